@@ -1,0 +1,26 @@
+#!/bin/sh
+# Shared set-up of ./run and ./test: install what a fresh Debian machine lacks,
+# then configure and build. Sourced, not executed.
+set -e
+ZELK_ROOT=$(cd "$(dirname "$0")" && pwd)
+ZELK_BUILD="$ZELK_ROOT/build"
+
+zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev xvfb xauth fonts-liberation poppler-utils"
+
+zelk_install() {
+  missing=""
+  for p in $zelk_packages; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
+  done
+  [ -z "$missing" ] && return 0
+  echo "Installing:$missing"
+  if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  # Try without refreshing the package lists first: it is much faster when they are current.
+  $SUDO apt-get install -y -q $missing || { $SUDO apt-get update -q && $SUDO apt-get install -y -q $missing; }
+}
+
+zelk_build() {
+  cmake -S "$ZELK_ROOT" -B "$ZELK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build "$ZELK_BUILD" -j "$(nproc)"
+}

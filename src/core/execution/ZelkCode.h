@@ -1,0 +1,47 @@
+#pragma once
+// The instruction table: the only contract between translation and execution.
+#include <cstdint>
+#include <functional>
+#include <string>
+
+enum TOpcode : std::uint8_t {
+    opTest = 0,
+    opLogic = 1,
+    opVor = 2,
+    opDreheLinks = 3,
+    opNimmAuf = 4,
+    opGibAb = 5,
+    opAbschalten = 6,
+    opCall = 7,
+    opJump = 8,
+    opJumpIfFalse = 9,
+    opReturn = 10,
+    opArbeitsfeld = 11,
+};
+
+struct TInstruction {
+    std::uint8_t Op = opTest;
+    std::uint16_t Arg = 0;
+    std::int32_t Line = 0;
+    std::int32_t Page = 0;
+};
+
+constexpr int MaxCode = 1000;        // instructions 0..999; slot 1000 stays empty
+constexpr int MaxWorkFields = 11;    // WorkFieldNames 0..10
+
+extern TInstruction Code[MaxCode + 1];
+extern std::int32_t CodeCount;
+extern std::string WorkFieldNames[MaxWorkFields];
+extern std::int32_t WorkFieldCount;
+
+// The translator's error routine; Emit reports a full table through it.
+// The translator installs it; without one, a full table is silently ignored.
+extern std::function<void(int code)> EmitErrorHook;
+
+void ResetCode();                    // CodeCount := 0, WorkFieldCount := 0
+int CurrentAddress();
+void Emit(std::uint8_t op, int arg, int line, int page);
+void PatchToHere(int index);
+
+// Name of an operation as in the instruction set ("opJump", ...), for listings.
+const char* OpName(int op);

@@ -1,0 +1,16 @@
+#pragma once
+// The program-wide options of the section "Optionen", named like their keys.
+// The options dialog loads them at start-up; the main window writes them at
+// shut-down. These are the defaults of a missing settings file.
+#include <cstdint>
+#include <string>
+
+extern bool Underscore;           // robot words spelled DREHE_LINKS (true) or DREHELINKS
+extern bool Autoindent;
+extern std::int8_t Tabset;        // spaces per Tab key; -1 inserts a tab character
+extern std::int32_t Fontheight;   // negative: pixel height
+extern std::string Fontname;
+extern std::int32_t Fontcolor;    // 0x00BBGGRR, or 0x80000000 + system colour index
+extern std::int32_t Fontcharset;
+extern std::int32_t Wallcolor;
+extern std::int32_t Barriercolor;

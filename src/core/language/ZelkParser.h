@@ -1,0 +1,7 @@
+#pragma once
+// The translator: turns the selected source page, and the units it names,
+// into the instruction table in one pass.
+
+// 0: a source error was reported; 1: a program translated; 2: a unit translated.
+// Needs an installed SourcePages port with a selected page.
+int Compile();

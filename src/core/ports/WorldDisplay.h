@@ -1,0 +1,21 @@
+#pragma once
+// The world display port: what the world model tells the work field view,
+// the info window and the main window's status panel.
+#include <string>
+
+class WorldDisplay {
+public:
+    virtual ~WorldDisplay() = default;
+    // Robot picture for direction d (0 Ost .. 3 Sued) on square (x, y); with
+    // loeschen the square the robot stands on now is cleared and redrawn.
+    virtual void SetzeBild(int x, int y, bool loeschen, int d) { (void)x; (void)y; (void)loeschen; (void)d; }
+    virtual void ZeigePosition(int x, int y) { (void)x; (void)y; }
+    virtual void ZeigeMaterial(int vorrat) { (void)vorrat; }
+    // Text of the main window's status panel FeldPanel.
+    virtual void SetFeldPanel(const std::string& text) { (void)text; }
+    // Clear the work field view and draw everything anew.
+    virtual void RepaintAll() {}
+};
+
+WorldDisplay& worldDisplay();
+void setWorldDisplay(WorldDisplay* display);  // nullptr: no display

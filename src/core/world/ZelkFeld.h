@@ -1,0 +1,83 @@
+#pragma once
+// The work field model: a 15 x 10 grid of squares and the robot Zelk on it,
+// each in a current and a start copy, with the robot's actions and tests,
+// the failure report Meldung and the work field files (*.ROB).
+#include <cstdint>
+#include <string>
+
+constexpr int FeldBreite = 15;  // columns, X 1..15 from the left
+constexpr int FeldHoehe = 10;   // rows, Y 1..10 from the bottom
+
+// The robot's direction. A left turn adds 1 modulo 4.
+enum TRichtung : std::uint8_t { Ost = 0, Nord = 1, West = 2, Sued = 3 };
+
+struct TZelle {
+    std::int32_t Anzahl = 0;                 // items on the square, 0..9
+    std::uint8_t Offen[4] = {1, 1, 1, 1};    // indexed by TRichtung; 0 blocked
+};
+
+struct TZelkZustand {
+    std::int32_t Vorrat = 0;     // items carried, 0..99
+    std::int32_t Y = 1;          // row 1..10
+    std::int32_t X = 1;          // column 1..15
+    TRichtung Richtung = Ost;
+};
+
+// Size of a work field file record and its identification.
+constexpr int RobDateiGroesse = 1220;
+constexpr std::int32_t RobKennung = 201749;
+// Dateiname when no work field was loaded: no work field name produces it.
+extern const char* const KeinDateiname;  // "@@@@@@@@@"
+
+class tFeld {
+public:
+    // Grid indexed [Y-1][X-1]: row Y 1 first, within a row X 1 first.
+    TZelle Feld[FeldHoehe][FeldBreite];
+    TZelle StartFeld[FeldHoehe][FeldBreite];
+    std::string Dateiname;
+    bool Abbruch = false;
+
+    tFeld();
+
+    TZelle& Zelle(int x, int y) { return Feld[y - 1][x - 1]; }
+    const TZelle& Zelle(int x, int y) const { return Feld[y - 1][x - 1]; }
+
+    // Actions: on failure Meldung reports it and nothing changes.
+    void Vor();
+    void DreheLinks();
+    void NimmAuf();
+    void GibAb();
+
+    // Tests: no side effects.
+    bool HatVorrat() const;
+    bool PlatzBelegt() const;
+    bool VorneFrei() const;
+    bool LinksFrei() const;
+    bool RechtsFrei() const;
+    bool Nordwaerts() const;
+    bool Ostwaerts() const;
+    bool Suedwaerts() const;
+    bool Westwaerts() const;
+    // Test number 0..8 as in the instruction set; false for any other.
+    bool Test(int nummer) const;
+
+    // Sets Abbruch (not for code 10) before it shows the error box.
+    void Meldung(int code);
+    static std::string MeldungsText(int code);
+
+    void Loeschen();
+    void Grundstellung();
+    bool Zuruecksetzen();
+    void Uebernehmen();
+    void AbbruchLoeschen() { Abbruch = false; }
+
+    // Work field files.
+    bool Speichern(const std::string& path);
+    bool Oeffnen(const std::string& path);
+    int Laden(const std::string& name);
+    void LadeArbeitsfeld(const std::string& name);
+};
+
+extern tFeld Welt;
+extern TZelkZustand Roboter;
+extern TZelkZustand RoboterStart;

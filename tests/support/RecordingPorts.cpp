@@ -1,0 +1,165 @@
+#include "RecordingPorts.h"
+
+#include <algorithm>
+#include <cctype>
+#include <fstream>
+#include <sstream>
+
+MsgAnswer RecordingMessages::Show(MsgIcon icon, const std::string& title, const std::string& text,
+                                  MsgButtons buttons)
+{
+    shown.push_back({icon, title, text, buttons});
+    if (onShow)
+        onShow(shown.back());
+    if (!answers.empty()) {
+        MsgAnswer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                              : MsgAnswer::Ok;
+}
+
+std::vector<std::string> RecordingMessages::texts() const
+{
+    std::vector<std::string> out;
+    for (const auto& m : shown)
+        out.push_back(m.text);
+    return out;
+}
+
+void RecordingDisplay::SetzeBild(int x, int y, bool loeschen, int d)
+{
+    calls.push_back("SetzeBild " + std::to_string(x) + " " + std::to_string(y) + " " +
+                    std::to_string(loeschen ? 1 : 0) + " " + std::to_string(d));
+}
+void RecordingDisplay::ZeigePosition(int x, int y)
+{
+    calls.push_back("ZeigePosition " + std::to_string(x) + " " + std::to_string(y));
+}
+void RecordingDisplay::ZeigeMaterial(int vorrat) { calls.push_back("ZeigeMaterial " + std::to_string(vorrat)); }
+void RecordingDisplay::SetFeldPanel(const std::string& text)
+{
+    feldPanel = text;
+    calls.push_back("FeldPanel " + text);
+}
+void RecordingDisplay::RepaintAll() { calls.push_back("RepaintAll"); }
+
+void RecordingRunControl::SetTimer1Enabled(bool enabled)
+{
+    timer1 = enabled;
+    calls.push_back(enabled ? "Timer1 on" : "Timer1 off");
+}
+void RecordingRunControl::StopBtnClick()
+{
+    ++stops;
+    timer1 = false;
+    calls.push_back("StopBtnClick");
+}
+
+void RecordingProgress::Show() { calls.push_back("Show"); }
+void RecordingProgress::SetDateiLabel(const std::string& text) { calls.push_back("DateiLabel " + text); }
+void RecordingProgress::SetAktDateiLabel(const std::string& text) { calls.push_back("AktDateiLabel " + text); }
+void RecordingProgress::ShowProgress(int line) { calls.push_back("ShowProgress " + std::to_string(line)); }
+void RecordingProgress::Close() { calls.push_back("Close"); }
+
+std::vector<std::string> splitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::string current;
+    for (char c : text) {
+        if (c == '\n') {
+            if (!current.empty() && current.back() == '\r')
+                current.pop_back();
+            lines.push_back(current);
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    lines.push_back(current);
+    return lines;
+}
+
+int MemoryPages::addText(const std::string& name, const std::string& text)
+{
+    pages.push_back({name, splitLines(text)});
+    selected = static_cast<int>(pages.size()) - 1;
+    return selected;
+}
+
+int MemoryPages::PageCount() const { return static_cast<int>(pages.size()); }
+int MemoryPages::SelectedPage() const { return selected; }
+void MemoryPages::SelectPage(int index)
+{
+    calls.push_back("SelectPage " + std::to_string(index));
+    if (index >= 0 && index < PageCount())
+        selected = index;
+}
+std::string MemoryPages::PageName(int index) const
+{
+    return index >= 0 && index < PageCount() ? pages[index].name : std::string();
+}
+std::string MemoryPages::CurrentPageName() const { return PageName(selected); }
+
+static std::string lowerAscii(std::string s)
+{
+    for (auto& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+int MemoryPages::IndexOfPage(const std::string& name) const
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (lowerAscii(pages[i].name) == lowerAscii(name))
+            return i;
+    return -1;
+}
+
+bool MemoryPages::AddPage(const std::string& name, const std::string& path)
+{
+    calls.push_back("AddPage " + name);
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    if (in)
+        text << in.rdbuf();
+    addText(name, in ? text.str() : std::string());
+    return static_cast<bool>(in);
+}
+
+int MemoryPages::LineCount() const
+{
+    return selected >= 0 ? static_cast<int>(pages[selected].lines.size()) : 0;
+}
+std::string MemoryPages::Line(int index) const
+{
+    if (selected < 0 || index < 0 || index >= LineCount())
+        return std::string();
+    return pages[selected].lines[index];
+}
+void MemoryPages::HighlightLine(int line)
+{
+    calls.push_back("HighlightLine " + std::to_string(line));
+    highlightedPage = selected;
+    highlightedLine = line;
+}
+
+PortsGuard::PortsGuard(Messages* m, WorldDisplay* d, RunControl* r, CompileProgress* p, SourcePages* s)
+{
+    setMessages(m);
+    setWorldDisplay(d);
+    setRunControl(r);
+    setCompileProgress(p);
+    setSourcePages(s);
+}
+
+PortsGuard::~PortsGuard()
+{
+    setMessages(nullptr);
+    setWorldDisplay(nullptr);
+    setRunControl(nullptr);
+    setCompileProgress(nullptr);
+    setSourcePages(nullptr);
+}
