@@ -1,0 +1,37 @@
+#pragma once
+// The one service through which the windowed program shows every modal box
+// and every file dialog. Tests install a subclass that answers without a
+// human and records the exact texts shown.
+#include <QFont>
+#include <QString>
+
+#include "ports/Messages.h"
+
+class QWidget;
+
+class DialogService : public Messages {
+public:
+    // Messages: a QMessageBox with the given icon, title, text and buttons.
+    MsgAnswer Show(MsgIcon icon, const std::string& title, const std::string& text,
+                   MsgButtons buttons) override;
+
+    // File dialogs. filter uses the program's own notation "Text|*.ext|Text2|*.x";
+    // an empty result means the user cancelled.
+    virtual QString GetOpenFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& directory);
+    virtual QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
+                                    const QString& defaultSuffix, const QString& directory);
+    // Font and colour dialogs: false when cancelled.
+    virtual bool GetFont(QWidget* parent, QFont& font);
+    virtual bool GetColor(QWidget* parent, int& colorValue);
+
+    // The parent for boxes; the main window sets itself.
+    QWidget* parentWidget = nullptr;
+};
+
+// The program-wide service; also installed as the core's messages port.
+DialogService& dialogs();
+void setDialogs(DialogService* service);  // nullptr restores the real dialogs
+
+// "Pascal (*.pas)|*.pas|Alle Dateien|*.*" -> "Pascal (*.pas) (*.pas);;..." for Qt.
+QString QtFilterFromPipes(const QString& filter);
