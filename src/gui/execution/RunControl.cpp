@@ -1,0 +1,137 @@
+// Run control: Start, Einzelschritt, Unterbrechen, Anhalten and Compilieren
+// of the main window, and the port through which the interpreter reaches it.
+#include "execution/RunControl.h"
+
+#include <QPlainTextEdit>
+#include <QTimer>
+#include <QToolButton>
+#include <QAction>
+#include <QMenu>
+
+#include "execution/ZelkPreter.h"
+#include "ide/ZelkEdit2.h"
+#include "ide/ZelkMain.h"
+#include "language/ZelkParser.h"
+#include "ports/Messages.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
+
+void GuiRunControl::SetTimer1Enabled(bool enabled) { form->SetTimer1Enabled(enabled); }
+
+void GuiRunControl::StopBtnClick() { form->RunEnded(); }
+
+void TZelkForm::SetTimer1Enabled(bool enabled)
+{
+    if (!ZelkMeldung)
+        return;
+    if (enabled)
+        ZelkMeldung->Timer1->start();
+    else
+        ZelkMeldung->Timer1->stop();
+}
+
+// The enabled states follow from the run state and the editing mode:
+//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
+//   interrupted: all four. Editing the field disables Start and Einzelschritt.
+void TZelkForm::UpdateRunControls()
+{
+    const bool idle = runState == RunState::Idle;
+    const bool running = runState == RunState::Running;
+    const bool canStart = !running && !editing;
+    StartBtn->setEnabled(canStart);
+    RunItem->setEnabled(canStart);
+    StepBtn->setEnabled(canStart);
+    Einzelschritt1->setEnabled(canStart);
+    StopBtn->setEnabled(!idle);
+    PauseBtn->setEnabled(!idle);
+    Arbeitsfeld1->menuAction()->setEnabled(!running);
+    TeachinModus1->setEnabled(idle && !editing);
+    FeldChangeBtn->setEnabled(idle);
+    Start1->menuAction()->setEnabled(!editing);
+}
+
+void TZelkForm::SetRunState(RunState state)
+{
+    runState = state;
+    UpdateRunControls();
+}
+
+void TZelkForm::RunItemClick()
+{
+    if (!HasPage())
+        return;
+    const bool resuming = Paused;
+    int r = 0;
+    if (!resuming) {
+        InitRun(0);
+        r = Compile();
+        Ready = (r == 1);
+    }
+    if (r == 1 || resuming) {
+        if (!resuming && Welt.Zuruecksetzen() && FeldFlaeche)
+            FeldFlaeche->RepaintAll();
+        Paused = false;
+        SetRunState(RunState::Running);
+        if (Step())
+            SetTimer1Enabled(true);
+    }
+    if (r == 2)
+        ShowError("Kann keine UNIT starten!");
+}
+
+void TZelkForm::StepBtnClick()
+{
+    if (!HasPage())
+        return;
+    if (Ready) {
+        SetSingleStep(1);  // the run goes on where it stands, lines highlighted
+    } else {
+        InitRun(1);
+        const int r = Compile();
+        if (r == 0)
+            return;
+        if (r == 2) {
+            ShowError("Kann UNIT nicht starten!");
+            return;
+        }
+        Ready = true;
+        if (Welt.Zuruecksetzen() && FeldFlaeche)
+            FeldFlaeche->RepaintAll();
+    }
+    // One instruction; single steps never start the timer.
+    Step();
+}
+
+void TZelkForm::PauseBtnClick()
+{
+    Paused = true;
+    SetRunState(RunState::Interrupted);
+    SetTimer1Enabled(false);
+}
+
+void TZelkForm::StopBtnClick()
+{
+    SetRunState(RunState::Idle);
+    SetTimer1Enabled(false);
+    if (EditorWindow && EditorWindow->Editor())
+        EditorWindow->Editor()->setEnabled(true);
+}
+
+void TZelkForm::RunEnded()
+{
+    // After the natural end nothing is left to continue: the next Start or
+    // Einzelschritt translates and starts anew.
+    Ready = false;
+    Paused = false;
+    StopBtnClick();
+}
+
+void TZelkForm::Compilieren1Click()
+{
+    // A translation would replace the table under a running or interrupted
+    // program.
+    if (!HasPage() || Paused || runState != RunState::Idle)
+        return;
+    Compile();
+}
