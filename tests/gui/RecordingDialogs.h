@@ -1,0 +1,80 @@
+#pragma once
+// A dialog service for GUI tests: it records every box and file dialog the
+// program asks for and answers them from queues instead of a human.
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "ide/DialogService.h"
+
+class RecordingDialogs : public DialogService {
+public:
+    struct Box {
+        MsgIcon icon;
+        QString title;
+        QString text;
+        MsgButtons buttons;
+    };
+    struct FileDialog {
+        bool save;
+        QString filter;
+        QString defaultSuffix;
+        QString directory;
+    };
+
+    QList<Box> boxes;
+    std::deque<MsgAnswer> answers;  // taken in order; none left: the first button
+    QList<FileDialog> fileDialogs;
+    std::deque<QString> files;      // chosen paths in order; "" or none left: cancelled
+    // Runs while a box is up, before it is answered.
+    std::function<void(const Box&)> onBox;
+
+    MsgAnswer Show(MsgIcon icon, const std::string& title, const std::string& text,
+                   MsgButtons buttons) override
+    {
+        boxes.append({icon, QString::fromStdString(title), QString::fromStdString(text), buttons});
+        if (onBox)
+            onBox(boxes.last());
+        if (!answers.empty()) {
+            const MsgAnswer a = answers.front();
+            answers.pop_front();
+            return a;
+        }
+        return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgAnswer::Yes
+                                                                                  : MsgAnswer::Ok;
+    }
+
+    QString GetOpenFileName(QWidget*, const QString&, const QString& filter,
+                            const QString& directory) override
+    {
+        fileDialogs.append({false, filter, QString(), directory});
+        return next();
+    }
+
+    QString GetSaveFileName(QWidget*, const QString&, const QString& filter,
+                            const QString& defaultSuffix, const QString& directory) override
+    {
+        fileDialogs.append({true, filter, defaultSuffix, directory});
+        return next();
+    }
+
+    QStringList texts() const
+    {
+        QStringList out;
+        for (const Box& b : boxes)
+            out << b.text;
+        return out;
+    }
+
+private:
+    QString next()
+    {
+        if (files.empty())
+            return QString();
+        const QString f = files.front();
+        files.pop_front();
+        return f;
+    }
+};

@@ -1,0 +1,662 @@
+// The main window on real widgets: start-up, menus, tool bar, hints, the
+// program file commands with the close query, the clipboard and the work
+// field commands.
+#include <QtTest>
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "RecordingDialogs.h"
+#include "ide/ZelkEdit2.h"
+#include "ide/ZelkGauge.h"
+#include "ide/ZelkMain.h"
+#include "ports/RunControl.h"
+#include "ports/SourcePages.h"
+#include "ports/WorldDisplay.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QString Shortcut(const QAction* a) { return a->shortcut().toString(QKeySequence::PortableText); }
+
+// The captions of a menu in order, "-" for a separator.
+QStringList Captions(const QMenu* menu)
+{
+    QStringList out;
+    for (const QAction* a : menu->actions())
+        out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<RecordingDialogs> fake;
+    TZelkForm* form = nullptr;
+    QString oldCwd;
+
+    QString path(const QString& name) const { return dir->filePath(name); }
+    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
+
+    void typeText(const QString& text)
+    {
+        QVERIFY(editor());
+        QTest::keyClicks(editor(), text);
+    }
+
+    // Opens a file through "&Datei öffnen..." with the dialog answered.
+    void openFile(const QString& file)
+    {
+        fake->files.push_back(file);
+        form->FileOpenItemClick();
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        oldCwd = QDir::currentPath();
+        QDir::setCurrent(dir->path());
+        fake = std::make_unique<RecordingDialogs>();
+        setDialogs(fake.get());
+        Welt.Loeschen();
+        Welt.Grundstellung();
+        Welt.AbbruchLoeschen();
+        form = CreateZelkForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+        setDialogs(nullptr);
+        QDir::setCurrent(oldCwd);
+        dir.reset();
+    }
+
+    void startUpShowsEveryWindowAndControlInItsState()
+    {
+        QCOMPARE(form->windowTitle(), QString("Zelk - der Roboter"));
+        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Zelk - der Roboter"));
+        QCOMPARE(form->centralWidget(), form->MdiArea);
+        QVERIFY(FeldFlaeche && ZelkMeldung && CompilerDlg);
+        QVERIFY(FeldFlaeche->isVisible());
+        QVERIFY(ZelkMeldung->isVisible());
+        QVERIFY(form->MdiArea->subWindowList().contains(FeldFlaeche));
+        QVERIFY(form->MdiArea->subWindowList().contains(ZelkMeldung));
+        QVERIFY(!CompilerDlg->isVisible());
+        QVERIFY(!EditorWindow);
+        QVERIFY(!sourcePages());
+        QVERIFY(!form->Paused);
+        QVERIFY(!form->Ready);
+        QCOMPARE(form->Statusline->text(), QString("Zelk - der Roboter"));
+        QCOMPARE(form->FeldPanel->text(), QString());
+        QCOMPARE(form->FeldPanel->width(), 231);
+        QVERIFY(form->FeldPanel->x() > form->Statusline->x());
+
+        // The place of a missing settings file: 10, 10, screen less 20 by 50.
+        const QRect screen = form->screen()->geometry();
+        QCOMPARE(form->pos(), QPoint(10, 10));
+        QCOMPARE(form->size(), QSize(screen.width() - 20, screen.height() - 50));
+
+        // The tool bar: 33 pixels high, 25 x 25 buttons at top 4.
+        QCOMPARE(form->SpeedBar->height(), 33);
+        struct Button {
+            QToolButton* b;
+            int left;
+            const char* tip;
+            bool enabled;
+        };
+        const Button buttons[] = {
+            {form->SpeedButton1, 8, "Neu", true},        {form->FileOpenBtn, 32, "Öffnen", true},
+            {form->FileSaveBtn, 56, "Speichern", true},  {form->SpeedButton4, 80, "Drucken", true},
+            {form->SpeedButton5, 108, "Ausschneiden", true},
+            {form->SpeedButton6, 132, "Kopieren", true}, {form->SpeedButton7, 156, "Einfügen", true},
+            {form->StartBtn, 186, "Start", true},        {form->PauseBtn, 210, "Unterbrechen", false},
+            {form->StepBtn, 234, "Einzelschritt", true}, {form->StopBtn, 258, "Anhalten", false},
+            {form->FeldChangeBtn, 288, "Feld ändern", true},
+            {form->SpeedButton8, 338, "", true},
+        };
+        for (const Button& b : buttons) {
+            QVERIFY2(b.b->parentWidget() == form->SpeedBar, qPrintable(b.b->objectName()));
+            QCOMPARE(b.b->geometry(), QRect(b.left, 4, 25, 25));
+            QCOMPARE(b.b->toolTip(), QString(b.tip));
+            QCOMPARE(b.b->isEnabled(), b.enabled);
+            QCOMPARE(b.b->focusPolicy(), Qt::NoFocus);
+            QVERIFY(!b.b->icon().isNull());
+            QCOMPARE(b.b->isCheckable(), b.b == form->FeldChangeBtn);
+        }
+        // Two-state pictures: a distinct disabled picture for file, print,
+        // clipboard and help buttons.
+        const QImage normal = form->SpeedButton1->icon().pixmap(16, QIcon::Normal).toImage();
+        const QImage disabled = form->SpeedButton1->icon().pixmap(16, QIcon::Disabled).toImage();
+        QVERIFY(normal != disabled);
+        QVERIFY(form->StartBtn->icon().pixmap(16).toImage() != form->StopBtn->icon().pixmap(16).toImage());
+
+        // The menu, item by item.
+        const QList<QAction*> menus = form->menuBar()->actions();
+        QStringList titles;
+        for (const QAction* m : menus)
+            titles << m->text();
+        QCOMPARE(titles, QStringList({"&Datei", "Bearbeiten", "Sta&rt", "&Arbeitsfeld", "&Hilfe"}));
+        QCOMPARE(Captions(form->Datei1),
+                 QStringList({"Datei neu", "&Datei öffnen...", "Datei speiche&rn",
+                              "Datei speichern un&ter...", "Datei s&chließen", "-", "&Drucken", "-",
+                              "&Beenden"}));
+        QCOMPARE(Captions(form->Bearbeiten1),
+                 QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen", "-", "&Suchen...",
+                              "Suche &wiederholen", "Ersetzen...", "-", "Schriftart"}));
+        QCOMPARE(Captions(form->Start1),
+                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "-", "Handsteuerung",
+                              "Teachin Modus", "-", "Optionen"}));
+        QCOMPARE(Captions(form->Arbeitsfeld1),
+                 QStringList({"&Neu", "&Zurücksetzen", "&Verändern", "-", "Arbeitsfeld &öffnen",
+                              "Arbeitsfeld &speichern"}));
+        QCOMPARE(Captions(form->Hilfe1), QStringList({"&Inhalt", "-", "Inf&o..."}));
+
+        struct Item {
+            QAction* a;
+            const char* shortcut;
+            const char* hint;
+        };
+        const Item items[] = {
+            {form->FileNewItem, "Ctrl+N", ""},
+            {form->FileOpenItem, "Ctrl+O", "Eine neue Datei dem Projekt hinzufügen"},
+            {form->FileSaveItem, "Ctrl+S", "Aktuelle Datei speichern"},
+            {form->FileSaveAsItem, "", "Aktuelle Datei unter neuem Namen speichern"},
+            {form->FileCloseItem, "", "Datein schließen"},
+            {form->FilePrintItem, "Ctrl+D", "Aktuelle Datei drucken"},
+            {form->FileExitItem, "Alt+F4", "Diese Anwendung beenden"},
+            {form->CutItem, "Ctrl+X", "Markiertes Element löschen"},
+            {form->CopyItem, "Ctrl+C", "Markiertes Element in Zwischenablage kopieren"},
+            {form->PasteItem, "Ctrl+V", "Inhalt der Zwischenablage einfügen"},
+            {form->Suchen1, "Ctrl+F", ""},
+            {form->SucheWiederholen1, "F3", ""},
+            {form->Ersetzen1, "Ctrl+R", ""},
+            {form->Schriftart1, "", ""},
+            {form->RunItem, "F9", "Programm übersetzen und starten"},
+            {form->Compilieren1, "Ctrl+F9", ""},
+            {form->Einzelschritt1, "F7", ""},
+            {form->Handsteuerung1, "", ""},
+            {form->TeachinModus1, "", ""},
+            {form->Optionen1, "", ""},
+            {form->Inhalt1, "", "Inhaltsübersicht der Hilfe anzeigen"},
+            {form->Info1, "", "Programminformationen anzeigen"},
+        };
+        for (const Item& i : items) {
+            QCOMPARE(Shortcut(i.a), QString(i.shortcut));
+            QCOMPARE(i.a->statusTip(), QString(i.hint));
+            QVERIFY2(i.a->isEnabled(), qPrintable(i.a->text()));
+        }
+        QVERIFY(form->Veraendern1->isCheckable());
+        QVERIFY(!form->Veraendern1->isChecked());
+
+        // The ports reach the real windows.
+        runControl().SetTimer1Enabled(true);
+        QVERIFY(ZelkMeldung->Timer1->isActive());
+        runControl().SetTimer1Enabled(false);
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        worldDisplay().SetFeldPanel("Arbeitsfeld: welt");
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt"));
+        QCOMPARE(fake->parentWidget, static_cast<QWidget*>(form));
+    }
+
+    void hintsShowTheirLongPartInTheStatusLine()
+    {
+        QCOMPARE(TZelkForm::ShortHint("Neu|"), QString("Neu"));
+        QCOMPARE(TZelkForm::LongHint("Neu|"), QString());
+        QCOMPARE(TZelkForm::LongHint("Start"), QString("Start"));
+        QCOMPARE(TZelkForm::LongHint("a|b|c"), QString("b|c"));
+
+        // A tool button with "Neu|" clears the line; one with "Start" shows it.
+        QTest::mouseMove(form->StartBtn);
+        QTRY_COMPARE(form->Statusline->text(), QString("Start"));
+        QTest::mouseMove(form->SpeedButton1);
+        QTRY_COMPARE(form->Statusline->text(), QString());
+        QTest::mouseMove(form->FeldChangeBtn);
+        QTRY_COMPARE(form->Statusline->text(), QString("Feld ändern"));
+        QTest::mouseMove(form->MdiArea, QPoint(600, 400));
+        QTRY_COMPARE(form->Statusline->text(), QString());
+
+        // A highlighted menu item shows its hint; one without a hint clears it.
+        form->menuBar()->setActiveAction(form->Datei1->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(form->Datei1));
+        QTest::mouseMove(form->Datei1, form->Datei1->actionGeometry(form->FileSaveItem).center());
+        QTRY_COMPARE(form->Statusline->text(), QString("Aktuelle Datei speichern"));
+        QTest::mouseMove(form->Datei1, form->Datei1->actionGeometry(form->FileNewItem).center());
+        QTRY_COMPARE(form->Statusline->text(), QString());
+        form->Datei1->hide();
+    }
+
+    void newAndOpenAddPagesAndFollowTheDirectory()
+    {
+        form->FileNewItemClick();
+        QVERIFY(EditorWindow);
+        QCOMPARE(sourcePages(), static_cast<SourcePages*>(EditorWindow));
+        QVERIFY(EditorWindow->isVisible());
+        QVERIFY(form->MdiArea->subWindowList().contains(EditorWindow));
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
+        QVERIFY(!EditorWindow->IsModified());
+        QCOMPARE(editor()->toPlainText(), QString());
+
+        // A program in another folder: the page is named after it, FileName
+        // is its full path, and that folder becomes the current directory.
+        QVERIFY(QDir(dir->path()).mkdir("kurs"));
+        const QString robo = path("kurs/ROBO1.PAS");
+        WriteBytes(robo, "PROGRAM Robo1;\r\nBEGIN\r\n  VOR\r\nEND.\r\n");
+        openFile(robo);
+        QCOMPARE(fake->fileDialogs.size(), 1);
+        QVERIFY(!fake->fileDialogs[0].save);
+        QCOMPARE(fake->fileDialogs[0].filter,
+                 QString("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*"));
+        QCOMPARE(EditorWindow->PageCount(), 2);
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Robo1"));
+        QCOMPARE(form->FileName, robo);
+        QCOMPARE(QDir::currentPath(), QFileInfo(robo).absolutePath());
+        QCOMPARE(editor()->toPlainText(), QString("PROGRAM Robo1;\nBEGIN\n  VOR\nEND.\n"));
+        QCOMPARE(editor()->textCursor().position(), 0);
+        QVERIFY(fake->boxes.isEmpty());
+
+        // Opening it again adds a second page of the same name; a cancelled
+        // dialog changes nothing.
+        openFile(robo);
+        QCOMPARE(EditorWindow->PageCount(), 3);
+        QCOMPARE(EditorWindow->PageCaption(2), QString("Robo1"));
+        openFile(QString());
+        QCOMPARE(EditorWindow->PageCount(), 3);
+        QCOMPARE(QDir::currentPath(), QFileInfo(robo).absolutePath());
+
+        // A file that cannot be read: a box naming it, an empty page that has
+        // no file to overwrite.
+        const QString missing = path("kurs/WEG.PAS");
+        openFile(missing);
+        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht gelesen werden.")
+                                                 .arg(QDir::toNativeSeparators(missing))}));
+        QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
+        QCOMPARE(EditorWindow->PageCount(), 4);
+        QCOMPARE(editor()->toPlainText(), QString());
+        QCOMPARE(EditorWindow->CurrentPagePath(), QString());
+
+        // New adds a page to the existing window.
+        form->FileNewItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 5);
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
+    }
+
+    void saveWritesBackToTheFileThePageCameFrom()
+    {
+        const QString robo = path("ROBO1.PAS");
+        WriteBytes(robo, "PROGRAM Robo1;\r\nBEGIN\r\nEND.\r\n");
+        openFile(robo);
+        editor()->moveCursor(QTextCursor::End);
+        typeText("{x}");
+        QVERIFY(EditorWindow->IsModified());
+
+        // Another confirmed dialog moves the current directory elsewhere;
+        // Save still writes the file it came from, and nothing else.
+        QVERIFY(QDir(dir->path()).mkdir("felder"));
+        const QString feld = path("felder/WELT.ROB");
+        QVERIFY(Welt.Speichern(QFile::encodeName(feld).toStdString()));
+        fake->files.push_back(feld);
+        form->ArbeitsfeldOeffnen1Click();
+        QCOMPARE(QDir::currentPath(), path("felder"));
+
+        QVERIFY(form->FileSaveItemClick());
+        QCOMPARE(fake->fileDialogs.size(), 2);  // no save dialog
+        QCOMPARE(ReadBytes(robo), QByteArray("PROGRAM Robo1;\r\nBEGIN\r\nEND.\r\n{x}"));
+        QVERIFY(!QFile::exists(path("Robo1.pas")));
+        QVERIFY(!QFile::exists(path("felder/Robo1.pas")));
+        QCOMPARE(form->FileName, robo);
+        QVERIFY(!EditorWindow->IsModified());
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Robo1"));
+        QVERIFY(fake->boxes.isEmpty());
+
+        // The tool button does the same.
+        typeText("y");
+        form->FileSaveBtn->click();
+        QCOMPARE(ReadBytes(robo), QByteArray("PROGRAM Robo1;\r\nBEGIN\r\nEND.\r\n{x}y"));
+    }
+
+    void saveAsNamesANewPageAndRenamesIt()
+    {
+        // Without an editor window the file commands do nothing.
+        QVERIFY(!form->FileSaveItemClick());
+        QVERIFY(!form->FileSaveAsItemClick());
+        form->FileCloseItemClick();
+        form->CutItemClick();
+        form->PasteItemClick();
+        QVERIFY(fake->fileDialogs.isEmpty());
+        QVERIFY(!EditorWindow);
+
+        form->FileNewItemClick();
+        typeText("PROGRAM Neu;");
+        // Cancelled: nothing written, the text stays modified.
+        QVERIFY(!form->FileSaveItemClick());
+        QCOMPARE(fake->fileDialogs.size(), 1);
+        const RecordingDialogs::FileDialog d = fake->fileDialogs[0];
+        QVERIFY(d.save);
+        QCOMPARE(d.filter, QString("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*"));
+        QCOMPARE(d.defaultSuffix, QString("pas"));
+        QCOMPARE(d.directory, path("neu.pas"));
+        QVERIFY(EditorWindow->IsModified());
+        QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList());
+
+        QVERIFY(QDir(dir->path()).mkdir("ziel"));
+        const QString target = path("ziel/ZICKZACK.PAS");
+        fake->files.push_back(target);
+        QVERIFY(form->FileSaveItemClick());
+        QCOMPARE(ReadBytes(target), QByteArray("PROGRAM Neu;"));
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Zickzack"));
+        QCOMPARE(EditorWindow->CurrentPagePath(), target);
+        QCOMPARE(form->FileName, target);
+        QCOMPARE(QDir::currentPath(), path("ziel"));
+        QVERIFY(!EditorWindow->IsModified());
+
+        // From now on Save writes there without asking.
+        typeText(" ");
+        QVERIFY(form->FileSaveItemClick());
+        QCOMPARE(fake->fileDialogs.size(), 2);
+        QCOMPARE(ReadBytes(target), QByteArray("PROGRAM Neu; "));
+
+        // Save as on a page that has a file presets its name and may move it.
+        const QString other = path("Kopie.pas");
+        fake->files.push_back(other);
+        QVERIFY(form->FileSaveAsItemClick());
+        QCOMPARE(fake->fileDialogs[2].directory, path("ziel/Zickzack.pas"));
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Kopie"));
+        QCOMPARE(ReadBytes(other), ReadBytes(target));
+    }
+
+    void failedSaveReportsTheFileAndKeepsTheText()
+    {
+        form->FileNewItemClick();
+        typeText("PROGRAM A;");
+        const QString bad = path("fehlt/A.PAS");  // a folder that does not exist
+        fake->files.push_back(bad);
+        QVERIFY(!form->FileSaveItemClick());
+        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht geschrieben werden.")
+                                                 .arg(QDir::toNativeSeparators(bad))}));
+        QVERIFY(EditorWindow->IsModified());
+        QCOMPARE(EditorWindow->CurrentPagePath(), QString());
+        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
+
+        // Close page: Yes with a failing save keeps the page.
+        fake->boxes.clear();
+        fake->answers = {MsgAnswer::Yes};
+        fake->files.push_back(bad);
+        form->FileCloseItemClick();
+        QCOMPARE(fake->texts(), QStringList({"Text wurde geändert. Speichern?",
+                                             QString("Datei \"%1\" kann nicht geschrieben werden.")
+                                                 .arg(QDir::toNativeSeparators(bad))}));
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editor()->toPlainText(), QString("PROGRAM A;"));
+    }
+
+    void closePageAsksAboutAModifiedText()
+    {
+        form->FileNewItemClick();
+        form->FileNewItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 2);
+        // Not modified: closed without a question.
+        form->FileCloseItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        QVERIFY(fake->boxes.isEmpty());
+
+        typeText("x");
+        fake->answers = {MsgAnswer::Cancel};
+        form->FileCloseItemClick();
+        QCOMPARE(fake->boxes.size(), 1);
+        QCOMPARE(fake->boxes[0].icon, MsgIcon::Warning);
+        QCOMPARE(fake->boxes[0].text, QString("Text wurde geändert. Speichern?"));
+        QCOMPARE(fake->boxes[0].buttons, MsgButtons::YesNoCancel);
+        QCOMPARE(EditorWindow->PageCount(), 1);
+
+        // Yes, but the save dialog is cancelled: the text stays.
+        fake->answers = {MsgAnswer::Yes};
+        form->FileCloseItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editor()->toPlainText(), QString("x"));
+
+        // Yes with a file name: saved, then closed.
+        fake->answers = {MsgAnswer::Yes};
+        fake->files.push_back(path("X.PAS"));
+        form->FileCloseItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 0);
+        QCOMPARE(ReadBytes(path("X.PAS")), QByteArray("x"));
+
+        // No: closed without saving; the window stays without a page.
+        form->FileNewItemClick();
+        typeText("y");
+        fake->answers = {MsgAnswer::No};
+        form->FileCloseItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 0);
+        QVERIFY(!editor());
+        QVERIFY(EditorWindow);
+        QCOMPARE(fake->fileDialogs.size(), 2);
+    }
+
+    void closeQueryAsksAboutEveryModifiedPage()
+    {
+        const QString a = path("A.PAS");
+        WriteBytes(a, "alt");
+        openFile(a);
+        typeText("neu ");
+        form->FileNewItemClick();  // an untouched page is not asked about
+        form->FileNewItemClick();
+        typeText("zwei");
+        QCOMPARE(EditorWindow->PageCount(), 3);
+
+        QStringList askedOn;
+        fake->onBox = [&](const RecordingDialogs::Box& b) {
+            if (b.text == "Text wurde geändert. Speichern?")
+                askedOn << EditorWindow->CurrentPageCaption() + QString::number(EditorWindow->SelectedPage());
+        };
+
+        // Cancel on the second: the program keeps running, nothing lost.
+        fake->answers = {MsgAnswer::No, MsgAnswer::Cancel};
+        QVERIFY(!form->close());
+        QVERIFY(form->isVisible());
+        QCOMPARE(askedOn, QStringList({"A0", "neu2"}));
+        QCOMPARE(EditorWindow->PageCount(), 3);
+        QCOMPARE(EditorWindow->PageEditor(0)->toPlainText(), QString("neu alt"));
+        QCOMPARE(EditorWindow->PageEditor(2)->toPlainText(), QString("zwei"));
+        QCOMPARE(ReadBytes(a), QByteArray("alt"));
+
+        // Yes on a page whose save fails keeps it running too.
+        askedOn.clear();
+        QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::ExeOwner);
+        const bool readOnly = !QFileInfo(dir->path()).isWritable() || !QFile(path("probe")).open(QIODevice::WriteOnly);
+        if (readOnly) {
+            fake->answers = {MsgAnswer::Yes};
+            QVERIFY(!form->close());
+            QCOMPARE(askedOn, QStringList({"A0"}));
+            QVERIFY(fake->texts().last().contains("kann nicht geschrieben werden"));
+            QVERIFY(EditorWindow->PageModified(0));
+        }
+        QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+        // Yes on the first, Yes (with Save as) on the second: both written,
+        // the window closes.
+        askedOn.clear();
+        fake->answers = {MsgAnswer::Yes, MsgAnswer::Yes};
+        fake->files.push_back(path("ZWEI.PAS"));
+        QVERIFY(form->close());
+        QCOMPARE(askedOn, QStringList({"A0", "neu2"}));
+        QCOMPARE(ReadBytes(a), QByteArray("neu alt"));
+        QCOMPARE(ReadBytes(path("ZWEI.PAS")), QByteArray("zwei"));
+    }
+
+    void clipboardCommandsActOnTheEditorOrTheWorkField()
+    {
+        form->FileNewItemClick();
+        typeText("VOR");
+        editor()->selectAll();
+        form->CopyItemClick();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("VOR"));
+        form->CutItemClick();
+        QCOMPARE(editor()->toPlainText(), QString());
+        form->PasteItemClick();
+        form->SpeedButton7->click();
+        QCOMPARE(editor()->toPlainText(), QString("VORVOR"));
+
+        // With the work field view focused, Copy leaves its picture on the
+        // clipboard, although an editor window exists.
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->MdiArea->setActiveSubWindow(FeldFlaeche);
+        FeldFlaeche->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == FeldFlaeche ||
+                    FeldFlaeche->isAncestorOf(QApplication::focusWidget()));
+        editor()->selectAll();
+        form->SpeedButton6->click();
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        QVERIFY(data && data->hasImage());
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->Canvas()->size());
+
+        // Back in the editor, Copy copies text only.
+        form->MdiArea->setActiveSubWindow(EditorWindow);
+        editor()->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == editor());
+        form->CopyItemClick();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString("VORVOR"));
+        QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasImage());
+    }
+
+    void workFieldCommandsKeepModelViewAndPanelInStep()
+    {
+        // "&Neu": empty field, robot home, panel "Arbeitsfeld: " exactly.
+        Welt.Zelle(4, 4).Anzahl = 3;
+        Roboter = TZelkZustand{5, 3, 2, Nord};
+        form->FeldNeu1Click();
+        QCOMPARE(Welt.Zelle(4, 4).Anzahl, 0);
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(Roboter.Y, 1);
+        QCOMPARE(RoboterStart.X, 1);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
+        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("1"));
+        QCOMPARE(ZelkMeldung->LabelMaterial->text(), QString("0"));
+
+        // "&Zurücksetzen" restores the start state.
+        Roboter.X = 7;
+        Welt.Zelle(2, 2).Anzahl = 4;
+        form->Zuruecksetzen1Click();
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(Welt.Zelle(2, 2).Anzahl, 0);
+
+        // "&Verändern" on and off, from the menu and from the button.
+        form->Veraendern1->trigger();
+        QVERIFY(form->EditingMode());
+        QVERIFY(FeldFlaeche->Veraendern);
+        QVERIFY(form->FeldChangeBtn->isChecked());
+        QVERIFY(form->Veraendern1->isChecked());
+        QVERIFY(ZelkMeldung->ScrollMaterial->isEnabled());
+        QVERIFY(!form->Start1->menuAction()->isEnabled());
+        QVERIFY(!form->TeachinModus1->isEnabled());
+        QVERIFY(!form->StartBtn->isEnabled());
+        QVERIFY(!form->StepBtn->isEnabled());
+        QVERIFY(form->FeldChangeBtn->isEnabled());
+        QVERIFY(!form->StopBtn->isEnabled());
+        Roboter.X = 6;  // an edit
+        Welt.Zelle(3, 3).Anzahl = 2;
+        form->FeldChangeBtn->click();
+        QVERIFY(!form->EditingMode());
+        QVERIFY(!FeldFlaeche->Veraendern);
+        QVERIFY(!form->FeldChangeBtn->isChecked());
+        QVERIFY(!form->Veraendern1->isChecked());
+        QVERIFY(!ZelkMeldung->ScrollMaterial->isEnabled());
+        QVERIFY(form->Start1->menuAction()->isEnabled());
+        QVERIFY(form->TeachinModus1->isEnabled());
+        QVERIFY(form->StartBtn->isEnabled());
+        QVERIFY(form->StepBtn->isEnabled());
+        QCOMPARE(RoboterStart.X, 6);  // the edited world is the start state
+        QCOMPARE(Welt.StartFeld[2][2].Anzahl, 2);
+        QVERIFY(!Welt.Zuruecksetzen());
+
+        // "Arbeitsfeld &speichern" while editing ends editing first.
+        form->FeldChangeBtnClick();
+        Roboter.Y = 4;
+        QVERIFY(QDir(dir->path()).mkdir("felder"));
+        const QString feld = path("felder/Welt1.rob");
+        fake->files.push_back(feld);
+        form->ArbeitsfeldSpeichern1Click();
+        QCOMPARE(fake->fileDialogs.last().filter, QString("Arbeitsfeld|*.rob"));
+        QCOMPARE(fake->fileDialogs.last().defaultSuffix, QString("rob"));
+        QVERIFY(!form->EditingMode());
+        QVERIFY(!form->FeldChangeBtn->isChecked());
+        QCOMPARE(RoboterStart.Y, 4);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(QDir::currentPath(), path("felder"));
+        const QByteArray bytes = ReadBytes(feld);
+        QCOMPARE(bytes.size(), 1220);
+        QCOMPARE(int(bytes[8]), 4);   // start row
+        QCOMPARE(int(bytes[12]), 6);  // start column
+
+        // "Arbeitsfeld &öffnen" loads it back: panel in lower case.
+        form->FeldNeu1Click();
+        QVERIFY(QFile::rename(feld, path("felder/WELT1.ROB")));
+        fake->files.push_back(path("felder/WELT1.ROB"));
+        form->ArbeitsfeldOeffnen1Click();
+        QCOMPARE(fake->fileDialogs.last().filter, QString("Arbeitsfeld (*.ROB)|*.ROB"));
+        QVERIFY(!fake->fileDialogs.last().save);
+        QCOMPARE(Roboter.X, 6);
+        QCOMPARE(Roboter.Y, 4);
+        QCOMPARE(Welt.Zelle(3, 3).Anzahl, 2);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(ZelkMeldung->LabelYpos->text(), QString("4"));
+
+        // A file that is no work field: Oeffnen says why, the panel stays.
+        WriteBytes(path("felder/KAPUTT.ROB"), "nonsense");
+        fake->files.push_back(path("felder/KAPUTT.ROB"));
+        form->ArbeitsfeldOeffnen1Click();
+        QCOMPARE(fake->boxes.size(), 1);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(Roboter.X, 6);
+
+        // A save that fails: the message, and the panel keeps its text.
+        fake->boxes.clear();
+        fake->files.push_back(path("gibtsnicht/W.rob"));
+        form->ArbeitsfeldSpeichern1Click();
+        QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld konnte nicht gespeichert werden!"}));
+        QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "mainwindow_test.moc"

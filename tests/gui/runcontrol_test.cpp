@@ -1,0 +1,460 @@
+// Run control on the real windows: programs typed into a page are
+// translated and run through Timer1 ticks, stepped, paused, continued and
+// stopped, with the buttons and flags each state calls for.
+#include <QtTest>
+
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "RecordingDialogs.h"
+#include "execution/ZelkPreter.h"
+#include "ide/ZelkEdit2.h"
+#include "ide/ZelkGauge.h"
+#include "ide/ZelkMain.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
+
+namespace {
+
+const QString Lauf = QStringLiteral(
+    "PROGRAM Lauf;\n"
+    "BEGIN\n"
+    "VOR;\n"
+    "VOR;\n"
+    "DREHE_LINKS\n"
+    "END.");
+
+// Turns on the spot until stopped: the square stays empty.
+const QString Kreis = QStringLiteral(
+    "PROGRAM Kreis;\n"
+    "BEGIN\n"
+    "WHILE NOT PLATZ_BELEGT DO\n"
+    "DREHE_LINKS\n"
+    "END.");
+
+const QString Wand = QStringLiteral(
+    "PROGRAM Wand;\n"
+    "BEGIN\n"
+    "WHILE VORNE_FREI DO VOR;\n"
+    "VOR\n"
+    "END.");
+
+const QString Werkzeug = QStringLiteral(
+    "UNIT Werkzeug;\n"
+    "INTERFACE\n"
+    "PROCEDURE Zweimal;\n"
+    "IMPLEMENTATION\n"
+    "PROCEDURE Zweimal;\n"
+    "BEGIN\n"
+    "VOR;\n"
+    "VOR\n"
+    "END;\n"
+    "END.");
+
+const QString MitWerkzeug = QStringLiteral(
+    "PROGRAM Mit;\n"
+    "USES Werkzeug;\n"
+    "BEGIN\n"
+    "Zweimal;\n"
+    "DREHE_LINKS\n"
+    "END.");
+
+// Types text key by key; a line break is the Enter key.
+void TypeInto(QWidget* w, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c == '\n')
+            QTest::keyClick(w, Qt::Key_Return);
+        else
+            QTest::keyClicks(w, QString(c));
+    }
+}
+
+}  // namespace
+
+class RunControlTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<RecordingDialogs> fake;
+    TZelkForm* form = nullptr;
+    QString oldCwd;
+
+    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
+
+    // A new page with the program typed into it, as a learner would.
+    void typeProgram(const QString& text)
+    {
+        form->FileNewItemClick();
+        QVERIFY(editor());
+        TypeInto(editor(), text);
+        QCOMPARE(editor()->toPlainText(), text);
+    }
+
+    void openText(const QString& fileName, const QString& text)
+    {
+        const QString file = dir->filePath(fileName);
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text.toUtf8());
+        f.close();
+        fake->files.push_back(file);
+        form->FileOpenItemClick();
+    }
+
+    QString selectedText(QPlainTextEdit* e) const { return e->textCursor().selectedText(); }
+
+    void setSpeed(int intervalMs) { ZelkMeldung->Timer1->setInterval(intervalMs); }
+
+    bool idleButtons() const
+    {
+        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
+               !form->StopBtn->isEnabled() && !form->PauseBtn->isEnabled() &&
+               form->Arbeitsfeld1->menuAction()->isEnabled() && form->TeachinModus1->isEnabled() &&
+               form->FeldChangeBtn->isEnabled() && form->RunItem->isEnabled() &&
+               form->Einzelschritt1->isEnabled();
+    }
+    bool runningButtons() const
+    {
+        return !form->StartBtn->isEnabled() && !form->StepBtn->isEnabled() &&
+               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
+               !form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
+               !form->FeldChangeBtn->isEnabled() && !form->RunItem->isEnabled() &&
+               !form->Einzelschritt1->isEnabled();
+    }
+    bool interruptedButtons() const
+    {
+        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
+               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
+               form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
+               !form->FeldChangeBtn->isEnabled();
+    }
+
+private slots:
+    void init()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir->isValid());
+        oldCwd = QDir::currentPath();
+        QDir::setCurrent(dir->path());
+        fake = std::make_unique<RecordingDialogs>();
+        setDialogs(fake.get());
+        Welt.Loeschen();
+        Welt.Grundstellung();
+        Welt.AbbruchLoeschen();
+        form = CreateZelkForm();
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        setSpeed(1);
+    }
+
+    void cleanup()
+    {
+        delete form;
+        form = nullptr;
+        setDialogs(nullptr);
+        QDir::setCurrent(oldCwd);
+        dir.reset();
+    }
+
+    void typedProgramRunsToItsEndThroughTimerTicks()
+    {
+        typeProgram(Lauf);
+        QVERIFY(idleButtons());
+        form->StartBtn->click();
+        QVERIFY(runningButtons());
+        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QTRY_VERIFY(idleButtons());
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(Roboter.Y, 1);
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("3"));
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(fake->boxes.isEmpty());  // a normal end shows nothing
+        QVERIFY(!form->Ready);
+        QVERIFY(!form->Paused);
+        QVERIFY(editor()->isEnabled());
+
+        // Start again: the world goes back to its start state first.
+        form->RunItem->trigger();  // F9 in the menu
+        QTRY_VERIFY(idleButtons());
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(Roboter.Y, 1);
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+        QVERIFY(fake->boxes.isEmpty());
+
+        // A program using a unit from another page runs as well.
+        openText("WERKZEUG.PAS", Werkzeug);
+        typeProgram(MitWerkzeug);
+        form->RunItemClick();
+        QTRY_VERIFY(idleButtons());
+        QVERIFY(fake->boxes.isEmpty());
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+    }
+
+    void sourceErrorsAndUnitsAreReportedNotRun()
+    {
+        typeProgram("PROGRAM Fehler;\nBEGIN\nVOR;\nVOR\nDREHE_LINKS\nEND.");
+        form->RunItemClick();
+        QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
+        QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
+        QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
+        QVERIFY(idleButtons());
+        QVERIFY(!form->Ready);
+        QCOMPARE(Roboter.X, 1);
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+
+        // Einzelschritt and Compilieren report the same and run nothing.
+        fake->boxes.clear();
+        form->StepBtnClick();
+        form->Compilieren1Click();
+        QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!", "END fehlt oder ; fehlt!"}));
+        QVERIFY(!form->Ready);
+
+        // An error inside a unit selects its line on the unit's page; the
+        // program's page is in front again afterwards.
+        fake->boxes.clear();
+        openText("WERKZEUG.PAS", QString(Werkzeug).replace("VOR;\nVOR\n", "VOR;\nVOR\nVOR\n"));
+        const int unitPage = EditorWindow->SelectedPage();
+        typeProgram(MitWerkzeug);
+        const int programPage = EditorWindow->SelectedPage();
+        form->RunItemClick();
+        QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
+        QCOMPARE(EditorWindow->SelectedPage(), programPage);
+        QCOMPARE(EditorWindow->PageEditor(unitPage)->textCursor().blockNumber(), 8);
+        QCOMPARE(selectedText(EditorWindow->PageEditor(unitPage)), QString("VOR"));
+        QVERIFY(idleButtons());
+
+        // A unit's page cannot be started.
+        fake->boxes.clear();
+        openText("HILFE.PAS", QString(Werkzeug).replace("Werkzeug", "Hilfe"));
+        form->RunItemClick();
+        QCOMPARE(fake->texts(), QStringList({"Kann keine UNIT starten!"}));
+        QVERIFY(idleButtons());
+        form->StepBtnClick();
+        QCOMPARE(fake->texts(), QStringList({"Kann keine UNIT starten!", "Kann UNIT nicht starten!"}));
+        QVERIFY(!form->Ready);
+        QCOMPARE(Roboter.X, 1);
+        // "Compilieren" translates the unit silently.
+        form->Compilieren1Click();
+        QCOMPARE(fake->boxes.size(), 2);
+    }
+
+    void singleStepsSelectTheLinesOfCommandsAndTests()
+    {
+        typeProgram(Lauf);
+        // The first press translates and executes the opening jump.
+        form->StepBtnClick();
+        QVERIFY(form->Ready);
+        QVERIFY(SingleStep);
+        QCOMPARE(Roboter.X, 1);
+        QVERIFY(idleButtons());
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+
+        form->StepBtnClick();
+        QCOMPARE(Roboter.X, 2);
+        QCOMPARE(editor()->textCursor().blockNumber(), 2);
+        QCOMPARE(selectedText(editor()), QString("VOR;"));
+        form->Einzelschritt1->trigger();  // F7 runs the same command
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(editor()->textCursor().blockNumber(), 3);
+        form->StepBtn->click();
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+        QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
+        QVERIFY(form->Ready);
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+
+        // The final return ends the run: the next press starts anew from the
+        // start state.
+        form->StepBtnClick();
+        QVERIFY(!form->Ready);
+        QVERIFY(idleButtons());
+        QCOMPARE(Roboter.X, 3);
+        form->StepBtnClick();
+        QVERIFY(form->Ready);
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(int(Roboter.Richtung), int(Ost));
+        form->StepBtnClick();
+        QCOMPARE(Roboter.X, 2);
+        QVERIFY(fake->boxes.isEmpty());
+
+        for (int i = 0; i < 3; ++i)
+            form->StepBtnClick();  // end this run: VOR, DREHE_LINKS, return
+        QVERIFY(!form->Ready);
+
+        // Stepping into a unit procedure brings the unit's page to the front.
+        openText("WERKZEUG.PAS", Werkzeug);
+        const int unitPage = EditorWindow->SelectedPage();
+        typeProgram(MitWerkzeug);
+        const int programPage = EditorWindow->SelectedPage();
+        form->StepBtnClick();  // translate; the unit's jump over its code
+        form->StepBtnClick();  // the program block's jump
+        form->StepBtnClick();  // the call
+        QCOMPARE(EditorWindow->SelectedPage(), programPage);
+        QCOMPARE(selectedText(editor()), QString("Zweimal;"));
+        form->StepBtnClick();  // the procedure block's jump: nothing selected anew
+        QCOMPARE(EditorWindow->SelectedPage(), programPage);
+        form->StepBtnClick();  // VOR inside the unit
+        QCOMPARE(EditorWindow->SelectedPage(), unitPage);
+        QCOMPARE(selectedText(editor()), QString("VOR;"));
+    }
+
+    void pauseContinueAndStopFollowTheStateTable()
+    {
+        typeProgram(Kreis);
+        setSpeed(5);
+        form->StartBtn->click();
+        QVERIFY(runningButtons());
+        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(form->Ready);
+        QVERIFY(!form->Paused);
+        QTest::qWait(50);
+
+        form->PauseBtn->click();
+        QVERIFY(form->Paused);
+        QVERIFY(interruptedButtons());
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        const int pc = ProgramCounter;
+        const int richtung = Roboter.Richtung;
+        QTest::qWait(50);
+        QCOMPARE(ProgramCounter, pc);
+        QCOMPARE(int(Roboter.Richtung), richtung);
+
+        // "Compilieren" does nothing while interrupted, nor while running.
+        editor()->selectAll();
+        QTest::keyClicks(editor(), "kaputt");
+        form->Compilieren1Click();
+        QVERIFY(fake->boxes.isEmpty());
+
+        // Start continues without translating the broken text anew.
+        form->StartBtn->click();
+        QVERIFY(!form->Paused);
+        QVERIFY(runningButtons());
+        QVERIFY(ZelkMeldung->Timer1->isActive());
+        form->Compilieren1->trigger();
+        QVERIFY(fake->boxes.isEmpty());
+        QTRY_VERIFY(ProgramCounter != pc || int(Roboter.Richtung) != richtung);
+
+        // Unterbrechen, Einzelschritt: the run goes on one step at a time,
+        // with lines selected, and the timer stays off.
+        form->PauseBtnClick();
+        const int before = ProgramCounter;
+        form->StepBtnClick();
+        QVERIFY(ProgramCounter != before);
+        QVERIFY(SingleStep);
+        QVERIFY(interruptedButtons());
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+
+        // Anhalten keeps both flags: Start then continues the interrupted run
+        // without translating and without resetting the world.
+        form->StopBtn->click();
+        QVERIFY(idleButtons());
+        QVERIFY(form->Paused);
+        QVERIFY(form->Ready);
+        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        Roboter.X = 5;  // a reset would put the robot back on column 1
+        form->RunItemClick();
+        QVERIFY(fake->boxes.isEmpty());
+        QVERIFY(runningButtons());
+        QCOMPARE(Roboter.X, 5);
+        form->StopBtnClick();
+        QVERIFY(idleButtons());
+        QVERIFY(form->Ready);
+
+        // Editing the field while idle keeps Start and Einzelschritt off.
+        form->FeldChangeBtnClick();
+        QVERIFY(!form->StartBtn->isEnabled());
+        QVERIFY(!form->RunItem->isEnabled());
+        QVERIFY(!form->Start1->menuAction()->isEnabled());
+        form->FeldChangeBtnClick();
+        QVERIFY(idleButtons());
+    }
+
+    void worldFailureHaltsTheRunWithTheButtonsRunning()
+    {
+        typeProgram(Wand);
+        form->RunItemClick();
+        QTRY_COMPARE(fake->boxes.size(), 1);
+        QCOMPARE(fake->boxes[0].text, QString("ZELK ist gegen ein  Hindernis gelaufen!"));
+        QTRY_VERIFY(!ZelkMeldung->Timer1->isActive());
+        QCOMPARE(Roboter.X, 15);
+        QVERIFY(runningButtons());
+        QTest::qWait(30);
+        QCOMPARE(fake->boxes.size(), 1);
+
+        form->StopBtnClick();
+        QVERIFY(idleButtons());
+        // A new Start translates and runs from the start state again.
+        form->RunItemClick();
+        QTRY_COMPARE(fake->boxes.size(), 2);
+        QCOMPARE(Roboter.X, 15);
+    }
+
+    void endOfRunClearsTheFlagsAnhaltenKeepsThem()
+    {
+        typeProgram(Lauf);
+        setSpeed(100000);  // no tick comes: the test steps by hand
+        form->RunItemClick();
+        QVERIFY(form->Ready);
+        form->PauseBtnClick();
+        QVERIFY(form->Paused);
+        for (int i = 0; i < 3; ++i)
+            form->StepBtnClick();
+        QCOMPARE(Roboter.X, 3);
+        QVERIFY(form->Paused);
+        form->StepBtnClick();  // the final return
+        QVERIFY(!form->Paused);
+        QVERIFY(!form->Ready);
+        QVERIFY(idleButtons());
+
+        // Start now translates anew and starts from the start state.
+        form->RunItemClick();
+        QCOMPARE(Roboter.X, 1);
+        QVERIFY(form->Ready);
+        QVERIFY(runningButtons());
+        form->StopBtnClick();
+        QVERIFY(form->Ready);
+
+        // ABSCHALTEN ends the run as the last END does.
+        form->FileNewItemClick();
+        TypeInto(editor(), "PROGRAM Aus;\nBEGIN\nVOR;\nABSCHALTEN;\nVOR\nEND.");
+        setSpeed(1);
+        form->RunItemClick();
+        QTRY_VERIFY(idleButtons());
+        QCOMPARE(Roboter.X, 2);
+        QVERIFY(!form->Ready);
+        QVERIFY(!form->Paused);
+    }
+
+    void withoutAPageTheRunCommandsDoNothing()
+    {
+        form->RunItemClick();
+        form->StepBtnClick();
+        form->Compilieren1Click();
+        QVERIFY(idleButtons());
+        QVERIFY(!form->Ready);
+        QVERIFY(fake->boxes.isEmpty());
+
+        form->FileNewItemClick();
+        form->FileCloseItemClick();
+        QCOMPARE(EditorWindow->PageCount(), 0);
+        form->StartBtn->click();
+        form->StepBtn->click();
+        form->Compilieren1->trigger();
+        QVERIFY(idleButtons());
+        QVERIFY(!form->Ready);
+        QVERIFY(fake->boxes.isEmpty());
+        QVERIFY(!CompilerDlg->isVisible());
+    }
+};
+
+QTEST_MAIN(RunControlTest)
+#include "runcontrol_test.moc"
