@@ -1,0 +1,11 @@
+#!/bin/sh
+# Takes docs/screenshot.png, the picture the README shows: builds the
+# screenshot helper if needed and runs it under a virtual X server.
+set -e
+cd "$(dirname "$0")/.."
+ROOT=$(pwd)
+BUILD="${ZELK_BUILD:-$ROOT/build}"
+[ -f "$BUILD/build.ninja" ] || cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$BUILD" --target zelk-screenshot
+mkdir -p "$ROOT/docs"
+xvfb-run -a -s "-screen 0 1024x768x24" "$BUILD/zelk-screenshot" "$ROOT/docs/screenshot.png"
