@@ -83,8 +83,7 @@ private slots:
     void windowAndPageSetup()
     {
         QCOMPARE(window_->windowTitle(), QStringLiteral("ZelkEdit"));
-        QCOMPARE(window_->width(), 500);
-        QCOMPARE(window_->height(), 800 - 130);
+        QCOMPARE(window_->geometry(), QRect(1000 - 500 - 30, 20, 500, 800 - 130));
         QCOMPARE(window_->StatusBar1->height(), 19);
         QVERIFY(window_->Editor() == nullptr);
         QCOMPARE(window_->SelectedPage(), -1);

@@ -210,8 +210,8 @@ TextFileResult ReadTextFile(const QString& path)
     // A device or pipe reports size 0; read at most one byte past the limit.
     const QByteArray bytes = file.read(MaxTextFileSize + 1);
     if (bytes.size() > MaxTextFileSize) {
-        result.error = QStringLiteral("Die Datei ist zu groß (mehr als %1 MB).")
-                           .arg(MaxTextFileSize / (1024 * 1024));
+        result.error = QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).")
+                           .arg(MaxTextFileSize / 1024);
         return result;
     }
     if (file.error() != QFileDevice::NoError) {

@@ -120,13 +120,18 @@ TZelkTabControl::TZelkTabControl(QWidget* parent) : QTabWidget(parent)
     setTabBar(new FixedHeightTabBar(this));
 }
 
-EditWindowPlace ReadEditWindowPlace(QSize defaultSize, QSize mainSize)
+EditWindowPlace ReadEditWindowPlace(QSize mainSize)
 {
+    // The default place keeps the default size clear of the main window's
+    // right edge and bottom. Qt has no platform default size for a new MDI
+    // child (an empty window's size hint is a few pixels, which would push
+    // the window out of the main window), so the default size is the one
+    // the window gets here.
     EditWindowPlace place;
-    place.left = mainSize.width() - defaultSize.width() - 30;
-    place.top = mainSize.height() - defaultSize.height() - 110;
     place.width = 500;
     place.height = mainSize.height() - 130;
+    place.left = mainSize.width() - place.width - 30;
+    place.top = mainSize.height() - place.height - 110;
     return place;
 }
 
@@ -161,7 +166,9 @@ QString PageText(const QPlainTextEdit* editor)
 TZelkEdit::TZelkEdit(QWidget* parent) : QMdiSubWindow(parent)
 {
     setWindowTitle(QStringLiteral("ZelkEdit"));
-    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
 
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);
@@ -337,7 +344,7 @@ void TZelkEdit::ApplyWindowPlace()
     const QWidget* main = mdiArea() ? mdiArea()->window() : nullptr;
     if (!main)
         return;
-    const EditWindowPlace place = ReadEditWindowPlace(size(), main->size());
+    const EditWindowPlace place = ReadEditWindowPlace(main->size());
     // Width, height, left, top; a place left of or above the MDI area would
     // leave the window out of reach.
     resize(place.width, place.height);

@@ -37,10 +37,9 @@ public:
 struct EditWindowPlace {
     int left, top, width, height;
 };
-// The "edit_" entries of section "Fenster", with their defaults: defaultSize
-// is the window's size as the MDI area first made it, mainSize the main
-// window's. A settings store replaces this one function.
-EditWindowPlace ReadEditWindowPlace(QSize defaultSize, QSize mainSize);
+// The "edit_" entries of section "Fenster", with their defaults derived from
+// the main window's size. A settings store replaces this one function.
+EditWindowPlace ReadEditWindowPlace(QSize mainSize);
 
 // Page name of a file: its name without folder and extension, lower case
 // with the first letter upper case, changing only the letters A-Z and a-z.
