@@ -88,14 +88,16 @@ private slots:
         QVERIFY(window_->Editor() == nullptr);
         QCOMPARE(window_->SelectedPage(), -1);
 
+        // The settings at the moment of creation give the font.
         Fontheight = -17;
+        Fontcolor = 0x000080FF;  // 00BBGGRR: orange
         window_->AddPage("neu");
         Fontheight = -13;
+        Fontcolor = -2147483640;
         TZelkPage* page = window_->Editor();
         QVERIFY(page);
         QCOMPARE(page->font().pixelSize(), 17);
-        QCOMPARE(page->lineWrapMode(), QPlainTextEdit::NoWrap);
-        QVERIFY(!page->tabChangesFocus());
+        QCOMPARE(page->palette().color(QPalette::Text), QColor(0xFF, 0x80, 0x00));
         QCOMPARE(window_->TabControl1->tabBar()->tabRect(0).height(), TZelkTabControl::TabHeight);
         QVERIFY(!window_->IsModified());
         QVERIFY(page->FilePath.isEmpty());
@@ -343,17 +345,17 @@ private slots:
     {
         QTemporaryDir dir;
         const QString robo = dir.filePath("ROBO1.PAS");
-        WriteBytes(robo, "{ Gr\xFC\xDF" "e }\r\nVOR;\r\n");
+        WriteBytes(robo, "{ Gr\xFC\xDF" "e\xA0}\r\nVOR;\r\n");  // with a no-break space
         QVERIFY(window_->LoadFile(robo));
         TZelkPage* page = window_->Editor();
-        QCOMPARE(PageText(page), QStringLiteral("{ Grüße }\nVOR;\n"));
+        QCOMPARE(PageText(page), QStringLiteral("{ Grüße\u00A0}\nVOR;\n"));
         QVERIFY(!window_->IsModified());
 
         TypeAtEnd(page, "VOR;");
         QVERIFY(window_->IsModified());
         QVERIFY(window_->SaveCurrentPage(window_->CurrentPagePath()));
         QVERIFY(!window_->IsModified());
-        QCOMPARE(ReadBytes(robo), QByteArray("{ Gr\xFC\xDF" "e }\r\nVOR;\r\nVOR;"));
+        QCOMPARE(ReadBytes(robo), QByteArray("{ Gr\xFC\xDF" "e\xA0}\r\nVOR;\r\nVOR;"));
         QCOMPARE(window_->CurrentPageCaption(), QStringLiteral("Robo1"));
         QVERIFY(!QFile::exists(dir.filePath("Robo1.pas")));
 
@@ -364,7 +366,7 @@ private slots:
         QVERIFY(window_->SaveCurrentPage(other));
         QCOMPARE(window_->CurrentPageCaption(), QStringLiteral("Zickzack"));
         QCOMPARE(window_->CurrentPagePath(), QFileInfo(other).absoluteFilePath());
-        QCOMPARE(ReadBytes(other), QStringLiteral("{ Grüße }\r\nVOR;\r\nVOR; { → }").toUtf8());
+        QCOMPARE(ReadBytes(other), QStringLiteral("{ Grüße\u00A0}\r\nVOR;\r\nVOR; { → }").toUtf8());
 
         // A failed save keeps the text modified and the page as it was.
         TypeAtEnd(page, "x");
