@@ -203,7 +203,14 @@ private slots:
 
         QVERIFY(Welt.Speichern(StdPfad("NEU.ROB")));  // a new file asks nothing
         QCOMPARE(messages.shown.size(), size_t(2));
-        QCOMPARE(DateienIn(tmp->path()), (QStringList{"NEU.ROB", "W.ROB"}));
+
+        // Saving through a link writes the file it names and keeps the link.
+        SchreibeDatei(Pfad("ZIEL.ROB"), "alt");
+        QVERIFY(QFile::link(Pfad("ZIEL.ROB"), Pfad("LINK.ROB")));
+        QVERIFY(Welt.Speichern(StdPfad("LINK.ROB")));
+        QVERIFY(QFileInfo(Pfad("LINK.ROB")).isSymLink());
+        QCOMPARE(LiesDatei(Pfad("ZIEL.ROB")).size(), 1220);
+        QCOMPARE(DateienIn(tmp->path()), (QStringList{"LINK.ROB", "NEU.ROB", "W.ROB", "ZIEL.ROB"}));
     }
 
     void aFailedSaveKeepsTheOldFileAndLeavesNoTemporary()

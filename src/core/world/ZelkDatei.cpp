@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <random>
@@ -73,10 +74,14 @@ bool LiesBytes(std::FILE* f, unsigned char* buf, std::size_t n, std::size_t& gel
 // A fresh file beside path that no one else uses, opened for writing.
 std::FILE* ErzeugeTempDatei(const fs::path& ziel, fs::path& temp)
 {
-    std::random_device zufall;
+    // Exclusive creation below makes a clash harmless; the numbers only make
+    // one unlikely. Seeded once: a random_device per save is slow on some machines.
+    static std::minstd_rand zufall(static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count()));
     const fs::path dir = ziel.parent_path();
     for (int versuch = 0; versuch < 16; ++versuch) {
-        temp = dir / ("." + ziel.filename().string() + "." + std::to_string(zufall() % 1000000) + ".tmp");
+        // A short name of its own: the target's name may already be as long as allowed.
+        temp = dir / (".zelk-" + std::to_string(zufall() % 1000000) + ".tmp");
         // "x": fail instead of truncating a file that happens to have this name.
         if (std::FILE* f = std::fopen(temp.c_str(), "wbx"))
             return f;
@@ -154,9 +159,17 @@ RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter
 
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld)
 {
-    const fs::path ziel(path);
+    fs::path ziel(path);
     if (ziel.filename().empty())
         return false;
+    std::error_code ec;
+    // Through a link to the file it names: renaming onto the link would
+    // replace the link and leave that file as it was.
+    if (fs::is_symlink(ziel, ec)) {
+        const fs::path echt = fs::canonical(ziel, ec);
+        if (!ec)
+            ziel = echt;
+    }
     fs::path temp;
     std::FILE* f = ErzeugeTempDatei(ziel, temp);
     if (!f)
@@ -165,7 +178,6 @@ bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, con
     bool ok = std::fwrite(r.data(), 1, r.size(), f) == r.size();
     ok = std::fflush(f) == 0 && ok;
     ok = std::fclose(f) == 0 && ok;
-    std::error_code ec;
     // An overwritten file keeps its permissions.
     if (ok) {
         const fs::file_status alt = fs::status(ziel, ec);
