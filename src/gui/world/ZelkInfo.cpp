@@ -52,6 +52,9 @@ QScrollBar* NeueScrollBar(QWidget* parent, int left, int top, int maximum, int p
     // The bars take the focus by the tab key and by a click, and then follow
     // the arrow keys.
     bar->setFocusPolicy(Qt::StrongFocus);
+    // Qt's scroll bars invert their controls for the mouse wheel, which would
+    // make the right arrow key lower the value; here right means more.
+    bar->setInvertedControls(false);
     return bar;
 }
 
