@@ -147,13 +147,16 @@ private slots:
         TZelkMeldung* m = ZelkMeldung;
         area->setActiveSubWindow(FeldFlaeche);
         m->move(200, 150);
-        m->resize(300, 300);
         area->setActiveSubWindow(m);
         QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
+
+        m->resize(300, 300);
+        QCOMPARE(m->size(), QSize(145, 207));  // the border is fixed
 
         m->close();
         QVERIFY(ZelkMeldung == m);
         QVERIFY(m->isMinimized());
+        QVERIFY(m->height() < 100);
         QVERIFY(area->subWindowList().contains(m));
         m->showNormal();
         area->setActiveSubWindow(m);

@@ -115,7 +115,7 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     connect(Timer2, &QTimer::timeout, this, &TZelkMeldung::Timer2Timer);
 
     connect(this, &QMdiSubWindow::windowStateChanged, this, &TZelkMeldung::ZustandGeaendert);
-    setGeometry(InfoFensterPlatz());
+    FormActivate();
 }
 
 TZelkMeldung::~TZelkMeldung()
@@ -160,8 +160,11 @@ void TZelkMeldung::ZeigeMaterial(int n)
 
 void TZelkMeldung::FormActivate()
 {
-    // Moving the window lasts only until it is next activated.
-    setGeometry(InfoFensterPlatz());
+    // Moving the window lasts only until it is next activated. The border is
+    // fixed: the user cannot change the size.
+    const QRect platz = InfoFensterPlatz();
+    setFixedSize(platz.size());
+    move(platz.topLeft());
 }
 
 void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
