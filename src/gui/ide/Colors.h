@@ -1,6 +1,7 @@
 #pragma once
-// Colour values as the settings store them: 0x00BBGGRR for a plain colour,
-// or 0x80000000 plus a system colour index for a colour of the desktop theme.
+// Colour values as the settings file keeps them: 0x00BBGGRR for a plain
+// colour, or 0x80000000 plus the index of a system colour, which follows the
+// desktop's palette.
 #include <QColor>
 #include <cstdint>
 
