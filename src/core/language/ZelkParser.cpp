@@ -753,8 +753,13 @@ void ReportError(int code)
     if (!NoError)
         return;
     ShowError(ErrorMessage(code));
-    if (SourcePages* pages = sourcePages(); pages && CurrentScanner)
-        pages->HighlightLine(CurrentScanner->TokenLine);
+    if (SourcePages* pages = sourcePages(); pages && CurrentScanner) {
+        // At the end of a text without a final line break the scan of the
+        // last token began on the line after the last one: select the last.
+        const int last = pages->LineCount() - 1;
+        const int line = CurrentScanner->TokenLine;
+        pages->HighlightLine(line > last && last >= 0 ? last : line);
+    }
     NoError = false;
 }
 
