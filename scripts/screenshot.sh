@@ -8,4 +8,4 @@ BUILD="${ZELK_BUILD:-$ROOT/build}"
 [ -f "$BUILD/build.ninja" ] || cmake -S "$ROOT" -B "$BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$BUILD" --target zelk-screenshot
 mkdir -p "$ROOT/docs"
-xvfb-run -a -s "-screen 0 1024x768x24" "$BUILD/zelk-screenshot" "$ROOT/docs/screenshot.png"
+xvfb-run -a -s "-screen 0 1280x800x24" "$BUILD/zelk-screenshot" "$ROOT/docs/screenshot.png"

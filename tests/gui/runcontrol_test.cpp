@@ -392,9 +392,34 @@ private slots:
 
         form->StopBtnClick();
         QVERIFY(idleButtons());
-        // A new Start translates and runs from the start state again.
+        QVERIFY(form->Ready);
+        // The halted run cannot go on: Einzelschritt starts anew from the
+        // start state instead of doing nothing.
+        form->StepBtnClick();
+        QVERIFY(form->Ready);
+        QVERIFY(!Welt.Abbruch);
+        QCOMPARE(Roboter.X, 1);
+        form->StepBtnClick();  // the test, shown on its line
+        QCOMPARE(selectedText(editor()), QString("WHILE VORNE_FREI DO VOR;"));
+        form->StepBtnClick();
+        form->StepBtnClick();
+        QCOMPARE(Roboter.X, 2);
+
+        // Interrupted, then a single step into the wall: Start runs anew
+        // instead of resuming a run that cannot go on.
         form->RunItemClick();
-        QTRY_COMPARE(fake->boxes.size(), 2);
+        form->PauseBtnClick();
+        Roboter.X = 15;
+        QTRY_VERIFY(!Welt.Abbruch && form->Paused);
+        while (!Welt.Abbruch && form->Paused)
+            form->StepBtnClick();
+        QCOMPARE(fake->boxes.size(), 2);
+        QVERIFY(interruptedButtons());
+        form->RunItemClick();
+        QVERIFY(runningButtons());
+        QVERIFY(!form->Paused);
+        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QTRY_COMPARE(fake->boxes.size(), 3);
         QCOMPARE(Roboter.X, 15);
     }
 

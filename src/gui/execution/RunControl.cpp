@@ -57,10 +57,22 @@ void TZelkForm::SetRunState(RunState state)
     UpdateRunControls();
 }
 
+// A run halted by a robot failure cannot go on: the interpreter does nothing
+// until the next InitRun. Continuing it would leave the buttons running with
+// nothing running, so Start and Einzelschritt begin anew instead.
+void TZelkForm::ForgetHaltedRun()
+{
+    if (Welt.Abbruch) {
+        Paused = false;
+        Ready = false;
+    }
+}
+
 void TZelkForm::RunItemClick()
 {
     if (!HasPage())
         return;
+    ForgetHaltedRun();
     const bool resuming = Paused;
     int r = 0;
     if (!resuming) {
@@ -84,6 +96,7 @@ void TZelkForm::StepBtnClick()
 {
     if (!HasPage())
         return;
+    ForgetHaltedRun();
     if (Ready) {
         SetSingleStep(1);  // the run goes on where it stands, lines highlighted
     } else {

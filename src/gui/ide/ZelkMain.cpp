@@ -134,6 +134,8 @@ TZelkForm* CreateZelkForm()
 {
     QGuiApplication::setApplicationDisplayName(Title);
     auto* form = new TZelkForm();
+    // The program icon, also for child windows without a picture of their own.
+    QApplication::setWindowIcon(form->windowIcon());
     form->CreateChildWindows();
     return form;
 }

@@ -159,6 +159,7 @@ private:
     bool HasPage() const;
     bool SaveCurrentPageTo(const QString& path);
     void SetRunState(RunState state);
+    void ForgetHaltedRun();
     void UpdateRunControls();
     void SetFeldPanelText(const QString& text);
 
