@@ -234,6 +234,13 @@ private slots:
         worldDisplay().SetFeldPanel("Arbeitsfeld: welt");
         QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt"));
         QCOMPARE(fake->parentWidget, static_cast<QWidget*>(form));
+
+        // The core's message boxes reach the dialog service even when no one
+        // installed it as the messages port.
+        delete form;
+        setMessages(nullptr);
+        form = CreateZelkForm();
+        QCOMPARE(&messages(), static_cast<Messages*>(fake.get()));
     }
 
     void hintsShowTheirLongPartInTheStatusLine()

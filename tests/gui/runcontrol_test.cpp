@@ -457,6 +457,19 @@ private slots:
         QCOMPARE(Roboter.X, 2);
         QVERIFY(!form->Ready);
         QVERIFY(!form->Paused);
+
+        // So does a stack error: a function that returns nothing.
+        form->FileNewItemClick();
+        TypeInto(editor(), "PROGRAM Stapel;\nFUNCTION Leer;\nBEGIN\nEND;\nBEGIN\nIF Leer THEN VOR\nEND.");
+        form->RunItemClick();
+        form->PauseBtnClick();
+        QVERIFY(form->Paused && form->Ready);
+        while (fake->boxes.isEmpty() && form->Ready)
+            form->StepBtnClick();
+        QCOMPARE(fake->texts(), QStringList({"Stackunterlauf! - Funktion ohne Returnanweisung?"}));
+        QVERIFY(!form->Ready);
+        QVERIFY(!form->Paused);
+        QVERIFY(idleButtons());
     }
 
     void withoutAPageTheRunCommandsDoNothing()

@@ -127,6 +127,8 @@ void TZelkForm::CreateChildWindows()
     runControlPort = std::make_unique<GuiRunControl>(this);
     setRunControl(runControlPort.get());
     setCompileProgress(CompilerDlg);
+    // The core's boxes go through the same service as the window's own.
+    setMessages(&dialogs());
     dialogs().parentWidget = this;
 }
 
