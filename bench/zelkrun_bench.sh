@@ -1,6 +1,7 @@
 #!/bin/sh
 # Times whole zelk-run processes on a typical task: a program with a unit
 # that loads a work field, walks every row collecting items and ends normally.
+# Then ten million steps of an endless loop, cut by the step limit.
 # Uses hyperfine when it is installed, else a loop timed with date.
 #
 #   bench/zelkrun_bench.sh [path/to/zelk-run] [runs]
@@ -15,15 +16,23 @@ trap 'rm -rf "$WORK"' EXIT
 
 # The work field: robot at (1,1) facing east, one item on every square of the
 # bottom row, written byte by byte (little-endian, border blocked).
-python3 - "$WORK/AUFGABE.ROB" <<'PY'
-import struct, sys
-rec = struct.pack('<iiiiB3x', 201749, 0, 1, 1, 0)
-for y in range(1, 11):
-    for x in range(1, 16):
-        rec += struct.pack('<iBBBB', 1 if y == 1 else 0, x < 15, y < 10, x > 1, y > 1)
-assert len(rec) == 1220
-open(sys.argv[1], 'wb').write(rec)
-PY
+{
+    printf '\025\024\003\000'                      # identification 201749
+    printf '\000\000\000\000\001\000\000\000'      # Vorrat 0, Y 1
+    printf '\001\000\000\000\000\000\000\000'      # X 1, Richtung Ost, reserved
+    y=1
+    while [ $y -le 10 ]; do
+        x=1
+        while [ $x -le 15 ]; do
+            [ $y -eq 1 ] && printf '\001\000\000\000' || printf '\000\000\000\000'
+            # sides east, north, west, south: open unless on the border
+            printf "\\00$((x < 15))\\00$((y < 10))\\00$((x > 1))\\00$((y > 1))"
+            x=$((x + 1))
+        done
+        y=$((y + 1))
+    done
+} > "$WORK/AUFGABE.ROB"
+[ "$(wc -c < "$WORK/AUFGABE.ROB")" -eq 1220 ]
 
 cat > "$WORK/werkzeug.pas" <<'PAS'
 UNIT Werkzeug;
@@ -58,11 +67,16 @@ BEGIN
 END.
 PAS
 
+# An endless loop stopped by the default step limit: ten million
+# instructions, so the time is the interpreter's speed.
+printf 'PROGRAM Kreis;\nBEGIN\n  WHILE NOT PLATZ_BELEGT DO DREHE_LINKS\nEND.\n' > "$WORK/kreis.pas"
+
 echo "zelk-run: $ZELK_RUN"
 "$ZELK_RUN" --state "$WORK/aufgabe.pas" || true
 
 if command -v hyperfine >/dev/null 2>&1; then
     hyperfine --warmup 3 --runs "$RUNS" -N "$ZELK_RUN --state $WORK/aufgabe.pas"
+    hyperfine --warmup 1 --runs 10 -i -N "$ZELK_RUN $WORK/kreis.pas"
 else
     start=$(date +%s%N)
     i=0
@@ -71,5 +85,9 @@ else
         i=$((i + 1))
     done
     end=$(date +%s%N)
-    echo "$RUNS runs, mean $(( (end - start) / RUNS / 1000 )) us per run"
+    echo "task: $RUNS runs, mean $(( (end - start) / RUNS / 1000 )) us per run"
+    start=$(date +%s%N)
+    "$ZELK_RUN" "$WORK/kreis.pas" >/dev/null || true
+    end=$(date +%s%N)
+    echo "10000000 steps: $(( (end - start) / 1000000 )) ms"
 fi
