@@ -1,0 +1,201 @@
+#include "execution/ZelkPreter.h"
+
+#include "ports/Messages.h"
+#include "ports/RunControl.h"
+#include "ports/SourcePages.h"
+#include "world/ZelkFeld.h"
+
+std::int32_t ProgramCounter = 0;
+TInstruction CurrentInstruction;
+std::int32_t CallStack[CallStackSize + 1] = {};
+std::uint16_t CallStackPointer = 1;
+std::uint8_t ValueStack[ValueStackSize + 1] = {};
+std::uint8_t ValueStackPointer = 0;
+bool SingleStep = false;
+
+namespace {
+
+// A failed PushValue or PopValue ends the current step: the instruction
+// that asked for the value has no further effect.
+bool schrittAbgebrochen = false;
+// StopRun was called during the current step.
+bool laufBeendet = false;
+
+const char* const InternerFehler = "Interner Fehler";
+constexpr int MaxTest = 8;
+
+// Only in single step, and only for the lines worth looking at: tests,
+// commands, calls and work field clauses.
+void Hervorheben()
+{
+    SourcePages* pages = sourcePages();
+    if (!SingleStep || !pages)
+        return;
+    if (CurrentInstruction.Page < 0 || CurrentInstruction.Page >= pages->PageCount())
+        return;
+    pages->SelectPage(CurrentInstruction.Page);
+    pages->HighlightLine(CurrentInstruction.Line);
+}
+
+void FuehreTestAus(int nummer)
+{
+    Hervorheben();
+    if (nummer > MaxTest) {
+        ShowError(InternerFehler);
+        return;
+    }
+    PushValue(Welt.Test(nummer) ? 1 : 0);
+}
+
+void FuehreLogikAus(int op)
+{
+    if (op == 0) {
+        const std::uint8_t a = PopValue();
+        if (!schrittAbgebrochen)
+            PushValue(a ^ 1);
+        return;
+    }
+    if (op != 1 && op != 2) {
+        ShowError(InternerFehler);
+        return;
+    }
+    const std::uint8_t a = PopValue();
+    if (schrittAbgebrochen)
+        return;
+    const std::uint8_t b = PopValue();
+    if (schrittAbgebrochen)
+        return;
+    PushValue(op == 1 ? (b & a) : (b | a));
+}
+
+void FuehreAufrufAus(int ziel)
+{
+    Hervorheben();
+    if (CallStackPointer >= CallStackSize) {
+        // Stop first: the timer must be off while the box is open.
+        StopRun();
+        ShowError("Stacküberlauf!");
+        CallStack[CallStackSize] = ProgramCounter;
+    } else {
+        ++CallStackPointer;
+        CallStack[CallStackPointer] = ProgramCounter;
+    }
+    ProgramCounter = ziel;
+}
+
+void FuehreRuecksprungAus()
+{
+    // A finished run stepped again has no return index left; taking the
+    // missing bottom entry as 0 ends the run instead of reading below the stack.
+    if (CallStackPointer == 0) {
+        ProgramCounter = 0;
+        return;
+    }
+    ProgramCounter = CallStack[CallStackPointer];
+    --CallStackPointer;
+}
+
+void LadeFeld(int index)
+{
+    Hervorheben();
+    if (index >= MaxWorkFields) {
+        ShowError(InternerFehler);
+        return;
+    }
+    Welt.LadeArbeitsfeld(WorkFieldNames[index]);
+}
+
+void FuehreAus(const TInstruction& befehl)
+{
+    switch (befehl.Op) {
+    case opTest: FuehreTestAus(befehl.Arg); break;
+    case opLogic: FuehreLogikAus(befehl.Arg); break;
+    case opVor: Hervorheben(); Welt.Vor(); break;
+    case opDreheLinks: Hervorheben(); Welt.DreheLinks(); break;
+    case opNimmAuf: Hervorheben(); Welt.NimmAuf(); break;
+    case opGibAb: Hervorheben(); Welt.GibAb(); break;
+    case opAbschalten: StopRun(); break;
+    case opCall: FuehreAufrufAus(befehl.Arg); break;
+    case opJump: ProgramCounter = befehl.Arg; break;
+    case opJumpIfFalse: {
+        const std::uint8_t c = PopValue();
+        if (!schrittAbgebrochen && c == 0)
+            ProgramCounter = befehl.Arg;
+        break;
+    }
+    case opReturn: FuehreRuecksprungAus(); break;
+    case opArbeitsfeld: LadeFeld(befehl.Arg); break;
+    default: ShowError(InternerFehler); break;
+    }
+}
+
+}  // namespace
+
+void InitRun(int mode)
+{
+    Welt.AbbruchLoeschen();
+    ProgramCounter = 0;
+    CallStack[1] = 0;
+    CallStackPointer = 1;
+    ValueStackPointer = 0;
+    SingleStep = mode == 1;
+}
+
+void SetSingleStep(int mode) { SingleStep = mode == 1; }
+
+bool Step()
+{
+    if (Welt.Abbruch) {
+        runControl().SetTimer1Enabled(false);
+        return false;
+    }
+    schrittAbgebrochen = false;
+    laufBeendet = false;
+    // Only translated instructions are run: a table left from an earlier
+    // translation, or none at all, must not be walked into.
+    if (ProgramCounter < 0 || ProgramCounter >= CodeCount || ProgramCounter > MaxCode) {
+        StopRun();
+        ShowError(InternerFehler);
+        return false;
+    }
+    CurrentInstruction = Code[ProgramCounter];
+    ++ProgramCounter;
+    FuehreAus(CurrentInstruction);
+    if (schrittAbgebrochen)
+        return false;
+    // Arriving at 0 means the main block's return took the bottom entry.
+    if (ProgramCounter == 0 && !laufBeendet)
+        StopRun();
+    return !laufBeendet && !Welt.Abbruch;
+}
+
+void StopRun()
+{
+    runControl().SetTimer1Enabled(false);
+    Welt.AbbruchLoeschen();
+    laufBeendet = true;
+    runControl().StopBtnClick();
+}
+
+void PushValue(std::uint8_t v)
+{
+    if (ValueStackPointer >= ValueStackSize) {
+        StopRun();
+        ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
+        schrittAbgebrochen = true;
+        return;
+    }
+    ++ValueStackPointer;
+    ValueStack[ValueStackPointer] = v;
+}
+
+std::uint8_t PopValue()
+{
+    if (ValueStackPointer == 0) {
+        StopRun();
+        ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
+        schrittAbgebrochen = true;
+        return 0;
+    }
+    return ValueStack[ValueStackPointer--];
+}

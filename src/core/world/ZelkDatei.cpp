@@ -1,0 +1,299 @@
+#include "world/ZelkDatei.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <random>
+#include <system_error>
+
+#include "ports/Messages.h"
+#include "ports/WorldDisplay.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int RoboterOffset = 4;
+constexpr int FeldOffset = 20;
+constexpr int ZellenGroesse = 8;
+
+void SchreibeInt(unsigned char* p, std::int32_t v)
+{
+    const auto u = static_cast<std::uint32_t>(v);
+    for (int i = 0; i < 4; ++i)
+        p[i] = static_cast<unsigned char>(u >> (8 * i));
+}
+
+std::int32_t LiesInt(const unsigned char* p)
+{
+    std::uint32_t u = 0;
+    for (int i = 0; i < 4; ++i)
+        u |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+    return static_cast<std::int32_t>(u);
+}
+
+TZelkZustand LiesRoboter(const RobRecord& r)
+{
+    const unsigned char* p = r.data() + RoboterOffset;
+    TZelkZustand z;
+    z.Vorrat = LiesInt(p);
+    z.Y = LiesInt(p + 4);
+    z.X = LiesInt(p + 8);
+    z.Richtung = static_cast<TRichtung>(p[12]);  // bytes 13..15 carry nothing
+    return z;
+}
+
+void LiesFeld(const RobRecord& r, RobGitter& feld)
+{
+    const unsigned char* p = r.data() + FeldOffset;
+    for (int y = 0; y < FeldHoehe; ++y)
+        for (int x = 0; x < FeldBreite; ++x, p += ZellenGroesse) {
+            feld[y][x].Anzahl = LiesInt(p);
+            for (int d = 0; d < 4; ++d)
+                feld[y][x].Offen[d] = p[4 + d];
+        }
+}
+
+std::string Klein(std::string s)
+{
+    for (auto& c : s)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+// Reads up to n bytes; false on a read error (not on a short file).
+bool LiesBytes(std::FILE* f, unsigned char* buf, std::size_t n, std::size_t& gelesen)
+{
+    gelesen = std::fread(buf, 1, n, f);
+    return gelesen == n || !std::ferror(f);
+}
+
+// A fresh file beside path that no one else uses, opened for writing.
+std::FILE* ErzeugeTempDatei(const fs::path& ziel, fs::path& temp)
+{
+    // Exclusive creation below makes a clash harmless; the numbers only make
+    // one unlikely. Seeded once: a random_device per save is slow on some machines.
+    static std::minstd_rand zufall(static_cast<unsigned>(
+        std::chrono::steady_clock::now().time_since_epoch().count()));
+    const fs::path dir = ziel.parent_path();
+    for (int versuch = 0; versuch < 16; ++versuch) {
+        // A short name of its own: the target's name may already be as long as allowed.
+        temp = dir / (".zelk-" + std::to_string(zufall() % 1000000) + ".tmp");
+        // "x": fail instead of truncating a file that happens to have this name.
+        if (std::FILE* f = std::fopen(temp.c_str(), "wbx"))
+            return f;
+        if (errno != EEXIST)
+            return nullptr;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+RobRecord RobKodieren(const TZelkZustand& roboter, const RobGitter& feld)
+{
+    RobRecord r{};  // also zeroes the three reserved bytes after Richtung
+    SchreibeInt(r.data(), RobKennung);
+    unsigned char* p = r.data() + RoboterOffset;
+    SchreibeInt(p, roboter.Vorrat);
+    SchreibeInt(p + 4, roboter.Y);
+    SchreibeInt(p + 8, roboter.X);
+    p[12] = roboter.Richtung;
+    p = r.data() + FeldOffset;
+    for (int y = 0; y < FeldHoehe; ++y)
+        for (int x = 0; x < FeldBreite; ++x, p += ZellenGroesse) {
+            SchreibeInt(p, feld[y][x].Anzahl);
+            for (int d = 0; d < 4; ++d)
+                p[4 + d] = feld[y][x].Offen[d];
+        }
+    return r;
+}
+
+bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld)
+{
+    if (roboter.X < 1 || roboter.X > FeldBreite || roboter.Y < 1 || roboter.Y > FeldHoehe)
+        return false;
+    if (roboter.Richtung > Sued || roboter.Vorrat < 0 || roboter.Vorrat > 99)
+        return false;
+    for (int y = 0; y < FeldHoehe; ++y)
+        for (int x = 0; x < FeldBreite; ++x)
+            if (feld[y][x].Anzahl < 0 || feld[y][x].Anzahl > 9)
+                return false;
+    return true;
+}
+
+RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld)
+{
+    std::error_code ec;
+    if (path.empty() || fs::is_directory(path, ec))
+        return RobLesen::NichtGeoeffnet;
+    std::FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f)
+        return RobLesen::NichtGeoeffnet;
+    // One read of the whole record: checking the identification and then
+    // reading again would let the file change in between.
+    RobRecord r{};
+    std::size_t n = 0;
+    const bool ok = LiesBytes(f, r.data(), r.size(), n);
+    std::fclose(f);
+    if (!ok)
+        return RobLesen::Lesefehler;
+    if (n < 4)
+        return RobLesen::KeineKennung;
+    if (LiesInt(r.data()) != RobKennung)
+        return RobLesen::FalscheKennung;
+    if (n < r.size())
+        return RobLesen::Unvollstaendig;
+    const TZelkZustand neuRoboter = LiesRoboter(r);
+    RobGitter neuFeld;
+    LiesFeld(r, neuFeld);
+    if (!RobWerteGueltig(neuRoboter, neuFeld))
+        return RobLesen::UngueltigerWert;
+    roboter = neuRoboter;
+    std::copy(&neuFeld[0][0], &neuFeld[0][0] + FeldHoehe * FeldBreite, &feld[0][0]);
+    return RobLesen::Gelesen;
+}
+
+bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld)
+{
+    fs::path ziel(path);
+    if (ziel.filename().empty())
+        return false;
+    std::error_code ec;
+    // Through a link to the file it names: renaming onto the link would
+    // replace the link and leave that file as it was.
+    if (fs::is_symlink(ziel, ec)) {
+        const fs::path echt = fs::canonical(ziel, ec);
+        if (!ec)
+            ziel = echt;
+    }
+    fs::path temp;
+    std::FILE* f = ErzeugeTempDatei(ziel, temp);
+    if (!f)
+        return false;
+    const RobRecord r = RobKodieren(roboter, feld);
+    bool ok = std::fwrite(r.data(), 1, r.size(), f) == r.size();
+    ok = std::fflush(f) == 0 && ok;
+    ok = std::fclose(f) == 0 && ok;
+    // An overwritten file keeps its permissions.
+    if (ok) {
+        const fs::file_status alt = fs::status(ziel, ec);
+        if (!ec && fs::is_regular_file(alt))
+            fs::permissions(temp, alt.permissions(), ec);
+    }
+    ok = ok && std::rename(temp.c_str(), ziel.c_str()) == 0;
+    if (!ok)
+        fs::remove(temp, ec);
+    return ok;
+}
+
+std::string RobDateiFinden(const std::string& name)
+{
+    std::error_code ec;
+    if (name.find('/') != std::string::npos || fs::exists(name, ec))
+        return name;
+    const std::string gesucht = Klein(name);
+    std::string gefunden;
+    for (fs::directory_iterator it(".", ec), ende; !ec && it != ende; it.increment(ec)) {
+        const std::string kandidat = it->path().filename().string();
+        std::error_code ec2;
+        if (Klein(kandidat) == gesucht && it->is_regular_file(ec2))
+            // Several spellings of one name: take the same one every time.
+            if (gefunden.empty() || kandidat < gefunden)
+                gefunden = kandidat;
+    }
+    return gefunden.empty() ? name : gefunden;
+}
+
+// --- The file operations of the model ---
+
+bool tFeld::Speichern(const std::string& path)
+{
+    std::error_code ec;
+    if (fs::exists(path, ec)) {
+        const MsgAnswer a = messages().Show(MsgIcon::Question, "Confirm",
+                                            "Arbeitsfeld existiert bereits. Überschreiben?",
+                                            MsgButtons::OkCancel);
+        if (a != MsgAnswer::Ok)
+            return true;  // the user chose to keep the file: nothing to report
+    }
+    return RobDateiSchreiben(path, RoboterStart, StartFeld);
+}
+
+bool tFeld::Oeffnen(const std::string& path)
+{
+    TZelkZustand roboter;
+    RobGitter feld;
+    switch (RobDateiLesen(path, roboter, feld)) {
+    case RobLesen::Gelesen:
+        break;
+    case RobLesen::NichtGeoeffnet:
+    case RobLesen::Lesefehler:
+        ShowError("Fehler beim Laden des Arbeitsfeldes!");
+        return false;
+    default:
+        ShowError("Die ausgewählte Datei ist keine Zelk 2.0 Arbeitsfelddatei. Öffnen Sie eine Datei "
+                  "mit der Dateinamenserweiterung *.ROB.");
+        return false;
+    }
+    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
+    Roboter = roboter;
+    Uebernehmen();
+    Dateiname = path;
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    return true;
+}
+
+int tFeld::Laden(const std::string& name)
+{
+    const std::string voll = name + ".ROB";
+    if (voll == Dateiname)
+        return 0;  // already loaded: keep the state the run start restored
+    TZelkZustand roboter;
+    RobGitter feld;
+    switch (RobDateiLesen(RobDateiFinden(voll), roboter, feld)) {
+    case RobLesen::Gelesen:
+        break;
+    case RobLesen::NichtGeoeffnet:
+        return -1;
+    case RobLesen::KeineKennung:
+    case RobLesen::FalscheKennung:
+    case RobLesen::UngueltigerWert:
+        return -2;
+    case RobLesen::Unvollstaendig:
+    case RobLesen::Lesefehler:
+        return -3;
+    }
+    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
+    Roboter = roboter;
+    Uebernehmen();
+    Dateiname = voll;
+    return 1;
+}
+
+void tFeld::LadeArbeitsfeld(const std::string& name)
+{
+    switch (Laden(name)) {
+    case 1:
+        worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+        worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+        worldDisplay().SetFeldPanel("Arbeitsfeld: " + Klein(name));
+        worldDisplay().RepaintAll();
+        break;
+    case 0:
+        break;
+    case -1:
+        Meldung(11);
+        break;
+    case -2:
+        Meldung(12);
+        break;
+    default:
+        Meldung(7);
+        break;
+    }
+}

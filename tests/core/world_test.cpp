@@ -1,0 +1,344 @@
+// The world model: the robot's actions and tests, their failures, the
+// failure report and the operations on the whole world.
+#include <QtTest>
+
+#include "RecordingPorts.h"
+#include "WorldSnapshot.h"
+#include "world/ZelkFeld.h"
+
+namespace {
+
+void Stelle(int x, int y, TRichtung d, int vorrat = 0)
+{
+    Roboter = TZelkZustand{vorrat, y, x, d};
+}
+
+QStringList Texte(const RecordingMessages& m)
+{
+    QStringList out;
+    for (const auto& t : m.texts())
+        out << QString::fromStdString(t);
+    return out;
+}
+
+}  // namespace
+
+class WorldTest : public QObject {
+    Q_OBJECT
+
+    RecordingMessages messages;
+    RecordingDisplay display;
+
+private slots:
+    void init()
+    {
+        Welt.Loeschen();
+        Welt.Grundstellung();
+        Welt.AbbruchLoeschen();
+        messages = RecordingMessages();
+        display = RecordingDisplay();
+        setMessages(&messages);
+        setWorldDisplay(&display);
+    }
+    void cleanup()
+    {
+        setMessages(nullptr);
+        setWorldDisplay(nullptr);
+    }
+
+    void newWorldHasClosedBorderAndRobotBottomLeft()
+    {
+        Stelle(7, 7, West, 5);
+        tFeld welt;  // the constructor empties the field and places the robot
+        QCOMPARE(welt.Dateiname, std::string("@@@@@@@@@"));
+        QVERIFY(!welt.Abbruch);
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 1, 1, Ost}));
+        QVERIFY(WorldSnapshot::sameRobot(RoboterStart, Roboter));
+        int blockiert = 0;
+        for (int y = 1; y <= FeldHoehe; ++y)
+            for (int x = 1; x <= FeldBreite; ++x) {
+                const TZelle& z = welt.Zelle(x, y);
+                QCOMPARE(z.Anzahl, 0);
+                QCOMPARE(z.Offen[Ost] == 0, x == 15);
+                QCOMPARE(z.Offen[Nord] == 0, y == 10);
+                QCOMPARE(z.Offen[West] == 0, x == 1);
+                QCOMPARE(z.Offen[Sued] == 0, y == 1);
+                QVERIFY(WorldSnapshot::sameCell(z, welt.StartFeld[y - 1][x - 1]));
+                blockiert += 4 - (z.Offen[0] + z.Offen[1] + z.Offen[2] + z.Offen[3]);
+            }
+        QCOMPARE(blockiert, 2 * 15 + 2 * 10);
+        QVERIFY(display.calls.empty());
+    }
+
+    void loeschenKeepsTheRobotUntilGrundstellung()
+    {
+        Welt.Zelle(3, 3).Anzahl = 4;
+        Welt.Zelle(3, 3).Offen[Nord] = 0;
+        Stelle(5, 6, Sued, 12);
+        RoboterStart = Roboter;
+        Welt.Dateiname = "A.ROB";
+        Welt.Loeschen();
+        QCOMPARE(Welt.Zelle(3, 3).Anzahl, 0);
+        QCOMPARE(int(Welt.Zelle(3, 3).Offen[Nord]), 1);
+        QCOMPARE(Welt.StartFeld[2][2].Anzahl, 0);
+        QCOMPARE(Welt.Dateiname, std::string("@@@@@@@@@"));
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{12, 6, 5, Sued}));
+        QVERIFY(WorldSnapshot::sameRobot(RoboterStart, Roboter));
+        Welt.Grundstellung();
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 1, 1, Ost}));
+        QVERIFY(WorldSnapshot::sameRobot(RoboterStart, Roboter));
+    }
+
+    void vorAndDreheLinksMoveTheRobotAndTellTheDisplay()
+    {
+        Welt.Vor();
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 1, 2, Ost}));
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.DreheLinks();
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 1, 1, Ost}));  // Sued turns to Ost
+        const std::vector<std::string> erwartet = {
+            "SetzeBild 2 1 1 0", "ZeigePosition 2 1", "SetzeBild 2 1 0 1",
+            "SetzeBild 2 2 1 1", "ZeigePosition 2 2", "SetzeBild 2 2 0 2",
+            "SetzeBild 1 2 1 2", "ZeigePosition 1 2", "SetzeBild 1 2 0 3",
+            "SetzeBild 1 1 1 3", "ZeigePosition 1 1", "SetzeBild 1 1 0 0"};
+        QCOMPARE(display.calls, erwartet);
+        QVERIFY(messages.shown.empty());
+        QVERIFY(!Welt.Abbruch);
+        QVERIFY(WorldSnapshot::sameRobot(RoboterStart, TZelkZustand{0, 1, 1, Ost}));
+    }
+
+    void vorFailsAtEveryBorderAndChangesNothing()
+    {
+        struct Fall { int x, y; TRichtung d; };
+        const Fall faelle[] = {{15, 4, Ost}, {6, 10, Nord}, {1, 5, West}, {9, 1, Sued}, {15, 10, Nord}};
+        for (const Fall& f : faelle) {
+            init();
+            Stelle(f.x, f.y, f.d, 3);
+            QVERIFY(!Welt.VorneFrei());
+            const WorldSnapshot vorher;
+            Welt.Vor();
+            QCOMPARE(Texte(messages), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
+            QVERIFY(Welt.Abbruch);
+            Welt.AbbruchLoeschen();
+            QVERIFY(WorldSnapshot() == vorher);
+            QVERIFY(display.calls.empty());
+        }
+    }
+
+    void vorChecksTheGridBesideTheFlag()
+    {
+        // A file may leave a border side open: the robot must still not leave the grid.
+        Welt.Zelle(15, 1).Offen[Ost] = 1;
+        Stelle(15, 1, Ost);
+        QVERIFY(Welt.VorneFrei());
+        Welt.Vor();
+        QCOMPARE(Texte(messages), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
+        QCOMPARE(Roboter.X, 15);
+        QVERIFY(display.calls.empty());
+    }
+
+    void aBarrierBlocksOnlyFromTheSquareThatRecordsIt()
+    {
+        // Blocked only in the robot's square: Vor fails.
+        Welt.Zelle(3, 2).Offen[Ost] = 0;
+        Stelle(3, 2, Ost);
+        QVERIFY(!Welt.VorneFrei());
+        Welt.Vor();
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(Roboter.X, 3);
+
+        // Blocked only in the neighbour: Vor passes, and back again fails.
+        init();
+        Welt.Zelle(4, 2).Offen[West] = 0;
+        Stelle(3, 2, Ost);
+        QVERIFY(Welt.VorneFrei());
+        Welt.Vor();
+        QCOMPARE(Roboter.X, 4);
+        QVERIFY(messages.shown.empty());
+        Welt.DreheLinks();
+        Welt.DreheLinks();
+        QVERIFY(!Welt.VorneFrei());
+        Welt.Vor();
+        QCOMPARE(Roboter.X, 4);
+        QCOMPARE(messages.shown.size(), size_t(1));
+    }
+
+    void nimmAufAndGibAbMoveOneItem()
+    {
+        Stelle(4, 5, Nord, 0);
+        Welt.Zelle(4, 5).Anzahl = 2;
+        Welt.NimmAuf();
+        Welt.NimmAuf();
+        QCOMPARE(Welt.Zelle(4, 5).Anzahl, 0);
+        QCOMPARE(Roboter.Vorrat, 2);
+        Welt.GibAb();
+        QCOMPARE(Welt.Zelle(4, 5).Anzahl, 1);
+        QCOMPARE(Roboter.Vorrat, 1);
+        QCOMPARE(display.calls, (std::vector<std::string>{"ZeigeMaterial 1", "ZeigeMaterial 2", "ZeigeMaterial 1"}));
+        QCOMPARE(Welt.StartFeld[4][3].Anzahl, 0);  // only the current state changes
+        QVERIFY(messages.shown.empty());
+    }
+
+    void nimmAufAndGibAbFailInTheirCheckOrder_data()
+    {
+        QTest::addColumn<bool>("nimmAuf");
+        QTest::addColumn<int>("anzahl");
+        QTest::addColumn<int>("vorrat");
+        QTest::addColumn<QString>("text");
+        const QString leer = "ZELK hat versucht einen Gegenstand aufzunehmen, wo keiner liegt !";
+        const QString voll = "ZELK kann maximal 99 Gegenstände transportieren!";
+        const QString keinMaterial = "ZELK hat kein Material zum Ablegen!";
+        const QString neun = "Ein Feld kann nur 9 Gegenstände aufnehmen!";
+        QTest::newRow("empty square") << true << 0 << 5 << leer;
+        QTest::newRow("empty square, full supply") << true << 0 << 99 << leer;
+        QTest::newRow("full supply") << true << 3 << 99 << voll;
+        QTest::newRow("empty supply") << false << 4 << 0 << keinMaterial;
+        QTest::newRow("empty supply, full square") << false << 9 << 0 << keinMaterial;
+        QTest::newRow("full square") << false << 9 << 7 << neun;
+    }
+    void nimmAufAndGibAbFailInTheirCheckOrder()
+    {
+        QFETCH(bool, nimmAuf);
+        QFETCH(int, anzahl);
+        QFETCH(int, vorrat);
+        QFETCH(QString, text);
+        Stelle(8, 3, West, vorrat);
+        Welt.Zelle(8, 3).Anzahl = anzahl;
+        const WorldSnapshot vorher;
+        bool abbruchImDialog = false;
+        messages.onShow = [&](const ShownMessage&) { abbruchImDialog = Welt.Abbruch; };
+        nimmAuf ? Welt.NimmAuf() : Welt.GibAb();
+        QCOMPARE(Texte(messages), QStringList{text});
+        QVERIFY(abbruchImDialog);
+        Welt.AbbruchLoeschen();
+        QVERIFY(WorldSnapshot() == vorher);
+        QVERIFY(display.calls.empty());
+    }
+
+    void testsReadTheRobotsSquareAndDirection()
+    {
+        // Through the test numbers of the instruction set. Bottom-left corner,
+        // facing each way in turn: Ost Nord West Sued.
+        const bool vorne[] = {true, true, false, false};
+        const bool links[] = {true, false, false, true};
+        const bool rechts[] = {false, true, true, false};
+        for (int d = 0; d < 4; ++d) {
+            Stelle(1, 1, TRichtung(d));
+            QCOMPARE(Welt.Test(2), vorne[d]);
+            QCOMPARE(Welt.Test(4), links[d]);
+            QCOMPARE(Welt.Test(3), rechts[d]);
+            QCOMPARE(Welt.Test(6), d == Ost);
+            QCOMPARE(Welt.Test(5), d == Nord);
+            QCOMPARE(Welt.Test(8), d == West);
+            QCOMPARE(Welt.Test(7), d == Sued);
+        }
+        QVERIFY(!Welt.Test(0));
+        QVERIFY(!Welt.Test(1));
+        Roboter.Vorrat = 1;
+        Welt.Zelle(1, 1).Anzahl = 1;
+        QVERIFY(Welt.Test(0));
+        QVERIFY(Welt.Test(1));
+        QVERIFY(!Welt.Test(9) && !Welt.Test(-1));
+        QVERIFY(messages.shown.empty());
+        QVERIFY(display.calls.empty());
+    }
+
+    void meldungShowsEveryTextAndSetsAbbruchFirst()
+    {
+        const std::pair<int, std::string> texte[] = {
+            {1, "ZELK ist gegen ein  Hindernis gelaufen!"},
+            {2, "ZELK hat versucht einen Gegenstand aufzunehmen, wo keiner liegt !"},
+            {3, "ZELK hat kein Material zum Ablegen!"},
+            {4, "Ein Feld kann nur 9 Gegenstände aufnehmen!"},
+            {5, "Abbruch durch den Benutzer!"},
+            {6, "ZELK kann maximal 99 Gegenstände transportieren!"},
+            {7, "Arbeitsfeld  nicht gefunden oder falsches Dateiformat!"},
+            {11, "Arbeitsfeld nicht gefunden!"},
+            {12, "Arbeitsfelddatei hat ein falsches Dateiformat!"},
+            {0, "Es ist ein Fehler im Programmablauf aufgetreten!"},
+            {8, "Es ist ein Fehler im Programmablauf aufgetreten!"},
+            {-3, "Es ist ein Fehler im Programmablauf aufgetreten!"},
+        };
+        std::vector<bool> abbruchImDialog;
+        messages.onShow = [&](const ShownMessage&) { abbruchImDialog.push_back(Welt.Abbruch); };
+        for (const auto& [code, text] : texte) {
+            Welt.AbbruchLoeschen();
+            Welt.Meldung(code);
+            const ShownMessage& m = messages.shown.back();
+            QCOMPARE(m.text, text);
+            QCOMPARE(m.title, std::string("Error"));
+            QVERIFY(m.icon == MsgIcon::Error);
+            QVERIFY(m.buttons == MsgButtons::Ok);
+            QVERIFY(Welt.Abbruch);
+        }
+        QCOMPARE(abbruchImDialog, std::vector<bool>(std::size(texte), true));
+
+        // Code 10 leaves the flag as it finds it, either way.
+        Welt.AbbruchLoeschen();
+        Welt.Meldung(10);
+        QCOMPARE(messages.shown.back().text, std::string("Programmende!"));
+        QVERIFY(!Welt.Abbruch);
+        Welt.Abbruch = true;
+        Welt.Meldung(10);
+        QVERIFY(Welt.Abbruch);
+        QVERIFY(display.calls.empty());
+    }
+
+    void zuruecksetzenRestoresOnlyWhenSomethingDiffers()
+    {
+        QVERIFY(!Welt.Zuruecksetzen());
+
+        for (int i = 0; i < 4; ++i)
+            Welt.DreheLinks();
+        display.calls.clear();
+        QVERIFY(!Welt.Zuruecksetzen());
+        QVERIFY(display.calls.empty());
+
+        Welt.DreheLinks();
+        QVERIFY(Welt.Zuruecksetzen());
+        QCOMPARE(int(Roboter.Richtung), int(Ost));
+        QCOMPARE(display.calls.back(), std::string("ZeigeMaterial 0"));
+
+        // An item moved and put back elsewhere: counts differ, robot agrees.
+        Welt.Zelle(2, 1).Anzahl = 1;
+        Welt.Uebernehmen();
+        QVERIFY(!Welt.Zuruecksetzen());
+        Welt.Vor();
+        Welt.NimmAuf();
+        Welt.DreheLinks();
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.GibAb();
+        Welt.DreheLinks();
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.DreheLinks();
+        Welt.DreheLinks();
+        Welt.Vor();
+        Welt.DreheLinks();
+        Welt.DreheLinks();
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, RoboterStart));
+        display.calls.clear();
+        QVERIFY(Welt.Zuruecksetzen());
+        QCOMPARE(Welt.Zelle(1, 1).Anzahl, 0);
+        QCOMPARE(Welt.Zelle(2, 1).Anzahl, 1);
+        QCOMPARE(display.calls, (std::vector<std::string>{"ZeigePosition 1 1", "ZeigeMaterial 0"}));
+
+        // Flags alone are not compared, but a restore brings them back too.
+        Welt.Zelle(5, 5).Offen[Nord] = 0;
+        QVERIFY(!Welt.Zuruecksetzen());
+        QCOMPARE(int(Welt.Zelle(5, 5).Offen[Nord]), 0);
+        Roboter.Vorrat = 9;
+        QVERIFY(Welt.Zuruecksetzen());
+        QCOMPARE(int(Welt.Zelle(5, 5).Offen[Nord]), 1);
+        QCOMPARE(Roboter.Vorrat, 0);
+    }
+};
+
+QTEST_APPLESS_MAIN(WorldTest)
+#include "world_test.moc"
