@@ -1,0 +1,100 @@
+// Steps per second of a run at speed 50 (Timer1 every 1 ms) with the work
+// field view drawing every move, and, for the headroom, the same steps
+// without the timer. Run: QT_QPA_PLATFORM=offscreen ./gui_worldview_bench [seconds]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+#include "execution/ZelkCode.h"
+#include "execution/ZelkPreter.h"
+#include "world/GuiWorldDisplay.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
+
+namespace {
+
+// Laps around the border of the field: 14 steps east, 9 north, 14 west,
+// 9 south, each side followed by a left turn, and again from the start.
+void LaufProgramm()
+{
+    ResetCode();
+    Emit(opJump, 1, 0, 0);
+    while (CodeCount + 50 < MaxCode - 1) {
+        for (int seite = 0; seite < 4; ++seite) {
+            const int schritte = seite % 2 == 0 ? 14 : 9;
+            for (int i = 0; i < schritte; ++i)
+                Emit(opVor, 0, 1, 0);
+            Emit(opDreheLinks, 0, 2, 0);
+        }
+    }
+    Emit(opJump, 1, 3, 0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    const double sekunden = argc > 1 ? std::atof(argv[1]) : 3.0;
+
+    Welt.Loeschen();
+    Welt.Grundstellung();
+    for (int x = 2; x <= 14; x += 3)
+        Welt.Zelle(x, 1).Anzahl = 9;  // the left squares have marks to redraw
+
+    QMainWindow main;
+    auto* area = new QMdiArea;
+    main.setCentralWidget(area);
+    main.resize(800, 500);
+    FeldFlaeche = new TFeldFlaeche;
+    area->addSubWindow(FeldFlaeche);
+    ZelkMeldung = new TZelkMeldung;
+    area->addSubWindow(ZelkMeldung);
+    GuiWorldDisplay display;
+    setWorldDisplay(&display);
+    main.show();
+
+    LaufProgramm();
+    ZelkMeldung->ScrollGeschwScroll(50);
+    std::printf("Timer1 interval at speed 50: %d ms\n", ZelkMeldung->Timer1->interval());
+
+    // Through the real timer.
+    long ticks = 0;
+    QObject::connect(ZelkMeldung->Timer1, &QTimer::timeout, [&] { ++ticks; });
+    InitRun(0);
+    QElapsedTimer uhr;
+    uhr.start();
+    ZelkMeldung->Timer1->start();
+    QTimer::singleShot(int(sekunden * 1000), &app, [&] { ZelkMeldung->Timer1->stop(); app.quit(); });
+    app.exec();
+    const double laufzeit = uhr.nsecsElapsed() / 1e9;
+    std::printf("timer-driven: %ld steps in %.2f s = %.0f steps/s (limit 1000)\n", ticks, laufzeit,
+                ticks / laufzeit);
+
+    // Without the timer: Step plus the drawing and painting it causes, from
+    // the start square again.
+    const bool haltGehabt = Welt.Abbruch;
+    Welt.Grundstellung();
+    FeldFlaeche->RepaintAll();
+    InitRun(0);
+    long schritte = 0;
+    uhr.restart();
+    while (uhr.nsecsElapsed() < qint64(sekunden * 1e9)) {
+        Step();
+        ++schritte;
+        QCoreApplication::processEvents();
+    }
+    const double frei = uhr.nsecsElapsed() / 1e9;
+    std::printf("unthrottled:  %ld steps in %.2f s = %.0f steps/s\n", schritte, frei, schritte / frei);
+    // A halt would mean the laps ran into a wall and the counts are void.
+    const bool fehler = haltGehabt || Welt.Abbruch;
+    if (fehler)
+        std::printf("the run halted: figures are not valid\n");
+    setWorldDisplay(nullptr);
+    return fehler ? 1 : 0;
+}

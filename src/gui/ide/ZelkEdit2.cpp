@@ -1,0 +1,493 @@
+#include "ide/ZelkEdit2.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdlib>
+
+#include "ide/Colors.h"
+#include "language/ZelkOptions.h"
+
+TZelkEdit* EditorWindow = nullptr;
+bool PageSwitching = false;
+
+namespace {
+
+// Marks a page switch for its whole duration, even when it is left early.
+class PageSwitchGuard {
+public:
+    PageSwitchGuard() : old_(PageSwitching) { PageSwitching = true; }
+    ~PageSwitchGuard() { PageSwitching = old_; }
+    PageSwitchGuard(const PageSwitchGuard&) = delete;
+    PageSwitchGuard& operator=(const PageSwitchGuard&) = delete;
+
+private:
+    bool old_;
+};
+
+class FixedHeightTabBar : public QTabBar {
+public:
+    using QTabBar::QTabBar;
+
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        return QSize(QTabBar::tabSizeHint(index).width(), TZelkTabControl::TabHeight);
+    }
+    QSize minimumTabSizeHint(int index) const override
+    {
+        return QSize(QTabBar::minimumTabSizeHint(index).width(), TZelkTabControl::TabHeight);
+    }
+};
+
+// A '&' in a tab text would mark an access key instead of showing itself.
+QString TabText(const QString& name)
+{
+    QString text = name;
+    return text.replace(QChar('&'), QStringLiteral("&&"));
+}
+
+QChar AsciiLower(QChar c) { return c >= 'A' && c <= 'Z' ? QChar(c.unicode() + 32) : c; }
+QChar AsciiUpper(QChar c) { return c >= 'a' && c <= 'z' ? QChar(c.unicode() - 32) : c; }
+
+// The settings give the height in pixels; negative and positive both.
+int PixelHeight(std::int32_t height)
+{
+    const long long h = std::llabs(static_cast<long long>(height));
+    return h == 0 ? 13 : static_cast<int>(std::min<long long>(h, 500));
+}
+
+QFont FontFromSettings()
+{
+    QFont font(QString::fromStdString(Fontname));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(PixelHeight(Fontheight));
+    return font;
+}
+
+void ApplySettingsFont(TZelkPage* page)
+{
+    page->Fontcharset = Fontcharset >= 0 && Fontcharset <= 255 ? Fontcharset : 0;
+    page->setFont(FontFromSettings());
+    QPalette palette = page->palette();
+    palette.setColor(QPalette::Text, ToQColor(Fontcolor));
+    // Single steps select the executing line while the editor is disabled;
+    // it must stay as visible as a selection in a focused editor.
+    for (auto group : {QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Highlight, palette.color(QPalette::Active, QPalette::Highlight));
+        palette.setColor(group, QPalette::HighlightedText,
+                         palette.color(QPalette::Active, QPalette::HighlightedText));
+    }
+    page->setPalette(palette);
+}
+
+bool IsEnterKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+QString LeadingBlanks(const QString& line)
+{
+    int n = 0;
+    while (n < line.size() && (line.at(n) == QChar(' ') || line.at(n) == QChar('\t')))
+        ++n;
+    return line.left(n);
+}
+
+}  // namespace
+
+// --- pages and tabs ---------------------------------------------------------
+
+TZelkPage::TZelkPage(QWidget* parent) : QPlainTextEdit(parent)
+{
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setTabChangesFocus(false);
+    ApplySettingsFont(this);
+}
+
+TZelkTabControl::TZelkTabControl(QWidget* parent) : QTabWidget(parent)
+{
+    setTabBar(new FixedHeightTabBar(this));
+}
+
+EditWindowPlace ReadEditWindowPlace(QSize mainSize)
+{
+    // The default place keeps the default size clear of the main window's
+    // right edge and bottom. Qt has no platform default size for a new MDI
+    // child (an empty window's size hint is a few pixels, which would push
+    // the window out of the main window), so the default size is the one
+    // the window gets here.
+    EditWindowPlace place;
+    place.width = 500;
+    place.height = mainSize.height() - 130;
+    place.left = mainSize.width() - place.width - 30;
+    place.top = mainSize.height() - place.height - 110;
+    return place;
+}
+
+QString PageNameFromName(const QString& name)
+{
+    QString result(name.size(), Qt::Uninitialized);
+    for (int i = 0; i < name.size(); ++i)
+        result[i] = AsciiLower(name.at(i));
+    if (!result.isEmpty())
+        result[0] = AsciiUpper(result.at(0));
+    return result;
+}
+
+QString PageNameFromPath(const QString& path)
+{
+    return PageNameFromName(QFileInfo(path).completeBaseName());
+}
+
+QString PageText(const QPlainTextEdit* editor)
+{
+    QString text;
+    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
+        if (block.blockNumber() > 0)
+            text += QChar('\n');
+        text += block.text();
+    }
+    return text;
+}
+
+// --- the window --------------------------------------------------------------
+
+TZelkEdit::TZelkEdit(QWidget* parent) : QMdiSubWindow(parent)
+{
+    setWindowTitle(QStringLiteral("ZelkEdit"));
+    QFont font(QStringLiteral("MS Sans Serif"), 8);
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    TabControl1 = new TZelkTabControl(client);
+    TabControl1->setObjectName(QStringLiteral("TabControl1"));
+    StatusBar1 = new QStatusBar(client);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(19);
+    layout->addWidget(TabControl1, 1);
+    layout->addWidget(StatusBar1);
+    setWidget(client);
+
+    connect(TabControl1, &QTabWidget::currentChanged, this, &TZelkEdit::TabControl1Change);
+}
+
+TZelkEdit::~TZelkEdit()
+{
+    for (int i = 0; i < PageCount(); ++i) {
+        PageEditor(i)->removeEventFilter(this);
+        PageEditor(i)->document()->disconnect(this);
+    }
+    if (EditorWindow == this)
+        EditorWindow = nullptr;
+    if (sourcePages() == this)
+        setSourcePages(nullptr);
+}
+
+TZelkPage* TZelkEdit::Editor() const
+{
+    return qobject_cast<TZelkPage*>(TabControl1->currentWidget());
+}
+
+TZelkPage* TZelkEdit::PageEditor(int index) const
+{
+    return qobject_cast<TZelkPage*>(TabControl1->widget(index));
+}
+
+void TZelkEdit::AddPage(const QString& name)
+{
+    PageSwitchGuard guard;
+    auto* page = new TZelkPage(TabControl1);
+    page->installEventFilter(this);
+    connect(page->document(), &QTextDocument::contentsChanged, this, [this] { ForgetLineCache(); });
+    const int index = TabControl1->addTab(page, TabText(name));
+    TabControl1->tabBar()->setTabData(index, name);
+    TabControl1->setCurrentIndex(index);
+    ShowSelectedPage();
+}
+
+void TZelkEdit::RenameCurrentPage(const QString& name)
+{
+    const int index = TabControl1->currentIndex();
+    if (index < 0)
+        return;
+    TabControl1->setTabText(index, TabText(name));
+    TabControl1->tabBar()->setTabData(index, name);
+}
+
+void TZelkEdit::CloseCurrentPage()
+{
+    const int index = TabControl1->currentIndex();
+    if (index < 0)
+        return;
+    PageSwitchGuard guard;
+    QWidget* page = TabControl1->widget(index);
+    TabControl1->removeTab(index);
+    delete page;
+    ForgetLineCache();
+    if (TabControl1->count() > 0)
+        TabControl1->setCurrentIndex(index > 0 ? index - 1 : 0);
+    ShowSelectedPage();
+}
+
+bool TZelkEdit::IsModified() const
+{
+    const TZelkPage* editor = Editor();
+    return editor && editor->document()->isModified();
+}
+
+QString TZelkEdit::PageCaption(int index) const
+{
+    return index >= 0 && index < PageCount() ? TabControl1->tabBar()->tabData(index).toString() : QString();
+}
+
+QString TZelkEdit::CurrentPageCaption() const { return PageCaption(SelectedPage()); }
+
+QString TZelkEdit::CurrentPagePath() const { return PagePath(SelectedPage()); }
+
+bool TZelkEdit::PageModified(int index) const
+{
+    const TZelkPage* page = PageEditor(index);
+    return page && page->document()->isModified();
+}
+
+QString TZelkEdit::PagePath(int index) const
+{
+    const TZelkPage* page = PageEditor(index);
+    return page ? page->FilePath : QString();
+}
+
+void TZelkEdit::TabControl1Change(int index)
+{
+    (void)index;
+    if (PageSwitching)
+        return;
+    PageSwitchGuard guard;
+    ShowSelectedPage();
+}
+
+void TZelkEdit::ShowSelectedPage()
+{
+    // Editor is the selected tab's control before anything else happens, so
+    // it is right even when the focus cannot be given.
+    TZelkPage* editor = Editor();
+    if (!editor)
+        return;
+    editor->raise();
+    editor->setFocus();
+}
+
+// --- files ---------------------------------------------------------------------
+
+bool TZelkEdit::LoadInto(TZelkPage* page, const QString& path, QString* error)
+{
+    const TextFileResult file = ReadTextFile(path);
+    if (!file.ok) {
+        if (error)
+            *error = file.error;
+        return false;
+    }
+    page->setPlainText(file.text);
+    page->moveCursor(QTextCursor::Start);
+    page->document()->setModified(false);
+    page->FilePath = QFileInfo(path).absoluteFilePath();
+    page->Encoding = file.encoding;
+    return true;
+}
+
+bool TZelkEdit::LoadFile(const QString& path, QString* error)
+{
+    AddPage(PageNameFromPath(path));
+    return LoadInto(Editor(), path, error);
+}
+
+bool TZelkEdit::SaveCurrentPage(const QString& path, QString* error)
+{
+    TZelkPage* page = Editor();
+    if (!page) {
+        if (error)
+            *error = QStringLiteral("Keine Seite geöffnet.");
+        return false;
+    }
+    TextEncoding encoding = page->Encoding;
+    if (!WriteTextFile(path, PageText(page), &encoding, error))
+        return false;
+    page->Encoding = encoding;
+    page->document()->setModified(false);
+    const QString absolute = QFileInfo(path).absoluteFilePath();
+    if (absolute != page->FilePath) {
+        page->FilePath = absolute;
+        RenameCurrentPage(PageNameFromPath(path));
+    }
+    return true;
+}
+
+// --- window place and frame ----------------------------------------------------
+
+void TZelkEdit::ApplyWindowPlace()
+{
+    placed_ = true;
+    const QWidget* main = mdiArea() ? mdiArea()->window() : nullptr;
+    if (!main)
+        return;
+    const EditWindowPlace place = ReadEditWindowPlace(main->size());
+    // Width, height, left, top; a place left of or above the MDI area would
+    // leave the window out of reach.
+    resize(place.width, place.height);
+    move(std::max(0, place.left), std::max(0, place.top));
+}
+
+void TZelkEdit::showEvent(QShowEvent* event)
+{
+    QMdiSubWindow::showEvent(event);
+    if (!placed_ && mdiArea())
+        ApplyWindowPlace();
+}
+
+void TZelkEdit::closeEvent(QCloseEvent* event)
+{
+    // The window lives as long as the program; its frame only minimises it.
+    event->ignore();
+    showMinimized();
+}
+
+// --- SourcePages -------------------------------------------------------------------
+
+int TZelkEdit::PageCount() const { return TabControl1->count(); }
+
+int TZelkEdit::SelectedPage() const { return TabControl1->currentIndex(); }
+
+void TZelkEdit::SelectPage(int index)
+{
+    if (PageSwitching || index < 0 || index >= PageCount())
+        return;
+    PageSwitchGuard guard;
+    TabControl1->setCurrentIndex(index);
+    ShowSelectedPage();
+}
+
+std::string TZelkEdit::PageName(int index) const { return PageCaption(index).toStdString(); }
+
+std::string TZelkEdit::CurrentPageName() const { return CurrentPageCaption().toStdString(); }
+
+int TZelkEdit::IndexOfPage(const std::string& name) const
+{
+    const QString wanted = QString::fromStdString(name);
+    for (int i = 0; i < PageCount(); ++i)
+        if (PageCaption(i).compare(wanted, Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+bool TZelkEdit::AddPage(const std::string& name, const std::string& path)
+{
+    AddPage(QString::fromStdString(name));
+    return LoadInto(Editor(), QFile::decodeName(QByteArray::fromStdString(path)), nullptr);
+}
+
+int TZelkEdit::LineCount() const
+{
+    const TZelkPage* editor = Editor();
+    return editor ? editor->document()->blockCount() : 0;
+}
+
+std::string TZelkEdit::Line(int index) const
+{
+    const TZelkPage* editor = Editor();
+    if (!editor || index < 0 || index >= LineCount())
+        return std::string();
+    const QTextDocument* doc = editor->document();
+    if (doc != cachedDoc_ || index != cachedIndex_) {
+        cachedLine_ = ToWindows1252(doc->findBlockByNumber(index).text());
+        cachedDoc_ = doc;
+        cachedIndex_ = index;
+    }
+    return cachedLine_;
+}
+
+void TZelkEdit::ForgetLineCache() const
+{
+    cachedDoc_ = nullptr;
+    cachedIndex_ = -1;
+    cachedLine_.clear();
+}
+
+void TZelkEdit::HighlightLine(int line)
+{
+    TZelkPage* editor = Editor();
+    if (!editor)
+        return;
+    const QTextDocument* doc = editor->document();
+    const QTextBlock block = doc->findBlockByNumber(std::clamp(line, 0, doc->blockCount() - 1));
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+    editor->setTextCursor(cursor);
+    editor->ensureCursorVisible();
+}
+
+// --- keys ----------------------------------------------------------------------------
+
+bool TZelkEdit::eventFilter(QObject* watched, QEvent* event)
+{
+    auto* page = qobject_cast<TZelkPage*>(watched);
+    if (page && event->type() == QEvent::KeyPress)
+        return EditorKeyPress(page, static_cast<QKeyEvent*>(event));
+    if (page && event->type() == QEvent::KeyRelease)
+        EditorKeyUp(page, static_cast<QKeyEvent*>(event));
+    return QMdiSubWindow::eventFilter(watched, event);
+}
+
+bool TZelkEdit::EditorKeyPress(TZelkPage* editor, QKeyEvent* event)
+{
+    if (editor->isReadOnly())
+        return false;
+    const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+    if (event->key() == Qt::Key_Tab && !commandKey) {
+        if (Tabset == -1)
+            return false;  // the control inserts the tab character itself
+        editor->insertPlainText(QString(std::max(0, int(Tabset)), QChar(' ')));
+        return true;
+    }
+    // Shift+Enter would put a line separator inside a line, which the
+    // scanner cannot read and the file would not keep; make it a line break.
+    if (IsEnterKey(event) && (event->modifiers() & Qt::ShiftModifier) && !commandKey) {
+        editor->insertPlainText(QStringLiteral("\n"));
+        return true;
+    }
+    return false;
+}
+
+void TZelkEdit::EditorKeyUp(TZelkPage* editor, QKeyEvent* event)
+{
+    // A held Enter repeats press and release; only the real release indents.
+    if (!IsEnterKey(event) || event->isAutoRepeat() || !Autoindent || editor->isReadOnly())
+        return;
+    const QTextCursor cursor = editor->textCursor();
+    const QTextBlock block = cursor.block();
+    const int column = cursor.positionInBlock();
+    // The line before the caret up to the character before the line break:
+    // at a line start the whole previous line, otherwise this line up to two
+    // characters before the caret (the break would have been those two).
+    QString before;
+    if (column == 0)
+        before = block.previous().isValid() ? block.previous().text() : QString();
+    else
+        before = block.text().left(std::max(0, column - 2));
+    const QString indent = LeadingBlanks(before);
+    if (!indent.isEmpty())
+        editor->insertPlainText(indent);
+}

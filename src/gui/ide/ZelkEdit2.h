@@ -1,0 +1,134 @@
+#pragma once
+// The editor window "ZelkEdit": one MDI child with a row of tabs, one page
+// per open program text, each page its own plain-text edit control. The
+// translator reads the pages through the SourcePages port; the main window's
+// file commands load and save them.
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QString>
+#include <QTabWidget>
+
+#include "ide/TextFile.h"
+#include "ports/SourcePages.h"
+
+class QStatusBar;
+class QKeyEvent;
+class QTextDocument;
+
+// One page's edit control, with what the page knows about its file.
+class TZelkPage : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TZelkPage(QWidget* parent = nullptr);
+    QString FilePath;                                // full path; empty for a page never saved
+    TextEncoding Encoding = TextEncoding::Windows1252;  // the file's encoding, kept on saving
+    int Fontcharset = 0;                             // kept with the font, no effect on Qt fonts
+};
+
+// The tab control whose tabs are exactly TabHeight pixels high.
+class TZelkTabControl : public QTabWidget {
+    Q_OBJECT
+public:
+    static constexpr int TabHeight = 20;
+    explicit TZelkTabControl(QWidget* parent = nullptr);
+};
+
+// Where the editor window goes in the MDI area.
+struct EditWindowPlace {
+    int left, top, width, height;
+};
+// The "edit_" entries of section "Fenster", with their defaults derived from
+// the main window's size. A settings store replaces this one function.
+EditWindowPlace ReadEditWindowPlace(QSize mainSize);
+
+// Page name of a file: its name without folder and extension, lower case
+// with the first letter upper case, changing only the letters A-Z and a-z.
+QString PageNameFromPath(const QString& path);
+QString PageNameFromName(const QString& name);
+
+class TZelkEdit : public QMdiSubWindow, public SourcePages {
+    Q_OBJECT
+public:
+    explicit TZelkEdit(QWidget* parent = nullptr);
+    ~TZelkEdit() override;
+
+    TZelkTabControl* TabControl1;
+    QStatusBar* StatusBar1;
+
+    // The selected page's edit control, or nullptr without a page.
+    TZelkPage* Editor() const;
+    TZelkPage* PageEditor(int index) const;
+
+    // Page operations.
+    void AddPage(const QString& name);
+    void RenameCurrentPage(const QString& name);
+    void CloseCurrentPage();
+    bool IsModified() const;
+    QString PageCaption(int index) const;
+    QString CurrentPageCaption() const;
+    QString CurrentPagePath() const;
+    bool PageModified(int index) const;
+    QString PagePath(int index) const;
+
+    // File commands of the main window. LoadFile adds a page named after the
+    // file; when the file cannot be read the page stays, empty and without
+    // a path, so that saving it asks for a name instead of overwriting the
+    // file. SaveCurrentPage writes the selected page to path, clears its
+    // modified flag, and on a new path remembers it and renames the page.
+    bool LoadFile(const QString& path, QString* error = nullptr);
+    bool SaveCurrentPage(const QString& path, QString* error = nullptr);
+
+    // Place from the settings, applied once when the window is first shown
+    // in an MDI area; public so the main window can apply it earlier.
+    void ApplyWindowPlace();
+
+    // SourcePages, the translator's view.
+    int PageCount() const override;
+    int SelectedPage() const override;
+    void SelectPage(int index) override;
+    std::string PageName(int index) const override;
+    std::string CurrentPageName() const override;
+    int IndexOfPage(const std::string& name) const override;
+    bool AddPage(const std::string& name, const std::string& path) override;
+    int LineCount() const override;
+    std::string Line(int index) const override;
+    void HighlightLine(int line) override;
+
+    // Key handlers of every page's edit control; true when the key was
+    // handled here and the control must not see it.
+    bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);
+    void EditorKeyUp(TZelkPage* editor, QKeyEvent* event);
+
+public slots:
+    void TabControl1Change(int index);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void ShowSelectedPage();
+    bool LoadInto(TZelkPage* page, const QString& path, QString* error);
+    void ForgetLineCache() const;
+
+    bool placed_ = false;
+    // The last line handed to the scanner: it asks for the same line once
+    // per character, and encoding it anew each time would make a long line
+    // cost its length squared.
+    mutable const QTextDocument* cachedDoc_ = nullptr;
+    mutable int cachedRevision_ = -1;
+    mutable int cachedIndex_ = -1;
+    mutable std::string cachedLine_;
+};
+
+// The one editor window; nullptr until the first New or Open.
+extern TZelkEdit* EditorWindow;
+// Set while a page switch is under way; a selection asked for meanwhile is
+// ignored.
+extern bool PageSwitching;
+
+// The text of an edit control with '\n' between its lines, every character
+// as it stands (QPlainTextEdit::toPlainText turns no-break spaces into
+// blanks).
+QString PageText(const QPlainTextEdit* editor);

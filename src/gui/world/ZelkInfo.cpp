@@ -1,0 +1,242 @@
+#include "world/ZelkInfo.h"
+
+#include <algorithm>
+
+#include <QCloseEvent>
+#include <QEvent>
+#include <QFrame>
+#include <QIcon>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QScrollBar>
+#include <QSvgRenderer>
+#include <QTimer>
+
+#include "execution/ZelkPreter.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+
+TZelkMeldung* ZelkMeldung = nullptr;
+
+static void LadeInfoBilder() { Q_INIT_RESOURCE(world); }
+
+namespace {
+
+// Client size of the window as laid out.
+constexpr int ClientBreite = 137;
+constexpr int ClientHoehe = 180;
+
+// Speed position 0..50: a larger position is faster.
+int Timer1Intervall(int p) { return 10 * (50 - p) + 1; }
+int Timer2Intervall(int p) { return 50 * (50 - p) + 1; }
+
+QIcon InfoIcon()
+{
+    QPixmap bild(32, 32);
+    bild.fill(Qt::transparent);
+    QSvgRenderer renderer(QStringLiteral(":/world/info.svg"));
+    QPainter painter(&bild);
+    renderer.render(&painter);
+    return QIcon(bild);
+}
+
+QScrollBar* NeueScrollBar(QWidget* parent, int left, int top, int maximum, int position)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setGeometry(left, top, 121, 17);
+    bar->setRange(0, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(10);
+    bar->setValue(position);
+    // The bars take the focus by the tab key and by a click, and then follow
+    // the arrow keys.
+    bar->setFocusPolicy(Qt::StrongFocus);
+    // Qt's scroll bars invert their controls for the mouse wheel, which would
+    // make the right arrow key lower the value; here right means more.
+    bar->setInvertedControls(false);
+    return bar;
+}
+
+}  // namespace
+
+// Until the settings file is read, the window stands at the defaults of its
+// section "Fenster": info_left, info_top, info_width, info_height.
+QRect InfoFensterPlatz() { return QRect(460, 5, 145, 207); }
+
+TZelkMeldung::TZelkMeldung(QWidget* parent)
+    : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowCloseButtonHint)
+{
+    LadeInfoBilder();
+    setWindowTitle(QStringLiteral("Zelk Info"));
+    setWindowIcon(InfoIcon());
+
+    client = new QWidget(this);
+    client->resize(ClientBreite, ClientHoehe);
+    client->setMinimumSize(0, 0);
+    setWidget(client);
+
+    // The frame first, so that the position labels lie on top of it.
+    Bevel1 = new QFrame(client);
+    Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    Bevel1->setGeometry(8, 24, 121, 25);
+
+    Label1 = NeuesLabel(QStringLiteral("Zelk Position:"), 8, 8);
+    Label2 = NeuesLabel(QStringLiteral("x= "), 16, 32);
+    LabelXpos = NeuesLabel(QStringLiteral("1"), 40, 32);
+    Label3 = NeuesLabel(QStringLiteral("y= "), 72, 32);
+    LabelYpos = NeuesLabel(QStringLiteral("1"), 96, 32);
+    Label4 = NeuesLabel(QStringLiteral("Material:"), 8, 64);
+    LabelMaterial = NeuesLabel(QStringLiteral("0"), 64, 64);
+    ScrollMaterial = NeueScrollBar(client, 8, 88, 99, 0);
+    ScrollMaterial->setEnabled(false);  // only the editing mode enables it
+    Geschwindigkeit = NeuesLabel(QStringLiteral("Geschwindigkeit:"), 8, 120);
+    LabelGeschw = NeuesLabel(QStringLiteral("40"), 112, 120);
+    ScrollGeschw = NeueScrollBar(client, 8, 144, 50, 40);
+
+    // actionTriggered comes from the user's scrolling only (arrows, page,
+    // drag, keys, wheel), never from setting the position in code.
+    connect(ScrollGeschw, &QScrollBar::actionTriggered, this,
+            [this](int) { ScrollGeschwScroll(ScrollGeschw->sliderPosition()); });
+    connect(ScrollMaterial, &QScrollBar::actionTriggered, this,
+            [this](int) { ScrollMaterialScroll(ScrollMaterial->sliderPosition()); });
+    ScrollGeschw->installEventFilter(this);
+
+    // FormCreate: the intervals stay at these values until the speed bar is
+    // first moved, although the bar shows 40.
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(50);
+    Timer1->setTimerType(Qt::PreciseTimer);
+    connect(Timer1, &QTimer::timeout, this, &TZelkMeldung::Timer1Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(250);
+    Timer2->setTimerType(Qt::PreciseTimer);
+    connect(Timer2, &QTimer::timeout, this, &TZelkMeldung::Timer2Timer);
+
+    connect(this, &QMdiSubWindow::windowStateChanged, this, &TZelkMeldung::ZustandGeaendert);
+    FormActivate();
+}
+
+TZelkMeldung::~TZelkMeldung()
+{
+    if (ZelkMeldung == this)
+        ZelkMeldung = nullptr;
+}
+
+QLabel* TZelkMeldung::NeuesLabel(const QString& text, int left, int top)
+{
+    auto* label = new QLabel(text, client);
+    // A narrow sans-serif, so that "Geschwindigkeit:" ends before its value.
+    QFont font;
+    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
+                      QStringLiteral("Arial")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    font.setBold(true);
+    label->setFont(font);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+void TZelkMeldung::ZeigePosition(int x, int y)
+{
+    LabelXpos->setText(QString::number(x));
+    LabelXpos->adjustSize();
+    LabelYpos->setText(QString::number(y));
+    LabelYpos->adjustSize();
+}
+
+void TZelkMeldung::ZeigeMaterial(int n)
+{
+    // The supply bar keeps its position: it is set only by the user.
+    LabelMaterial->setText(QString::number(n));
+    LabelMaterial->adjustSize();
+}
+
+void TZelkMeldung::FormActivate()
+{
+    // Moving the window lasts only until it is next activated. The border is
+    // fixed: the user cannot change the size.
+    const QRect platz = InfoFensterPlatz();
+    setFixedSize(platz.size());
+    move(platz.topLeft());
+}
+
+void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
+{
+    // Becoming active, or coming back from minimised while active. A
+    // minimised window keeps its minimised place.
+    const bool warAktiv = (alt & Qt::WindowActive) && !(alt & Qt::WindowMinimized);
+    const bool istAktiv = (neu & Qt::WindowActive) && !(neu & Qt::WindowMinimized);
+    if (istAktiv && !warAktiv)
+        FormActivate();
+}
+
+void TZelkMeldung::ScrollGeschwScroll(int position)
+{
+    const int p = std::clamp(position, 0, 50);
+    LabelGeschw->setText(QString::number(p));
+    LabelGeschw->adjustSize();
+    Timer1->setInterval(Timer1Intervall(p));
+    Timer2->setInterval(Timer2Intervall(p));
+}
+
+void TZelkMeldung::ScrollGeschwEnter()
+{
+    // Only the thumb goes back to 40; the label and the intervals follow at
+    // the next scroll.
+    const bool alt = ScrollGeschw->blockSignals(true);
+    ScrollGeschw->setValue(40);
+    ScrollGeschw->blockSignals(alt);
+}
+
+void TZelkMeldung::ScrollMaterialScroll(int position)
+{
+    if (FeldFlaeche && FeldFlaeche->Veraendern) {
+        const int p = std::clamp(position, 0, 99);
+        LabelMaterial->setText(QString::number(p));
+        LabelMaterial->adjustSize();
+        Roboter.Vorrat = p;
+    } else {
+        ScrollMaterial->setValue(Roboter.Vorrat);
+    }
+}
+
+void TZelkMeldung::Timer1Timer()
+{
+    // One tick, one instruction.
+    if (!Step())
+        Timer1->stop();
+}
+
+void TZelkMeldung::Timer2Timer()
+{
+    // A replay step that fails in any way ends the replay silently.
+    bool weiter = false;
+    try {
+        weiter = ReplayStep && ReplayStep();
+    } catch (...) {
+        weiter = false;
+    }
+    if (!weiter)
+        Timer2->stop();
+}
+
+void TZelkMeldung::closeEvent(QCloseEvent* event)
+{
+    // The window lives as long as the program: closing only minimises it.
+    event->ignore();
+    showMinimized();
+}
+
+bool TZelkMeldung::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ScrollGeschw && event->type() == QEvent::FocusIn)
+        ScrollGeschwEnter();
+    return QMdiSubWindow::eventFilter(watched, event);
+}

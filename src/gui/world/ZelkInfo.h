@@ -1,0 +1,65 @@
+#pragma once
+// The info window "Zelk Info": the robot's position and supply, the speed
+// control, and the two timers that clock a run and a teach-in replay.
+#include <QMdiSubWindow>
+#include <QRect>
+#include <functional>
+
+class QFrame;
+class QLabel;
+class QScrollBar;
+class QTimer;
+
+// Where the info window stands inside the main window (left, top, outer width
+// and height), as the section "Fenster" of the settings keeps it.
+QRect InfoFensterPlatz();
+
+class TZelkMeldung : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit TZelkMeldung(QWidget* parent = nullptr);
+    ~TZelkMeldung() override;
+
+    QLabel* Label1;
+    QFrame* Bevel1;
+    QLabel* Label2;
+    QLabel* LabelXpos;
+    QLabel* Label3;
+    QLabel* LabelYpos;
+    QLabel* Label4;
+    QLabel* LabelMaterial;
+    QScrollBar* ScrollMaterial;
+    QLabel* Geschwindigkeit;
+    QLabel* LabelGeschw;
+    QScrollBar* ScrollGeschw;
+    QTimer* Timer1;  // one interpreter step per tick
+    QTimer* Timer2;  // one teach-in replay step per tick
+
+    // One replay step of the teach-in recorder; false ends the replay.
+    std::function<bool()> ReplayStep;
+
+    void ZeigePosition(int x, int y);
+    void ZeigeMaterial(int n);
+
+    // Handlers, public so that the main window and tests can drive them.
+    void FormActivate();
+    void ScrollGeschwScroll(int position);
+    void ScrollGeschwEnter();
+    void ScrollMaterialScroll(int position);
+    void Timer1Timer();
+    void Timer2Timer();
+
+    QWidget* Client() const { return client; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLabel* NeuesLabel(const QString& text, int left, int top);
+    void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
+
+    QWidget* client;
+};
+
+extern TZelkMeldung* ZelkMeldung;

@@ -1,0 +1,238 @@
+// The info window: speed formula and focus rule, the supply bar, closing,
+// its place, and the two timers driving a run and a replay.
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingPorts.h"
+#include "execution/ZelkCode.h"
+#include "execution/ZelkPreter.h"
+#include "world/GuiWorldDisplay.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
+
+class InfoWindowTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<QMainWindow> main;
+    QMdiArea* area = nullptr;
+
+    // A scroll as the user makes it: the thumb dragged to p.
+    void Ziehe(QScrollBar* bar, int p) { bar->setSliderPosition(p); }
+
+private slots:
+    void init()
+    {
+        Welt.Loeschen();
+        Welt.Grundstellung();
+        Welt.AbbruchLoeschen();
+        main = std::make_unique<QMainWindow>();
+        area = new QMdiArea;
+        main->setCentralWidget(area);
+        main->resize(800, 500);
+        FeldFlaeche = new TFeldFlaeche;
+        area->addSubWindow(FeldFlaeche);
+        ZelkMeldung = new TZelkMeldung;
+        area->addSubWindow(ZelkMeldung);
+        main->show();
+        FeldFlaeche->show();
+        ZelkMeldung->show();
+    }
+    void cleanup()
+    {
+        main.reset();
+        QVERIFY(ZelkMeldung == nullptr && FeldFlaeche == nullptr);
+    }
+
+    void startsWithCreationIntervalsThoughTheBarShows40()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        QCOMPARE(m->ScrollGeschw->value(), 40);
+        QCOMPARE(m->LabelGeschw->text(), QString("40"));
+        QCOMPARE(m->Timer1->interval(), 50);
+        QCOMPARE(m->Timer2->interval(), 250);
+        QVERIFY(!m->Timer1->isActive() && !m->Timer2->isActive());
+        QVERIFY(!m->ScrollMaterial->isEnabled());
+        QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
+        // the bold labels fit: values clear of their headings, all inside the client
+        QVERIFY(m->Geschwindigkeit->geometry().right() < m->LabelGeschw->x());
+        QVERIFY(m->Label4->geometry().right() < m->LabelMaterial->x());
+        QVERIFY(m->Client()->height() >= m->ScrollGeschw->geometry().bottom());
+    }
+
+    void speedFormulaOnEveryScroll()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        const int p[] = {0, 10, 25, 40, 50, 37};
+        const int t1[] = {501, 401, 251, 101, 1, 131};
+        const int t2[] = {2501, 2001, 1251, 501, 1, 651};
+        for (int i = 0; i < 6; ++i) {
+            Ziehe(m->ScrollGeschw, p[i]);
+            QCOMPARE(m->LabelGeschw->text(), QString::number(p[i]));
+            QCOMPARE(m->Timer1->interval(), t1[i]);
+            QCOMPARE(m->Timer2->interval(), t2[i]);
+        }
+        // arrows and page steps are scrolls too
+        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(m->LabelGeschw->text(), QString("27"));
+        QCOMPARE(m->Timer1->interval(), 231);
+        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderToMaximum);
+        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(m->LabelGeschw->text(), QString("50"));
+        QCOMPARE(m->Timer2->interval(), 1);
+        // a position set by the program is no scroll
+        m->ScrollGeschw->setValue(5);
+        QCOMPARE(m->LabelGeschw->text(), QString("50"));
+        QCOMPARE(m->Timer1->interval(), 1);
+        // a running timer keeps running at its new pace
+        m->Timer2->start();
+        Ziehe(m->ScrollGeschw, 30);
+        QVERIFY(m->Timer2->isActive());
+        QCOMPARE(m->Timer2->interval(), 1001);
+        m->Timer2->stop();
+    }
+
+    void focusSetsTheThumbTo40Only()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        Ziehe(m->ScrollGeschw, 10);
+        QVERIFY(m->ScrollGeschw->focusPolicy() & Qt::TabFocus);
+        QVERIFY(m->ScrollGeschw->focusPolicy() & Qt::ClickFocus);
+        QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
+        QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
+        QCOMPARE(m->ScrollGeschw->value(), 40);
+        QCOMPARE(m->LabelGeschw->text(), QString("10"));
+        QCOMPARE(m->Timer1->interval(), 401);
+        QCOMPARE(m->Timer2->interval(), 2001);
+        // the next key press scrolls from 40
+        QTest::keyClick(m->ScrollGeschw, Qt::Key_Right);
+        QCOMPARE(m->LabelGeschw->text(), QString("41"));
+        QCOMPARE(m->Timer1->interval(), 91);
+    }
+
+    void supplyBarOnlyWhileEditing()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        Roboter.Vorrat = 7;
+        m->ScrollMaterial->setEnabled(true);  // even if enabled, outside editing it springs back
+        Ziehe(m->ScrollMaterial, 50);
+        QCOMPARE(m->ScrollMaterial->value(), 7);
+        QCOMPARE(Roboter.Vorrat, 7);
+        QCOMPARE(m->LabelMaterial->text(), QString("0"));
+
+        FeldFlaeche->Veraendern = true;
+        Ziehe(m->ScrollMaterial, 99);
+        QCOMPARE(Roboter.Vorrat, 99);
+        QCOMPARE(m->LabelMaterial->text(), QString("99"));
+        QCOMPARE(RoboterStart.Vorrat, 0);  // only the current state
+        m->ScrollMaterial->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(Roboter.Vorrat, 89);
+        // showing the supply leaves the bar alone
+        m->ZeigeMaterial(3);
+        QCOMPARE(m->LabelMaterial->text(), QString("3"));
+        QCOMPARE(m->ScrollMaterial->value(), 89);
+
+        // without a work field view there is no editing mode
+        delete FeldFlaeche;
+        Ziehe(m->ScrollMaterial, 20);
+        QCOMPARE(Roboter.Vorrat, 89);
+        QCOMPARE(m->ScrollMaterial->value(), 89);
+    }
+
+    void closingMinimisesAndActivationRestoresThePlace()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        area->setActiveSubWindow(FeldFlaeche);
+        m->move(200, 150);
+        area->setActiveSubWindow(m);
+        QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
+
+        m->resize(300, 300);
+        QCOMPARE(m->size(), QSize(145, 207));  // the border is fixed
+
+        m->close();
+        QVERIFY(ZelkMeldung == m);
+        QVERIFY(m->isMinimized());
+        QVERIFY(m->height() < 100);
+        QVERIFY(area->subWindowList().contains(m));
+        m->showNormal();
+        area->setActiveSubWindow(m);
+        QVERIFY(!m->isMinimized());
+        QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
+    }
+
+    void timer1RunsAProgramToItsEnd()
+    {
+        GuiWorldDisplay display;
+        RecordingMessages messages;
+        RecordingRunControl control;
+        PortsGuard guard(&messages, &display, &control);
+        // VOR; DREHE_LINKS; VOR inside a main block
+        ResetCode();
+        Emit(opJump, 1, 0, 0);
+        Emit(opVor, 0, 1, 0);
+        Emit(opDreheLinks, 0, 2, 0);
+        Emit(opVor, 0, 3, 0);
+        Emit(opReturn, 0, 4, 0);
+        TZelkMeldung* m = ZelkMeldung;
+        Ziehe(m->ScrollGeschw, 50);
+        InitRun(0);
+        int ticks = 0;
+        connect(m->Timer1, &QTimer::timeout, this, [&] { ++ticks; });
+        m->Timer1->start();
+        QTRY_VERIFY(!m->Timer1->isActive());
+        QCOMPARE(ticks, 5);  // one instruction per tick
+        QCOMPARE(Roboter.X, 2);
+        QCOMPARE(Roboter.Y, 2);
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+        QCOMPARE(m->LabelXpos->text(), QString("2"));
+        QCOMPARE(m->LabelYpos->text(), QString("2"));
+        QCOMPARE(FeldFlaeche->ZelkNord->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(control.stops, 1);
+        QVERIFY(messages.shown.empty());
+
+        // a robot that walks into the wall halts the run at that tick
+        ticks = 0;
+        Roboter = TZelkZustand{};
+        Roboter.Richtung = Sued;
+        InitRun(0);
+        m->Timer1->start();
+        QTRY_VERIFY(!m->Timer1->isActive());
+        QCOMPARE(ticks, 2);
+        QCOMPARE(messages.shown.size(), size_t(1));
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(Roboter.Y, 1);
+        QVERIFY(Welt.Abbruch);
+    }
+
+    void timer2AsksTheReplayStepUntilItEnds()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        Ziehe(m->ScrollGeschw, 50);
+        int schritte = 0;
+        m->ReplayStep = [&] { return ++schritte < 3; };
+        m->Timer2->start();
+        QTRY_VERIFY(!m->Timer2->isActive());
+        QCOMPARE(schritte, 3);
+
+        // a failing step ends the replay without a word
+        RecordingMessages messages;
+        PortsGuard guard(&messages);
+        schritte = 0;
+        m->ReplayStep = [&]() -> bool { ++schritte; throw std::runtime_error("kaputt"); };
+        m->Timer2->start();
+        QTRY_VERIFY(!m->Timer2->isActive());
+        QCOMPARE(schritte, 1);
+        QVERIFY(messages.shown.empty());
+
+        m->ReplayStep = nullptr;
+        m->Timer2->start();
+        QTRY_VERIFY(!m->Timer2->isActive());
+    }
+};
+
+QTEST_MAIN(InfoWindowTest)
+#include "infowindow_test.moc"

@@ -1,0 +1,194 @@
+// Program text files: both encodings, line ends, lossless round trips, safe
+// saving, and files that are not text at all.
+#include <QFile>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+#include "ide/TextFile.h"
+
+namespace {
+
+QByteArray ReadBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+}
+
+void WriteBytes(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// Reads a file and writes the text back elsewhere; returns the new bytes.
+QByteArray RoundTrip(const QTemporaryDir& dir, const QByteArray& bytes, TextEncoding* encoding = nullptr)
+{
+    const QString in = dir.filePath("in.pas"), out = dir.filePath("out.pas");
+    WriteBytes(in, bytes);
+    TextFileResult file = ReadTextFile(in);
+    if (!file.ok)
+        return "<read failed: " + file.error.toUtf8() + ">";
+    if (encoding)
+        *encoding = file.encoding;
+    if (!WriteTextFile(out, file.text, &file.encoding))
+        return "<write failed>";
+    return ReadBytes(out);
+}
+
+}  // namespace
+
+class TextFileTest : public QObject {
+    Q_OBJECT
+private slots:
+    void windows1252BothWays()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = DecodeWindows1252(all);
+        QCOMPARE(text.size(), 256);
+        QCOMPARE(text.at(0x80), QChar(0x20AC));  // euro sign
+        QCOMPARE(text.at(0x9F), QChar(0x0178));  // Y with diaeresis
+        QCOMPARE(text.at(0xE4), QChar(0x00E4));  // ä
+        QCOMPARE(text.at(0x81), QChar(0x0081));  // unassigned byte keeps its number
+        QVERIFY(FitsWindows1252(text));
+        QCOMPARE(EncodeWindows1252(text), all);
+        QCOMPARE(QByteArray::fromStdString(ToWindows1252(text)), all);
+
+        // U+0080 looks like byte 0x80 but that byte is the euro sign.
+        QVERIFY(!FitsWindows1252(QString(QChar(0x0080))));
+        QVERIFY(!FitsWindows1252(QStringLiteral("a → b")));
+        QCOMPARE(ToWindows1252(QStringLiteral("Grüße → ok")), std::string("Gr\xFC\xDF\x65 \x81 ok"));
+        // A character outside the BMP is one character: one byte.
+        QCOMPARE(ToWindows1252(QStringLiteral("a\U0001F600b")), std::string("a\x81" "b"));
+    }
+
+    void detectsUtf8OnlyWhenValidAndNonAscii()
+    {
+        QCOMPARE(DetectEncoding("PROGRAM x;"), TextEncoding::Windows1252);
+        QCOMPARE(DetectEncoding("Gr\xC3\xBC\xC3\x9F" "e"), TextEncoding::Utf8);
+        QCOMPARE(DetectEncoding("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e"), TextEncoding::Utf8Bom);
+        QCOMPARE(DetectEncoding("Gr\xFC\xDF" "e"), TextEncoding::Windows1252);
+        QCOMPARE(DetectEncoding("\xC0\xAF"), TextEncoding::Windows1252);          // overlong '/'
+        QCOMPARE(DetectEncoding("\xE0\x80\xAF"), TextEncoding::Windows1252);      // overlong, 3 bytes
+        QCOMPARE(DetectEncoding("\xED\xA0\x80"), TextEncoding::Windows1252);      // surrogate
+        QCOMPARE(DetectEncoding("\xF4\x90\x80\x80"), TextEncoding::Windows1252);  // above U+10FFFF
+        QCOMPARE(DetectEncoding("ab\xC3"), TextEncoding::Windows1252);            // cut off at the end
+        QCOMPARE(DetectEncoding("\xF0\x9F\x98\x80"), TextEncoding::Utf8);
+
+        TextEncoding encoding;
+        QCOMPARE(DecodeText("\xEF\xBB\xBF\xC3\xA4", &encoding), QStringLiteral("ä"));
+        QCOMPARE(encoding, TextEncoding::Utf8Bom);
+        QCOMPARE(DecodeText("a\r\nb\nc\rd\r\n\r\n"), QStringLiteral("a\nb\nc\nd\n\n"));
+    }
+
+    void roundTripsKeepEveryByte()
+    {
+        QTemporaryDir dir;
+        TextEncoding encoding;
+
+        // Every byte but the two line-end bytes, in Windows-1252, CRLF lines.
+        QByteArray ansi;
+        for (int b = 0; b < 256; ++b)
+            if (b != '\r' && b != '\n')
+                ansi.append(char(b));
+        ansi = ansi + "\r\nZeile 2\r\n\r\nletzte ohne Umbruch";
+        QCOMPARE(RoundTrip(dir, ansi, &encoding), ansi);
+        QCOMPARE(encoding, TextEncoding::Windows1252);
+
+        const QByteArray utf8 = QStringLiteral("{ Grüße → 😀 }\r\nVOR;\r\n").toUtf8();
+        QCOMPARE(RoundTrip(dir, utf8, &encoding), utf8);
+        QCOMPARE(encoding, TextEncoding::Utf8);
+
+        const QByteArray bom = "\xEF\xBB\xBF" + QStringLiteral("ä\r\n").toUtf8();
+        QCOMPARE(RoundTrip(dir, bom, &encoding), bom);
+
+        // Bytes that happen to form valid UTF-8 are read and written as such.
+        QCOMPARE(RoundTrip(dir, "\xC3\xA4\r\n"), QByteArray("\xC3\xA4\r\n"));
+
+        // LF and lone CR files keep their characters and get CRLF.
+        QCOMPARE(RoundTrip(dir, "a\nb\rc\n"), QByteArray("a\r\nb\r\nc\r\n"));
+        QCOMPARE(RoundTrip(dir, ""), QByteArray());
+    }
+
+    void savingChoosesTheEncoding()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("neu.pas");
+
+        TextEncoding encoding = TextEncoding::Windows1252;  // a new page
+        QVERIFY(WriteTextFile(path, QStringLiteral("{ Grüße }\nVOR;"), &encoding));
+        QCOMPARE(ReadBytes(path), QByteArray("{ Gr\xFC\xDF" "e }\r\nVOR;"));
+        QCOMPARE(encoding, TextEncoding::Windows1252);
+
+        // A character Windows-1252 cannot hold turns the file into UTF-8 ...
+        QVERIFY(WriteTextFile(path, QStringLiteral("{ → }\nä"), &encoding));
+        QCOMPARE(encoding, TextEncoding::Utf8);
+        QCOMPARE(ReadBytes(path), QStringLiteral("{ → }\r\nä").toUtf8());
+
+        // ... and a UTF-8 file stays UTF-8 when the character is gone again.
+        QVERIFY(WriteTextFile(path, QStringLiteral("ä"), &encoding));
+        QCOMPARE(encoding, TextEncoding::Utf8);
+        QCOMPARE(ReadBytes(path), QByteArray("\xC3\xA4"));
+    }
+
+    void failedSaveLeavesTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ROBO1.PAS");
+        WriteBytes(path, "PROGRAM alt;\r\n");
+
+        // A file size limit makes the write itself fail halfway, for any user.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit small = old;
+        small.rlim_cur = 4096;
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+        TextEncoding encoding = TextEncoding::Windows1252;
+        QString error;
+        const bool saved = WriteTextFile(path, QString(100000, QChar('x')), &encoding, &error);
+        setrlimit(RLIMIT_FSIZE, &old);
+
+        QVERIFY(!saved);
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(ReadBytes(path), QByteArray("PROGRAM alt;\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"ROBO1.PAS"});
+
+        QVERIFY(!WriteTextFile(dir.filePath("fehlt/x.pas"), "x", &encoding, &error));
+    }
+
+    void unreadableBinaryAndHugeFiles()
+    {
+        QTemporaryDir dir;
+        TextFileResult missing = ReadTextFile(dir.filePath("gibtsnicht.pas"));
+        QVERIFY(!missing.ok);
+        QVERIFY(!missing.error.isEmpty());
+        QVERIFY(!ReadTextFile(dir.path()).ok);
+
+        // Binary data with NUL bytes is text with odd characters.
+        QByteArray binary(4096, '\0');
+        for (int i = 0; i < binary.size(); ++i)
+            binary[i] = char(QRandomGenerator::global()->bounded(256));
+        binary.replace('\r', '\0');
+        binary.replace('\n', '\0');
+        QCOMPARE(RoundTrip(dir, binary), binary);
+
+        const QString huge = dir.filePath("huge.pas");
+        QFile file(huge);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QVERIFY(file.resize(MaxTextFileSize + 1));
+        file.close();
+        const TextFileResult big = ReadTextFile(huge);
+        QVERIFY(!big.ok);
+        QVERIFY(big.error.contains(QStringLiteral("zu groß")));
+    }
+};
+
+QTEST_MAIN(TextFileTest)
+#include "textfile_test.moc"
