@@ -235,8 +235,8 @@ bool tFeld::Oeffnen(const std::string& path)
         ShowError("Fehler beim Laden des Arbeitsfeldes!");
         return false;
     default:
-        ShowError("Die ausgewählte Datei ist keine Zelk 2.0 Arbeitsfelddatei. Öffnen Sie eine Datei "
-                  "mit der Dateinamenserweiterung *.ROB.");
+        ShowError(
+            "Die ausgewählte Datei ist keine Zelk 2.0 Arbeitsfelddatei. Öffnen Sie eine Datei mit der Dateinamenserweiterung *.ROB.");
         return false;
     }
     std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);

@@ -1,0 +1,116 @@
+#include "FilePages.h"
+
+#include "SourceText.h"
+
+namespace {
+
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool EqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i]))
+            return false;
+    return true;
+}
+
+std::string BaseName(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string PageNameOfFile(const std::string& path)
+{
+    std::string name = BaseName(path);
+    size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0)
+        name.erase(dot);
+    for (char& c : name)
+        c = LowerAscii(c);
+    if (!name.empty())
+        name[0] = UpperAscii(name[0]);
+    return name;
+}
+
+bool FilePages::LoadPage(const std::string& name, const std::string& path)
+{
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes))
+        return false;
+    pages_.push_back({name, BaseName(path), SplitLines(ToWindows1252(bytes))});
+    selected_ = static_cast<int>(pages_.size()) - 1;
+    return true;
+}
+
+bool FilePages::LoadProgram(const std::string& path)
+{
+    pages_.clear();
+    selected_ = -1;
+    return LoadPage(PageNameOfFile(path), path);
+}
+
+std::string FilePages::FileName(int page) const
+{
+    return page >= 0 && page < PageCount() ? pages_[page].file : std::string();
+}
+
+int FilePages::PageCount() const { return static_cast<int>(pages_.size()); }
+int FilePages::SelectedPage() const { return selected_; }
+
+void FilePages::SelectPage(int index)
+{
+    if (index >= 0 && index < PageCount())
+        selected_ = index;
+}
+
+std::string FilePages::PageName(int index) const
+{
+    return index >= 0 && index < PageCount() ? pages_[index].name : std::string();
+}
+
+std::string FilePages::CurrentPageName() const { return PageName(selected_); }
+
+int FilePages::IndexOfPage(const std::string& name) const
+{
+    for (int i = 0; i < PageCount(); ++i)
+        if (EqualIgnoringCase(pages_[i].name, name))
+            return i;
+    return -1;
+}
+
+bool FilePages::AddPage(const std::string& name, const std::string& path)
+{
+    return LoadPage(name, path);
+}
+
+int FilePages::LineCount() const
+{
+    return selected_ >= 0 ? static_cast<int>(pages_[selected_].lines.size()) : 0;
+}
+
+std::string FilePages::Line(int index) const
+{
+    if (index < 0 || index >= LineCount())
+        return std::string();
+    return pages_[selected_].lines[index];
+}
+
+void FilePages::HighlightLine(int line)
+{
+    if (selected_ < 0 || !onHighlight)
+        return;
+    // The editor selects the last line for a line beyond it (the end of the
+    // text after a final line break, for one).
+    int last = LineCount() - 1;
+    if (line > last)
+        line = last;
+    if (line < 0)
+        line = 0;
+    onHighlight(pages_[selected_].file, line);
+}

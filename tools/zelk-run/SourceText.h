@@ -1,0 +1,28 @@
+#pragma once
+// Program and unit files as the editor would show them, handed to the scanner
+// as Windows-1252 bytes: the scanner reads bytes, and a character that
+// Windows-1252 cannot hold must still arrive as a byte above 127 so that it is
+// refused outside comments.
+#include <string>
+#include <vector>
+
+// The byte a character without a Windows-1252 form becomes. 0x81 is unused in
+// Windows-1252, so it never stands for a real character.
+constexpr unsigned char UnrepresentableByte = 0x81;
+
+// Reads a whole file at once. False when it cannot be opened or read (a
+// folder, a missing file, no permission).
+bool ReadWholeFile(const std::string& path, std::string& bytes);
+
+// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates,
+// nothing above U+10FFFF).
+bool IsValidUtf8(const std::string& bytes);
+
+// Windows-1252 text of a file's bytes: UTF-8 is decoded when the bytes are
+// valid UTF-8 and hold a non-ASCII character (a leading byte order mark is
+// dropped, as editors do); anything else already is Windows-1252.
+std::string ToWindows1252(const std::string& bytes);
+
+// Splits text at LF; a CR before the LF belongs to the line break. A text
+// that ends with a line break has an empty last line, as in the editor.
+std::vector<std::string> SplitLines(const std::string& text);
