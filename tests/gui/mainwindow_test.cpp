@@ -587,7 +587,9 @@ private slots:
         QCOMPARE(Welt.Zelle(2, 2).Anzahl, 0);
 
         // "&Verändern" on and off, from the menu and from the button.
+        Roboter.Vorrat = 17;
         form->Veraendern1->trigger();
+        QCOMPARE(ZelkMeldung->ScrollMaterial->value(), 17);
         QVERIFY(form->EditingMode());
         QVERIFY(FeldFlaeche->Veraendern);
         QVERIFY(form->FeldChangeBtn->isChecked());

@@ -603,8 +603,13 @@ void TZelkForm::FeldChangeBtnClick()
     if (FeldFlaeche)
         FeldFlaeche->Veraendern = editing;
     FeldChangeBtn->setChecked(editing);
-    if (ZelkMeldung)
+    if (ZelkMeldung) {
+        // The supply bar starts from the supply the robot has, not from
+        // wherever it was left.
+        if (editing)
+            ZelkMeldung->ScrollMaterial->setValue(Roboter.Vorrat);
         ZelkMeldung->ScrollMaterial->setEnabled(editing);
+    }
     Veraendern1->setChecked(editing);
     UpdateRunControls();
     if (!editing)
