@@ -20,7 +20,12 @@ zelk_install() {
   $SUDO apt-get install -y -q $missing || { $SUDO apt-get update -q && $SUDO apt-get install -y -q $missing; }
 }
 
+# Arguments name the targets to build; none builds everything.
 zelk_build() {
   cmake -S "$ZELK_ROOT" -B "$ZELK_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-  cmake --build "$ZELK_BUILD" -j "$(nproc)"
+  if [ $# -gt 0 ]; then
+    cmake --build "$ZELK_BUILD" -j "$(nproc)" --target "$@"
+  else
+    cmake --build "$ZELK_BUILD" -j "$(nproc)"
+  fi
 }
