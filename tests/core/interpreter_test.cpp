@@ -208,7 +208,9 @@ private slots:
         while (CallStackPointer < CallStackSize)
             QVERIFY(Step());
         QVERIFY(Step());            // R's opening jump
+        CallStack[CallStackSize] = 999;
         QVERIFY(!Step());           // the 1024th nested call
+        QCOMPARE(CallStack[CallStackSize], 3);  // its return index took the top entry
         QCOMPARE(messages.texts(), std::vector<std::string>{"Stacküberlauf!"});
         QCOMPARE(controlBeimDialog, (std::vector<std::string>{"Timer1 off", "StopBtnClick"}));
         QCOMPARE(int(CallStackPointer), CallStackSize);

@@ -110,6 +110,21 @@ private slots:
         QVERIFY(messages.shown.empty());
         QVERIFY(!Welt.Abbruch);
         QVERIFY(WorldSnapshot::sameRobot(RoboterStart, TZelkZustand{0, 1, 1, Ost}));
+
+        // The view clears the square Roboter names while SetzeBild runs: for
+        // a move that must still be the old one.
+        struct SiehtRoboter : RecordingDisplay {
+            std::vector<std::string> stand;
+            void SetzeBild(int x, int y, bool loeschen, int d) override
+            {
+                stand.push_back(std::to_string(Roboter.X) + " " + std::to_string(Roboter.Y));
+                RecordingDisplay::SetzeBild(x, y, loeschen, d);
+            }
+        } sieht;
+        setWorldDisplay(&sieht);
+        Welt.Vor();
+        Welt.DreheLinks();
+        QCOMPARE(sieht.stand, (std::vector<std::string>{"1 1", "2 1"}));
     }
 
     void vorFailsAtEveryBorderAndChangesNothing()

@@ -3,8 +3,13 @@
 // and every refused file leaving the world as it was.
 #include <QtTest>
 
+#include <atomic>
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 #include "RecordingPorts.h"
 #include "WorldSnapshot.h"
@@ -319,6 +324,40 @@ private slots:
         Welt.LadeArbeitsfeld(name.toStdString());
         QCOMPARE(QString::fromStdString(messages.shown.back().text), ladeText);
         QVERIFY(abbruchImDialog);
+        Welt.AbbruchLoeschen();
+        QVERIFY(WorldSnapshot() == vorher);
+        QVERIFY(display.calls.empty());
+    }
+
+    void aPipeNamedLikeAWorkFieldIsRefusedAtOnce()
+    {
+        // Opening a named pipe for reading waits for a writer: a load must
+        // refuse it instead of freezing the program. Should a load wait, the
+        // helper plays a writer that closes at once, so the test fails rather
+        // than hangs.
+        QCOMPARE(mkfifo(StdPfad("ROHR.ROB").c_str(), 0600), 0);
+        std::atomic<bool> fertig{false};
+        const std::string rohr = StdPfad("ROHR.ROB");
+        std::thread schreiber([&] {
+            while (!fertig) {
+                const int fd = ::open(rohr.c_str(), O_WRONLY | O_NONBLOCK);
+                if (fd >= 0)
+                    ::close(fd);
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+        });
+        Welt.Vor();
+        display.calls.clear();
+        const WorldSnapshot vorher;
+        const bool geoeffnet = Welt.Oeffnen(rohr);
+        const int geladen = Welt.Laden("ROHR");
+        Welt.LadeArbeitsfeld("ROHR");
+        fertig = true;
+        schreiber.join();
+        QVERIFY(!geoeffnet);
+        QCOMPARE(geladen, -1);
+        QCOMPARE(messages.texts(),
+                 (std::vector<std::string>{"Fehler beim Laden des Arbeitsfeldes!", "Arbeitsfeld nicht gefunden!"}));
         Welt.AbbruchLoeschen();
         QVERIFY(WorldSnapshot() == vorher);
         QVERIFY(display.calls.empty());

@@ -8,6 +8,10 @@
 #include <random>
 #include <system_error>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 
@@ -71,6 +75,28 @@ bool LiesBytes(std::FILE* f, unsigned char* buf, std::size_t n, std::size_t& gel
     return gelesen == n || !std::ferror(f);
 }
 
+// Opens path for reading when it is a regular file. Without O_NONBLOCK a
+// named pipe would wait for a writer and freeze the program; a directory,
+// pipe or device is no work field file, and the check on the open file
+// cannot be outwitted by a rename in between.
+std::FILE* OeffneRegulaereDatei(const std::string& path)
+{
+    if (path.empty())
+        return nullptr;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return nullptr;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        return nullptr;
+    }
+    std::FILE* f = ::fdopen(fd, "rb");
+    if (!f)
+        ::close(fd);
+    return f;
+}
+
 // A fresh file beside path that no one else uses, opened for writing.
 std::FILE* ErzeugeTempDatei(const fs::path& ziel, fs::path& temp)
 {
@@ -127,10 +153,7 @@ bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld)
 
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld)
 {
-    std::error_code ec;
-    if (path.empty() || fs::is_directory(path, ec))
-        return RobLesen::NichtGeoeffnet;
-    std::FILE* f = std::fopen(path.c_str(), "rb");
+    std::FILE* f = OeffneRegulaereDatei(path);
     if (!f)
         return RobLesen::NichtGeoeffnet;
     // One read of the whole record: checking the identification and then

@@ -20,7 +20,7 @@ bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld);
 
 enum class RobLesen {
     Gelesen,            // full record with valid values
-    NichtGeoeffnet,     // missing, a directory, or no permission
+    NichtGeoeffnet,     // missing, no permission, or not a regular file
     Lesefehler,         // the system reported an error while reading
     KeineKennung,       // shorter than the 4 bytes of the identification
     FalscheKennung,     // the first 4 bytes are not 201749
