@@ -178,6 +178,19 @@ private slots:
         QCOMPARE(h.pages.highlightedLine, 2);
     }
 
+    void aUnitIsTakenUpByTheNameItIsUsedUnder()
+    {
+        // A.pas heads itself UNIT B by mistake; B, named next, is still read
+        // from its own page, so both sets of procedures are there.
+        TranslatorHarness h;
+        h.add("A", "UNIT B; INTERFACE PROCEDURE X; IMPLEMENTATION PROCEDURE X; BEGIN VOR END; END.");
+        h.add("B", "UNIT B; INTERFACE PROCEDURE Y; IMPLEMENTATION PROCEDURE Y; BEGIN GIB_AB END; END.");
+        QCOMPARE(h.compile("PROGRAM P; USES A, B; BEGIN X; Y END."), 1);
+        QCOMPARE(calledBodyOp(CodeCount - 3), int(opVor));
+        QCOMPARE(calledBodyOp(CodeCount - 2), int(opGibAb));
+        QVERIFY(h.messages.shown.empty());
+    }
+
     void aMainUnitNamedByItsOwnUnitsIsNotTranslatedTwice()
     {
         TranslatorHarness h;
