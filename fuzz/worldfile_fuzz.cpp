@@ -68,13 +68,28 @@ bool PasstZu(const std::uint8_t* data, std::size_t size)
     return Gleich(StartRecord(), erwartet) && Gleich(RobKodieren(Roboter, Welt.Feld), erwartet);
 }
 
+std::string& TempDirName()
+{
+    static std::string dir;
+    return dir;
+}
+
+void TempDirEntfernen()
+{
+    const std::string dir = TempDirName();
+    std::remove((dir + "/WELT.ROB").c_str());
+    rmdir(dir.c_str());
+}
+
 const std::string& TempDir()
 {
-    static const std::string dir = [] {
+    std::string& dir = TempDirName();
+    if (dir.empty()) {
         char name[] = "/tmp/zelk-worldfuzz-XXXXXX";
         Check(mkdtemp(name) != nullptr, "cannot create a temporary directory");
-        return std::string(name);
-    }();
+        dir = name;
+        std::atexit(TempDirEntfernen);
+    }
     return dir;
 }
 
