@@ -2,10 +2,9 @@
 // and the main page) at each "\n@@\n", must translate without a crash, a
 // hang or a call that leads nowhere.
 //
-//   clang++ -std=c++17 -g -O1 -fsanitize=fuzzer,address,undefined -Isrc/core \
-//     fuzz/translator_fuzz.cpp src/core/language/*.cpp src/core/execution/ZelkCode.cpp \
-//     src/core/ports/Ports.cpp -o /tmp/translator_fuzz
-//   (cd "$(mktemp -d)" && /tmp/translator_fuzz -max_len=4096)
+//   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZELK_FUZZ=ON
+//   cmake --build build-fuzz --target translator_fuzz
+//   (cd "$(mktemp -d)" && "$OLDPWD"/build-fuzz/translator_fuzz -max_len=4096)
 #include <cstdint>
 #include <cstdlib>
 #include <strings.h>
@@ -89,11 +88,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int result = Compile();
     setSourcePages(nullptr);
     if (result == 1 || result == 2) {
-        // A translated table holds only targets inside itself.
+        // A translated table holds only targets inside itself, operands its
+        // operations know, and lines the run can select on their pages.
+        // (A unit cut short by a scanner message may have no code at all.)
+        if (result == 1 && (CodeCount < 2 || Code[0].Op != opJump))
+            std::abort();
         for (int i = 0; i < CodeCount; ++i) {
             const TInstruction& in = Code[i];
+            if (in.Op > opArbeitsfeld || in.Page < 0 || in.Page >= pages.PageCount())
+                std::abort();
             if ((in.Op == opCall || in.Op == opJump || in.Op == opJumpIfFalse) &&
                 (in.Arg == 0 || in.Arg > CodeCount))
+                std::abort();
+            if ((in.Op == opTest && in.Arg > 8) || (in.Op == opLogic && in.Arg > 2) ||
+                (in.Op == opArbeitsfeld && in.Arg >= WorkFieldCount))
+                std::abort();
+            const bool shown = in.Op == opTest || in.Op == opCall || in.Op == opArbeitsfeld ||
+                               (in.Op >= opVor && in.Op <= opAbschalten);
+            if (shown && (in.Line < 0 || in.Line >= int(pages.lines[std::size_t(in.Page)].size())))
                 std::abort();
         }
     }

@@ -96,6 +96,8 @@ private slots:
             {"VOR ä VOR", {"VOR@0", "END_OF_TEXT@0"}, "Unerlaubtes Zeichen "},
             {"VORä", {"VOR@0", "END_OF_TEXT@0"}, "Unerlaubtes Zeichen "},  // the word is still delivered
             {";$", {"ERROR@0", "END_OF_TEXT@0"}, "Unerlaubtes Zeichen "},
+            // "(" sets its kind only after its look-ahead, so it survives the message.
+            {"(\xe4", {"LEFT_PAREN@0", "END_OF_TEXT@0"}, "Unerlaubtes Zeichen "},
             {"1", {"ERROR@0"}, "Falsches Zeichen am Beginn eines Wortes."},
             {"}", {"ERROR@0"}, "Unerwartetes Ereignis ?"},
             {"{ a\nb", {"END_OF_TEXT@0"}, " } fehlt !"},

@@ -178,6 +178,43 @@ private slots:
         QCOMPARE(h.pages.highlightedLine, 2);
     }
 
+    void aUnitIsTakenUpByTheNameItIsUsedUnder()
+    {
+        // A.pas heads itself UNIT B by mistake; B, named next, is still read
+        // from its own page, so both sets of procedures are there.
+        TranslatorHarness h;
+        h.add("A", "UNIT B; INTERFACE PROCEDURE X; IMPLEMENTATION PROCEDURE X; BEGIN VOR END; END.");
+        h.add("B", "UNIT B; INTERFACE PROCEDURE Y; IMPLEMENTATION PROCEDURE Y; BEGIN GIB_AB END; END.");
+        QCOMPARE(h.compile("PROGRAM P; USES A, B; BEGIN X; Y END."), 1);
+        QCOMPARE(calledBodyOp(CodeCount - 3), int(opVor));
+        QCOMPARE(calledBodyOp(CodeCount - 2), int(opGibAb));
+        QVERIFY(h.messages.shown.empty());
+    }
+
+    void aScannerMessageEndsAUnitQuietlyAndItsNamesCanBeImplementedLater()
+    {
+        // Right after the USES clause, after the interface: no parser message.
+        for (const char* text : {"UNIT V; INTERFACE USES W; } PROCEDURE Z;", "UNIT V; INTERFACE PROCEDURE Z; }"}) {
+            TranslatorHarness h;
+            h.add("W", "UNIT W; INTERFACE IMPLEMENTATION END.");
+            QCOMPARE(h.compile(text, "V"), 2);
+            QCOMPARE(h.messages.texts(), Strings({"Unerwartetes Ereignis ?"}));
+        }
+        // V stops after declaring Z; U, which uses V, implements Z, and a call
+        // after that reaches U's block. Work field clauses count over all files.
+        TranslatorHarness h;
+        h.add("V", "UNIT V; INTERFACE PROCEDURE Z; }");
+        h.add("U", "UNIT U; INTERFACE USES V; PROCEDURE A;\n"
+                   "IMPLEMENTATION PROCEDURE Z; BEGIN ARBEITSFELD(W); VOR END;\n"
+                   "PROCEDURE A; BEGIN Z END; END.");
+        QCOMPARE(h.compile("PROGRAM P; USES U; BEGIN ARBEITSFELD(W); A END."), 1);
+        QCOMPARE(h.ops(), Strings({"opJump 8", "opJump 2", "opArbeitsfeld 0", "opVor 0", "opReturn 0",
+                                   "opJump 6", "opCall 1", "opReturn 0", "opJump 9", "opArbeitsfeld 1",
+                                   "opCall 5", "opReturn 0"}));
+        QCOMPARE(WorkFieldCount, 2);
+        QCOMPARE(h.messages.texts(), Strings({"Unerwartetes Ereignis ?"}));
+    }
+
     void aMainUnitNamedByItsOwnUnitsIsNotTranslatedTwice()
     {
         TranslatorHarness h;

@@ -659,8 +659,9 @@ bool ImplementationPart(TFileContext& f)
 
 bool EndsUnit() { return !NoError || Is(ERROR); }
 
-// The UNIT token has been read.
-void UnitRule(TFileContext& f)
+// The UNIT token has been read. mainFile: the unit is the page being
+// translated, not one taken up by a USES clause.
+void UnitRule(TFileContext& f, bool mainFile)
 {
     if (!Is(IDENTIFIER)) {
         ReportError(2);
@@ -669,8 +670,11 @@ void UnitRule(TFileContext& f)
     ReadOn(f);
     f.NamePrefix = CurrentIdentifier + ".";
     // A main file that is a unit counts as taken up, so a unit it uses that
-    // names it again does not translate it a second time.
-    CompiledUnits.Add(CurrentIdentifier);
+    // names it again does not translate it a second time. A unit taken up by
+    // USES is already in the set under the name it was used by; its heading
+    // must not hide another unit that happens to carry that name.
+    if (mainFile)
+        CompiledUnits.Add(CurrentIdentifier);
     if (!Is(SEMICOLON)) {
         ReportError(3);
         return;
@@ -783,7 +787,7 @@ void CompileFile(TCompileMode mode, int page)
 
     if (Is(UNIT)) {
         ReadOn(f);
-        UnitRule(f);
+        UnitRule(f, mode == TCompileMode::Main);
     } else if (mode == TCompileMode::Main && Is(PROGRAM)) {
         ReadOn(f);
         ProgramRule(f);
