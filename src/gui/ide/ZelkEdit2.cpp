@@ -133,6 +133,8 @@ EditWindowPlace ReadEditWindowPlace(QSize mainSize)
     // child (an empty window's size hint is a few pixels, which would push
     // the window out of the main window), so the default size is the one
     // the window gets here.
+    // Until a settings store reads them, the keys give their defaults:
+    // "edit_width", "edit_height", "edit_left", "edit_top", in that order.
     EditWindowPlace place;
     place.width = 500;
     place.height = mainSize.height() - 130;
