@@ -93,6 +93,21 @@ private slots:
         port.Close();
     }
 
+    void fileNamesShowAsTheyAre()
+    {
+        // A file may be named like markup; the label shows the name, not bold
+        // or italic text made from it.
+        TCompilerDlg dialog;
+        dialog.Show();
+        const QString name = QStringLiteral("<i>Robo</i>.pas");
+        dialog.SetDateiLabel(name.toStdString());
+        dialog.SetAktDateiLabel(name.toStdString());
+        const int wide = QFontMetrics(dialog.font()).horizontalAdvance(name);
+        QVERIFY(dialog.DateiLabel->sizeHint().width() >= wide);
+        QVERIFY(dialog.AktDateiLabel->sizeHint().width() >= wide);
+        dialog.Close();
+    }
+
     void destroyedDialogLeavesThePort()
     {
         auto* dialog = new TCompilerDlg;

@@ -164,6 +164,31 @@ private slots:
         QCOMPARE(PageText(page), QStringLiteral("      \t"));
     }
 
+    void shiftTabTypesATabToo()
+    {
+        // Shift+Tab arrives as Backtab without text, as the X server sends
+        // it; it must neither move the focus out of the page nor be lost.
+        const auto shiftTab = [](QWidget* w) {
+            QKeyEvent press(QEvent::KeyPress, Qt::Key_Backtab, Qt::ShiftModifier, QString());
+            QApplication::sendEvent(w, &press);
+            QKeyEvent release(QEvent::KeyRelease, Qt::Key_Backtab, Qt::ShiftModifier, QString());
+            QApplication::sendEvent(w, &release);
+        };
+        TZelkPage* page = NewPage("neu", "ab");
+        page->moveCursor(QTextCursor::End);
+        page->setFocus();
+        shiftTab(page);
+        QCOMPARE(PageText(page), QStringLiteral("ab    "));
+        QCOMPARE(QApplication::focusWidget(), page);
+        Tabset = 0;
+        shiftTab(page);
+        QCOMPARE(PageText(page), QStringLiteral("ab    "));
+        Tabset = -1;
+        shiftTab(page);
+        QCOMPARE(PageText(page), QStringLiteral("ab    \t"));
+        QCOMPARE(QApplication::focusWidget(), page);
+    }
+
     void enterRepeatsTheIndentation()
     {
         TZelkPage* page = NewPage("neu", "    vor;");
@@ -207,6 +232,27 @@ private slots:
         QTest::keyClick(page, Qt::Key_Return, Qt::ShiftModifier);
         QCOMPARE(page->document()->blockCount(), 2);
         QCOMPARE(PageText(page), QStringLiteral("  x\n  "));
+
+        // Enter with Ctrl, Alt or Meta types no line break, so its release
+        // must not put blanks into the middle of the line; nor when Ctrl is
+        // let go before Enter.
+        for (auto modifier : {Qt::ControlModifier, Qt::AltModifier, Qt::MetaModifier}) {
+            page->setPlainText("    abcdef");
+            cursor = page->textCursor();
+            cursor.setPosition(8);
+            page->setTextCursor(cursor);
+            QTest::keyClick(page, Qt::Key_Return, modifier);
+            QCOMPARE(PageText(page), QStringLiteral("    abcdef"));
+        }
+        QKeyEvent ctrlEnter(QEvent::KeyPress, Qt::Key_Return, Qt::ControlModifier, "\r");
+        QApplication::sendEvent(page, &ctrlEnter);
+        QKeyEvent plainRelease(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(page, &plainRelease);
+        QCOMPARE(PageText(page), QStringLiteral("    abcdef"));
+        // A release whose press went elsewhere (a shortcut, another window)
+        // indents nothing either.
+        QApplication::sendEvent(page, &plainRelease);
+        QCOMPARE(PageText(page), QStringLiteral("    abcdef"));
 
         Autoindent = false;
         page->setPlainText("  x");

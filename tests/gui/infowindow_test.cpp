@@ -113,6 +113,37 @@ private slots:
         QCOMPARE(m->Timer1->interval(), 91);
     }
 
+    void focusComingBackLeavesTheThumb()
+    {
+        // The focus returns to the bar it never left, when the program is
+        // activated again or a menu or a popup closes: no receiving of the
+        // focus, so the thumb keeps matching the speed.
+        TZelkMeldung* m = ZelkMeldung;
+        QApplication::setActiveWindow(main.get());
+        area->setActiveSubWindow(m);
+        m->ScrollGeschw->setFocus(Qt::TabFocusReason);
+        Ziehe(m->ScrollGeschw, 50);
+        QMainWindow other;
+        other.show();
+        QApplication::setActiveWindow(&other);
+        QApplication::setActiveWindow(main.get());
+        QCOMPARE(QApplication::focusWidget(), m->ScrollGeschw);
+        QCOMPARE(m->ScrollGeschw->value(), 50);
+        for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
+            QFocusEvent focusIn(QEvent::FocusIn, reason);
+            QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
+            QCOMPARE(m->ScrollGeschw->value(), 50);
+        }
+        // a click or the tab key still moves it
+        for (Qt::FocusReason reason : {Qt::MouseFocusReason, Qt::BacktabFocusReason}) {
+            Ziehe(m->ScrollGeschw, 50);
+            QFocusEvent focusIn(QEvent::FocusIn, reason);
+            QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
+            QCOMPARE(m->ScrollGeschw->value(), 40);
+        }
+        QCOMPARE(m->LabelGeschw->text(), QString("50"));
+    }
+
     void supplyBarOnlyWhileEditing()
     {
         TZelkMeldung* m = ZelkMeldung;

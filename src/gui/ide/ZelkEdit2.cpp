@@ -94,6 +94,12 @@ bool IsEnterKey(const QKeyEvent* event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
+// Shift+Tab comes as Backtab, without text; it types a tab all the same.
+bool IsTabKey(const QKeyEvent* event)
+{
+    return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+}
+
 QString LeadingBlanks(const QString& line)
 {
     int n = 0;
@@ -127,6 +133,8 @@ EditWindowPlace ReadEditWindowPlace(QSize mainSize)
     // child (an empty window's size hint is a few pixels, which would push
     // the window out of the main window), so the default size is the one
     // the window gets here.
+    // Until a settings store reads them, the keys give their defaults:
+    // "edit_width", "edit_height", "edit_left", "edit_top", in that order.
     EditWindowPlace place;
     place.width = 500;
     place.height = mainSize.height() - 130;
@@ -456,17 +464,21 @@ bool TZelkEdit::EditorKeyPress(TZelkPage* editor, QKeyEvent* event)
     if (editor->isReadOnly())
         return false;
     const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
-    if (event->key() == Qt::Key_Tab && !commandKey) {
-        if (Tabset == -1)
+    if (IsTabKey(event) && !commandKey) {
+        if (Tabset == -1 && event->key() == Qt::Key_Tab)
             return false;  // the control inserts the tab character itself
-        editor->insertPlainText(QString(std::max(0, int(Tabset)), QChar(' ')));
+        editor->insertPlainText(Tabset == -1 ? QStringLiteral("\t")
+                                             : QString(std::max(0, int(Tabset)), QChar(' ')));
         return true;
     }
-    // Shift+Enter would put a line separator inside a line, which the
-    // scanner cannot read and the file would not keep; make it a line break.
-    if (IsEnterKey(event) && (event->modifiers() & Qt::ShiftModifier) && !commandKey) {
-        editor->insertPlainText(QStringLiteral("\n"));
-        return true;
+    if (IsEnterKey(event) && !commandKey) {
+        enterTyped_ = true;
+        // Shift+Enter would put a line separator inside a line, which the
+        // scanner cannot read and the file would not keep; make it a line break.
+        if (event->modifiers() & Qt::ShiftModifier) {
+            editor->insertPlainText(QStringLiteral("\n"));
+            return true;
+        }
     }
     return false;
 }
@@ -474,7 +486,13 @@ bool TZelkEdit::EditorKeyPress(TZelkPage* editor, QKeyEvent* event)
 void TZelkEdit::EditorKeyUp(TZelkPage* editor, QKeyEvent* event)
 {
     // A held Enter repeats press and release; only the real release indents.
-    if (!IsEnterKey(event) || event->isAutoRepeat() || !Autoindent || editor->isReadOnly())
+    if (!IsEnterKey(event) || event->isAutoRepeat())
+        return;
+    // Only after a line break typed with this key: Enter with Ctrl or Alt
+    // types none, and indenting then would put blanks inside the line.
+    const bool lineBreakTyped = enterTyped_;
+    enterTyped_ = false;
+    if (!lineBreakTyped || !Autoindent || editor->isReadOnly())
         return;
     const QTextCursor cursor = editor->textCursor();
     const QTextBlock block = cursor.block();

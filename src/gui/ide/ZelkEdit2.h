@@ -113,6 +113,8 @@ private:
     void ForgetLineCache() const;
 
     bool placed_ = false;
+    // An Enter press has typed a line break since the last release of Enter.
+    bool enterTyped_ = false;
     // The last line handed to the scanner: it asks for the same line once
     // per character, and encoding it anew each time would make a long line
     // cost its length squared.

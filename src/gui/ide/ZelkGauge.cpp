@@ -12,6 +12,7 @@ namespace {
 QLabel* AddLabel(QWidget* parent, const QString& text, int left, int top, int width)
 {
     auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);  // a file name is no markup
     label->setGeometry(left, top, width, 16);
     return label;
 }

@@ -236,7 +236,18 @@ void TZelkMeldung::closeEvent(QCloseEvent* event)
 
 bool TZelkMeldung::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ScrollGeschw && event->type() == QEvent::FocusIn)
-        ScrollGeschwEnter();
+    if (watched == ScrollGeschw && event->type() == QEvent::FocusIn) {
+        // The focus only coming back to the bar after another program, a
+        // message box, a menu or a popup had it does not count as entering
+        // it; otherwise the thumb would leave the speed after every menu.
+        switch (static_cast<QFocusEvent*>(event)->reason()) {
+        case Qt::ActiveWindowFocusReason:
+        case Qt::PopupFocusReason:
+        case Qt::MenuBarFocusReason:
+            break;
+        default:
+            ScrollGeschwEnter();
+        }
+    }
     return QMdiSubWindow::eventFilter(watched, event);
 }
