@@ -365,9 +365,13 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(runningButtons());
         QCOMPARE(Roboter.X, 5);
+        QVERIFY(SingleStep);  // only a new normal run switches the highlighting off
+        // Anhalten gives the editor back even when something had disabled it.
+        editor()->setEnabled(false);
         form->StopBtnClick();
         QVERIFY(idleButtons());
         QVERIFY(form->Ready);
+        QVERIFY(editor()->isEnabled());
 
         // Editing the field while idle keeps Start and Einzelschritt off.
         form->FeldChangeBtnClick();
