@@ -209,6 +209,19 @@ private slots:
         QVERIFY(Welt.Speichern(StdPfad("NEU.ROB")));  // a new file asks nothing
         QCOMPARE(messages.shown.size(), size_t(2));
 
+        // The caller can learn whether the file was written: a declined
+        // question is no failure, but nothing was written either.
+        bool geschrieben = true;
+        messages.answers = {MsgAnswer::Cancel};
+        QVERIFY(Welt.Speichern(StdPfad("NEU.ROB"), geschrieben));
+        QVERIFY(!geschrieben);
+        messages.answers = {MsgAnswer::Ok};
+        QVERIFY(Welt.Speichern(StdPfad("NEU.ROB"), geschrieben));
+        QVERIFY(geschrieben);
+        QVERIFY(!Welt.Speichern(StdPfad("fehlt/W.ROB"), geschrieben));
+        QVERIFY(!geschrieben);
+        QCOMPARE(messages.shown.size(), size_t(4));
+
         // Saving through a link writes the file it names and keeps the link.
         SchreibeDatei(Pfad("ZIEL.ROB"), "alt");
         QVERIFY(QFile::link(Pfad("ZIEL.ROB"), Pfad("LINK.ROB")));

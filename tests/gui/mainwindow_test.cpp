@@ -665,6 +665,37 @@ private slots:
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
         QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
     }
+
+    void panelNamesOnlyAWorkFieldFileThatWasWritten()
+    {
+        const QString alt = path("ALT.ROB");
+        WriteBytes(alt, "alter Inhalt");
+        form->FeldNeu1Click();
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
+
+        // Declining to overwrite writes nothing, reports nothing, and the
+        // panel keeps naming the world it named before.
+        form->FeldChangeBtnClick();
+        Roboter.X = 9;
+        fake->answers = {MsgAnswer::Cancel};
+        fake->files.push_back(alt);
+        form->ArbeitsfeldSpeichern1Click();
+        QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld existiert bereits. Überschreiben?"}));
+        QCOMPARE(ReadBytes(alt), QByteArray("alter Inhalt"));
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
+        QVERIFY(!form->EditingMode());  // editing ended before the question
+        QCOMPARE(RoboterStart.X, 9);
+
+        // Confirming writes it, and only then the panel names it.
+        fake->boxes.clear();
+        fake->answers = {MsgAnswer::Ok};
+        fake->files.push_back(alt);
+        form->ArbeitsfeldSpeichern1Click();
+        QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld existiert bereits. Überschreiben?"}));
+        QCOMPARE(ReadBytes(alt).size(), 1220);
+        QCOMPARE(int(ReadBytes(alt)[12]), 9);
+        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: alt.rob"));
+    }
 };
 
 QTEST_MAIN(MainWindowTest)

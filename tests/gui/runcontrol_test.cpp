@@ -365,9 +365,13 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(runningButtons());
         QCOMPARE(Roboter.X, 5);
+        QVERIFY(SingleStep);  // only a new normal run switches the highlighting off
+        // Anhalten gives the editor back even when something had disabled it.
+        editor()->setEnabled(false);
         form->StopBtnClick();
         QVERIFY(idleButtons());
         QVERIFY(form->Ready);
+        QVERIFY(editor()->isEnabled());
 
         // Editing the field while idle keeps Start and Einzelschritt off.
         form->FeldChangeBtnClick();
@@ -470,6 +474,51 @@ private slots:
         QVERIFY(!form->Ready);
         QVERIFY(!form->Paused);
         QVERIFY(idleButtons());
+    }
+
+    void compilierenAfterAnhaltenNeverStepsTheOldRunThroughANewTable()
+    {
+        typeProgram(Lauf);
+        form->StepBtnClick();  // translate, the opening jump
+        form->StepBtnClick();  // VOR
+        QCOMPARE(Roboter.X, 2);
+        form->StopBtnClick();
+        QVERIFY(form->Ready);
+
+        // Translating the same text again leaves the waiting run as it was:
+        // Einzelschritt goes on with the second VOR.
+        form->Compilieren1Click();
+        QVERIFY(fake->boxes.isEmpty());
+        QVERIFY(form->Ready);
+        form->StepBtnClick();
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(selectedText(editor()), QString("VOR;"));
+
+        // A changed text: the waiting run's place means nothing in the new
+        // table, so Einzelschritt starts the new program from the start state.
+        editor()->selectAll();
+        TypeInto(editor(), "PROGRAM Drehen;\nBEGIN\nDREHE_LINKS;\nDREHE_LINKS;\nDREHE_LINKS\nEND.");
+        form->Compilieren1Click();
+        QVERIFY(fake->boxes.isEmpty());
+        QVERIFY(!form->Ready);
+        form->StepBtnClick();
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(int(Roboter.Richtung), int(Ost));
+        form->StepBtnClick();
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
+        QCOMPARE(editor()->textCursor().blockNumber(), 2);
+
+        // A text that does not translate leaves no run to continue either.
+        form->StopBtnClick();
+        editor()->selectAll();
+        TypeInto(editor(), "PROGRAM Kaputt;\nBEGIN\nVOR\nVOR\nEND.");
+        form->Compilieren1Click();
+        QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
+        QVERIFY(!form->Ready);
+        fake->boxes.clear();
+        form->StepBtnClick();
+        QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
+        QCOMPARE(int(Roboter.Richtung), int(Nord));
     }
 
     void withoutAPageTheRunCommandsDoNothing()

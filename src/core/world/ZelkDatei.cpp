@@ -235,6 +235,13 @@ std::string RobDateiFinden(const std::string& name)
 
 bool tFeld::Speichern(const std::string& path)
 {
+    bool geschrieben = false;
+    return Speichern(path, geschrieben);
+}
+
+bool tFeld::Speichern(const std::string& path, bool& geschrieben)
+{
+    geschrieben = false;
     std::error_code ec;
     if (fs::exists(path, ec)) {
         const MsgAnswer a = messages().Show(MsgIcon::Question, "Confirm",
@@ -243,7 +250,8 @@ bool tFeld::Speichern(const std::string& path)
         if (a != MsgAnswer::Ok)
             return true;  // the user chose to keep the file: nothing to report
     }
-    return RobDateiSchreiben(path, RoboterStart, StartFeld);
+    geschrieben = RobDateiSchreiben(path, RoboterStart, StartFeld);
+    return geschrieben;
 }
 
 bool tFeld::Oeffnen(const std::string& path)

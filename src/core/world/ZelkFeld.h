@@ -73,6 +73,10 @@ public:
 
     // Work field files.
     bool Speichern(const std::string& path);
+    // As above; geschrieben tells whether the file was written. It is false
+    // also when the user declined to overwrite an existing file, which is
+    // no failure but leaves the file as it was.
+    bool Speichern(const std::string& path, bool& geschrieben);
     bool Oeffnen(const std::string& path);
     int Laden(const std::string& name);
     void LadeArbeitsfeld(const std::string& name);

@@ -7,7 +7,11 @@
 #include <QToolButton>
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
+#include <string>
+#include <vector>
 
+#include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkMain.h"
@@ -16,6 +20,34 @@
 #include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"
 #include "world/ZelkInfo.h"
+
+namespace {
+
+// The translated program as the interpreter sees it: the instructions and
+// the work field names they refer to.
+struct Uebersetzung {
+    std::vector<TInstruction> code;
+    std::vector<std::string> felder;
+
+    static Uebersetzung Aktuell()
+    {
+        const int n = std::clamp(CodeCount, 0, MaxCode);
+        const int f = std::clamp(WorkFieldCount, 0, MaxWorkFields);
+        return {std::vector<TInstruction>(Code, Code + n),
+                std::vector<std::string>(WorkFieldNames, WorkFieldNames + f)};
+    }
+
+    bool operator==(const Uebersetzung& o) const
+    {
+        const auto gleich = [](const TInstruction& a, const TInstruction& b) {
+            return a.Op == b.Op && a.Arg == b.Arg && a.Line == b.Line && a.Page == b.Page;
+        };
+        return felder == o.felder &&
+               std::equal(code.begin(), code.end(), o.code.begin(), o.code.end(), gleich);
+    }
+};
+
+}  // namespace
 
 void GuiRunControl::SetTimer1Enabled(bool enabled) { form->SetTimer1Enabled(enabled); }
 
@@ -146,5 +178,10 @@ void TZelkForm::Compilieren1Click()
     // program.
     if (!HasPage() || Paused || runState != RunState::Idle)
         return;
-    Compile();
+    // A run left waiting by Anhalten goes on with Einzelschritt only in the
+    // table it stands in; in any other its place and its return addresses
+    // mean nothing, so Einzelschritt then starts the new program.
+    const Uebersetzung vorher = Uebersetzung::Aktuell();
+    if (Compile() != 1 || !(Uebersetzung::Aktuell() == vorher))
+        Ready = false;
 }

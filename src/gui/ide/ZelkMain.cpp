@@ -639,8 +639,11 @@ void TZelkForm::ArbeitsfeldSpeichern1Click()
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (editing)
         FeldChangeBtnClick();  // takes the edited world over as the start state
-    if (Welt.Speichern(LocalPath(path)))
-        SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
-    else
+    bool geschrieben = false;
+    if (!Welt.Speichern(LocalPath(path), geschrieben))
         ShowError("Arbeitsfeld konnte nicht gespeichert werden!");
+    else if (geschrieben)
+        // A declined overwrite wrote nothing: the panel keeps naming the
+        // file the world came from.
+        SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
 }
