@@ -313,16 +313,30 @@ private slots:
         // no file to overwrite.
         const QString missing = path("kurs/WEG.PAS");
         openFile(missing);
-        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht gelesen werden.")
+        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht gelesen werden.\n"
+                                                     "Die Datei existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(missing))}));
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
         QCOMPARE(EditorWindow->PageCount(), 4);
         QCOMPARE(editor()->toPlainText(), QString());
+
+        // Too large a file: the box says why, in German.
+        const QString huge = path("kurs/GROSS.PAS");
+        {
+            QFile f(huge);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray(2 * 1024 * 1024, 'x'));
+        }
+        fake->boxes.clear();
+        openFile(huge);
+        QCOMPARE(fake->texts().size(), 1);
+        QVERIFY(fake->texts()[0].startsWith(QString("Datei \"%1\" kann nicht gelesen werden.\nDie Datei ist zu groß")
+                                                .arg(QDir::toNativeSeparators(huge))));
         QCOMPARE(EditorWindow->CurrentPagePath(), QString());
 
         // New adds a page to the existing window.
         form->FileNewItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 5);
+        QCOMPARE(EditorWindow->PageCount(), 6);
         QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
     }
 
@@ -417,7 +431,8 @@ private slots:
         const QString bad = path("fehlt/A.PAS");  // a folder that does not exist
         fake->files.push_back(bad);
         QVERIFY(!form->FileSaveItemClick());
-        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht geschrieben werden.")
+        QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht geschrieben werden.\n"
+                                                     "Das Verzeichnis existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(bad))}));
         QVERIFY(EditorWindow->IsModified());
         QCOMPARE(EditorWindow->CurrentPagePath(), QString());
@@ -429,7 +444,8 @@ private slots:
         fake->files.push_back(bad);
         form->FileCloseItemClick();
         QCOMPARE(fake->texts(), QStringList({"Text wurde geändert. Speichern?",
-                                             QString("Datei \"%1\" kann nicht geschrieben werden.")
+                                             QString("Datei \"%1\" kann nicht geschrieben werden.\n"
+                                                     "Das Verzeichnis existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(bad))}));
         QCOMPARE(EditorWindow->PageCount(), 1);
         QCOMPARE(editor()->toPlainText(), QString("PROGRAM A;"));

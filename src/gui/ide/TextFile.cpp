@@ -1,5 +1,6 @@
 #include "ide/TextFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -195,6 +196,29 @@ QByteArray EncodeText(const QString& text, TextEncoding encoding)
     return EncodeWindows1252(crlf);
 }
 
+// The reason a file operation failed, in the program's language: Qt's own
+// error strings are English and would stand in a German box.
+static QString FileErrorReason(const QFileDevice& file, const QString& path)
+{
+    switch (file.error()) {
+    case QFileDevice::PermissionsError:
+        return QStringLiteral("Zugriff verweigert.");
+    case QFileDevice::ReadError:
+        return QStringLiteral("Lesefehler.");
+    case QFileDevice::WriteError:
+    case QFileDevice::ResourceError:
+        return QStringLiteral("Schreibfehler: Datenträger voll oder schreibgeschützt?");
+    default:
+        break;
+    }
+    const QFileInfo info(path);
+    if (!info.dir().exists())
+        return QStringLiteral("Das Verzeichnis existiert nicht.");
+    if (!info.exists())
+        return QStringLiteral("Die Datei existiert nicht.");
+    return QStringLiteral("Die Datei lässt sich nicht öffnen.");
+}
+
 TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
@@ -204,7 +228,7 @@ TextFileResult ReadTextFile(const QString& path)
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+        result.error = FileErrorReason(file, path);
         return result;
     }
     // A device or pipe reports size 0; read at most one byte past the limit.
@@ -215,7 +239,7 @@ TextFileResult ReadTextFile(const QString& path)
         return result;
     }
     if (file.error() != QFileDevice::NoError) {
-        result.error = file.errorString();
+        result.error = FileErrorReason(file, path);
         return result;
     }
     result.text = DecodeText(bytes, &result.encoding);
@@ -230,7 +254,7 @@ bool WriteTextFile(const QString& path, const QString& text, TextEncoding* encod
     const QByteArray bytes = EncodeText(text, used);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         if (error)
-            *error = file.errorString();
+            *error = FileErrorReason(file, path);
         return false;
     }
     if (encoding)

@@ -60,11 +60,15 @@ QString LowerPlain(QString s)
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
-void ShowFileError(const QString& path, bool writing)
+// Names the file, and below it the reason when one is known.
+void ShowFileError(const QString& path, bool writing, const QString& reason)
 {
-    const QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
-                                 : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
-    ShowError(text.arg(QDir::toNativeSeparators(path)).toStdString());
+    QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
+                           : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
+    text = text.arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    ShowError(text.toStdString());
 }
 
 }  // namespace
@@ -453,16 +457,18 @@ void TZelkForm::FileOpenItemClick()
     FileName = QFileInfo(path).absoluteFilePath();
     // A file that cannot be read leaves its page empty and without a path,
     // so that saving it asks for a name instead of overwriting the file.
-    if (!EditorWindow->LoadFile(FileName))
-        ShowFileError(FileName, false);
+    QString reason;
+    if (!EditorWindow->LoadFile(FileName, &reason))
+        ShowFileError(FileName, false, reason);
     if (created)
         EditorWindow->show();
 }
 
 bool TZelkForm::SaveCurrentPageTo(const QString& path)
 {
-    if (!EditorWindow->SaveCurrentPage(path)) {
-        ShowFileError(path, true);
+    QString reason;
+    if (!EditorWindow->SaveCurrentPage(path, &reason)) {
+        ShowFileError(path, true, reason);
         return false;
     }
     FileName = path;
