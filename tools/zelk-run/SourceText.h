@@ -6,17 +6,9 @@
 #include <string>
 #include <vector>
 
-// The byte a character without a Windows-1252 form becomes. 0x81 is unused in
-// Windows-1252, so it never stands for a real character.
-constexpr unsigned char UnrepresentableByte = 0x81;
-
 // Reads a whole file at once. False when it cannot be opened or read (a
 // folder, a missing file, no permission).
 bool ReadWholeFile(const std::string& path, std::string& bytes);
-
-// True when bytes are well-formed UTF-8 (no overlong forms, no surrogates,
-// nothing above U+10FFFF).
-bool IsValidUtf8(const std::string& bytes);
 
 // Windows-1252 text of a file's bytes: UTF-8 is decoded when the bytes are
 // valid UTF-8 and hold a non-ASCII character (a leading byte order mark is

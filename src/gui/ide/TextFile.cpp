@@ -7,54 +7,35 @@
 
 namespace {
 
-// Bytes 0x80..0x9F of Windows-1252. The unassigned 0x81, 0x8D, 0x8F, 0x90
-// and 0x9D map to the control characters of the same number.
-constexpr char16_t HighControls[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
+const QByteArray Utf8Bom(Utf8ByteOrderMark.data(), qsizetype(Utf8ByteOrderMark.size()));
 
-const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
-// The Windows-1252 byte of one UTF-16 unit, or -1 when there is none.
-int ByteOf(char16_t c)
+std::string_view View(const QByteArray& bytes)
 {
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return c;
-    for (int i = 0; i < 32; ++i)
-        if (HighControls[i] == c)
-            return 0x80 + i;
-    return -1;
+    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
-// Length of the UTF-16 unit run that makes one character at i (a pair of
-// surrogates counts once, so one character gives one byte).
-int CharLength(const QString& text, int i)
+// The character at i and the number of UTF-16 units it takes: a pair of
+// surrogates is one character, so that one character gives one byte.
+char32_t CharAt(const QString& text, int i, int& length)
 {
-    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()
-               ? 2
-               : 1;
+    const QChar c = text.at(i);
+    if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate()) {
+        length = 2;
+        return QChar::surrogateToUcs4(c, text.at(i + 1));
+    }
+    length = 1;
+    return c.unicode();
 }
 
 template <typename Out>
 void EncodeInto(const QString& text, Out& out)
 {
     for (int i = 0; i < text.size();) {
-        const int n = CharLength(text, i);
-        const int b = n == 1 ? ByteOf(text.at(i).unicode()) : -1;
-        out.push_back(b < 0 ? UnmappableByte : static_cast<char>(b));
+        int n;
+        const char32_t cp = CharAt(text, i, n);
+        out.push_back(static_cast<char>(Windows1252OfCodePoint(cp)));
         i += n;
     }
-}
-
-bool HasNonAscii(const QByteArray& bytes)
-{
-    for (char c : bytes)
-        if (static_cast<unsigned char>(c) >= 0x80)
-            return true;
-    return false;
 }
 
 // CRLF and a lone CR become LF.
@@ -83,17 +64,17 @@ QString DecodeWindows1252(const QByteArray& bytes)
 {
     QString out(bytes.size(), Qt::Uninitialized);
     QChar* dst = out.data();
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        *dst++ = QChar(b >= 0x80 && b < 0xA0 ? HighControls[b - 0x80] : char16_t(b));
-    }
+    for (char c : bytes)
+        *dst++ = QChar(static_cast<char16_t>(CodePointOfWindows1252(static_cast<unsigned char>(c))));
     return out;
 }
 
 bool FitsWindows1252(const QString& text)
 {
+    // Unit by unit: a surrogate has no byte, so neither has the character
+    // it is part of.
     for (QChar c : text)
-        if (ByteOf(c.unicode()) < 0)
+        if (!CodePointFitsWindows1252(c.unicode()))
             return false;
     return true;
 }
@@ -114,50 +95,11 @@ std::string ToWindows1252(const QString& line)
     return out;
 }
 
-bool IsValidUtf8(const QByteArray& bytes)
-{
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.constData());
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char b = p[i];
-        int extra;
-        char32_t cp;
-        if (b < 0x80) {
-            ++i;
-            continue;
-        } else if (b >= 0xC2 && b <= 0xDF) {
-            extra = 1;
-            cp = b & 0x1F;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            extra = 2;
-            cp = b & 0x0F;
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            extra = 3;
-            cp = b & 0x07;
-        } else {
-            return false;  // a continuation byte, C0/C1 or F5..FF as a lead byte
-        }
-        if (i + extra >= n)
-            return false;  // the sequence runs past the end
-        for (int k = 1; k <= extra; ++k) {
-            const unsigned char c = p[i + k];
-            if ((c & 0xC0) != 0x80)
-                return false;
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        const char32_t minimum = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += extra + 1;
-    }
-    return true;
-}
-
 TextEncoding DetectEncoding(const QByteArray& bytes)
 {
-    if (!HasNonAscii(bytes) || !IsValidUtf8(bytes))
+    if (!IsUtf8Text(View(bytes)))
         return TextEncoding::Windows1252;
-    return bytes.startsWith(Utf8Bom) ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+    return StartsWithUtf8ByteOrderMark(View(bytes)) ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
 }
 
 QString DecodeText(const QByteArray& bytes, TextEncoding* encoding)

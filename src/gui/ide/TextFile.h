@@ -7,6 +7,8 @@
 #include <QString>
 #include <string>
 
+#include "text/TextCodec.h"
+
 enum class TextEncoding {
     Windows1252,
     Utf8,
@@ -25,17 +27,12 @@ constexpr qint64 MaxTextFileSize = 1024 * 1024;
 QString DecodeWindows1252(const QByteArray& bytes);
 // False when some character has no Windows-1252 byte.
 bool FitsWindows1252(const QString& text);
-// Characters without a Windows-1252 byte become UnmappableByte.
+// Characters without a Windows-1252 byte become UnrepresentableByte (an
+// unassigned byte above 127, illegal outside comments like every such byte).
 QByteArray EncodeWindows1252(const QString& text);
-
-// The byte the scanner sees for a character Windows-1252 cannot hold: an
-// unassigned byte above 127, illegal outside comments like every such byte.
-constexpr char UnmappableByte = '\x81';
 // One editor line as the scanner reads it.
 std::string ToWindows1252(const QString& line);
 
-// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool IsValidUtf8(const QByteArray& bytes);
 // UTF-8 (with or without mark) when the bytes are valid UTF-8 and hold
 // anything beyond ASCII; otherwise Windows-1252.
 TextEncoding DetectEncoding(const QByteArray& bytes);

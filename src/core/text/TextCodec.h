@@ -1,0 +1,37 @@
+#pragma once
+// Program texts on disk are 8-bit Windows-1252 (old files) or UTF-8 (newer
+// ones); the scanner reads Windows-1252 bytes. These are the byte-level
+// conversions between the two, shared by the editor and the command-line
+// runner so that both read a file alike.
+#include <string>
+#include <string_view>
+
+// The byte a character without a Windows-1252 form becomes. 0x81 is
+// unassigned in Windows-1252, so it never stands for a real character, and
+// like every byte above 127 the scanner refuses it outside comments.
+constexpr unsigned char UnrepresentableByte = 0x81;
+
+constexpr std::string_view Utf8ByteOrderMark = "\xEF\xBB\xBF";
+
+// The character a Windows-1252 byte stands for. Every byte has one: the five
+// the code page leaves unassigned stand for the control characters of the
+// same number, so decoding and encoding are exact inverses.
+char32_t CodePointOfWindows1252(unsigned char byte);
+// True when the character has a Windows-1252 byte.
+bool CodePointFitsWindows1252(char32_t cp);
+// The Windows-1252 byte of a character; UnrepresentableByte when it has none.
+unsigned char Windows1252OfCodePoint(char32_t cp);
+
+// Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF,
+// no sequence cut off at the end.
+bool IsValidUtf8(std::string_view bytes);
+// Whether a file's bytes are read as UTF-8: valid UTF-8 that holds anything
+// beyond ASCII. Anything else is Windows-1252 (plain ASCII is the same in
+// both, and invalid UTF-8 is what old files look like).
+bool IsUtf8Text(std::string_view bytes);
+bool StartsWithUtf8ByteOrderMark(std::string_view bytes);
+
+// The Windows-1252 bytes of UTF-8 text, each character without a byte (a
+// byte order mark among them) as UnrepresentableByte. A byte that begins no
+// well-formed sequence becomes UnrepresentableByte as well.
+std::string Utf8ToWindows1252(std::string_view utf8);
