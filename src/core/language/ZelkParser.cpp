@@ -105,6 +105,17 @@ void ReadOn(TFileContext& f) { f.Scanner->NextToken(); }
 
 bool Is(TTokenKind kind) { return CurrentToken == kind; }
 
+// The token the grammar needs here: read past it, or report error and stop.
+bool Expect(TFileContext& f, TTokenKind kind, int error)
+{
+    if (!Is(kind)) {
+        ReportError(error);
+        return false;
+    }
+    ReadOn(f);
+    return true;
+}
+
 // Every instruction carries the file's page and the line of the current token.
 void Gen(TFileContext& f, TOpcode op, int arg) { Emit(op, arg, f.Scanner->TokenLine, f.Page); }
 
@@ -205,11 +216,7 @@ void Factor(TFileContext& f)
     } else if (Is(LEFT_PAREN)) {
         ReadOn(f);
         Expression(f);
-        if (!Is(RIGHT_PAREN)) {
-            ReportError(7);
-            return;
-        }
-        ReadOn(f);
+        Expect(f, RIGHT_PAREN, 7);
     } else if (Is(NOT)) {
         TNest nest;
         if (!NoError)
@@ -299,11 +306,8 @@ void IfStatement(TFileContext& f)
 {
     ReadOn(f);
     Expression(f);
-    if (!Is(THEN)) {
-        ReportError(13);
+    if (!Expect(f, THEN, 13))
         return;
-    }
-    ReadOn(f);
     const int p = CurrentAddress();
     Gen(f, opJumpIfFalse, 0);
     Statement(f);
@@ -384,53 +388,69 @@ void Statement(TFileContext& f)
 
 void Block(TFileContext& f);
 
-// PROCEDURE or FUNCTION identifier ; block ;
-bool Declaration(TFileContext& f)
+// PROCEDURE or FUNCTION identifier: the name is in CurrentIdentifier.
+bool RoutineHeading(TFileContext& f, bool& isProcedure)
 {
-    const bool isProcedure = Is(PROCEDURE);
+    isProcedure = Is(PROCEDURE);
     ReadOn(f);
-    if (!Is(IDENTIFIER)) {
-        ReportError(2);
+    return Expect(f, IDENTIFIER, 2);
+}
+
+// A heading that brings in a new name of this file, its block at address
+// (-1: none yet).
+bool DeclareRoutine(TFileContext& f, int address)
+{
+    bool isProcedure;
+    if (!RoutineHeading(f, isProcedure))
         return false;
-    }
-    ReadOn(f);
     TObjekt* entry = SymbolTable->InsertName(f.NamePrefix + CurrentIdentifier);
     if (!entry) {
         ReportError(15);
         return false;
     }
     entry->IsProcedure = isProcedure;
-    entry->Address = CurrentAddress();
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
-        return false;
-    }
-    ReadOn(f);
-    Block(f);
-    if (!NoError)
-        return false;
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
-        return false;
-    }
-    ReadOn(f);
+    entry->Address = address;
     return true;
+}
+
+// A heading that gives a name of the unit's interface its block, which
+// starts here.
+bool ImplementRoutine(TFileContext& f)
+{
+    bool isProcedure;
+    if (!RoutineHeading(f, isProcedure))
+        return false;
+    TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
+    if (!entry) {
+        ReportError(10);
+        return false;
+    }
+    Implement(entry, isProcedure, CurrentAddress());
+    return NoError;
+}
+
+// ; block ;
+bool RoutineBody(TFileContext& f)
+{
+    if (!Expect(f, SEMICOLON, 3))
+        return false;
+    Block(f);
+    return NoError && Expect(f, SEMICOLON, 3);
+}
+
+// PROCEDURE or FUNCTION identifier ; block ;
+bool Declaration(TFileContext& f)
+{
+    // Reading the heading emits nothing: the block starts at this address.
+    return DeclareRoutine(f, CurrentAddress()) && RoutineBody(f);
 }
 
 // ARBEITSFELD ( identifier ) ;
 bool WorkFieldClause(TFileContext& f)
 {
     ReadOn(f);
-    if (!Is(LEFT_PAREN)) {
-        ReportError(6);
+    if (!Expect(f, LEFT_PAREN, 6) || !Expect(f, IDENTIFIER, 2))
         return false;
-    }
-    ReadOn(f);
-    if (!Is(IDENTIFIER)) {
-        ReportError(2);
-        return false;
-    }
-    ReadOn(f);
     if (WorkFieldCount < MaxWorkFields) {
         WorkFieldNames[WorkFieldCount] = CurrentIdentifier;
         Gen(f, opArbeitsfeld, WorkFieldCount);
@@ -440,17 +460,7 @@ bool WorkFieldClause(TFileContext& f)
         ReportError(17);
         return false;
     }
-    if (!Is(RIGHT_PAREN)) {
-        ReportError(7);
-        return false;
-    }
-    ReadOn(f);
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
-        return false;
-    }
-    ReadOn(f);
-    return true;
+    return Expect(f, RIGHT_PAREN, 7) && Expect(f, SEMICOLON, 3);
 }
 
 void Block(TFileContext& f)
@@ -464,11 +474,8 @@ void Block(TFileContext& f)
         if (!Declaration(f))
             return;
     PatchToHere(b);
-    if (!Is(BEGIN)) {
-        ReportError(5);
+    if (!Expect(f, BEGIN, 5))
         return;
-    }
-    ReadOn(f);
     if (Is(ARBEITSFELD) && !WorkFieldClause(f))
         return;
     Statement(f);
@@ -476,13 +483,8 @@ void Block(TFileContext& f)
         ReadOn(f);
         Statement(f);
     }
-    if (!NoError)
+    if (!NoError || !Expect(f, END, 8))
         return;
-    if (!Is(END)) {
-        ReportError(8);
-        return;
-    }
-    ReadOn(f);
     Gen(f, opReturn, 0);
 }
 
@@ -585,74 +587,28 @@ void UsesClause(TFileContext& f)
         if (!UseUnit(f))
             return;
     }
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
+    if (!Expect(f, SEMICOLON, 3))
         return;
-    }
-    ReadOn(f);
     compileProgress().SetAktDateiLabel(Pages().PageName(f.Page) + ".pas");
 }
 
+// { PROCEDURE or FUNCTION identifier ; }
 bool InterfacePart(TFileContext& f)
 {
-    while (Is(PROCEDURE) || Is(FUNCTION)) {
-        const bool isProcedure = Is(PROCEDURE);
-        ReadOn(f);
-        if (!Is(IDENTIFIER)) {
-            ReportError(2);
+    while (Is(PROCEDURE) || Is(FUNCTION))
+        if (!DeclareRoutine(f, -1) || !Expect(f, SEMICOLON, 3))
             return false;
-        }
-        ReadOn(f);
-        TObjekt* entry = SymbolTable->InsertName(f.NamePrefix + CurrentIdentifier);
-        if (!entry) {
-            ReportError(15);
-            return false;
-        }
-        entry->IsProcedure = isProcedure;
-        entry->Address = -1;
-        if (!Is(SEMICOLON)) {
-            ReportError(3);
-            return false;
-        }
-        ReadOn(f);
-    }
     return true;
 }
 
+// { PROCEDURE or FUNCTION identifier ; block ; }
 bool ImplementationPart(TFileContext& f)
 {
     const int j = CurrentAddress();
     Gen(f, opJump, 0);  // over all of the unit's code
-    while (Is(PROCEDURE) || Is(FUNCTION)) {
-        const bool isProcedure = Is(PROCEDURE);
-        ReadOn(f);
-        if (!Is(IDENTIFIER)) {
-            ReportError(2);
+    while (Is(PROCEDURE) || Is(FUNCTION))
+        if (!ImplementRoutine(f) || !RoutineBody(f))
             return false;
-        }
-        ReadOn(f);
-        TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
-        if (!entry) {
-            ReportError(10);
-            return false;
-        }
-        Implement(entry, isProcedure, CurrentAddress());
-        if (!NoError)
-            return false;
-        if (!Is(SEMICOLON)) {
-            ReportError(3);
-            return false;
-        }
-        ReadOn(f);
-        Block(f);
-        if (!NoError)
-            return false;
-        if (!Is(SEMICOLON)) {
-            ReportError(3);
-            return false;
-        }
-        ReadOn(f);
-    }
     PatchToHere(j);
     return true;
 }
@@ -663,11 +619,8 @@ bool EndsUnit() { return !NoError || Is(ERROR); }
 // translated, not one taken up by a USES clause.
 void UnitRule(TFileContext& f, bool mainFile)
 {
-    if (!Is(IDENTIFIER)) {
-        ReportError(2);
+    if (!Expect(f, IDENTIFIER, 2))
         return;
-    }
-    ReadOn(f);
     f.NamePrefix = CurrentIdentifier + ".";
     // A main file that is a unit counts as taken up, so a unit it uses that
     // names it again does not translate it a second time. A unit taken up by
@@ -675,32 +628,16 @@ void UnitRule(TFileContext& f, bool mainFile)
     // must not hide another unit that happens to carry that name.
     if (mainFile)
         CompiledUnits.Add(CurrentIdentifier);
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
+    if (!Expect(f, SEMICOLON, 3) || !Expect(f, INTERFACE, 20))
         return;
-    }
-    ReadOn(f);
-    if (!Is(INTERFACE)) {
-        ReportError(20);
-        return;
-    }
-    ReadOn(f);
     if (Is(USES))
         UsesClause(f);
     if (EndsUnit() || !InterfacePart(f) || EndsUnit())
         return;
-    if (!Is(IMPLEMENTATION)) {
-        ReportError(21);
+    if (!Expect(f, IMPLEMENTATION, 21))
         return;
-    }
-    ReadOn(f);
-    if (!ImplementationPart(f) || EndsUnit())
+    if (!ImplementationPart(f) || EndsUnit() || !Expect(f, END, 9))
         return;
-    if (!Is(END)) {
-        ReportError(9);
-        return;
-    }
-    ReadOn(f);
     if (!Is(PERIOD)) {
         ReportError(4);
         return;
@@ -713,16 +650,8 @@ void UnitRule(TFileContext& f, bool mainFile)
 void ProgramRule(TFileContext& f)
 {
     f.NamePrefix = "Main.";
-    if (!Is(IDENTIFIER)) {
-        ReportError(2);
+    if (!Expect(f, IDENTIFIER, 2) || !Expect(f, SEMICOLON, 3))
         return;
-    }
-    ReadOn(f);
-    if (!Is(SEMICOLON)) {
-        ReportError(3);
-        return;
-    }
-    ReadOn(f);
     if (Is(USES))
         UsesClause(f);
     Block(f);
