@@ -71,9 +71,7 @@ class InterpreterTest : public QObject {
 private slots:
     void init()
     {
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
+        ResetWorld();
         ResetCode();
         messages = RecordingMessages();
         display = RecordingDisplay();

@@ -32,9 +32,7 @@ class WorldTest : public QObject {
 private slots:
     void init()
     {
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
+        ResetWorld();
         messages = RecordingMessages();
         display = RecordingDisplay();
         setMessages(&messages);

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "RecordingPorts.h"
+#include "TestFiles.h"
 #include "WorldSnapshot.h"
 #include "world/ZelkFeld.h"
 
@@ -20,19 +21,6 @@ namespace {
 const char* const KeineRobDatei =
     "Die ausgewählte Datei ist keine Zelk 2.0 Arbeitsfelddatei. Öffnen Sie eine Datei mit der "
     "Dateinamenserweiterung *.ROB.";
-
-QByteArray LiesDatei(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void SchreibeDatei(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 void SetzeInt(QByteArray& b, int offset, qint32 v)
 {
@@ -87,7 +75,7 @@ class WorldFileTest : public QObject {
         QFile::remove(p);
         if (!Welt.Speichern(p.toStdString()))
             return {};
-        QByteArray b = LiesDatei(p);
+        QByteArray b = ReadBytes(p);
         QFile::remove(p);
         return b;
     }
@@ -95,9 +83,7 @@ class WorldFileTest : public QObject {
 private slots:
     void init()
     {
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
+        ResetWorld();
         messages = RecordingMessages();
         display = RecordingDisplay();
         setMessages(&messages);
@@ -177,7 +163,7 @@ private slots:
     {
         BaueWelt();
         QVERIFY(Welt.Speichern(StdPfad("A.ROB")));
-        SchreibeDatei(Pfad("B.ROB"), LiesDatei(Pfad("A.ROB")) + QByteArray(80, 'x'));
+        WriteBytes(Pfad("B.ROB"), ReadBytes(Pfad("A.ROB")) + QByteArray(80, 'x'));
         QCOMPARE(Welt.Laden("A"), 1);
         const WorldSnapshot a;
         Welt.Loeschen();
@@ -190,10 +176,10 @@ private slots:
 
     void overwritingAsksFirst()
     {
-        SchreibeDatei(Pfad("W.ROB"), "alt");
+        WriteBytes(Pfad("W.ROB"), "alt");
         messages.answers = {MsgAnswer::Cancel};
         QVERIFY(Welt.Speichern(StdPfad("W.ROB")));  // declined: nothing to report
-        QCOMPARE(LiesDatei(Pfad("W.ROB")), QByteArray("alt"));
+        QCOMPARE(ReadBytes(Pfad("W.ROB")), QByteArray("alt"));
         QCOMPARE(messages.shown.size(), size_t(1));
         const ShownMessage& frage = messages.shown[0];
         QCOMPARE(frage.text, std::string("Arbeitsfeld existiert bereits. Überschreiben?"));
@@ -203,7 +189,7 @@ private slots:
 
         messages.answers = {MsgAnswer::Ok};
         QVERIFY(Welt.Speichern(StdPfad("W.ROB")));
-        QCOMPARE(LiesDatei(Pfad("W.ROB")).size(), 1220);
+        QCOMPARE(ReadBytes(Pfad("W.ROB")).size(), 1220);
         QCOMPARE(messages.shown.size(), size_t(2));
 
         QVERIFY(Welt.Speichern(StdPfad("NEU.ROB")));  // a new file asks nothing
@@ -223,11 +209,11 @@ private slots:
         QCOMPARE(messages.shown.size(), size_t(4));
 
         // Saving through a link writes the file it names and keeps the link.
-        SchreibeDatei(Pfad("ZIEL.ROB"), "alt");
+        WriteBytes(Pfad("ZIEL.ROB"), "alt");
         QVERIFY(QFile::link(Pfad("ZIEL.ROB"), Pfad("LINK.ROB")));
         QVERIFY(Welt.Speichern(StdPfad("LINK.ROB")));
         QVERIFY(QFileInfo(Pfad("LINK.ROB")).isSymLink());
-        QCOMPARE(LiesDatei(Pfad("ZIEL.ROB")).size(), 1220);
+        QCOMPARE(ReadBytes(Pfad("ZIEL.ROB")).size(), 1220);
         QCOMPARE(DateienIn(tmp->path()), (QStringList{"LINK.ROB", "NEU.ROB", "W.ROB", "ZIEL.ROB"}));
     }
 
@@ -243,7 +229,7 @@ private slots:
         QVERIFY(QFileInfo(Pfad("ORDNER.ROB/inhalt")).isDir());
 
         // The write itself fails (file size limit, which binds root too).
-        SchreibeDatei(Pfad("W.ROB"), "alter Inhalt");
+        WriteBytes(Pfad("W.ROB"), "alter Inhalt");
         rlimit alt{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &alt), 0);
         rlimit eng = alt;
@@ -254,7 +240,7 @@ private slots:
         setrlimit(RLIMIT_FSIZE, &alt);
         std::signal(SIGXFSZ, alterHandler);
         QVERIFY(!ok);
-        QCOMPARE(LiesDatei(Pfad("W.ROB")), QByteArray("alter Inhalt"));
+        QCOMPARE(ReadBytes(Pfad("W.ROB")), QByteArray("alter Inhalt"));
         QCOMPARE(DateienIn(tmp->path()), QStringList{"W.ROB"});
         QVERIFY(display.calls.empty());
     }
@@ -290,22 +276,22 @@ private slots:
 
         BaueWelt();
         QVERIFY(Welt.Speichern(StdPfad("GUT.ROB")));
-        QByteArray b = LiesDatei(Pfad("GUT.ROB"));
+        QByteArray b = ReadBytes(Pfad("GUT.ROB"));
         const QString name = "BAD";
         const QString pfad = Pfad(name + ".ROB");
         const QStringList teile = datei.split(' ');
         if (datei == "directory")
             QVERIFY(QDir(tmp->path()).mkdir(name + ".ROB"));
         else if (datei == "empty")
-            SchreibeDatei(pfad, {});
+            WriteBytes(pfad, {});
         else if (datei == "3 bytes")
-            SchreibeDatei(pfad, b.left(3));
+            WriteBytes(pfad, b.left(3));
         else if (datei == "wrong id")
-            SchreibeDatei(pfad, QByteArray(1220, '\0'));
+            WriteBytes(pfad, QByteArray(1220, '\0'));
         else if (datei == "last id byte")
-            SchreibeDatei(pfad, b.left(3) + char(1) + b.mid(4));
+            WriteBytes(pfad, b.left(3) + char(1) + b.mid(4));
         else if (datei.endsWith("bytes"))
-            SchreibeDatei(pfad, b.left(teile[0].toInt()));
+            WriteBytes(pfad, b.left(teile[0].toInt()));
         else if (datei != "missing") {
             const int wert = teile[1].toInt();
             if (teile[0] == "Vorrat") SetzeInt(b, 4, wert);
@@ -313,7 +299,7 @@ private slots:
             if (teile[0] == "X") SetzeInt(b, 12, wert);
             if (teile[0] == "Richtung") b[16] = char(wert);
             if (teile[0] == "Anzahl") SetzeInt(b, ZellenOffset(3, 9), wert);
-            SchreibeDatei(pfad, b);
+            WriteBytes(pfad, b);
         }
 
         Welt.Vor();  // current and start state differ
@@ -379,11 +365,11 @@ private slots:
     void oddSideFlagsAreTakenAsOpen()
     {
         QVERIFY(Welt.Speichern(StdPfad("FLAG.ROB")));
-        QByteArray b = LiesDatei(Pfad("FLAG.ROB"));
+        QByteArray b = ReadBytes(Pfad("FLAG.ROB"));
         b[ZellenOffset(1, 1) + 4] = char(2);    // east of the start square
         b[ZellenOffset(2, 1) + 4] = char(0xff);
         b[17] = char(0x7f);                      // reserved bytes are ignored
-        SchreibeDatei(Pfad("FLAG.ROB"), b);
+        WriteBytes(Pfad("FLAG.ROB"), b);
         QVERIFY(Welt.Oeffnen(StdPfad("FLAG.ROB")));
         QVERIFY(messages.shown.empty());
         QVERIFY(Welt.VorneFrei());
@@ -440,7 +426,7 @@ private slots:
         Welt.Loeschen();
         Welt.Grundstellung();
         QVERIFY(Welt.Speichern(StdPfad("WELT3.ROB")));  // the empty world
-        SchreibeDatei(Pfad("Welt3.rob"), "keine Arbeitsfelddatei");
+        WriteBytes(Pfad("Welt3.rob"), "keine Arbeitsfelddatei");
         QCOMPARE(Welt.Laden("WELT3"), 1);
         QCOMPARE(Roboter.Vorrat, 0);
 

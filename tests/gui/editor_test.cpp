@@ -8,24 +8,13 @@
 #include <QTextBlock>
 #include <QtTest>
 
+#include "GuiFixtures.h"
+#include "TestFiles.h"
 #include "ide/EditPositions.h"
 #include "ide/ZelkEdit2.h"
 #include "language/ZelkOptions.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-}
 
 void TypeAtEnd(QPlainTextEdit* editor, const QString& text)
 {
@@ -46,7 +35,7 @@ QString Tabs(const TZelkEdit& window)
 class EditorTest : public QObject {
     Q_OBJECT
 
-    QMainWindow* main_ = nullptr;
+    std::unique_ptr<QMainWindow> main_;
     QMdiArea* area_ = nullptr;
     TZelkEdit* window_ = nullptr;
 
@@ -63,20 +52,17 @@ private slots:
         Tabset = 4;
         Autoindent = true;
         PageSwitching = false;
-        main_ = new QMainWindow;
-        main_->resize(1000, 800);
-        area_ = new QMdiArea;
-        main_->setCentralWidget(area_);
+        main_ = MdiMainWindow(1000, 800, area_);
         window_ = new TZelkEdit;
         area_->addSubWindow(window_);
         main_->show();
         window_->show();
-        QVERIFY(QTest::qWaitForWindowExposed(main_));
+        QVERIFY(QTest::qWaitForWindowExposed(main_.get()));
     }
 
     void cleanup()
     {
-        delete main_;
+        main_.reset();
         window_ = nullptr;
     }
 

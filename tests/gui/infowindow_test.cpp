@@ -7,6 +7,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
@@ -26,13 +27,8 @@ class InfoWindowTest : public QObject {
 private slots:
     void init()
     {
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
-        main = std::make_unique<QMainWindow>();
-        area = new QMdiArea;
-        main->setCentralWidget(area);
-        main->resize(800, 500);
+        ResetWorld();
+        main = MdiMainWindow(800, 500, area);
         FeldFlaeche = new TFeldFlaeche;
         area->addSubWindow(FeldFlaeche);
         ZelkMeldung = new TZelkMeldung;

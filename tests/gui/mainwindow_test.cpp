@@ -16,12 +16,11 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
-#include <memory>
 
-#include "RecordingDialogs.h"
+#include "GuiFixtures.h"
+#include "TestFiles.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
 #include "ide/ZelkMain.h"
@@ -33,19 +32,6 @@
 #include "world/ZelkInfo.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 QString Shortcut(const QAction* a) { return a->shortcut().toString(QKeySequence::PortableText); }
 
@@ -60,15 +46,8 @@ QStringList Captions(const QMenu* menu)
 
 }  // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, public ProgramFixture {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<RecordingDialogs> fake;
-    TZelkForm* form = nullptr;
-    QString oldCwd;
-
-    QString path(const QString& name) const { return dir->filePath(name); }
-    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
 
     void typeText(const QString& text)
     {
@@ -76,38 +55,9 @@ class MainWindowTest : public QObject {
         QTest::keyClicks(editor(), text);
     }
 
-    // Opens a file through "&Datei öffnen..." with the dialog answered.
-    void openFile(const QString& file)
-    {
-        fake->files.push_back(file);
-        form->FileOpenItemClick();
-    }
-
 private slots:
-    void init()
-    {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        oldCwd = QDir::currentPath();
-        QDir::setCurrent(dir->path());
-        fake = std::make_unique<RecordingDialogs>();
-        setDialogs(fake.get());
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
-        form = CreateZelkForm();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
-
-    void cleanup()
-    {
-        delete form;
-        form = nullptr;
-        setDialogs(nullptr);
-        QDir::setCurrent(oldCwd);
-        dir.reset();
-    }
+    void init() { QVERIFY(startProgram()); }
+    void cleanup() { stopProgram(); }
 
     void startUpShowsEveryWindowAndControlInItsState()
     {

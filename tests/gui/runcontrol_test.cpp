@@ -4,16 +4,13 @@
 #include <QtTest>
 
 #include <QAction>
-#include <QDir>
-#include <QFile>
 #include <QMenu>
 #include <QPlainTextEdit>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
-#include <memory>
 
-#include "RecordingDialogs.h"
+#include "GuiFixtures.h"
+#include "TestFiles.h"
 #include "execution/ZelkPreter.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
@@ -80,14 +77,8 @@ void TypeInto(QWidget* w, const QString& text)
 
 }  // namespace
 
-class RunControlTest : public QObject {
+class RunControlTest : public QObject, public ProgramFixture {
     Q_OBJECT
-    std::unique_ptr<QTemporaryDir> dir;
-    std::unique_ptr<RecordingDialogs> fake;
-    TZelkForm* form = nullptr;
-    QString oldCwd;
-
-    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
 
     // A new page with the program typed into it, as a learner would.
     void typeProgram(const QString& text)
@@ -100,13 +91,8 @@ class RunControlTest : public QObject {
 
     void openText(const QString& fileName, const QString& text)
     {
-        const QString file = dir->filePath(fileName);
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(text.toUtf8());
-        f.close();
-        fake->files.push_back(file);
-        form->FileOpenItemClick();
+        WriteBytes(path(fileName), text.toUtf8());
+        openFile(path(fileName));
     }
 
     QString selectedText(QPlainTextEdit* e) const { return e->textCursor().selectedText(); }
@@ -140,29 +126,11 @@ class RunControlTest : public QObject {
 private slots:
     void init()
     {
-        dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir->isValid());
-        oldCwd = QDir::currentPath();
-        QDir::setCurrent(dir->path());
-        fake = std::make_unique<RecordingDialogs>();
-        setDialogs(fake.get());
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
-        form = CreateZelkForm();
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QVERIFY(startProgram());
         setSpeed(1);
     }
 
-    void cleanup()
-    {
-        delete form;
-        form = nullptr;
-        setDialogs(nullptr);
-        QDir::setCurrent(oldCwd);
-        dir.reset();
-    }
+    void cleanup() { stopProgram(); }
 
     void typedProgramRunsToItsEndThroughTimerTicks()
     {

@@ -8,22 +8,10 @@
 #include <csignal>
 #include <sys/resource.h>
 
+#include "TestFiles.h"
 #include "ide/TextFile.h"
 
 namespace {
-
-QByteArray ReadBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void WriteBytes(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(bytes), bytes.size());
-}
 
 // Reads a file and writes the text back elsewhere; returns the new bytes.
 QByteArray RoundTrip(const QTemporaryDir& dir, const QByteArray& bytes, TextEncoding* encoding = nullptr)

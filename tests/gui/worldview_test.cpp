@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "ide/Colors.h"
 #include "language/ZelkOptions.h"
@@ -67,15 +68,10 @@ class WorldViewTest : public QObject {
 private slots:
     void init()
     {
-        Welt.Loeschen();
-        Welt.Grundstellung();
-        Welt.AbbruchLoeschen();
+        ResetWorld();
         Wallcolor = 8421504;
         Barriercolor = 255;
-        main = std::make_unique<QMainWindow>();
-        area = new QMdiArea;
-        main->setCentralWidget(area);
-        main->resize(800, 500);
+        main = MdiMainWindow(800, 500, area);
         FeldFlaeche = new TFeldFlaeche;
         area->addSubWindow(FeldFlaeche);
         main->show();

@@ -1,6 +1,7 @@
 #pragma once
 // A copy of the whole world model (both states, Dateiname, Abbruch), so a
-// test can say "nothing changed" in one comparison.
+// test can say "nothing changed" in one comparison; and the world tests
+// start from.
 #include <string>
 
 #include "world/ZelkFeld.h"
@@ -56,4 +57,13 @@ inline bool StartEqualsCurrent()
             if (!WorldSnapshot::sameCell(Welt.Feld[y][x], Welt.StartFeld[y][x]))
                 return false;
     return WorldSnapshot::sameRobot(Roboter, RoboterStart);
+}
+
+// The world a test starts from: the empty field, the robot in its start
+// place, and no failure left over from the test before.
+inline void ResetWorld()
+{
+    Welt.Loeschen();
+    Welt.Grundstellung();
+    Welt.AbbruchLoeschen();
 }

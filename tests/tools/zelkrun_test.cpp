@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "TestFiles.h"
+
 namespace {
 
 struct Outcome {
@@ -72,18 +74,11 @@ class ZelkRunTest : public QObject {
 
     void write(const QString& name, const QByteArray& bytes)
     {
-        QFileInfo info(path(name));
-        QDir().mkpath(info.absolutePath());
-        QFile f(info.absoluteFilePath());
-        QVERIFY2(f.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(name));
-        QCOMPARE(f.write(bytes), qint64(bytes.size()));
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        WriteBytes(path(name), bytes);
     }
 
-    QByteArray read(const QString& name)
-    {
-        QFile f(path(name));
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray read(const QString& name) { return ReadBytes(path(name)); }
 
     // Runs zelk-run in the temporary folder. A process that crashes or hangs
     // fails the test there and then.

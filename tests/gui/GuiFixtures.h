@@ -1,0 +1,75 @@
+#pragma once
+// Set-up shared by the GUI tests: windows arranged as the program arranges
+// them.
+#include <QDir>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "RecordingDialogs.h"
+#include "WorldSnapshot.h"
+#include "ide/ZelkEdit2.h"
+#include "ide/ZelkMain.h"
+
+// A main window of the given size whose client is an MDI area, as in the
+// program; area is set to that area, which the window owns.
+inline std::unique_ptr<QMainWindow> MdiMainWindow(int width, int height, QMdiArea*& area)
+{
+    auto main = std::make_unique<QMainWindow>();
+    area = new QMdiArea;
+    main->setCentralWidget(area);
+    main->resize(width, height);
+    return main;
+}
+
+// The whole windowed program, a base of test classes that drive it: a fresh
+// world, a temporary folder as the current directory, every box and file
+// dialog answered by RecordingDialogs, and the main window shown.
+class ProgramFixture {
+protected:
+    std::unique_ptr<QTemporaryDir> dir;
+    std::unique_ptr<RecordingDialogs> fake;
+    TZelkForm* form = nullptr;
+
+    // For init(): false when the folder cannot be made or the window does
+    // not show.
+    bool startProgram()
+    {
+        dir = std::make_unique<QTemporaryDir>();
+        if (!dir->isValid())
+            return false;
+        oldCwd = QDir::currentPath();
+        QDir::setCurrent(dir->path());
+        fake = std::make_unique<RecordingDialogs>();
+        setDialogs(fake.get());
+        ResetWorld();
+        form = CreateZelkForm();
+        form->show();
+        return QTest::qWaitForWindowExposed(form);
+    }
+
+    // For cleanup().
+    void stopProgram()
+    {
+        delete form;
+        form = nullptr;
+        setDialogs(nullptr);
+        QDir::setCurrent(oldCwd);
+        dir.reset();
+    }
+
+    QString path(const QString& name) const { return dir->filePath(name); }
+    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
+
+    // Opens a file through "&Datei öffnen..." with the dialog answered.
+    void openFile(const QString& file)
+    {
+        fake->files.push_back(file);
+        form->FileOpenItemClick();
+    }
+
+private:
+    QString oldCwd;
+};
