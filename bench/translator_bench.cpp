@@ -14,6 +14,7 @@
 #include "language/ZelkParser.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "text/AsciiNames.h"
 
 namespace {
 
@@ -40,7 +41,7 @@ public:
     int IndexOfPage(const std::string& name) const override
     {
         for (int i = 0; i < PageCount(); ++i)
-            if (Upper(pages[i].name) == Upper(name))
+            if (EqualIgnoringAsciiCase(pages[i].name, name))
                 return i;
         return -1;
     }
@@ -48,15 +49,6 @@ public:
     int LineCount() const override { return static_cast<int>(pages[selected].lines.size()); }
     std::string Line(int index) const override { return pages[selected].lines.at(index); }
     void HighlightLine(int) override {}
-
-private:
-    static std::string Upper(std::string s)
-    {
-        for (char& c : s)
-            if (c >= 'a' && c <= 'z')
-                c = static_cast<char>(c - 'a' + 'A');
-        return s;
-    }
 };
 
 class CountingMessages : public Messages {

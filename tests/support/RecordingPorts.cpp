@@ -5,6 +5,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "text/AsciiNames.h"
+
 MsgAnswer RecordingMessages::Show(MsgIcon icon, const std::string& title, const std::string& text,
                                   MsgButtons buttons)
 {
@@ -102,18 +104,10 @@ std::string MemoryPages::PageName(int index) const
 }
 std::string MemoryPages::CurrentPageName() const { return PageName(selected); }
 
-static std::string lowerAscii(std::string s)
-{
-    for (auto& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 int MemoryPages::IndexOfPage(const std::string& name) const
 {
     for (int i = 0; i < PageCount(); ++i)
-        if (lowerAscii(pages[i].name) == lowerAscii(name))
+        if (EqualIgnoringAsciiCase(pages[i].name, name))
             return i;
     return -1;
 }

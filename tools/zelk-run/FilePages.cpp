@@ -1,21 +1,9 @@
 #include "FilePages.h"
 
 #include "SourceText.h"
+#include "text/AsciiNames.h"
 
 namespace {
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-char UpperAscii(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i]))
-            return false;
-    return true;
-}
 
 std::string BaseName(const std::string& path)
 {
@@ -31,11 +19,7 @@ std::string PageNameOfFile(const std::string& path)
     size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0)
         name.erase(dot);
-    for (char& c : name)
-        c = LowerAscii(c);
-    if (!name.empty())
-        name[0] = UpperAscii(name[0]);
-    return name;
+    return PageNameOf(name);
 }
 
 bool FilePages::LoadPage(const std::string& name, const std::string& path)
@@ -79,7 +63,7 @@ std::string FilePages::CurrentPageName() const { return PageName(selected_); }
 int FilePages::IndexOfPage(const std::string& name) const
 {
     for (int i = 0; i < PageCount(); ++i)
-        if (EqualIgnoringCase(pages_[i].name, name))
+        if (EqualIgnoringAsciiCase(pages_[i].name, name))
             return i;
     return -1;
 }

@@ -1,6 +1,5 @@
 #include "language/ZelkParser.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <unordered_map>
 #include <utility>
@@ -10,32 +9,13 @@
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "text/AsciiNames.h"
 
 bool NoError = true;
 bool IsProgram = false;
 TScanner* CurrentScanner = nullptr;
 std::unique_ptr<TBezTab> SymbolTable;
 TUnitSet CompiledUnits;
-
-namespace {
-
-std::string UpperAscii(std::string s)
-{
-    for (auto& c : s)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string LowerAscii(std::string s)
-{
-    for (auto& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-}  // namespace
 
 bool TUnitSet::Contains(const std::string& name) const { return Names.count(UpperAscii(name)) > 0; }
 void TUnitSet::Add(const std::string& name) { Names.insert(UpperAscii(name)); }
@@ -503,26 +483,8 @@ std::string FindUnitFile(const std::string& name)
     const fs::path exact = dir / fileName;
     if (fs::is_regular_file(exact, ec))
         return exact.string();
-    const std::string wanted = LowerAscii(fileName);
-    std::vector<std::string> found;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string candidate = it->path().filename().string();
-        std::error_code fileEc;
-        if (LowerAscii(candidate) == wanted && it->is_regular_file(fileEc))
-            found.push_back(it->path().string());
-    }
-    if (found.empty())
-        return std::string();
-    return *std::min_element(found.begin(), found.end());
-}
-
-// WERKZEUG becomes the page Werkzeug.
-std::string UnitPageName(const std::string& name)
-{
-    std::string page = LowerAscii(name);
-    if (!page.empty() && page[0] >= 'a' && page[0] <= 'z')
-        page[0] = static_cast<char>(page[0] - 'a' + 'A');
-    return page;
+    const std::string found = FindFileIgnoringCase(dir, fileName);
+    return found.empty() ? std::string() : (dir / found).string();
 }
 
 int LoadUnitPage(const std::string& name)
@@ -530,7 +492,7 @@ int LoadUnitPage(const std::string& name)
     const std::string path = FindUnitFile(name);
     if (path.empty())
         return -1;
-    if (!Pages().AddPage(UnitPageName(name), path))
+    if (!Pages().AddPage(PageNameOf(name), path))
         return -1;
     return Pages().IndexOfPage(name);
 }

@@ -14,6 +14,7 @@
 
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
+#include "text/AsciiNames.h"
 
 namespace fs = std::filesystem;
 
@@ -58,14 +59,6 @@ void LiesFeld(const RobRecord& r, RobGitter& feld)
             for (int d = 0; d < 4; ++d)
                 feld[y][x].Offen[d] = p[4 + d];
         }
-}
-
-std::string Klein(std::string s)
-{
-    for (auto& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
 }
 
 // Reads up to n bytes; false on a read error (not on a short file).
@@ -218,16 +211,7 @@ std::string RobDateiFinden(const std::string& name)
     std::error_code ec;
     if (name.find('/') != std::string::npos || fs::exists(name, ec))
         return name;
-    const std::string gesucht = Klein(name);
-    std::string gefunden;
-    for (fs::directory_iterator it(".", ec), ende; !ec && it != ende; it.increment(ec)) {
-        const std::string kandidat = it->path().filename().string();
-        std::error_code ec2;
-        if (Klein(kandidat) == gesucht && it->is_regular_file(ec2))
-            // Several spellings of one name: take the same one every time.
-            if (gefunden.empty() || kandidat < gefunden)
-                gefunden = kandidat;
-    }
+    const std::string gefunden = FindFileIgnoringCase(".", name);
     return gefunden.empty() ? name : gefunden;
 }
 
@@ -312,7 +296,7 @@ void tFeld::LadeArbeitsfeld(const std::string& name)
     case 1:
         worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
         worldDisplay().ZeigeMaterial(Roboter.Vorrat);
-        worldDisplay().SetFeldPanel("Arbeitsfeld: " + Klein(name));
+        worldDisplay().SetFeldPanel("Arbeitsfeld: " + LowerAscii(name));
         worldDisplay().RepaintAll();
         break;
     case 0:
