@@ -169,7 +169,9 @@ int TestNumber(TTokenKind kind)
     }
 }
 
-void FunctionCall(TFileContext& f)
+// identifier: a call of a procedure as a statement or of a function in a
+// condition. The other kind there is error 19 or 18.
+void Call(TFileContext& f, bool asProcedure)
 {
     TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
     if (!entry) {
@@ -177,13 +179,15 @@ void FunctionCall(TFileContext& f)
         ReportError(10);
         return;
     }
-    if (entry->IsProcedure) {
-        ReportError(18);
+    if (entry->IsProcedure != asProcedure) {
+        ReportError(asProcedure ? 19 : 18);
         return;
     }
     ReadOn(f);
-    EmitCall(f, entry, false);
+    EmitCall(f, entry, asProcedure);
 }
+
+void FunctionCall(TFileContext& f) { Call(f, false); }
 
 void Factor(TFileContext& f)
 {
@@ -239,21 +243,7 @@ void Expression(TFileContext& f)
 
 void Statement(TFileContext& f);
 
-void ProcedureCall(TFileContext& f)
-{
-    TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
-    if (!entry) {
-        ReadOn(f);
-        ReportError(10);
-        return;
-    }
-    if (!entry->IsProcedure) {
-        ReportError(19);
-        return;
-    }
-    ReadOn(f);
-    EmitCall(f, entry, true);
-}
+void ProcedureCall(TFileContext& f) { Call(f, true); }
 
 // Statements separated by semicolons up to the closing word; false when
 // something else ends the list (the caller's error) or an error occurred.

@@ -72,16 +72,18 @@ void SetSelection(QPlainTextEdit* editor, int start, int length)
     editor->setTextCursor(cursor);
 }
 
-QString FullText(const QPlainTextEdit* editor)
+QString JoinedLines(const QPlainTextEdit* editor, const QString& lineBreak)
 {
     QString text;
     for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
         if (block.blockNumber() > 0)
-            text += QStringLiteral("\r\n");
+            text += lineBreak;
         text += block.text();
     }
     return text;
 }
+
+QString FullText(const QPlainTextEdit* editor) { return JoinedLines(editor, QStringLiteral("\r\n")); }
 
 QString SelectedText(const QPlainTextEdit* editor)
 {

@@ -20,6 +20,11 @@ int SelLength(const QPlainTextEdit* editor);
 // Selects length characters from start, the caret at the end.
 void SetSelection(QPlainTextEdit* editor, int start, int length);
 
+// The text of an edit control with lineBreak between its lines, every
+// character as it stands (QPlainTextEdit::toPlainText turns no-break spaces
+// into blanks).
+QString JoinedLines(const QPlainTextEdit* editor, const QString& lineBreak);
+
 // The whole text and the selected text with CR LF line breaks, so that the
 // positions above index into them.
 QString FullText(const QPlainTextEdit* editor);

@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "ide/Colors.h"
+#include "ide/EditPositions.h"
 #include "language/ZelkOptions.h"
 
 TZelkEdit* EditorWindow = nullptr;
@@ -158,16 +159,7 @@ QString PageNameFromPath(const QString& path)
     return PageNameFromName(QFileInfo(path).completeBaseName());
 }
 
-QString PageText(const QPlainTextEdit* editor)
-{
-    QString text;
-    for (QTextBlock block = editor->document()->begin(); block.isValid(); block = block.next()) {
-        if (block.blockNumber() > 0)
-            text += QChar('\n');
-        text += block.text();
-    }
-    return text;
-}
+QString PageText(const QPlainTextEdit* editor) { return JoinedLines(editor, QStringLiteral("\n")); }
 
 // --- the window --------------------------------------------------------------
 
