@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "TranslatorHarness.h"
+#include "text/TextCodec.h"
 
 namespace {
 
@@ -128,7 +129,7 @@ private slots:
             QCOMPARE(calledBodyOp(CodeCount - 2), int(opDreheLinks));
             QCOMPARE(Code[1].Page, 1);
             // Next time the page is open and wins over the file, unsaved edits included.
-            h.pages.pages[1].lines = splitLines("UNIT WERKZEUG; INTERFACE PROCEDURE LINKSUM;\n"
+            h.pages.pages[1].lines = SplitLines("UNIT WERKZEUG; INTERFACE PROCEDURE LINKSUM;\n"
                                                 "IMPLEMENTATION PROCEDURE LINKSUM; BEGIN VOR END; END.");
             h.pages.SelectPage(0);
             QCOMPARE(Compile(), 1);

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "text/AsciiNames.h"
+#include "text/TextCodec.h"
 
 MsgAnswer RecordingMessages::Show(MsgIcon icon, const std::string& title, const std::string& text,
                                   MsgButtons buttons)
@@ -65,27 +66,9 @@ void RecordingProgress::SetAktDateiLabel(const std::string& text) { calls.push_b
 void RecordingProgress::ShowProgress(int line) { calls.push_back("ShowProgress " + std::to_string(line)); }
 void RecordingProgress::Close() { calls.push_back("Close"); }
 
-std::vector<std::string> splitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::string current;
-    for (char c : text) {
-        if (c == '\n') {
-            if (!current.empty() && current.back() == '\r')
-                current.pop_back();
-            lines.push_back(current);
-            current.clear();
-        } else {
-            current += c;
-        }
-    }
-    lines.push_back(current);
-    return lines;
-}
-
 int MemoryPages::addText(const std::string& name, const std::string& text)
 {
-    pages.push_back({name, splitLines(text)});
+    pages.push_back({name, SplitLines(text)});
     selected = static_cast<int>(pages.size()) - 1;
     return selected;
 }

@@ -100,7 +100,3 @@ public:
                CompileProgress* p = nullptr, SourcePages* s = nullptr);
     ~PortsGuard();
 };
-
-// Splits text into lines as the editor shows them: a text that ends with a
-// line break has an empty last line.
-std::vector<std::string> splitLines(const std::string& text);

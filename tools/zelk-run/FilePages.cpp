@@ -2,6 +2,7 @@
 
 #include "SourceText.h"
 #include "text/AsciiNames.h"
+#include "text/TextCodec.h"
 
 namespace {
 

@@ -1,7 +1,6 @@
 #include "SourceText.h"
 
 #include <cstdio>
-#include <cstring>
 #include <sys/stat.h>
 
 #include "text/TextCodec.h"
@@ -35,21 +34,4 @@ std::string ToWindows1252(const std::string& bytes)
     if (StartsWithUtf8ByteOrderMark(text))
         text.remove_prefix(Utf8ByteOrderMark.size());
     return Utf8ToWindows1252(text);
-}
-
-std::vector<std::string> SplitLines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    const char* p = text.data();
-    const char* end = p + text.size();
-    while (true) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<size_t>(end - p)));
-        if (!nl) {
-            lines.emplace_back(p, end);
-            return lines;
-        }
-        const char* stop = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
-        lines.emplace_back(p, stop);
-        p = nl + 1;
-    }
 }

@@ -4,7 +4,6 @@
 // Windows-1252 cannot hold must still arrive as a byte above 127 so that it is
 // refused outside comments.
 #include <string>
-#include <vector>
 
 // Reads a whole file at once. False when it cannot be opened or read (a
 // folder, a missing file, no permission).
@@ -14,7 +13,3 @@ bool ReadWholeFile(const std::string& path, std::string& bytes);
 // valid UTF-8 and hold a non-ASCII character (a leading byte order mark is
 // dropped, as editors do); anything else already is Windows-1252.
 std::string ToWindows1252(const std::string& bytes);
-
-// Splits text at LF; a CR before the LF belongs to the line break. A text
-// that ends with a line break has an empty last line, as in the editor.
-std::vector<std::string> SplitLines(const std::string& text);

@@ -1,5 +1,7 @@
 #include "text/TextCodec.h"
 
+#include <cstring>
+
 namespace {
 
 // Code points of the bytes 0x80..0x9F in Windows-1252. The unassigned 0x81,
@@ -114,4 +116,21 @@ std::string Utf8ToWindows1252(std::string_view utf8)
         i += len == 0 ? 1 : len;
     }
     return out;
+}
+
+std::vector<std::string> SplitLines(std::string_view text)
+{
+    std::vector<std::string> lines;
+    const char* p = text.data();
+    const char* end = p + text.size();
+    while (true) {
+        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+        if (!nl) {
+            lines.emplace_back(p, end);
+            return lines;
+        }
+        const char* stop = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
+        lines.emplace_back(p, stop);
+        p = nl + 1;
+    }
 }

@@ -1,10 +1,12 @@
 #pragma once
 // Program texts on disk are 8-bit Windows-1252 (old files) or UTF-8 (newer
-// ones); the scanner reads Windows-1252 bytes. These are the byte-level
-// conversions between the two, shared by the editor and the command-line
-// runner so that both read a file alike.
+// ones); the scanner reads Windows-1252 bytes line by line. These are the
+// byte-level conversions between the two and the split into lines, shared
+// by the editor, the command-line runner and the tests so that all read a
+// file alike.
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The byte a character without a Windows-1252 form becomes. 0x81 is
 // unassigned in Windows-1252, so it never stands for a real character, and
@@ -35,3 +37,7 @@ bool StartsWithUtf8ByteOrderMark(std::string_view bytes);
 // byte order mark among them) as UnrepresentableByte. A byte that begins no
 // well-formed sequence becomes UnrepresentableByte as well.
 std::string Utf8ToWindows1252(std::string_view utf8);
+
+// Splits text at LF; a CR before the LF belongs to the line break. A text
+// that ends with a line break has an empty last line, as in the editor.
+std::vector<std::string> SplitLines(std::string_view text);
