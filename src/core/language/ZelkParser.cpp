@@ -505,8 +505,13 @@ void TakeUpUnit(TFileContext& f, const std::string& name)
     CompileFile(TCompileMode::Unit, page);
 }
 
+// identifier: the unit is taken up unless this run already has it.
 bool UseUnit(TFileContext& f)
 {
+    if (!Is(IDENTIFIER)) {
+        ReportError(2);
+        return false;
+    }
     const std::string name = CurrentIdentifier;
     if (f.UsesSeen.insert(name).second)
         f.UsesList.push_back(name);  // a repeat could never decide a lookup
@@ -523,22 +528,11 @@ bool UseUnit(TFileContext& f)
 // USES identifier { , identifier } ;
 void UsesClause(TFileContext& f)
 {
-    ReadOn(f);
-    if (!Is(IDENTIFIER)) {
-        ReportError(2);
-        return;
-    }
-    if (!UseUnit(f))
-        return;
-    while (Is(COMMA)) {
-        ReadOn(f);
-        if (!Is(IDENTIFIER)) {
-            ReportError(2);
-            return;
-        }
+    do {
+        ReadOn(f);  // past USES or the comma
         if (!UseUnit(f))
             return;
-    }
+    } while (Is(COMMA));
     if (!Expect(f, SEMICOLON, 3))
         return;
     compileProgress().SetAktDateiLabel(Pages().PageName(f.Page) + ".pas");
