@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -69,6 +70,22 @@ void ShowFileError(const QString& path, bool writing, const QString& reason)
     if (!reason.isEmpty())
         text += QLatin1Char('\n') + reason;
     ShowError(text.toStdString());
+}
+
+// A run that selects its lines brings the page of each line to the front at
+// every tick, also while a box or a file dialog waits for the user. A
+// command that asked about one page selects it again before acting on it;
+// false when that page is gone.
+bool BackToPage(const QPointer<TZelkPage>& page)
+{
+    if (!page || !EditorWindow)
+        return false;
+    const int index = EditorWindow->TabControl1->indexOf(page);
+    if (index < 0)
+        return false;
+    if (EditorWindow->SelectedPage() != index)
+        EditorWindow->SelectPage(index);
+    return EditorWindow->Editor() == page;
 }
 
 }  // namespace
@@ -491,11 +508,12 @@ bool TZelkForm::FileSaveAsItemClick()
 {
     if (!HasPage())
         return false;
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
     const QString preset =
         QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
     const QString path =
         dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset);
-    if (path.isEmpty())
+    if (path.isEmpty() || !BackToPage(page))
         return false;
     const QString full = QFileInfo(path).absoluteFilePath();
     QDir::setCurrent(QFileInfo(full).absolutePath());
@@ -506,15 +524,18 @@ void TZelkForm::FileCloseItemClick()
 {
     if (!HasPage())
         return;
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
     if (EditorWindow->IsModified()) {
         const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
                                                  "Text wurde geändert. Speichern?",
                                                  MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel)
+        if (answer == MsgAnswer::Cancel || !BackToPage(page))
             return;
         // A save that failed or whose dialog was cancelled keeps the page:
         // closing it would lose the text the user wanted to keep.
         if (answer == MsgAnswer::Yes && !FileSaveItemClick())
+            return;
+        if (!BackToPage(page))
             return;
     }
     EditorWindow->CloseCurrentPage();
@@ -531,12 +552,13 @@ bool TZelkForm::FormCloseQuery()
         if (!EditorWindow->PageModified(i))
             continue;
         EditorWindow->SelectPage(i);
+        const QPointer<TZelkPage> page = EditorWindow->PageEditor(i);
         const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
                                                  "Text wurde geändert. Speichern?",
                                                  MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel)
             return false;
-        if (answer == MsgAnswer::Yes && !FileSaveItemClick())
+        if (answer == MsgAnswer::Yes && (!BackToPage(page) || !FileSaveItemClick()))
             return false;
     }
     return true;
