@@ -94,7 +94,7 @@ int main(int argc, char** argv)
     Case(*form, dialogs, dir, "name of 100 000 letters",
          "PROGRAM " + QByteArray(100000, 'A') + "; BEGIN VOR END.");
     Case(*form, dialogs, dir, "program in one 100 000-char line",
-         "PROGRAM L; BEGIN VOR; {" + QByteArray(99965, 'x') + "} VOR END.");
+         "PROGRAM L; BEGIN VOR; {" + QByteArray(99967, 'x') + "} VOR END.");
 
     delete form;
     setDialogs(nullptr);

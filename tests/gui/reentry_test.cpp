@@ -528,6 +528,7 @@ private slots:
     void binaryFileGivesAMessage()
     {
         boxes->holdMs = 10;
+        // Random bytes with a NUL every 61 bytes, the first one included.
         QByteArray bytes(500 * 1024, '\0');
         QRandomGenerator random(4711);
         for (int i = 0; i < bytes.size(); ++i)
@@ -576,8 +577,8 @@ private slots:
         // A program in one line of 100 000 characters runs, and single steps
         // select that whole line.
         boxes->texts.clear();
-        const QByteArray line = "PROGRAM L; BEGIN VOR; {" + QByteArray(100000 - 35, 'x') + "} VOR END.";
-        QCOMPARE(line.size(), 100000 - 35 + 33);
+        const QByteArray line = "PROGRAM L; BEGIN VOR; {" + QByteArray(99967, 'x') + "} VOR END.";
+        QCOMPARE(line.size(), 100000);
         openFile("LANG.PAS", line);
         form->StartBtn->click();
         QTRY_VERIFY(idleButtons());
