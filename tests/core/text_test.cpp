@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <string>
+#include <vector>
 
 #include "TestFiles.h"
 #include "text/AsciiNames.h"
@@ -32,6 +33,17 @@ private slots:
         QCOMPARE(Utf8ToWindows1252("\xC0\xAF;"), std::string("\x81\x81;"));         // overlong
         QCOMPARE(Utf8ToWindows1252("\xED\xA0\x80"), std::string("\x81\x81\x81"));   // surrogate
         QCOMPARE(Utf8ToWindows1252("\xFF\xC3\xA4"), std::string("\x81\xE4"));
+    }
+
+    void linesEndAtCrLfLfAndALoneCrAlike()
+    {
+        using Lines = std::vector<std::string>;
+        QCOMPARE(SplitLines("a\r\nb\nc\rd"), Lines({"a", "b", "c", "d"}));
+        // A text that ends with a break has an empty last line; CR CR LF is two breaks.
+        QCOMPARE(SplitLines("a\r\r\n"), Lines({"a", "", ""}));
+        QCOMPARE(SplitLines("\r"), Lines({"", ""}));
+        QCOMPARE(SplitLines(""), Lines({""}));
+        QCOMPARE(SplitLines(std::string_view("x\0y\n", 4)), Lines({std::string("x\0y", 3), ""}));
     }
 
     void namesDifferInCaseOnlyInTheLettersAToZ()

@@ -124,13 +124,17 @@ std::vector<std::string> SplitLines(std::string_view text)
     const char* p = text.data();
     const char* end = p + text.size();
     while (true) {
-        const char* nl = static_cast<const char*>(std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
-        if (!nl) {
+        // The next CR or LF; memchr keeps long lines fast.
+        const auto rest = static_cast<std::size_t>(end - p);
+        const char* lf = static_cast<const char*>(std::memchr(p, '\n', rest));
+        const char* cr = static_cast<const char*>(std::memchr(p, '\r', lf ? static_cast<std::size_t>(lf - p) : rest));
+        const char* stop = cr ? cr : lf;
+        if (!stop) {
             lines.emplace_back(p, end);
             return lines;
         }
-        const char* stop = (nl > p && nl[-1] == '\r') ? nl - 1 : nl;
         lines.emplace_back(p, stop);
-        p = nl + 1;
+        // CR LF is one break; a lone CR (old Mac files) is a break of its own.
+        p = (cr && cr + 1 < end && cr[1] == '\n') ? cr + 2 : stop + 1;
     }
 }

@@ -38,6 +38,6 @@ bool StartsWithUtf8ByteOrderMark(std::string_view bytes);
 // well-formed sequence becomes UnrepresentableByte as well.
 std::string Utf8ToWindows1252(std::string_view utf8);
 
-// Splits text at LF; a CR before the LF belongs to the line break. A text
-// that ends with a line break has an empty last line, as in the editor.
+// Splits text into lines as the editor does: CR LF, LF and a lone CR each
+// end a line. A text that ends with a line break has an empty last line.
 std::vector<std::string> SplitLines(std::string_view text);
