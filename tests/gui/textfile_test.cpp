@@ -5,6 +5,13 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <thread>
+
 #include <csignal>
 #include <sys/resource.h>
 
@@ -175,6 +182,31 @@ private slots:
         const TextFileResult big = ReadTextFile(huge);
         QVERIFY(!big.ok);
         QVERIFY(big.error.contains(QStringLiteral("zu groß")));
+    }
+
+    void aPipeNamedLikeAProgramIsRefusedAtOnce()
+    {
+        // Opening a named pipe waits for a writer: the whole program would
+        // hang. A writer thread opens and closes it after a while, so an
+        // unguarded read ends instead of hanging the test.
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("ROHR.PAS");
+        const QByteArray local = QFile::encodeName(fifo);
+        QCOMPARE(::mkfifo(local.constData(), 0600), 0);
+        std::thread writer([local] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            const int fd = ::open(local.constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        QElapsedTimer clock;
+        clock.start();
+        const TextFileResult r = ReadTextFile(fifo);
+        const qint64 took = clock.elapsed();
+        writer.join();
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error, QStringLiteral("Das ist keine gewöhnliche Datei."));
+        QVERIFY2(took < 1000, "the read waited for a writer");
     }
 };
 

@@ -165,15 +165,22 @@ TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
     QFile file(path);
-    if (QFileInfo(path).isDir()) {
+    const QFileInfo info(path);
+    if (info.isDir()) {
         result.error = QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+        return result;
+    }
+    // A named pipe or a device would make the open or the read wait, maybe
+    // forever, with the whole program standing still.
+    if (info.exists() && !info.isFile()) {
+        result.error = QStringLiteral("Das ist keine gewöhnliche Datei.");
         return result;
     }
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = FileErrorReason(file, path);
         return result;
     }
-    // A device or pipe reports size 0; read at most one byte past the limit.
+    // Read at most one byte past the limit: a huge file is refused unread.
     const QByteArray bytes = file.read(MaxTextFileSize + 1);
     if (bytes.size() > MaxTextFileSize) {
         result.error = QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).")
