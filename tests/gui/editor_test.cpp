@@ -421,8 +421,15 @@ private slots:
         QCOMPARE(window_->CurrentPageName(), std::string("Werkzeug"));
         QCOMPARE(window_->Line(1), std::string("INTERFACE"));
         QCOMPARE(window_->Editor()->textCursor().position(), 0);
+        // A unit file that cannot be read leaves no page behind: an empty
+        // page of that name would stand in for the unit in every later
+        // translation, and saving it would overwrite the real file.
+        const int pages = window_->PageCount();
+        const int selected = window_->SelectedPage();
         QVERIFY(!window_->AddPage(std::string("Nix"), dir.filePath("nix.pas").toStdString()));
-        QCOMPARE(window_->IndexOfPage("nix"), window_->PageCount() - 1);
+        QCOMPARE(window_->IndexOfPage("nix"), -1);
+        QCOMPARE(window_->PageCount(), pages);
+        QCOMPARE(window_->SelectedPage(), selected);
     }
 };
 

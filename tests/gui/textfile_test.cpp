@@ -121,6 +121,13 @@ private slots:
         QCOMPARE(ReadBytes(path), QByteArray("{ Gr\xFC\xDF" "e }\r\nVOR;"));
         QCOMPARE(encoding, TextEncoding::Windows1252);
 
+        // Windows-1252 bytes that would read back as UTF-8 ("Ã¤" is C3 A4,
+        // the UTF-8 of "ä") are saved as UTF-8, so the text comes back as typed.
+        QVERIFY(WriteTextFile(path, QStringLiteral("{ Ã¤ } VOR"), &encoding));
+        QCOMPARE(encoding, TextEncoding::Utf8);
+        QCOMPARE(ReadTextFile(path).text, QStringLiteral("{ Ã¤ } VOR"));
+        encoding = TextEncoding::Windows1252;
+
         // A character Windows-1252 cannot hold turns the file into UTF-8 ...
         QVERIFY(WriteTextFile(path, QStringLiteral("{ → }\nä"), &encoding));
         QCOMPARE(encoding, TextEncoding::Utf8);

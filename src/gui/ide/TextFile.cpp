@@ -121,9 +121,16 @@ QString DecodeText(const QByteArray& bytes, TextEncoding* encoding)
 
 TextEncoding EncodingForSaving(const QString& text, TextEncoding readIn)
 {
-    if (readIn == TextEncoding::Windows1252 && !FitsWindows1252(text))
+    if (readIn != TextEncoding::Windows1252)
+        return readIn;
+    if (!FitsWindows1252(text))
         return TextEncoding::Utf8;
-    return readIn;
+    // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¤") would be
+    // read back as other characters ("ä"); as UTF-8 they read back exactly.
+    const QByteArray bytes = EncodeText(text, TextEncoding::Windows1252);
+    if (IsUtf8Text(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+        return TextEncoding::Utf8;
+    return TextEncoding::Windows1252;
 }
 
 QByteArray EncodeText(const QString& text, TextEncoding encoding)

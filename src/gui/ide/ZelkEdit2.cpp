@@ -395,8 +395,16 @@ int TZelkEdit::IndexOfPage(const std::string& name) const
 
 bool TZelkEdit::AddPage(const std::string& name, const std::string& path)
 {
+    const int before = SelectedPage();
     AddPage(QString::fromStdString(name));
-    return LoadInto(Editor(), QFile::decodeName(QByteArray::fromStdString(path)), nullptr);
+    if (LoadInto(Editor(), QFile::decodeName(QByteArray::fromStdString(path)), nullptr))
+        return true;
+    // An empty page of the unit's name would stand in for the unit in every
+    // later translation, and saving it would overwrite the unreadable file.
+    CloseCurrentPage();
+    if (before >= 0)
+        SelectPage(before);
+    return false;
 }
 
 int TZelkEdit::LineCount() const
