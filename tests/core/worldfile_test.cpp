@@ -9,6 +9,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <thread>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "RecordingPorts.h"
@@ -215,6 +216,48 @@ private slots:
         QVERIFY(QFileInfo(Pfad("LINK.ROB")).isSymLink());
         QCOMPARE(ReadBytes(Pfad("ZIEL.ROB")).size(), 1220);
         QCOMPARE(DateienIn(tmp->path()), (QStringList{"LINK.ROB", "NEU.ROB", "W.ROB", "ZIEL.ROB"}));
+    }
+
+    void aWriteProtectedFileIsNotReplaced()
+    {
+        // Saving writes a new file and renames it over the old one, which
+        // the folder allows even when the file itself is write-protected.
+        QTemporaryDir dir;
+        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ExeOwner | QFileDevice::WriteOther |
+                                              QFileDevice::ReadOther | QFileDevice::ExeOther);
+        const QString path = dir.filePath("SCHUTZ.ROB");
+        const QByteArray old(1220, 'x');
+        WriteBytes(path, old);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0444) == 0);
+        const std::string target = QFile::encodeName(path).toStdString();
+
+        bool saved = true;
+        if (::geteuid() != 0) {
+            saved = Welt.Speichern(target);
+        } else {
+            // Root may write anything: the check is made as an ordinary user.
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                // 3: this user cannot save here at all, so the check would prove nothing.
+                const std::string frei = QFile::encodeName(dir.filePath("FREI.ROB")).toStdString();
+                if (::setgid(65534) != 0 || ::setuid(65534) != 0 || !Welt.Speichern(frei))
+                    ::_exit(3);
+                ::_exit(Welt.Speichern(target) ? 0 : 1);
+            }
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY(WIFEXITED(status));
+            if (WEXITSTATUS(status) == 3)
+                QSKIP("no ordinary user can write into the temporary folder here");
+            saved = WEXITSTATUS(status) == 0;
+        }
+        QVERIFY(!saved);
+        QCOMPARE(ReadBytes(path), old);
+        // No temporary file is left behind.
+        const QStringList files = QDir(dir.path()).entryList(QDir::Files | QDir::Hidden);
+        QVERIFY(files == QStringList({"SCHUTZ.ROB"}) || files == QStringList({"FREI.ROB", "SCHUTZ.ROB"}));
     }
 
     void aFailedSaveKeepsTheOldFileAndLeavesNoTemporary()

@@ -186,6 +186,10 @@ bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, con
         if (!ec)
             ziel = echt;
     }
+    // The rename below needs only the folder's permission: a file the user
+    // may not write must not be replaced behind its protection.
+    if (fs::exists(ziel, ec) && ::access(ziel.c_str(), W_OK) != 0)
+        return false;
     fs::path temp;
     std::FILE* f = ErzeugeTempDatei(ziel, temp);
     if (!f)
