@@ -191,6 +191,26 @@ private slots:
         QVERIFY(big.error.contains(QStringLiteral("zu groß")));
     }
 
+    void charactersTheEditorWouldTurnIntoLineBreaksAreRefused()
+    {
+        // Loading and saving would turn them into CR LF and shift every
+        // later line; the file is refused and stays as it is.
+        QTemporaryDir dir;
+        const QString path = dir.filePath("ABSATZ.PAS");
+        const QByteArray bytes = QStringLiteral("{ a\u2029b ä }\r\nVOR").toUtf8();
+        WriteBytes(path, bytes);
+        const TextFileResult r = ReadTextFile(path);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.error, QStringLiteral("Die Datei enthält ein Zeichen, das der Editor als "
+                                         "Zeilenwechsel lesen würde (U+2029)."));
+        QCOMPARE(ReadBytes(path), bytes);
+        WriteBytes(path, QStringLiteral("x\uFDD0").toUtf8());
+        QVERIFY(!ReadTextFile(path).ok);
+        // The line separator U+2028 stays inside its line and is kept.
+        WriteBytes(path, QStringLiteral("x\u2028y").toUtf8());
+        QCOMPARE(ReadTextFile(path).text, QStringLiteral("x\u2028y"));
+    }
+
     void aPipeNamedLikeAProgramIsRefusedAtOnce()
     {
         // Opening a named pipe waits for a writer: the whole program would
