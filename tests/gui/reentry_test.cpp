@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 
+#include "SamplePrograms.h"
 #include "WorldSnapshot.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
@@ -162,21 +163,6 @@ struct RunSnapshot {
     }
 };
 
-const QString Wand = QStringLiteral(
-    "PROGRAM Wand;\n"
-    "BEGIN\n"
-    "WHILE VORNE_FREI DO VOR;\n"
-    "VOR\n"
-    "END.");
-
-// Turns on the spot until stopped.
-const QString Kreis = QStringLiteral(
-    "PROGRAM Kreis;\n"
-    "BEGIN\n"
-    "WHILE NOT PLATZ_BELEGT DO\n"
-    "DREHE_LINKS\n"
-    "END.");
-
 const QString Tief = QStringLiteral(
     "PROGRAM Tief;\n"
     "PROCEDURE Ab;\n"
@@ -206,18 +192,6 @@ const QString Leer = QStringLiteral(
     "END;\n"
     "BEGIN\n"
     "IF Leer THEN VOR\n"
-    "END.");
-
-const QString Werkzeug = QStringLiteral(
-    "UNIT Werkzeug;\n"
-    "INTERFACE\n"
-    "PROCEDURE Zweimal;\n"
-    "IMPLEMENTATION\n"
-    "PROCEDURE Zweimal;\n"
-    "BEGIN\n"
-    "VOR;\n"
-    "VOR\n"
-    "END;\n"
     "END.");
 
 const QString MitWerkzeug = QStringLiteral(

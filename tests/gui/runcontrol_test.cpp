@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "SamplePrograms.h"
 #include "GuiFixtures.h"
 #include "TestFiles.h"
 #include "execution/ZelkPreter.h"
@@ -27,33 +28,6 @@ const QString Lauf = QStringLiteral(
     "VOR;\n"
     "VOR;\n"
     "DREHE_LINKS\n"
-    "END.");
-
-// Turns on the spot until stopped: the square stays empty.
-const QString Kreis = QStringLiteral(
-    "PROGRAM Kreis;\n"
-    "BEGIN\n"
-    "WHILE NOT PLATZ_BELEGT DO\n"
-    "DREHE_LINKS\n"
-    "END.");
-
-const QString Wand = QStringLiteral(
-    "PROGRAM Wand;\n"
-    "BEGIN\n"
-    "WHILE VORNE_FREI DO VOR;\n"
-    "VOR\n"
-    "END.");
-
-const QString Werkzeug = QStringLiteral(
-    "UNIT Werkzeug;\n"
-    "INTERFACE\n"
-    "PROCEDURE Zweimal;\n"
-    "IMPLEMENTATION\n"
-    "PROCEDURE Zweimal;\n"
-    "BEGIN\n"
-    "VOR;\n"
-    "VOR\n"
-    "END;\n"
     "END.");
 
 const QString MitWerkzeug = QStringLiteral(
