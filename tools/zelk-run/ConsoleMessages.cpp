@@ -3,7 +3,6 @@
 MsgAnswer ConsoleMessages::Show(MsgIcon, const std::string&, const std::string& text, MsgButtons buttons)
 {
     PrintMessage(text);
-    ++shown_;
     // During a run the runner names the line itself; during a translation
     // the error routine selects the line right after its box.
     if (onShown) {

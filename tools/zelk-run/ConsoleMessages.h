@@ -38,12 +38,9 @@ public:
     // A message of the runner itself, printed like a box text.
     void PrintMessage(const std::string& text);
 
-    int ShownCount() const { return shown_; }
-
 private:
     std::ostream& out_;
     std::ostream& err_;
     std::string pending_;
     bool hasPending_ = false;
-    int shown_ = 0;
 };

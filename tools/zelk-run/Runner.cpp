@@ -8,15 +8,13 @@
 
 #include "ConsoleMessages.h"
 #include "FilePages.h"
-#include "RunRecorder.h"
 #include "WorldReport.h"
 #include "execution/ZelkPreter.h"
+#include "execution/ZelkStart.h"
 #include "language/ZelkKey.h"
 #include "language/ZelkListing.h"
 #include "language/ZelkOptions.h"
-#include "language/ZelkParser.h"
 #include "ports/Messages.h"
-#include "ports/RunControl.h"
 #include "ports/SourcePages.h"
 #include "world/ZelkDatei.h"
 #include "world/ZelkFeld.h"
@@ -27,17 +25,15 @@ namespace {
 // again, so nothing in the core keeps pointing at objects that are gone.
 class InstalledPorts {
 public:
-    InstalledPorts(Messages& m, SourcePages& s, RunControl& r)
+    InstalledPorts(Messages& m, SourcePages& s)
     {
         setMessages(&m);
         setSourcePages(&s);
-        setRunControl(&r);
     }
     ~InstalledPorts()
     {
         setMessages(nullptr);
         setSourcePages(nullptr);
-        setRunControl(nullptr);
     }
 };
 
@@ -69,7 +65,7 @@ void PrintListing(std::ostream& out)
 class Runner {
 public:
     Runner(const Arguments& args, std::ostream& out, std::ostream& err)
-        : args_(args), out_(out), err_(err), messages_(out, err), ports_(messages_, pages_, control_)
+        : args_(args), out_(out), err_(err), messages_(out, err), ports_(messages_, pages_)
     {
         pages_.onHighlight = [this](const std::string& file, int line) { messages_.LineSelected(file, line); };
     }
@@ -95,7 +91,6 @@ private:
     std::ostream& err_;
     ConsoleMessages messages_;
     FilePages pages_;
-    RunRecorder control_;
     InstalledPorts ports_;
     std::string dumpPath_;
 
@@ -125,16 +120,13 @@ private:
 
     int TranslateAndRun()
     {
-        InitRun(0);
-        int result = Compile();
-        if (result == 0)
+        const TStartResult start = StartRun(0);
+        if (start == TStartResult::SourceError)
             return StatusSourceError;
         if (args_.listing)
             PrintListing(out_);
-        if (result == 2) {
-            ShowError("Kann keine UNIT starten!");
+        if (start == TStartResult::UnitRefused)
             return StatusSourceError;
-        }
         if (!args_.run)
             return StatusEnded;
         return Run();
@@ -144,7 +136,6 @@ private:
     // the run ends or halts or the step limit is reached.
     int Run()
     {
-        Welt.Zuruecksetzen();
         messages_.onShown = [this](const std::string& text) { ReportAtInstruction(text); };
         for (std::uint64_t steps = 0;; ++steps) {
             if (steps >= args_.maxSteps) {
@@ -152,14 +143,8 @@ private:
                 ReportAtInstruction("Schrittgrenze erreicht");
                 return StatusStepLimit;
             }
-            int shownBefore = messages_.ShownCount();
-            if (Step())
-                continue;
-            // A world failure halts the run with Abbruch set. A stack error
-            // ends it through StopRun like the end of the program does, and
-            // is told apart by the message it shows in that step.
-            bool ended = control_.stopped && !Welt.Abbruch && messages_.ShownCount() == shownBefore;
-            return ended ? StatusEnded : StatusHalted;
+            if (!Step())
+                return RunEnd() == TRunEnd::Ended ? StatusEnded : StatusHalted;
         }
     }
 

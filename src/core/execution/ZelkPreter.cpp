@@ -20,6 +20,15 @@ namespace {
 bool schrittAbgebrochen = false;
 // StopRun was called during the current step.
 bool laufBeendet = false;
+TRunEnd laufEnde = TRunEnd::Running;
+
+// Ends the run as an error: the outcome is set before StopRun, so that the
+// run control, told of the end inside StopRun, already reads it.
+void StopMitFehler()
+{
+    laufEnde = TRunEnd::Error;
+    StopRun();
+}
 
 const char* const InternerFehler = "Interner Fehler";
 constexpr int MaxTest = 8;
@@ -73,7 +82,7 @@ void FuehreAufrufAus(int ziel)
     Hervorheben();
     if (CallStackPointer >= CallStackSize) {
         // Stop first: the timer must be off while the box is open.
-        StopRun();
+        StopMitFehler();
         ShowError("Stacküberlauf!");
         CallStack[CallStackSize] = ProgramCounter;
     } else {
@@ -139,6 +148,7 @@ void InitRun(int mode)
     CallStackPointer = 1;
     ValueStackPointer = 0;
     SingleStep = mode == 1;
+    laufEnde = TRunEnd::Running;
 }
 
 void SetSingleStep(int mode) { SingleStep = mode == 1; }
@@ -154,13 +164,15 @@ bool Step()
     // Only translated instructions are run: a table left from an earlier
     // translation, or none at all, must not be walked into.
     if (ProgramCounter < 0 || ProgramCounter >= CodeCount || ProgramCounter > MaxCode) {
-        StopRun();
+        StopMitFehler();
         ShowError(InternerFehler);
         return false;
     }
     CurrentInstruction = Code[ProgramCounter];
     ++ProgramCounter;
     FuehreAus(CurrentInstruction);
+    if (Welt.Abbruch && laufEnde == TRunEnd::Running)
+        laufEnde = TRunEnd::Failure;
     if (schrittAbgebrochen)
         return false;
     // Arriving at 0 means the main block's return took the bottom entry.
@@ -171,6 +183,8 @@ bool Step()
 
 void StopRun()
 {
+    if (laufEnde == TRunEnd::Running)
+        laufEnde = TRunEnd::Ended;
     runControl().SetTimer1Enabled(false);
     Welt.AbbruchLoeschen();
     laufBeendet = true;
@@ -180,7 +194,7 @@ void StopRun()
 void PushValue(std::uint8_t v)
 {
     if (ValueStackPointer >= ValueStackSize) {
-        StopRun();
+        StopMitFehler();
         ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
         schrittAbgebrochen = true;
         return;
@@ -192,10 +206,12 @@ void PushValue(std::uint8_t v)
 std::uint8_t PopValue()
 {
     if (ValueStackPointer == 0) {
-        StopRun();
+        StopMitFehler();
         ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
         schrittAbgebrochen = true;
         return 0;
     }
     return ValueStack[ValueStackPointer--];
 }
+
+TRunEnd RunEnd() { return laufEnde; }

@@ -13,6 +13,7 @@
 
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
+#include "execution/ZelkStart.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkMain.h"
 #include "language/ZelkParser.h"
@@ -105,23 +106,16 @@ void TZelkForm::RunItemClick()
     if (!HasPage())
         return;
     ForgetHaltedRun();
-    const bool resuming = Paused;
-    int r = 0;
-    if (!resuming) {
-        InitRun(0);
-        r = Compile();
-        Ready = (r == 1);
+    if (!Paused) {
+        const TStartResult start = StartRun(0);
+        Ready = start == TStartResult::Started;
+        if (!Ready)
+            return;
     }
-    if (r == 1 || resuming) {
-        if (!resuming && Welt.Zuruecksetzen() && FeldFlaeche)
-            FeldFlaeche->RepaintAll();
-        Paused = false;
-        SetRunState(RunState::Running);
-        if (Step())
-            SetTimer1Enabled(true);
-    }
-    if (r == 2)
-        ShowError("Kann keine UNIT starten!");
+    Paused = false;
+    SetRunState(RunState::Running);
+    if (Step())
+        SetTimer1Enabled(true);
 }
 
 void TZelkForm::StepBtnClick()
@@ -132,17 +126,9 @@ void TZelkForm::StepBtnClick()
     if (Ready) {
         SetSingleStep(1);  // the run goes on where it stands, lines highlighted
     } else {
-        InitRun(1);
-        const int r = Compile();
-        if (r == 0)
+        if (StartRun(1) != TStartResult::Started)
             return;
-        if (r == 2) {
-            ShowError("Kann UNIT nicht starten!");
-            return;
-        }
         Ready = true;
-        if (Welt.Zuruecksetzen() && FeldFlaeche)
-            FeldFlaeche->RepaintAll();
     }
     // One instruction; single steps never start the timer.
     Step();
