@@ -1,0 +1,31 @@
+#pragma once
+// The teach-in sequence: up to 300 recorded robot commands, one letter each,
+// and the sequence file (*.tip) that stores them as a procedure text. Only
+// the bytes: the recorder window opens and writes the files, so that a fuzz
+// target can reach the reader without any window.
+#include <string>
+#include <string_view>
+
+constexpr int MaxTeachinBefehle = 300;
+constexpr char TeachinEndeMarke = 'E';
+
+// The four command letters V, D, N, G; true for those only.
+bool IstTeachinBefehl(char letter);
+// Performs the letter's action on Welt: V Vor, D DreheLinks, N NimmAuf, G GibAb.
+void FuehreTeachinBefehlAus(char letter);
+
+struct TGeleseneSequenz {
+    std::string Befehle;       // the command letters, at most 300
+    bool Abgeschnitten = false;  // the file held more than 300 commands
+};
+
+// Reads a sequence file's bytes. Only the first character of each line after
+// its leading blanks and tabs counts: upper-cased, D, G, N and V each add that
+// command; every other line is ignored. Lines end at CR LF, LF or a lone CR.
+TGeleseneSequenz LeseSequenz(std::string_view bytes);
+
+// The text of a sequence file, lines ended by CR LF: the directive line, the
+// procedure head named after the file (without folder, extension included),
+// "Begin", one line per command, and the closing line. befehle ends at its
+// first end mark or after 300 commands.
+std::string SequenzText(std::string_view befehle, const std::string& dateiName);
