@@ -1,5 +1,10 @@
 #include "world/TeachinSequenz.h"
 
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+#include "ports/Messages.h"
 #include "world/ZelkFeld.h"
 
 namespace {
@@ -85,4 +90,42 @@ std::string SequenzText(std::string_view befehle, const std::string& dateiName)
         text += "\r\n";
     }
     return text + "End;  {$ D= }\r\n";
+}
+
+bool SequenzLaden(const std::string& path, std::string& befehle)
+{
+    befehle.clear();
+    std::ifstream in(path, std::ios::binary);
+    struct stat st {};
+    if (!in || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        ShowError("Programm existiert nicht!");
+        return false;
+    }
+    const TGeleseneSequenz gelesen =
+        LeseSequenz(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    befehle = gelesen.Befehle;
+    if (gelesen.Abgeschnitten)
+        ShowError("Es sind nur 300 Befehle im Teachin-Modus möglich !");
+    return true;
+}
+
+bool SequenzSpeichern(const std::string& path, std::string_view befehle)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) == 0) {
+        const MsgAnswer a = messages().Show(MsgIcon::Warning, "Warning", "Programm existiert bereits. Überschreiben?",
+                                            MsgButtons::YesNo);
+        if (a != MsgAnswer::Yes) {
+            ShowError("Datei konnte nicht angelegt werden !");
+            return false;
+        }
+    }
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << SequenzText(befehle, path);
+    out.close();
+    if (!out) {
+        ShowError("Fehler beim Speichern !");
+        return false;
+    }
+    return true;
 }

@@ -29,3 +29,12 @@ TGeleseneSequenz LeseSequenz(std::string_view bytes);
 // "Begin", one line per command, and the closing line. befehle ends at its
 // first end mark or after 300 commands.
 std::string SequenzText(std::string_view befehle, const std::string& dateiName);
+
+// The file operations of the recorder window, with their messages.
+// Reads the file at path into befehle. A file that cannot be read shows
+// "Programm existiert nicht!" and leaves befehle empty (false). More than 300
+// commands show the limit message; the first 300 count as read (true).
+bool SequenzLaden(const std::string& path, std::string& befehle);
+// Writes befehle as a sequence file at path, asking before it replaces an
+// existing file. False, after its message, when nothing was written.
+bool SequenzSpeichern(const std::string& path, std::string_view befehle);

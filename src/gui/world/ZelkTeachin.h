@@ -1,0 +1,69 @@
+#pragma once
+// The teach-in recorder "Teachin": four buttons drive the robot and record
+// what they did, a replay runs the recording again from the start state on
+// the info window's Timer2, and the recording is kept in a sequence file
+// (*.tip) that reads like a procedure.
+#include <QMdiSubWindow>
+#include <string>
+
+class QLabel;
+class QPushButton;
+
+class TTeachin : public QMdiSubWindow {
+    Q_OBJECT
+public:
+    explicit TTeachin(QWidget* parent = nullptr);
+    ~TTeachin() override;
+
+    void vorBtnClick();
+    void drehelinksBtnClick();
+    void nimmaufBtnClick();
+    void gibabBtnClick();
+    void RecordBtnClick();
+    void StartStopBtnClick();
+    void OpenBtnClick();
+    void SaveBtnClick();
+
+    void AddCommand(char letter);
+    // One replayed command per tick of Timer2; false when the replay has ended.
+    bool ReplayStep();
+    bool LoadSequence(const QString& fileName);
+    bool SaveSequence(const QString& fileName);
+
+    // The recorded command letters, without the end mark.
+    std::string Sequence() const;
+    bool IsRecording() const { return Recording; }
+    bool IsReplaying() const { return Replaying; }
+
+signals:
+    // The window is about to be destroyed: the menu item loses its check mark.
+    void Geschlossen();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void FormShow();
+    void Befehl(char letter);
+    void SetReplayTimer(bool on);
+    void SetCommandButtonsEnabled(bool enabled);
+    void UpdateFileButtons();
+    QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text);
+
+    // The sequence: letters V, D, N, G up to the end mark E.
+    char Commands[301] = {'E'};
+    int Index = 0;
+    bool Recording = false;
+    bool Replaying = false;
+
+    QPushButton* RecordBtn = nullptr;
+    QPushButton* vorBtn = nullptr;
+    QPushButton* drehelinksBtn = nullptr;
+    QPushButton* gibabBtn = nullptr;
+    QPushButton* nimmaufBtn = nullptr;
+    QLabel* DateiNameLabel = nullptr;
+    QPushButton* StartStopBtn = nullptr;
+    QPushButton* OpenBtn = nullptr;
+    QPushButton* SaveBtn = nullptr;
+};

@@ -1,0 +1,169 @@
+// The teach-in recorder in the running program: recording up to its limit,
+// a replay on the info window's Timer2 from the start state, and sequence
+// files saved and opened through the dialog service.
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include "GuiFixtures.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkInfo.h"
+#include "world/ZelkTeachin.h"
+
+class TeachinTest : public QObject, ProgramFixture {
+    Q_OBJECT
+
+    QPointer<TTeachin> teachin;
+
+    void click(const char* name)
+    {
+        auto* knopf = teachin->findChild<QPushButton*>(name);
+        QVERIFY2(knopf && knopf->isEnabled(), name);
+        QTest::mouseClick(knopf, Qt::LeftButton);
+    }
+
+    QString text(const char* name) const
+    {
+        if (auto* b = teachin->findChild<QPushButton*>(name))
+            return b->text();
+        return teachin->findChild<QLabel*>(name)->text();
+    }
+
+    bool enabled(const char* name) const { return teachin->findChild<QPushButton*>(name)->isEnabled(); }
+
+    // Runs the replay on its timer until it ends by itself.
+    void replayToTheEnd()
+    {
+        ZelkMeldung->Timer2->setInterval(1);
+        click("StartStopBtn");
+        QVERIFY(ZelkMeldung->Timer2->isActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!teachin->IsReplaying(), 10000);
+        QVERIFY(!ZelkMeldung->Timer2->isActive());
+    }
+
+private slots:
+    void init()
+    {
+        QVERIFY(startProgram());
+        teachin = new TTeachin;
+        form->findChild<QMdiArea*>()->addSubWindow(teachin);
+        teachin->show();
+    }
+
+    void cleanup()
+    {
+        delete teachin;
+        stopProgram();
+    }
+
+    void theCommandButtonsLiveOnlyWhileRecording()
+    {
+        QVERIFY(!enabled("vorBtn"));
+        click("RecordBtn");
+        QCOMPARE(text("RecordBtn"), QStringLiteral("Aufzeichung beenden"));
+        click("vorBtn");
+        click("drehelinksBtn");
+        click("vorBtn");
+        click("RecordBtn");
+        QVERIFY(!enabled("gibabBtn"));
+        QCOMPARE(teachin->Sequence(), std::string("VDV"));
+        QCOMPARE(Roboter.X, 2);
+        QCOMPARE(Roboter.Y, 2);
+    }
+
+    void the301stCommandMovesTheRobotButIsNotRecorded()
+    {
+        click("RecordBtn");
+        for (int i = 0; i < 300; ++i)
+            teachin->drehelinksBtnClick();
+        QVERIFY(fake->boxes.isEmpty());
+        QCOMPARE(Roboter.Richtung, Ost);
+        teachin->drehelinksBtnClick();
+        QCOMPARE(fake->texts(), QStringList{"Es sind nur 300 Befehle im Teachin-Modus möglich !"});
+        QCOMPARE(Roboter.Richtung, Nord);
+        QCOMPARE(teachin->Sequence(), std::string(300, 'D'));
+    }
+
+    // The replay starts from the start state, not from where the recording
+    // began, and ends at the command that fails there.
+    void aReplayRunsFromTheStartStateAndEndsAtAFailure()
+    {
+        Welt.Vor();
+        click("RecordBtn");
+        click("vorBtn");
+        click("drehelinksBtn");
+        click("drehelinksBtn");
+        click("vorBtn");
+        click("vorBtn");
+        QCOMPARE(Roboter.X, 1);
+        QVERIFY(fake->boxes.isEmpty());
+        replayToTheEnd();
+        // From X 1: vor to 2, turn round, vor to 1, then into the wall.
+        QCOMPARE(fake->texts(), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(Roboter.Richtung, West);
+        QVERIFY(!teachin->IsRecording());
+        QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &starten"));
+        QVERIFY(enabled("OpenBtn") && enabled("SaveBtn") && enabled("RecordBtn"));
+    }
+
+    void whileReplayingNothingElseRuns()
+    {
+        click("RecordBtn");
+        click("drehelinksBtn");
+        ZelkMeldung->Timer2->setInterval(100000);
+        click("StartStopBtn");
+        QVERIFY(!enabled("RecordBtn") && !enabled("OpenBtn") && !enabled("SaveBtn"));
+        QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &anhalten"));
+        // Closing the window ends the replay: its timer never reaches a
+        // window that is gone.
+        teachin->close();
+        QVERIFY(!ZelkMeldung->Timer2->isActive());
+        QTRY_VERIFY(teachin.isNull());
+        ZelkMeldung->Timer2Timer();
+    }
+
+    void aSavedSequenceOpensAgainAndOverwritingAsksFirst()
+    {
+        click("RecordBtn");
+        click("vorBtn");
+        click("drehelinksBtn");
+        const QString datei = path("weg.tip");
+        fake->files.push_back(datei);
+        click("SaveBtn");  // ends the recording first
+        QVERIFY(!teachin->IsRecording());
+        QCOMPARE(text("DateiNameLabel"), QStringLiteral("weg.tip"));
+        QVERIFY(fake->boxes.isEmpty());
+
+        // Declined: nothing is written, and the label keeps its name.
+        click("RecordBtn");
+        click("drehelinksBtn");
+        click("RecordBtn");
+        QCOMPARE(text("DateiNameLabel"), QString());
+        fake->files.push_back(datei);
+        fake->answers.push_back(MsgAnswer::No);
+        click("SaveBtn");
+        QCOMPARE(fake->texts(), (QStringList{"Programm existiert bereits. Überschreiben?",
+                                             "Datei konnte nicht angelegt werden !"}));
+        QCOMPARE(text("DateiNameLabel"), QString());
+
+        fake->files.push_back(datei);
+        click("OpenBtn");
+        QCOMPARE(teachin->Sequence(), std::string("VD"));
+        QCOMPARE(text("DateiNameLabel"), QStringLiteral("weg.tip"));
+        QCOMPARE(QDir::currentPath(), QFileInfo(datei).absolutePath());
+
+        // A file that cannot be read empties the sequence.
+        fake->files.push_back(path("fehlt.tip"));
+        click("OpenBtn");
+        QCOMPARE(fake->texts().last(), QStringLiteral("Programm existiert nicht!"));
+        QCOMPARE(teachin->Sequence(), std::string());
+        QCOMPARE(text("DateiNameLabel"), QStringLiteral("weg.tip"));
+    }
+};
+
+QTEST_MAIN(TeachinTest)
+#include "teachin_test.moc"
