@@ -463,6 +463,70 @@ private slots:
                                    "\xC3\x96""ffnen Sie eine Datei mit der Dateinamenserweiterung *.ROB.\n"));
     }
 
+    void usualOptionFormsAndGermanRefusals()
+    {
+        Rob start;
+        start.x = 7, start.y = 2;
+        write("form/start.rob", start.bytes());
+        write("form/--state.pas", "PROGRAM P; BEGIN VOR END.");
+
+        // A value after "=", and the program named after "--" although it
+        // looks like an option: it runs rather than switching --state on.
+        Outcome o = run({"--world=form/start.rob", "--", "form/--state.pas"});
+        QCOMPARE(o.err, QByteArray());
+        QCOMPARE(o.out, QByteArray());
+        QCOMPARE(o.status, 0);
+        // After "--" no word is an option, so this names two programs.
+        o = run({"--", "form/--state.pas", "--world=form/start.rob"});
+        QCOMPARE(o.status, 64);
+        // Without "--", options may follow the program.
+        o = run({"form/--state.pas", "--world=form/start.rob", "--state"});
+        QVERIFY2(o.out.startsWith("Zelk: x=8 y=2 richtung=Ost "), o.out);
+        QCOMPARE(o.status, 0);
+
+        // Every refusal names the word in German and shows the usage line;
+        // getopt's own English messages never reach the user.
+        const QList<QPair<QStringList, QByteArray>> refused = {
+            {{"--bogus", "form/--state.pas"}, "zelk-run: unbekannte Option --bogus\n"},
+            {{"-x", "form/--state.pas"}, "zelk-run: unbekannte Option -x\n"},
+            {{"form/--state.pas", "--world"}, "zelk-run: Option --world braucht einen Wert\n"},
+            {{"--dump=", "form/--state.pas"}, "zelk-run: Option --dump braucht einen Dateinamen\n"},
+            {{"--state=ja", "form/--state.pas"}, "zelk-run: Option --state nimmt keinen Wert\n"},
+            {{"--no", "form/--state.pas"},
+             "zelk-run: Option --no ist mehrdeutig: --no-underscore, --no-run\n"},
+        };
+        for (const auto& [args, message] : refused) {
+            o = run(args);
+            QCOMPARE(o.status, 64);
+            QVERIFY2(o.err.startsWith(message), o.err);
+            QVERIFY(o.err.contains("\nAufruf: zelk-run "));
+            QVERIFY2(!o.err.contains("option") && !o.err.contains("unrecognized"), o.err);
+            QCOMPARE(o.out, QByteArray());
+        }
+    }
+
+    void helpAndVersionSpeakGerman()
+    {
+        Outcome o = run({"--help"});
+        QCOMPARE(o.status, 0);
+        QCOMPARE(o.err, QByteArray());
+        for (const char* part : {"Optionen:", "R\xC3\xBC""ckgabewert:", "--world DATEI.ROB",
+                                 "--max-steps N", "--version", "64  falsche Argumente"})
+            QVERIFY2(o.out.contains(part), part);
+        QCOMPARE(run({"-h"}).out, o.out);
+
+        // Asking for help or the version never runs anything, even with a program.
+        write("ver/p.pas", "PROGRAM P; BEGIN LINKS_FREI END.");
+        o = run({"ver/p.pas", "--version"});
+        QCOMPARE(o.status, 0);
+        QCOMPARE(o.err, QByteArray());
+        QVERIFY2(QRegularExpression("^zelk-run \\(Zelk - der Roboter\\) \\d+\\.\\d+\\.\\d+\n"
+                                    "\xC3\x9C""bersetzt ")
+                     .match(QString::fromUtf8(o.out))
+                     .hasMatch(),
+                 o.out);
+    }
+
     void hostileTextEndsWithAMessageAndNoCrash()
     {
         QByteArray garbage;

@@ -1,10 +1,88 @@
 #include "Arguments.h"
 
+#include <getopt.h>
+
+#ifndef ZELK_VERSION
+#define ZELK_VERSION "unbekannt"
+#endif
+
 const char* const UsageLine =
-    "Aufruf: zelk-run [--world FILE.ROB] [--no-underscore] [--max-steps N] "
-    "[--listing] [--no-run] [--state] [--dump FILE.ROB] PROGRAM";
+    "Aufruf: zelk-run [--world DATEI.ROB] [--no-underscore] [--max-steps N] "
+    "[--listing] [--no-run] [--state] [--dump DATEI.ROB] PROGRAMM";
+
+std::string HelpText()
+{
+    return std::string(UsageLine) + "\n"
+        "\n"
+        "Übersetzt das Zelk-Programm PROGRAMM und führt es ohne Fenster aus. Der Ordner\n"
+        "von PROGRAMM wird das aktuelle Verzeichnis; Units und Arbeitsfelder, die das\n"
+        "Programm nennt, werden dort gesucht. Jede Meldung, die das Fensterprogramm in\n"
+        "einem Kasten zeigt, steht als eigene Zeile auf der Standardausgabe; wo es eine\n"
+        "Zeile markieren würde, erhält die Standardfehlerausgabe DATEI:ZEILE: MELDUNG.\n"
+        "\n"
+        "Optionen:\n"
+        "  --world DATEI.ROB  lädt vor dem Lauf das Arbeitsfeld aus DATEI.ROB\n"
+        "  --no-underscore    übersetzt mit zusammengeschriebenen Wörtern (DREHELINKS\n"
+        "                     statt DREHE_LINKS)\n"
+        "  --max-steps N      beendet den Lauf nach N Anweisungen (Vorgabe 10000000)\n"
+        "  --listing          gibt nach dem Übersetzen die Anweisungstabelle aus\n"
+        "  --no-run           hält nach dem Übersetzen an\n"
+        "  --state            gibt nach dem Lauf Zelks Zustand und das Arbeitsfeld aus\n"
+        "  --dump DATEI.ROB   schreibt das Arbeitsfeld nach dem Lauf in DATEI.ROB\n"
+        "  -h, --help         zeigt diese Hilfe und endet\n"
+        "  --version          zeigt die Version und endet\n"
+        "Ein Wert darf auch mit = folgen (--world=DATEI.ROB). Nach -- ist jedes Wort\n"
+        "PROGRAMM, auch eines, das mit - beginnt.\n"
+        "\n"
+        "Rückgabewert:\n"
+        "  0   das Programm lief bis zu seinem Ende (oder --no-run)\n"
+        "  1   ein Fehler im Quelltext, oder die Seite enthält eine Unit\n"
+        "  2   ein Fehler von Zelk oder des Arbeitsfeldes oder ein Stapelfehler hielt\n"
+        "      den Lauf an\n"
+        "  3   die Schrittgrenze wurde erreicht\n"
+        "  64  falsche Argumente\n"
+        "  66  PROGRAMM oder die Datei von --world lässt sich nicht lesen\n"
+        "  73  die Datei von --dump lässt sich nicht schreiben\n"
+        "\n"
+        "Mehr in der Handbuchseite: man zelk-run\n";
+}
+
+std::string VersionText()
+{
+    return "zelk-run (Zelk - der Roboter) " ZELK_VERSION "\n"
+           "Übersetzt und startet Zelk-Programme ohne Fenster.\n";
+}
 
 namespace {
+
+// Options without a short form get values past any character, so that a
+// value never reads as a short option.
+enum LongOnly {
+    OptWorld = 256,
+    OptDump,
+    OptMaxSteps,
+    OptNoUnderscore,
+    OptListing,
+    OptNoRun,
+    OptState,
+    OptVersion,
+};
+
+const option LongOptions[] = {
+    {"world", required_argument, nullptr, OptWorld},
+    {"dump", required_argument, nullptr, OptDump},
+    {"max-steps", required_argument, nullptr, OptMaxSteps},
+    {"no-underscore", no_argument, nullptr, OptNoUnderscore},
+    {"listing", no_argument, nullptr, OptListing},
+    {"no-run", no_argument, nullptr, OptNoRun},
+    {"state", no_argument, nullptr, OptState},
+    {"help", no_argument, nullptr, 'h'},
+    {"version", no_argument, nullptr, OptVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+// ':' first: a missing value comes back as ':' rather than '?'.
+const char ShortOptions[] = ":h";
 
 // A step count: decimal digits only, so "-1", "1e6" and "10x" are refused
 // rather than read as something the user did not mean.
@@ -21,80 +99,117 @@ bool ParseCount(const std::string& text, std::uint64_t& value)
     return true;
 }
 
-// Splits "--name=value" into its parts; value stays empty without "=".
-bool SplitInlineValue(const std::string& word, std::string& name, std::string& value)
+const option* OptionWithValue(int value)
 {
-    size_t eq = word.find('=');
-    if (word.compare(0, 2, "--") != 0 || eq == std::string::npos) {
-        name = word;
-        return false;
+    for (const option* o = LongOptions; o->name; ++o)
+        if (o->val == value)
+            return o;
+    return nullptr;
+}
+
+// "--name" of a word such as "--name=value".
+std::string LongName(const std::string& word)
+{
+    return word.substr(0, word.find('='));
+}
+
+// The long options that an abbreviated "--name" could mean, joined by ", ".
+std::string Candidates(const std::string& dashedName, int& count)
+{
+    std::string prefix = dashedName.substr(2), list;
+    count = 0;
+    for (const option* o = LongOptions; o->name; ++o) {
+        if (std::string(o->name).compare(0, prefix.size(), prefix) != 0)
+            continue;
+        list += (count++ ? ", --" : "--") + std::string(o->name);
     }
-    name = word.substr(0, eq);
-    value = word.substr(eq + 1);
-    return true;
+    return list;
+}
+
+// getopt's own messages are English: every refusal is worded here instead.
+// word is the command-line word getopt refused on.
+std::string Refusal(int result, int optopt, const std::string& word)
+{
+    const option* known = OptionWithValue(optopt);
+    if (result == ':' && known)
+        return "Option --" + std::string(known->name) + " braucht einen Wert";
+    if (known && word.compare(0, 2, "--") == 0)
+        return "Option --" + std::string(known->name) + " nimmt keinen Wert";
+    if (optopt != 0)
+        return "unbekannte Option -" + std::string(1, static_cast<char>(optopt));
+    std::string name = LongName(word);
+    int count = 0;
+    std::string candidates = Candidates(name, count);
+    if (count > 1)
+        return "Option " + name + " ist mehrdeutig: " + candidates;
+    return "unbekannte Option " + name;
+}
+
+// Applies one recognised option; false with error when its value is unusable.
+bool Apply(int id, const std::string& value, Arguments& args, std::string& error)
+{
+    switch (id) {
+    case OptWorld:
+    case OptDump:
+        if (value.empty()) {
+            error = std::string("Option --") + (id == OptWorld ? "world" : "dump")
+                + " braucht einen Dateinamen";
+            return false;
+        }
+        (id == OptWorld ? args.world : args.dump) = value;
+        return true;
+    case OptMaxSteps:
+        if (!ParseCount(value, args.maxSteps)) {
+            error = "--max-steps braucht eine ganze Zahl ab 0, nicht \"" + value + "\"";
+            return false;
+        }
+        return true;
+    case OptNoUnderscore: args.underscore = false; return true;
+    case OptListing: args.listing = true; return true;
+    case OptNoRun: args.run = false; return true;
+    case OptState: args.state = true; return true;
+    case 'h': args.help = true; return true;
+    case OptVersion: args.version = true; return true;
+    }
+    error = "unbekannte Option";
+    return false;
 }
 
 }  // namespace
 
 bool ParseArguments(const std::vector<std::string>& words, Arguments& args, std::string& error)
 {
-    bool optionsEnded = false;
-    bool haveProgram = false;
-    for (size_t i = 0; i < words.size(); ++i) {
-        const std::string& word = words[i];
-        if (optionsEnded || word.empty() || word[0] != '-' || word == "-") {
-            if (haveProgram) {
-                error = "mehr als ein PROGRAM angegeben: " + word;
-                return false;
-            }
-            args.program = word;
-            haveProgram = true;
-            continue;
-        }
-        std::string name, value;
-        bool inlineValue = SplitInlineValue(word, name, value);
-        bool takesValue = name == "--world" || name == "--dump" || name == "--max-steps";
-        if (inlineValue && !takesValue) {
-            error = "Option " + name + " nimmt keinen Wert";
+    // getopt_long reorders the pointers (options may follow PROGRAMM) but
+    // not the texts; it wants them writable all the same.
+    std::vector<std::string> texts;
+    texts.reserve(words.size() + 1);
+    texts.push_back("zelk-run");
+    texts.insert(texts.end(), words.begin(), words.end());
+    std::vector<char*> argv;
+    for (std::string& text : texts)
+        argv.push_back(text.data());
+    argv.push_back(nullptr);
+    const int argc = static_cast<int>(texts.size());
+
+    opterr = 0;
+    optind = 0;  // 0, not 1: glibc then forgets any earlier scan completely
+    int result;
+    while ((result = getopt_long(argc, argv.data(), ShortOptions, LongOptions, nullptr)) != -1) {
+        if (result == '?' || result == ':') {
+            error = Refusal(result, optopt, argv[optind - 1]);
             return false;
         }
-        if (takesValue && !inlineValue) {
-            if (i + 1 >= words.size()) {
-                error = "Option " + name + " braucht einen Wert";
-                return false;
-            }
-            value = words[++i];
-        }
-        if (name == "--") {
-            optionsEnded = true;
-        } else if (name == "--help" || name == "-h") {
-            args.help = true;
-        } else if (name == "--world" || name == "--dump") {
-            if (value.empty()) {
-                error = "Option " + name + " braucht einen Dateinamen";
-                return false;
-            }
-            (name == "--world" ? args.world : args.dump) = value;
-        } else if (name == "--max-steps") {
-            if (!ParseCount(value, args.maxSteps)) {
-                error = "--max-steps braucht eine ganze Zahl ab 0, nicht \"" + value + "\"";
-                return false;
-            }
-        } else if (name == "--no-underscore") {
-            args.underscore = false;
-        } else if (name == "--listing") {
-            args.listing = true;
-        } else if (name == "--no-run") {
-            args.run = false;
-        } else if (name == "--state") {
-            args.state = true;
-        } else {
-            error = "unbekannte Option " + name;
+        if (!Apply(result, optarg ? optarg : "", args, error))
             return false;
-        }
     }
-    if (!haveProgram && !args.help) {
-        error = "PROGRAM fehlt";
+    if (optind < argc - 1) {
+        error = "mehr als ein PROGRAMM angegeben: " + std::string(argv[optind + 1]);
+        return false;
+    }
+    if (optind < argc)
+        args.program = argv[optind];
+    else if (!args.help && !args.version) {
+        error = "PROGRAMM fehlt";
         return false;
     }
     return true;

@@ -17,8 +17,8 @@ int main(int argc, char** argv)
         std::cerr << "zelk-run: " << error << '\n' << UsageLine << '\n';
         return StatusUsage;
     }
-    if (args.help) {
-        std::cout << UsageLine << '\n';
+    if (args.help || args.version) {
+        std::cout << (args.help ? HelpText() : VersionText());
         return StatusEnded;
     }
     return RunZelk(args, std::cout, std::cerr);
