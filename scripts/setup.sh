@@ -5,7 +5,7 @@ set -e
 ZELK_ROOT=$(cd "$(dirname "$0")" && pwd)
 ZELK_BUILD="$ZELK_ROOT/build"
 
-zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev xvfb xauth fonts-liberation"
+zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev xvfb xauth fonts-liberation"
 
 zelk_install() {
   missing=""

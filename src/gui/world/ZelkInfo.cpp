@@ -169,12 +169,23 @@ void TZelkMeldung::FormActivate()
 
 void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
 {
+    if ((alt ^ neu) & Qt::WindowMinimized)
+        ZeigeWiederherstellen(neu & Qt::WindowMinimized);
     // Becoming active, or coming back from minimised while active. A
     // minimised window keeps its minimised place.
     const bool warAktiv = (alt & Qt::WindowActive) && !(alt & Qt::WindowMinimized);
     const bool istAktiv = (neu & Qt::WindowActive) && !(neu & Qt::WindowMinimized);
     if (istAktiv && !warAktiv)
         FormActivate();
+}
+
+void TZelkMeldung::ZeigeWiederherstellen(bool minimiert)
+{
+    // Closing minimises the window, and the minimised bar needs a way back:
+    // with the minimise hint Qt gives it a restore button, restores it on a
+    // double-click and puts "Wiederherstellen" into its window menu. The
+    // normal window keeps only its close box.
+    setWindowFlag(Qt::WindowMinimizeButtonHint, minimiert);
 }
 
 void TZelkMeldung::ScrollGeschwScroll(int position)

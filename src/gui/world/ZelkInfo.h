@@ -58,6 +58,7 @@ protected:
 private:
     QLabel* NeuesLabel(const QString& text, int left, int top);
     void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
+    void ZeigeWiederherstellen(bool minimiert);
 
     QWidget* client;
 };
