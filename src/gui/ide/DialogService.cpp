@@ -42,7 +42,13 @@ QString QtFilterFromPipes(const QString& filter)
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString patterns = parts[i + 1];
         patterns.replace(';', ' ');
-        out << parts[i] + " (" + patterns + ")";
+        // Qt shows the description and takes the patterns from its last
+        // parentheses; a description that names them already ("Arbeitsfeld
+        // (*.ROB)") shows them once.
+        QString description = parts[i].trimmed();
+        if (!description.endsWith(QStringLiteral("(%1)").arg(patterns)))
+            description += QStringLiteral(" (%1)").arg(patterns);
+        out << description;
     }
     return out.join(";;");
 }

@@ -33,5 +33,5 @@ public:
 DialogService& dialogs();
 void setDialogs(DialogService* service);  // nullptr restores the real dialogs
 
-// "Pascal (*.pas)|*.pas|Alle Dateien|*.*" -> "Pascal (*.pas) (*.pas);;..." for Qt.
+// "Pascal (*.pas)|*.pas|Alle Dateien|*.*" -> "Pascal (*.pas);;Alle Dateien (*.*)" for Qt.
 QString QtFilterFromPipes(const QString& filter);

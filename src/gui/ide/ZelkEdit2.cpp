@@ -101,6 +101,21 @@ bool IsTabKey(const QKeyEvent* event)
     return event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
 }
 
+// Alt or the Windows key with a character is a command; when no menu took it
+// as its access key it reaches the editor, which would type the character.
+// AltGr still types: Qt reports it as the group switch, or as Ctrl+Alt where
+// the keyboard sends that.
+bool IsUnusedCommandCharacter(const QKeyEvent* event)
+{
+    const Qt::KeyboardModifiers m = event->modifiers();
+    if (!(m & (Qt::AltModifier | Qt::MetaModifier)))
+        return false;
+    if (m & (Qt::GroupSwitchModifier | Qt::ControlModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
 QString LeadingBlanks(const QString& line)
 {
     int n = 0;
@@ -463,6 +478,8 @@ bool TZelkEdit::EditorKeyPress(TZelkPage* editor, QKeyEvent* event)
 {
     if (editor->isReadOnly())
         return false;
+    if (IsUnusedCommandCharacter(event))
+        return true;
     const bool commandKey = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
     if (IsTabKey(event) && !commandKey) {
         if (Tabset == -1 && event->key() == Qt::Key_Tab)

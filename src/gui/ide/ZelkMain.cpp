@@ -155,7 +155,9 @@ void TZelkForm::CreateChildWindows()
 
 TZelkForm* CreateZelkForm()
 {
-    QGuiApplication::setApplicationDisplayName(Title);
+    // No application display name: Qt would append it to the title of every
+    // other top-level window ("Error — Zelk - der Roboter"). The main window
+    // carries the program's title itself.
     auto* form = new TZelkForm();
     // The program icon, also for child windows without a picture of their own.
     QApplication::setWindowIcon(form->windowIcon());
