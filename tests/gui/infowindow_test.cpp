@@ -1,6 +1,7 @@
 // The info window: speed formula and focus rule, the supply bar, closing,
 // its place, and the two timers driving a run and a replay.
 #include <QMainWindow>
+#include <QMenu>
 #include <QMdiArea>
 #include <QScrollBar>
 #include <QTimer>
@@ -189,6 +190,37 @@ private slots:
         area->setActiveSubWindow(m);
         QVERIFY(!m->isMinimized());
         QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
+    }
+
+    void closedWindowComesBackFromItsMinimisedBarOnly()
+    {
+        TZelkMeldung* m = ZelkMeldung;
+        QAction* restore = nullptr;
+        for (QAction* a : m->systemMenu()->actions())
+            if (a->text() == QStringLiteral("&Restore"))
+                restore = a;
+        QVERIFY(restore);
+        auto offersRestoring = [&] {
+            return restore->isVisible() && (m->windowFlags() & Qt::WindowMinimizeButtonHint);
+        };
+        QVERIFY(!offersRestoring());  // the normal window has only its close box
+
+        // by the window menu
+        m->close();
+        QVERIFY(m->isMinimized() && offersRestoring() && restore->isEnabled());
+        restore->trigger();
+        QVERIFY(!m->isMinimized());
+        QVERIFY(!offersRestoring());
+
+        // by a double-click on the minimised bar
+        m->close();
+        QVERIFY(m->isMinimized());
+        const QPoint bar(m->width() / 3, m->height() / 2);
+        QTest::mouseMove(m, bar);
+        QTest::mouseDClick(m, Qt::LeftButton, {}, bar);
+        QVERIFY(!m->isMinimized());
+        QVERIFY(!offersRestoring());
+        QCOMPARE(m->size(), QSize(145, 207));
     }
 
     void timer1RunsAProgramToItsEnd()

@@ -62,7 +62,6 @@ private slots:
     void startUpShowsEveryWindowAndControlInItsState()
     {
         QCOMPARE(form->windowTitle(), QString("Zelk - der Roboter"));
-        QCOMPARE(QGuiApplication::applicationDisplayName(), QString("Zelk - der Roboter"));
         QCOMPARE(form->centralWidget(), form->MdiArea);
         QVERIFY(FeldFlaeche && ZelkMeldung && CompilerDlg);
         QVERIFY(FeldFlaeche->isVisible());

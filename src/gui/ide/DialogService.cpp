@@ -6,6 +6,9 @@
 #include <QMessageBox>
 #include <QStringList>
 
+// The dialogs are Qt's own, not the desktop's: those speak the desktop's
+// language, and this program speaks German whatever the user's locale.
+
 MsgAnswer DialogService::Show(MsgIcon icon, const std::string& title, const std::string& text,
                               MsgButtons buttons)
 {
@@ -57,13 +60,15 @@ QString DialogService::GetOpenFileName(QWidget* parent, const QString& title, co
                                        const QString& directory)
 {
     return QFileDialog::getOpenFileName(parent ? parent : parentWidget, title, directory,
-                                        QtFilterFromPipes(filter));
+                                        QtFilterFromPipes(filter), nullptr,
+                                        QFileDialog::DontUseNativeDialog);
 }
 
 QString DialogService::GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
                                        const QString& defaultSuffix, const QString& directory)
 {
     QFileDialog dialog(parent ? parent : parentWidget, title, directory, QtFilterFromPipes(filter));
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
     // The program asks about overwriting itself where it must.
@@ -76,7 +81,8 @@ QString DialogService::GetSaveFileName(QWidget* parent, const QString& title, co
 bool DialogService::GetFont(QWidget* parent, QFont& font)
 {
     bool ok = false;
-    QFont chosen = QFontDialog::getFont(&ok, font, parent ? parent : parentWidget);
+    QFont chosen = QFontDialog::getFont(&ok, font, parent ? parent : parentWidget, QString(),
+                                        QFontDialog::DontUseNativeDialog);
     if (ok)
         font = chosen;
     return ok;
@@ -85,7 +91,8 @@ bool DialogService::GetFont(QWidget* parent, QFont& font)
 bool DialogService::GetColor(QWidget* parent, int& colorValue)
 {
     const QColor initial(colorValue & 0xFF, (colorValue >> 8) & 0xFF, (colorValue >> 16) & 0xFF);
-    const QColor chosen = QColorDialog::getColor(initial, parent ? parent : parentWidget);
+    const QColor chosen = QColorDialog::getColor(initial, parent ? parent : parentWidget, QString(),
+                                                 QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())
         return false;
     colorValue = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);

@@ -47,13 +47,27 @@ const char* const ring[5] = {
 const QColor schwarz(0, 0, 0);
 const QColor weiss(255, 255, 255);
 
+// Pictures are made for the finest screen of the display, so that they stay
+// sharp on a high-resolution screen; their sizes and places stay logical.
+qreal BildSchaerfe() { return std::max<qreal>(1, QGuiApplication::devicePixelRatio()); }
+
 QPixmap SvgBild(const QString& resource, QSize size)
 {
-    QPixmap bild(size);
+    const qreal schaerfe = BildSchaerfe();
+    QPixmap bild(QSizeF(QSizeF(size) * schaerfe).toSize());
+    bild.setDevicePixelRatio(schaerfe);
     bild.fill(Qt::transparent);
     QSvgRenderer renderer(resource);
     QPainter painter(&bild);
     renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return bild;
+}
+
+QImage NeueZeichnung(int breite, int hoehe)
+{
+    const qreal schaerfe = BildSchaerfe();
+    QImage bild(QSizeF(QSizeF(breite, hoehe) * schaerfe).toSize(), QImage::Format_RGB32);
+    bild.setDevicePixelRatio(schaerfe);
     return bild;
 }
 
@@ -71,8 +85,12 @@ protected:
     void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(this);
-        painter.fillRect(event->rect(), weiss);
-        painter.drawImage(event->rect(), zeichnung, event->rect());
+        const QRect r = event->rect();
+        painter.fillRect(r, weiss);
+        // The source rectangle counts the image's own pixels.
+        const qreal schaerfe = zeichnung.devicePixelRatio();
+        painter.drawImage(QRectF(r), zeichnung,
+                          QRectF(QPointF(r.topLeft()) * schaerfe, QSizeF(r.size()) * schaerfe));
     }
 
 private:
@@ -106,11 +124,11 @@ void ZelkBild::mouseMoveEvent(QMouseEvent* event)
 TFeldFlaeche::TFeldFlaeche(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
-      zeichnung(Breite, Hoehe, QImage::Format_RGB32)
+      zeichnung(NeueZeichnung(Breite, Hoehe))
 {
     LadeWeltBilder();
     setWindowTitle(QStringLiteral("Arbeitsfeld"));
-    setWindowIcon(QIcon(SvgBild(QStringLiteral(":/world/arbeitsfeld.svg"), QSize(32, 32))));
+    setWindowIcon(QIcon(QStringLiteral(":/world/arbeitsfeld.svg")));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     canvas = new FeldCanvas(zeichnung, this);
@@ -189,11 +207,14 @@ void TFeldFlaeche::ZeichnePunkt(int x, int y, bool schwarzZeichnen, int k)
     const int cx = Ox(x) + punktDx[k - 1];
     const int cy = Oy(y) + punktDy[k - 1];
     const int left = cx - 3, top = cy - 2;  // the ring's box is (cx-3, cy-2, cx+2, cy+3)
-    const QRgb farbe = (schwarzZeichnen ? schwarz : weiss).rgb();
+    // Pixel by pixel in logical pixels: on a high-resolution screen each is
+    // a small square, as sharp as the rest.
+    QPainter painter(&zeichnung);
+    const QColor& farbe = schwarzZeichnen ? schwarz : weiss;
     for (int row = 0; row < 5; ++row)
         for (int col = 0; col < 5; ++col)
             if (ring[row][col] == 'X')
-                zeichnung.setPixel(left + col, top + row, farbe);
+                painter.fillRect(left + col, top + row, 1, 1, farbe);
     canvas->update(left, top, 5, 5);
 }
 

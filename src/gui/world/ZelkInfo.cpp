@@ -7,10 +7,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
-#include <QPainter>
-#include <QPixmap>
 #include <QScrollBar>
-#include <QSvgRenderer>
 #include <QTimer>
 
 #include "execution/ZelkPreter.h"
@@ -30,16 +27,6 @@ constexpr int ClientHoehe = 180;
 // Speed position 0..50: a larger position is faster.
 int Timer1Intervall(int p) { return 10 * (50 - p) + 1; }
 int Timer2Intervall(int p) { return 50 * (50 - p) + 1; }
-
-QIcon InfoIcon()
-{
-    QPixmap bild(32, 32);
-    bild.fill(Qt::transparent);
-    QSvgRenderer renderer(QStringLiteral(":/world/info.svg"));
-    QPainter painter(&bild);
-    renderer.render(&painter);
-    return QIcon(bild);
-}
 
 QScrollBar* NeueScrollBar(QWidget* parent, int left, int top, int maximum, int position)
 {
@@ -70,7 +57,8 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
 {
     LadeInfoBilder();
     setWindowTitle(QStringLiteral("Zelk Info"));
-    setWindowIcon(InfoIcon());
+    // Drawn from the SVG at whatever size and pixel ratio the frame needs.
+    setWindowIcon(QIcon(QStringLiteral(":/world/info.svg")));
 
     client = new QWidget(this);
     client->resize(ClientBreite, ClientHoehe);
