@@ -2,6 +2,8 @@
 // in German, file filters that name each pattern once, and keys with Alt
 // and AltGr in the editor.
 #include <QAbstractButton>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 

@@ -221,6 +221,16 @@ private slots:
         QVERIFY(!m->isMinimized());
         QVERIFY(!offersRestoring());
         QCOMPARE(m->size(), QSize(145, 207));
+
+        // by its button: one click somewhere on the bar, right to left
+        m->close();
+        bool restored = false;
+        for (int x = m->width() - 2; x > 0 && !restored; x -= 3) {
+            QTest::mouseMove(m, QPoint(x, bar.y()));
+            QTest::mouseClick(m, Qt::LeftButton, {}, QPoint(x, bar.y()));
+            restored = !m->isMinimized();
+        }
+        QVERIFY(restored);
     }
 
     void timer1RunsAProgramToItsEnd()

@@ -49,7 +49,7 @@ const QColor weiss(255, 255, 255);
 
 // Pictures are made for the finest screen of the display, so that they stay
 // sharp on a high-resolution screen; their sizes and places stay logical.
-qreal BildSchaerfe() { return std::max<qreal>(1, QGuiApplication::devicePixelRatio()); }
+qreal BildSchaerfe() { return std::max<qreal>(1, qApp ? qApp->devicePixelRatio() : 1); }
 
 QPixmap SvgBild(const QString& resource, QSize size)
 {

@@ -7,7 +7,10 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionTitleBar>
 #include <QTimer>
 
 #include "execution/ZelkPreter.h"
@@ -174,6 +177,32 @@ void TZelkMeldung::ZeigeWiederherstellen(bool minimiert)
     // double-click and puts "Wiederherstellen" into its window menu. The
     // normal window keeps only its close box.
     setWindowFlag(Qt::WindowMinimizeButtonHint, minimiert);
+}
+
+void TZelkMeldung::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // Qt holds a minimised child window still and ignores a double-click on
+    // the bar of a window that cannot move; the bar is all there is of it.
+    if (isMinimized() && event->button() == Qt::LeftButton && AufTitel(event->position().toPoint())) {
+        showNormal();
+        return;
+    }
+    QMdiSubWindow::mouseDoubleClickEvent(event);
+}
+
+bool TZelkMeldung::AufTitel(QPoint punkt) const
+{
+    // The title text, not one of the buttons or the window menu's icon.
+    QStyleOptionTitleBar option;
+    option.initFrom(this);
+    option.subControls = QStyle::SC_All;
+    option.titleBarFlags = windowFlags();
+    option.titleBarState = windowState();
+    option.text = windowTitle();
+    option.icon = windowIcon();
+    option.rect = QRect(0, 0, width(), style()->pixelMetric(QStyle::PM_TitleBarHeight, &option, this));
+    return style()->hitTestComplexControl(QStyle::CC_TitleBar, &option, punkt, this) ==
+           QStyle::SC_TitleBarLabel;
 }
 
 void TZelkMeldung::ScrollGeschwScroll(int position)

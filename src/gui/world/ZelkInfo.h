@@ -54,11 +54,13 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     QLabel* NeuesLabel(const QString& text, int left, int top);
     void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
     void ZeigeWiederherstellen(bool minimiert);
+    bool AufTitel(QPoint punkt) const;  // on the title bar's text
 
     QWidget* client;
 };
