@@ -11,6 +11,7 @@
 #include "RecordingDialogs.h"
 #include "WorldSnapshot.h"
 #include "ide/ZelkEdit2.h"
+#include "execution/RunController.h"
 #include "ide/ZelkMain.h"
 
 // A main window of the given size whose client is an MDI area, as in the

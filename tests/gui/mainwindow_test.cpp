@@ -72,8 +72,8 @@ private slots:
         QVERIFY(!CompilerDlg->isVisible());
         QVERIFY(!EditorWindow);
         QVERIFY(!sourcePages());
-        QVERIFY(!form->Paused);
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Paused());
+        QVERIFY(!form->Run().Ready());
         QCOMPARE(form->Statusline->text(), QString("Zelk - der Roboter"));
         QCOMPARE(form->FeldPanel->text(), QString());
         QCOMPARE(form->FeldPanel->width(), 231);

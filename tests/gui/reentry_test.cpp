@@ -25,6 +25,7 @@
 
 #include "SamplePrograms.h"
 #include "WorldSnapshot.h"
+#include "execution/RunController.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "ide/DialogService.h"
@@ -373,7 +374,7 @@ private slots:
             bool endedBeforeBox = false;
             auto w = watchNextBox([&] {
                 endedBeforeBox = idleButtons() && !ZelkMeldung->Timer1->isActive() &&
-                                 !form->Ready && !form->Paused;
+                                 !form->Run().Ready() && !form->Run().Paused();
             });
             form->StartBtn->click();  // starts, or resumes on the timer
             QTRY_VERIFY2(w->seen, qPrintable(c.message));
@@ -394,7 +395,7 @@ private slots:
         form->StartBtn->click();
         QTRY_VERIFY(Roboter.Richtung != Ost);
         form->StopBtn->click();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         replaceText(QString(Kreis).replace("DREHE_LINKS", "DREHE_LINKS DREHE_LINKS"));
 
         bool idleWhileOpen = false;
@@ -406,7 +407,7 @@ private slots:
         QVERIFY(idleWhileOpen);
         QVERIFY(w->unchanged);
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // Einzelschritt and Compilieren on the broken text: the same, once each.
         const WorldSnapshot before;
@@ -516,13 +517,13 @@ private slots:
         QVERIFY(!boxes->texts.isEmpty());
         QCOMPARE(boxes->texts.first(), QString("Unerlaubtes Zeichen "));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         const QStringList once = boxes->texts;
         boxes->texts.clear();
         form->StepBtn->click();
         QCOMPARE(boxes->texts, once);
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(WorldSnapshot() == before);
         QCOMPARE(boxes->deepest, 1);
     }
@@ -535,7 +536,7 @@ private slots:
         form->StartBtn->click();
         QCOMPARE(boxes->texts, QStringList({"Speicherplatz zu klein!"}));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         form->StepBtn->click();
         QCOMPARE(boxes->texts, QStringList({"Speicherplatz zu klein!", "Speicherplatz zu klein!"}));
 
@@ -608,9 +609,9 @@ private slots:
         QCOMPARE(EditorWindow->SelectedPage(), 0);
         form->FileCloseItemClick();  // the unit's page, not modified
         QCOMPARE(EditorWindow->PageCount(), 1);
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         const QString text = PageText(editor());
-        while (form->Ready)
+        while (form->Run().Ready())
             form->StepBtnClick();
         QVERIFY(boxes->texts.isEmpty());
         QCOMPARE(Roboter.X, 3);

@@ -120,8 +120,8 @@ private slots:
         QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("3"));
         QVERIFY(!ZelkMeldung->Timer1->isActive());
         QVERIFY(fake->boxes.isEmpty());  // a normal end shows nothing
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QVERIFY(editor()->isEnabled());
 
         // Start again: the world goes back to its start state first.
@@ -150,7 +150,7 @@ private slots:
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
         QVERIFY(!ZelkMeldung->Timer1->isActive());
 
@@ -159,7 +159,7 @@ private slots:
         form->StepBtnClick();
         form->Compilieren1Click();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!", "END fehlt oder ; fehlt!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // An error inside a unit selects its line on the unit's page; the
         // program's page is in front again afterwards.
@@ -183,7 +183,7 @@ private slots:
         QVERIFY(idleButtons());
         form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"Kann keine UNIT starten!", "Kann UNIT nicht starten!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
         // "Compilieren" translates the unit silently.
         form->Compilieren1Click();
@@ -195,7 +195,7 @@ private slots:
         typeProgram(Lauf);
         // The first press translates and executes the opening jump.
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(SingleStep);
         QCOMPARE(Roboter.X, 1);
         QVERIFY(idleButtons());
@@ -211,17 +211,17 @@ private slots:
         form->StepBtn->click();
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(!ZelkMeldung->Timer1->isActive());
 
         // The final return ends the run: the next press starts anew from the
         // start state.
         form->StepBtnClick();
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(int(Roboter.Richtung), int(Ost));
         form->StepBtnClick();
@@ -230,7 +230,7 @@ private slots:
 
         for (int i = 0; i < 3; ++i)
             form->StepBtnClick();  // end this run: VOR, DREHE_LINKS, return
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // Stepping into a unit procedure brings the unit's page to the front.
         openText("WERKZEUG.PAS", Werkzeug);
@@ -256,12 +256,12 @@ private slots:
         form->StartBtn->click();
         QVERIFY(runningButtons());
         QVERIFY(ZelkMeldung->Timer1->isActive());
-        QVERIFY(form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QTest::qWait(50);
 
         form->PauseBtn->click();
-        QVERIFY(form->Paused);
+        QVERIFY(form->Run().Paused());
         QVERIFY(interruptedButtons());
         QVERIFY(!ZelkMeldung->Timer1->isActive());
         const int pc = ProgramCounter;
@@ -278,7 +278,7 @@ private slots:
 
         // Start continues without translating the broken text anew.
         form->StartBtn->click();
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Paused());
         QVERIFY(runningButtons());
         QVERIFY(ZelkMeldung->Timer1->isActive());
         form->Compilieren1->trigger();
@@ -299,8 +299,8 @@ private slots:
         // without translating and without resetting the world.
         form->StopBtn->click();
         QVERIFY(idleButtons());
-        QVERIFY(form->Paused);
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Paused());
+        QVERIFY(form->Run().Ready());
         QVERIFY(!ZelkMeldung->Timer1->isActive());
         Roboter.X = 5;  // a reset would put the robot back on column 1
         form->RunItemClick();
@@ -312,7 +312,7 @@ private slots:
         editor()->setEnabled(false);
         form->StopBtnClick();
         QVERIFY(idleButtons());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(editor()->isEnabled());
 
         // Editing the field while idle keeps Start and Einzelschritt off.
@@ -338,11 +338,11 @@ private slots:
 
         form->StopBtnClick();
         QVERIFY(idleButtons());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         // The halted run cannot go on: Einzelschritt starts anew from the
         // start state instead of doing nothing.
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(!Welt.Abbruch);
         QCOMPARE(Roboter.X, 1);
         form->StepBtnClick();  // the test, shown on its line
@@ -356,14 +356,14 @@ private slots:
         form->RunItemClick();
         form->PauseBtnClick();
         Roboter.X = 15;
-        QTRY_VERIFY(!Welt.Abbruch && form->Paused);
-        while (!Welt.Abbruch && form->Paused)
+        QTRY_VERIFY(!Welt.Abbruch && form->Run().Paused());
+        while (!Welt.Abbruch && form->Run().Paused())
             form->StepBtnClick();
         QCOMPARE(fake->boxes.size(), 2);
         QVERIFY(interruptedButtons());
         form->RunItemClick();
         QVERIFY(runningButtons());
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Paused());
         QVERIFY(ZelkMeldung->Timer1->isActive());
         QTRY_COMPARE(fake->boxes.size(), 3);
         QCOMPARE(Roboter.X, 15);
@@ -374,25 +374,25 @@ private slots:
         typeProgram(Lauf);
         setSpeed(100000);  // no tick comes: the test steps by hand
         form->RunItemClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         form->PauseBtnClick();
-        QVERIFY(form->Paused);
+        QVERIFY(form->Run().Paused());
         for (int i = 0; i < 3; ++i)
             form->StepBtnClick();
         QCOMPARE(Roboter.X, 3);
-        QVERIFY(form->Paused);
+        QVERIFY(form->Run().Paused());
         form->StepBtnClick();  // the final return
-        QVERIFY(!form->Paused);
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Paused());
+        QVERIFY(!form->Run().Ready());
         QVERIFY(idleButtons());
 
         // Start now translates anew and starts from the start state.
         form->RunItemClick();
         QCOMPARE(Roboter.X, 1);
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(runningButtons());
         form->StopBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
 
         // ABSCHALTEN ends the run as the last END does.
         form->FileNewItemClick();
@@ -401,20 +401,20 @@ private slots:
         form->RunItemClick();
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 2);
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
 
         // So does a stack error: a function that returns nothing.
         form->FileNewItemClick();
         TypeInto(editor(), "PROGRAM Stapel;\nFUNCTION Leer;\nBEGIN\nEND;\nBEGIN\nIF Leer THEN VOR\nEND.");
         form->RunItemClick();
         form->PauseBtnClick();
-        QVERIFY(form->Paused && form->Ready);
-        while (fake->boxes.isEmpty() && form->Ready)
+        QVERIFY(form->Run().Paused() && form->Run().Ready());
+        while (fake->boxes.isEmpty() && form->Run().Ready())
             form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"Stackunterlauf! - Funktion ohne Returnanweisung?"}));
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QVERIFY(idleButtons());
     }
 
@@ -425,13 +425,13 @@ private slots:
         form->StepBtnClick();  // VOR
         QCOMPARE(Roboter.X, 2);
         form->StopBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
 
         // Translating the same text again leaves the waiting run as it was:
         // Einzelschritt goes on with the second VOR.
         form->Compilieren1Click();
         QVERIFY(fake->boxes.isEmpty());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(selectedText(editor()), QString("VOR;"));
@@ -442,7 +442,7 @@ private slots:
         TypeInto(editor(), "PROGRAM Drehen;\nBEGIN\nDREHE_LINKS;\nDREHE_LINKS;\nDREHE_LINKS\nEND.");
         form->Compilieren1Click();
         QVERIFY(fake->boxes.isEmpty());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(int(Roboter.Richtung), int(Ost));
@@ -456,7 +456,7 @@ private slots:
         TypeInto(editor(), "PROGRAM Kaputt;\nBEGIN\nVOR\nVOR\nEND.");
         form->Compilieren1Click();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         fake->boxes.clear();
         form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
@@ -469,7 +469,7 @@ private slots:
         form->StepBtnClick();
         form->Compilieren1Click();
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
 
         form->FileNewItemClick();
@@ -479,7 +479,7 @@ private slots:
         form->StepBtn->click();
         form->Compilieren1->trigger();
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(!CompilerDlg->isVisible());
     }

@@ -21,7 +21,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "execution/RunControl.h"
+#include "execution/RunController.h"
 #include "ide/DialogService.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
@@ -99,6 +99,12 @@ TZelkForm::TZelkForm(QWidget* parent) : QMainWindow(parent)
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
+    runController = new TRunController(this);
+    connect(runController, &TRunController::StateChanged, this, [this] { UpdateRunControls(); });
+    connect(runController, &TRunController::Stopped, this, [] {
+        if (EditorWindow && EditorWindow->Editor())
+            EditorWindow->Editor()->setEnabled(true);
+    });
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
@@ -145,8 +151,9 @@ void TZelkForm::CreateChildWindows()
         SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
-    runControlPort = std::make_unique<GuiRunControl>(this);
-    setRunControl(runControlPort.get());
+    connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
+            &TZelkMeldung::SetTimer1Enabled);
+    setRunControl(runController);
     setCompileProgress(CompilerDlg);
     // The core's boxes go through the same service as the window's own.
     setMessages(&dialogs());
@@ -440,6 +447,35 @@ void TZelkForm::showEvent(QShowEvent* e)
     }
 }
 
+// ---------------------------------------------------------- run control
+
+void TZelkForm::RunItemClick() { runController->Start(); }
+void TZelkForm::StepBtnClick() { runController->Einzelschritt(); }
+void TZelkForm::PauseBtnClick() { runController->Unterbrechen(); }
+void TZelkForm::StopBtnClick() { runController->Anhalten(); }
+void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
+
+// The enabled states follow from the run state and the editing mode:
+//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
+//   interrupted: all four. Editing the field disables Start and Einzelschritt.
+void TZelkForm::UpdateRunControls()
+{
+    const TRunController::RunState state = runController->State();
+    const bool idle = state == TRunController::RunState::Idle;
+    const bool running = state == TRunController::RunState::Running;
+    const bool canStart = !running && !editing;
+    StartBtn->setEnabled(canStart);
+    RunItem->setEnabled(canStart);
+    StepBtn->setEnabled(canStart);
+    Einzelschritt1->setEnabled(canStart);
+    StopBtn->setEnabled(!idle);
+    PauseBtn->setEnabled(!idle);
+    Arbeitsfeld1->menuAction()->setEnabled(!running);
+    TeachinModus1->setEnabled(idle && !editing);
+    FeldChangeBtn->setEnabled(idle);
+    Start1->menuAction()->setEnabled(!editing);
+}
+
 // ------------------------------------------------------- program files
 
 void TZelkForm::CreateEditorWindow()
@@ -570,7 +606,7 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         e->ignore();
         return;
     }
-    SetTimer1Enabled(false);
+    runController->SetTimer1Enabled(false);
     // The settings are written here once a settings store exists.
     e->accept();
 }

@@ -13,8 +13,8 @@ class QMdiArea;
 class QMenu;
 class QToolButton;
 class QWidget;
-class GuiRunControl;
 class GuiWorldDisplay;
+class TRunController;
 
 class TZelkForm : public QMainWindow {
     Q_OBJECT
@@ -78,12 +78,6 @@ public:
     QAction* Inhalt1 = nullptr;
     QAction* Info1 = nullptr;
 
-    // --- Run-state flags ---
-    // The run was interrupted; the next Start continues it.
-    bool Paused = false;
-    // A translated program is waiting; Einzelschritt continues it.
-    bool Ready = false;
-
     // The program file most recently opened or saved (full path); the title
     // of a print job.
     QString FileName;
@@ -119,19 +113,14 @@ public:
     void ArbeitsfeldSpeichern1Click();
     bool EditingMode() const { return editing; }
 
-    // --- Run control ---
+    // --- Run control, carried out by the run controller ---
     void RunItemClick();
     void StepBtnClick();
     void PauseBtnClick();
-    void StopBtnClick();         // "Anhalten" pressed: Paused and Ready stay
+    void StopBtnClick();
     void Compilieren1Click();
-    // The interpreter's StopRun reached the end of the run (last return,
-    // ABSCHALTEN, stack error): the next Start or Einzelschritt begins anew.
-    void RunEnded();
-    void SetTimer1Enabled(bool enabled);
-
-    enum class RunState { Idle, Running, Interrupted };
-    RunState State() const { return runState; }
+    // The run state: Paused, Ready and idle, running or interrupted.
+    const TRunController& Run() const { return *runController; }
 
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
@@ -158,15 +147,12 @@ private:
     void CreateEditorWindow();
     bool HasPage() const;
     bool SaveCurrentPageTo(const QString& path);
-    void SetRunState(RunState state);
-    void ForgetHaltedRun();
     void UpdateRunControls();
     void SetFeldPanelText(const QString& text);
 
-    RunState runState = RunState::Idle;
     bool editing = false;
     bool placed = false;
-    std::unique_ptr<GuiRunControl> runControlPort;
+    TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 };
 

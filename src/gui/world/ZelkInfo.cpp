@@ -207,6 +207,14 @@ void TZelkMeldung::ScrollMaterialScroll(int position)
     }
 }
 
+void TZelkMeldung::SetTimer1Enabled(bool on)
+{
+    if (on)
+        Timer1->start();
+    else
+        Timer1->stop();
+}
+
 void TZelkMeldung::Timer1Timer()
 {
     // One tick, one instruction.

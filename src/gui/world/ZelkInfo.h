@@ -40,6 +40,8 @@ public:
 
     void ZeigePosition(int x, int y);
     void ZeigeMaterial(int n);
+    // The run control switches the interpreter's step timer.
+    void SetTimer1Enabled(bool on);
 
     // Handlers, public so that the main window and tests can drive them.
     void FormActivate();
