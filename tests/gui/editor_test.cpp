@@ -120,6 +120,11 @@ private slots:
         QCOMPARE(window_->IndexOfPage("robo1"), 0);
         QCOMPARE(window_->IndexOfPage("NEU"), 1);
         QCOMPARE(window_->IndexOfPage("Robo"), -1);
+        // Names differ in case only in A to Z, here as everywhere else.
+        window_->AddPage(QStringLiteral("Äpfel"));
+        QCOMPARE(window_->IndexOfPage("ÄPFEL"), 3);
+        QCOMPARE(window_->IndexOfPage("äpfel"), -1);
+        window_->CloseCurrentPage();
         QCOMPARE(window_->PageName(2), std::string("Robo1"));
         QCOMPARE(window_->PageName(3), std::string());
         QCOMPARE(window_->PagePath(0), QFileInfo(dir.filePath("ROBO1.PAS")).absoluteFilePath());

@@ -30,6 +30,7 @@
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
+#include "text/AsciiNames.h"
 #include "world/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"
@@ -50,13 +51,12 @@ namespace {
 
 const QString Title = QStringLiteral("Zelk - der Roboter");
 
-// Case changes touch only the plain letters, so umlauts keep their case.
-QString LowerPlain(QString s)
+// FeldPanel names a work field file without its folder, in lower case as
+// names are (umlauts keep their case).
+QString FeldPanelText(const QString& path)
 {
-    for (QChar& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return s;
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
 }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -691,7 +691,7 @@ void TZelkForm::ArbeitsfeldOeffnen1Click()
         return;  // Oeffnen has shown why
     if (FeldFlaeche)
         FeldFlaeche->RepaintAll();
-    SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
+    SetFeldPanelText(FeldPanelText(path));
 }
 
 void TZelkForm::ArbeitsfeldSpeichern1Click()
@@ -709,5 +709,5 @@ void TZelkForm::ArbeitsfeldSpeichern1Click()
     else if (geschrieben)
         // A declined overwrite wrote nothing: the panel keeps naming the
         // file the world came from.
-        SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
+        SetFeldPanelText(FeldPanelText(path));
 }
