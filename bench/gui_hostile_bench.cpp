@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     TZelkForm* form = CreateZelkForm();
     form->resize(1024, 768);
     form->show();
-    ZelkMeldung->Timer1->setInterval(0);
+    ZelkMeldung->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
 
     QByteArray binary(500 * 1024, '\0');
     QRandomGenerator random(4711);

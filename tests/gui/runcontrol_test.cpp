@@ -71,30 +71,30 @@ class RunControlTest : public QObject, public ProgramFixture {
 
     QString selectedText(QPlainTextEdit* e) const { return e->textCursor().selectedText(); }
 
-    void setSpeed(int intervalMs) { ZelkMeldung->Timer1->setInterval(intervalMs); }
+    void setSpeed(int intervalMs) { Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(intervalMs); }
 
     bool idleButtons() const
     {
-        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
-               !form->StopBtn->isEnabled() && !form->PauseBtn->isEnabled() &&
-               form->Arbeitsfeld1->menuAction()->isEnabled() && form->TeachinModus1->isEnabled() &&
-               form->FeldChangeBtn->isEnabled() && form->RunItem->isEnabled() &&
-               form->Einzelschritt1->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
+               !FindButton(form, "StopBtn")->isEnabled() && !FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && FindItem(form, "TeachinModus1")->isEnabled() &&
+               FindButton(form, "FeldChangeBtn")->isEnabled() && FindItem(form, "RunItem")->isEnabled() &&
+               FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool runningButtons() const
     {
-        return !form->StartBtn->isEnabled() && !form->StepBtn->isEnabled() &&
-               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
-               !form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
-               !form->FeldChangeBtn->isEnabled() && !form->RunItem->isEnabled() &&
-               !form->Einzelschritt1->isEnabled();
+        return !FindButton(form, "StartBtn")->isEnabled() && !FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
+               !FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && !FindItem(form, "TeachinModus1")->isEnabled() &&
+               !FindButton(form, "FeldChangeBtn")->isEnabled() && !FindItem(form, "RunItem")->isEnabled() &&
+               !FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool interruptedButtons() const
     {
-        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
-               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
-               form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
-               !form->FeldChangeBtn->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && !FindItem(form, "TeachinModus1")->isEnabled() &&
+               !FindButton(form, "FeldChangeBtn")->isEnabled();
     }
 
 private slots:
@@ -110,22 +110,22 @@ private slots:
     {
         typeProgram(Lauf);
         QVERIFY(idleButtons());
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(Roboter.Y, 1);
         QCOMPARE(int(Roboter.Richtung), int(Nord));
-        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("3"));
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("3"));
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QVERIFY(fake->boxes.isEmpty());  // a normal end shows nothing
         QVERIFY(!form->Run().Ready());
         QVERIFY(!form->Run().Paused());
         QVERIFY(editor()->isEnabled());
 
         // Start again: the world goes back to its start state first.
-        form->RunItem->trigger();  // F9 in the menu
+        FindItem(form, "RunItem")->trigger();  // F9 in the menu
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(Roboter.Y, 1);
@@ -152,7 +152,7 @@ private slots:
         QVERIFY(idleButtons());
         QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // Einzelschritt and Compilieren report the same and run nothing.
         fake->boxes.clear();
@@ -199,20 +199,20 @@ private slots:
         QVERIFY(SingleStep);
         QCOMPARE(Roboter.X, 1);
         QVERIFY(idleButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 2);
         QCOMPARE(editor()->textCursor().blockNumber(), 2);
         QCOMPARE(selectedText(editor()), QString("VOR;"));
-        form->Einzelschritt1->trigger();  // F7 runs the same command
+        FindItem(form, "Einzelschritt1")->trigger();  // F7 runs the same command
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(editor()->textCursor().blockNumber(), 3);
-        form->StepBtn->click();
+        FindButton(form, "StepBtn")->click();
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
         QVERIFY(form->Run().Ready());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // The final return ends the run: the next press starts anew from the
         // start state.
@@ -253,17 +253,17 @@ private slots:
     {
         typeProgram(Kreis);
         setSpeed(5);
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QVERIFY(form->Run().Ready());
         QVERIFY(!form->Run().Paused());
         QTest::qWait(50);
 
-        form->PauseBtn->click();
+        FindButton(form, "PauseBtn")->click();
         QVERIFY(form->Run().Paused());
         QVERIFY(interruptedButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         const int pc = ProgramCounter;
         const int richtung = Roboter.Richtung;
         QTest::qWait(50);
@@ -277,11 +277,11 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
 
         // Start continues without translating the broken text anew.
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(!form->Run().Paused());
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
-        form->Compilieren1->trigger();
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        FindItem(form, "Compilieren1")->trigger();
         QVERIFY(fake->boxes.isEmpty());
         QTRY_VERIFY(ProgramCounter != pc || int(Roboter.Richtung) != richtung);
 
@@ -293,15 +293,15 @@ private slots:
         QVERIFY(ProgramCounter != before);
         QVERIFY(SingleStep);
         QVERIFY(interruptedButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // Anhalten keeps both flags: Start then continues the interrupted run
         // without translating and without resetting the world.
-        form->StopBtn->click();
+        FindButton(form, "StopBtn")->click();
         QVERIFY(idleButtons());
         QVERIFY(form->Run().Paused());
         QVERIFY(form->Run().Ready());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         Roboter.X = 5;  // a reset would put the robot back on column 1
         form->RunItemClick();
         QVERIFY(fake->boxes.isEmpty());
@@ -317,9 +317,9 @@ private slots:
 
         // Editing the field while idle keeps Start and Einzelschritt off.
         form->FeldChangeBtnClick();
-        QVERIFY(!form->StartBtn->isEnabled());
-        QVERIFY(!form->RunItem->isEnabled());
-        QVERIFY(!form->Start1->menuAction()->isEnabled());
+        QVERIFY(!FindButton(form, "StartBtn")->isEnabled());
+        QVERIFY(!FindItem(form, "RunItem")->isEnabled());
+        QVERIFY(!FindMenu(form, "Start1")->menuAction()->isEnabled());
         form->FeldChangeBtnClick();
         QVERIFY(idleButtons());
     }
@@ -330,7 +330,7 @@ private slots:
         form->RunItemClick();
         QTRY_COMPARE(fake->boxes.size(), 1);
         QCOMPARE(fake->boxes[0].text, QString("ZELK ist gegen ein  Hindernis gelaufen!"));
-        QTRY_VERIFY(!ZelkMeldung->Timer1->isActive());
+        QTRY_VERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QCOMPARE(Roboter.X, 15);
         QVERIFY(runningButtons());
         QTest::qWait(30);
@@ -364,7 +364,7 @@ private slots:
         form->RunItemClick();
         QVERIFY(runningButtons());
         QVERIFY(!form->Run().Paused());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTRY_COMPARE(fake->boxes.size(), 3);
         QCOMPARE(Roboter.X, 15);
     }
@@ -475,9 +475,9 @@ private slots:
         form->FileNewItemClick();
         form->FileCloseItemClick();
         QCOMPARE(EditorWindow->PageCount(), 0);
-        form->StartBtn->click();
-        form->StepBtn->click();
-        form->Compilieren1->trigger();
+        FindButton(form, "StartBtn")->click();
+        FindButton(form, "StepBtn")->click();
+        FindItem(form, "Compilieren1")->trigger();
         QVERIFY(idleButtons());
         QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());

@@ -294,9 +294,9 @@ private slots:
         QCOMPARE(FeldFlaeche->ZelkSued->geometry(), QRect(89, 117, 32, 32));
         display.ZeigePosition(4, 6);
         display.ZeigeMaterial(17);
-        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("4"));
-        QCOMPARE(ZelkMeldung->LabelYpos->text(), QString("6"));
-        QCOMPARE(ZelkMeldung->LabelMaterial->text(), QString("17"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("6"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString("17"));
         display.SetFeldPanel("Arbeitsfeld: wände.rob");
         QCOMPARE(panel, std::string("Arbeitsfeld: wände.rob"));
         Welt.Zelle(2, 2).Anzahl = 1;

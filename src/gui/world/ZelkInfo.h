@@ -20,21 +20,6 @@ public:
     explicit TZelkMeldung(QWidget* parent = nullptr);
     ~TZelkMeldung() override;
 
-    QLabel* Label1;
-    QFrame* Bevel1;
-    QLabel* Label2;
-    QLabel* LabelXpos;
-    QLabel* Label3;
-    QLabel* LabelYpos;
-    QLabel* Label4;
-    QLabel* LabelMaterial;
-    QScrollBar* ScrollMaterial;
-    QLabel* Geschwindigkeit;
-    QLabel* LabelGeschw;
-    QScrollBar* ScrollGeschw;
-    QTimer* Timer1;  // one interpreter step per tick
-    QTimer* Timer2;  // one teach-in replay step per tick
-
     // One replay step of the teach-in recorder; false ends the replay.
     std::function<bool()> ReplayStep;
 
@@ -42,6 +27,9 @@ public:
     void ZeigeMaterial(int n);
     // The run control switches the interpreter's step timer.
     void SetTimer1Enabled(bool on);
+    // The editing mode of the work field enables the supply bar, starting
+    // from the supply the robot has.
+    void ScrollMaterialFreigeben(bool editing);
 
     // Handlers, public so that the main window and tests can drive them.
     void FormActivate();
@@ -58,10 +46,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QLabel* NeuesLabel(const QString& text, int left, int top);
+    QLabel* NeuesLabel(const char* name, const QString& text, int left, int top);
     void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
 
+    // Components with their form names, which are also their object names.
     QWidget* client;
+    QLabel* Label1;
+    QFrame* Bevel1;
+    QLabel* Label2;
+    QLabel* LabelXpos;
+    QLabel* Label3;
+    QLabel* LabelYpos;
+    QLabel* Label4;
+    QLabel* LabelMaterial;
+    QScrollBar* ScrollMaterial;
+    QLabel* Geschwindigkeit;
+    QLabel* LabelGeschw;
+    QScrollBar* ScrollGeschw;
+    QTimer* Timer1;  // one interpreter step per tick
+    QTimer* Timer2;  // one teach-in replay step per tick
 };
 
 extern TZelkMeldung* ZelkMeldung;
