@@ -220,6 +220,32 @@ private slots:
         FindMenu(form, "Datei1")->hide();
     }
 
+    void buttonAndMenuItemAreOneCommand()
+    {
+        // One handler, run once, whichever of the two is used.
+        FindButton(form, "SpeedButton1")->click();
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        FindItem(form, "FileNewItem")->trigger();
+        QCOMPARE(EditorWindow->PageCount(), 2);
+
+        // One enabled state; the button keeps its own picture and hint
+        // whatever the menu item's action goes through.
+        QAction* run = FindItem(form, "RunItem");
+        QToolButton* start = FindButton(form, "StartBtn");
+        const QImage picture = start->icon().pixmap(16).toImage();
+        run->setEnabled(false);
+        QVERIFY(!start->isEnabled());
+        run->setEnabled(true);
+        QVERIFY(start->isEnabled());
+        QCOMPARE(start->icon().pixmap(16).toImage(), picture);
+        QCOMPARE(start->toolTip(), QString("Start"));
+        QTest::mouseMove(start);
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Start"));
+        QTest::mouseMove(FindButton(form, "FileOpenBtn"));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
+        QVERIFY(FindButton(form, "SpeedButton8")->toolTip().isEmpty());
+    }
+
     void newAndOpenAddPagesAndFollowTheDirectory()
     {
         form->FileNewItemClick();

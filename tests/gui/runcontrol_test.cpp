@@ -94,7 +94,8 @@ class RunControlTest : public QObject, public ProgramFixture {
         return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
                FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
                FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && !FindItem(form, "TeachinModus1")->isEnabled() &&
-               !FindButton(form, "FeldChangeBtn")->isEnabled();
+               !FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               FindItem(form, "Veraendern1")->isEnabled();
     }
 
 private slots:
