@@ -217,7 +217,7 @@ private slots:
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(FindLabel(m, "LabelXpos")->text(), QString("2"));
         QCOMPARE(FindLabel(m, "LabelYpos")->text(), QString("2"));
-        QCOMPARE(FeldFlaeche->ZelkNord->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         QCOMPARE(control.stops, 1);
         QVERIFY(messages.shown.empty());
 

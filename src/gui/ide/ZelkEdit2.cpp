@@ -360,6 +360,11 @@ void TZelkEdit::closeEvent(QCloseEvent* event)
 
 // --- SourcePages -------------------------------------------------------------------
 
+int TZelkEdit::PageIndex(const TZelkPage* page) const
+{
+    return TabControl1->indexOf(const_cast<TZelkPage*>(page));
+}
+
 int TZelkEdit::PageCount() const { return TabControl1->count(); }
 
 int TZelkEdit::SelectedPage() const { return TabControl1->currentIndex(); }

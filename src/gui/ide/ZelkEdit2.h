@@ -52,12 +52,11 @@ public:
     explicit TZelkEdit(QWidget* parent = nullptr);
     ~TZelkEdit() override;
 
-    TZelkTabControl* TabControl1;
-    QStatusBar* StatusBar1;
-
     // The selected page's edit control, or nullptr without a page.
     TZelkPage* Editor() const;
     TZelkPage* PageEditor(int index) const;
+    // The index of a page's edit control; -1 when it is no page of this window.
+    int PageIndex(const TZelkPage* page) const;
 
     // Page operations.
     void AddPage(const QString& name);
@@ -112,6 +111,8 @@ private:
     bool LoadInto(TZelkPage* page, const QString& path, QString* error);
     void ForgetLineCache() const;
 
+    TZelkTabControl* TabControl1;
+    QStatusBar* StatusBar1;
     bool placed_ = false;
     // An Enter press has typed a line break since the last release of Enter.
     bool enterTyped_ = false;

@@ -14,10 +14,6 @@ public:
     explicit TCompilerDlg(QWidget* parent = nullptr);
     ~TCompilerDlg() override;
 
-    QLabel* DateiLabel;     // main file, with ".pas"
-    QLabel* AktDateiLabel;  // file being read, with ".pas"
-    QLabel* ZeileLabel;     // line reached in the current file
-    QLabel* LinesLabel;     // LineCount
     int LineCount = 0;      // lines finished since the dialog was shown, over all files
 
     void FormShow();
@@ -31,6 +27,12 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    QLabel* DateiLabel;     // main file, with ".pas"
+    QLabel* AktDateiLabel;  // file being read, with ".pas"
+    QLabel* ZeileLabel;     // line reached in the current file
+    QLabel* LinesLabel;     // LineCount
 };
 
 extern TCompilerDlg* CompilerDlg;

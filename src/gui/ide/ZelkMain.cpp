@@ -140,7 +140,7 @@ bool BackToPage(const QPointer<TZelkPage>& page)
 {
     if (!page || !EditorWindow)
         return false;
-    const int index = EditorWindow->TabControl1->indexOf(page);
+    const int index = EditorWindow->PageIndex(page);
     if (index < 0)
         return false;
     if (EditorWindow->SelectedPage() != index)

@@ -3,26 +3,10 @@
 // the current world drawn at fixed pixel places, and the robot as one of four
 // pictures laid over the drawing.
 #include <QImage>
-#include <QLabel>
 #include <QMdiSubWindow>
 
 class QPainter;
-
-// One robot picture. Clicks and mouse moves go to the view, where the
-// editing mode turns the robot and shows its cursor.
-class ZelkBild : public QLabel {
-    Q_OBJECT
-public:
-    ZelkBild(const QString& resource, QSize size, QWidget* parent);
-
-signals:
-    void Geklickt();
-    void Ueberfahren();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-};
+class ZelkBild;
 
 class TFeldFlaeche : public QMdiSubWindow {
     Q_OBJECT
@@ -34,10 +18,6 @@ public:
     explicit TFeldFlaeche(QWidget* parent = nullptr);
     ~TFeldFlaeche() override;
 
-    ZelkBild* ZelkOst;
-    ZelkBild* ZelkWest;
-    ZelkBild* ZelkNord;
-    ZelkBild* ZelkSued;
     bool Veraendern = false;  // editing mode
 
     // Draws the whole picture of the current world.
@@ -77,6 +57,11 @@ private:
     ZelkBild* BildFuer(int d) const;
 
     QWidget* canvas;
+    // The robot pictures, one per direction, with their form names.
+    ZelkBild* ZelkOst;
+    ZelkBild* ZelkWest;
+    ZelkBild* ZelkNord;
+    ZelkBild* ZelkSued;
     // Persistent backing store: every drawing primitive paints here, and the
     // canvas only copies it to the screen.
     QImage zeichnung;
