@@ -56,7 +56,7 @@ private slots:
         // the bold labels fit: values clear of their headings, all inside the client
         QVERIFY(FindLabel(m, "Geschwindigkeit")->geometry().right() < FindLabel(m, "LabelGeschw")->x());
         QVERIFY(FindLabel(m, "Label4")->geometry().right() < FindLabel(m, "LabelMaterial")->x());
-        QVERIFY(m->Client()->height() >= Find<QScrollBar>(m, "ScrollGeschw")->geometry().bottom());
+        QVERIFY(m->widget()->height() >= Find<QScrollBar>(m, "ScrollGeschw")->geometry().bottom());
     }
 
     void speedFormulaOnEveryScroll()

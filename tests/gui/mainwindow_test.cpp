@@ -546,7 +546,7 @@ private slots:
         FindButton(form, "SpeedButton6")->click();
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data && data->hasImage());
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->Canvas()->size());
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->widget()->size());
 
         // Back in the editor, Copy copies text only.
         Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);

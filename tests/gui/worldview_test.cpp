@@ -24,7 +24,7 @@ const QRgb schwarz = qRgb(0, 0, 0);
 int Ox(int x) { return 28 * (x - 1) + 6; }
 int Oy(int y) { return 28 * (10 - y) + 6; }
 
-QImage Grab() { return FeldFlaeche->Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab() { return FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
 QRgb Px(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) | 0xFF000000; }
 
 // The twelve pixels of the ring of mark k on square (x, y).
@@ -252,7 +252,7 @@ private slots:
     void fixedSizeAndPlaceMinimisedOnClose()
     {
         QCOMPARE(FeldFlaeche->geometry(), QRect(5, 5, 443, 322));
-        QVERIFY(FeldFlaeche->Canvas()->width() >= 429 && FeldFlaeche->Canvas()->height() >= 289);
+        QVERIFY(FeldFlaeche->widget()->width() >= 429 && FeldFlaeche->widget()->height() >= 289);
         FeldFlaeche->resize(600, 400);
         QCOMPARE(FeldFlaeche->size(), QSize(443, 322));
         FeldFlaeche->setGeometry(20, 30, 200, 100);

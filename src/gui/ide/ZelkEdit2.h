@@ -77,10 +77,6 @@ public:
     bool LoadFile(const QString& path, QString* error = nullptr);
     bool SaveCurrentPage(const QString& path, QString* error = nullptr);
 
-    // Place from the settings, applied once when the window is first shown
-    // in an MDI area; public so the main window can apply it earlier.
-    void ApplyWindowPlace();
-
     // SourcePages, the translator's view.
     int PageCount() const override;
     int SelectedPage() const override;
@@ -93,20 +89,22 @@ public:
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
 
-    // Key handlers of every page's edit control; true when the key was
-    // handled here and the control must not see it.
-    bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);
-    void EditorKeyUp(TZelkPage* editor, QKeyEvent* event);
-
-public slots:
-    void TabControl1Change(int index);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+private slots:
+    void TabControl1Change(int index);
+
 private:
+    // Place from the settings, applied once when the window is first shown
+    // in an MDI area.
+    void ApplyWindowPlace();
+    // Key handlers of every page's edit control; true when the key was
+    // handled here and the control must not see it.
+    bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);
+    void EditorKeyUp(TZelkPage* editor, QKeyEvent* event);
     void ShowSelectedPage();
     bool LoadInto(TZelkPage* page, const QString& path, QString* error);
     void ForgetLineCache() const;

@@ -14,9 +14,7 @@ public:
     explicit TCompilerDlg(QWidget* parent = nullptr);
     ~TCompilerDlg() override;
 
-    int LineCount = 0;      // lines finished since the dialog was shown, over all files
-
-    void FormShow();
+    int LineCount = 0;  // lines finished since the dialog was shown, over all files
 
     // CompileProgress.
     void Show() override;
@@ -29,6 +27,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void FormShow();
+
     QLabel* DateiLabel;     // main file, with ".pas"
     QLabel* AktDateiLabel;  // file being read, with ".pas"
     QLabel* ZeileLabel;     // line reached in the current file

@@ -20,8 +20,6 @@ public:
 
     bool Veraendern = false;  // editing mode
 
-    // Draws the whole picture of the current world.
-    void ZeichneFeld();
     // East side of square (x, y), in the barrier or the grid colour.
     void ZeichneSenkrecht(int x, int y, bool hindernis);
     // North side of square (x, y).
@@ -36,27 +34,25 @@ public:
     // A bitmap of the client area, robot included, onto the clipboard.
     void CopyToClipboard();
 
-    QWidget* Canvas() const { return canvas; }
-    // What has been drawn so far, without the robot picture.
-    const QImage& Zeichnung() const { return zeichnung; }
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
-public slots:
+private slots:
     // Hooks of the editing mode: a click on the robot picture, and the mouse
     // over it. They do nothing until the editing mode is built on them.
     void changeDirection();
     void changeCursor();
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
+    // Draws the whole picture of the current world.
+    void ZeichneFeld();
     void FormResize();
     void Rechteck(int left, int top, int right, int bottom, const QColor& farbe);
     void ZeigeZellenPunkte(int x, int y);
     ZelkBild* BildFuer(int d) const;
 
-    QWidget* canvas;
+    QWidget* canvas;  // the client area, which the drawing fills
     // The robot pictures, one per direction, with their form names.
     ZelkBild* ZelkOst;
     ZelkBild* ZelkWest;

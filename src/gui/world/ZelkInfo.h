@@ -31,21 +31,20 @@ public:
     // from the supply the robot has.
     void ScrollMaterialFreigeben(bool editing);
 
-    // Handlers, public so that the main window and tests can drive them.
-    void FormActivate();
+    // Handlers that tests and tools drive as the user's scrolling and the
+    // timers' ticks would.
     void ScrollGeschwScroll(int position);
-    void ScrollGeschwEnter();
-    void ScrollMaterialScroll(int position);
     void Timer1Timer();
     void Timer2Timer();
-
-    QWidget* Client() const { return client; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void FormActivate();
+    void ScrollGeschwEnter();
+    void ScrollMaterialScroll(int position);
     QLabel* NeuesLabel(const char* name, const QString& text, int left, int top);
     void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
 
