@@ -71,7 +71,10 @@ int main(int argc, char** argv)
     QElapsedTimer uhr;
     uhr.start();
     timer1->start();
-    QTimer::singleShot(int(sekunden * 1000), &app, [&] { timer1->stop(); app.quit(); });
+    QTimer::singleShot(int(sekunden * 1000), &app, [&] {
+        timer1->stop();
+        app.quit();
+    });
     app.exec();
     const double laufzeit = uhr.nsecsElapsed() / 1e9;
     std::printf("timer-driven: %ld steps in %.2f s = %.0f steps/s (limit 1000)\n", ticks, laufzeit,

@@ -28,7 +28,10 @@ T* Find(const QObject* window, const char* name)
         qFatal("no component %s", name);
     return found;
 }
-inline QToolButton* FindButton(const QObject* w, const char* name) { return Find<QToolButton>(w, name); }
+inline QToolButton* FindButton(const QObject* w, const char* name)
+{
+    return Find<QToolButton>(w, name);
+}
 inline QAction* FindItem(const QObject* w, const char* name) { return Find<QAction>(w, name); }
 inline QMenu* FindMenu(const QObject* w, const char* name) { return Find<QMenu>(w, name); }
 inline QLabel* FindLabel(const QObject* w, const char* name) { return Find<QLabel>(w, name); }

@@ -84,7 +84,8 @@ private slots:
         QVERIFY(page);
         QCOMPARE(page->font().pixelSize(), 17);
         QCOMPARE(page->palette().color(QPalette::Text), QColor(0xFF, 0x80, 0x00));
-        QCOMPARE(Find<QTabWidget>(window_, "TabControl1")->tabBar()->tabRect(0).height(), TZelkTabControl::TabHeight);
+        QCOMPARE(Find<QTabWidget>(window_, "TabControl1")->tabBar()->tabRect(0).height(),
+                 TZelkTabControl::TabHeight);
         QVERIFY(!window_->IsModified());
         QVERIFY(page->FilePath.isEmpty());
         QCOMPARE(window_->CurrentPageName(), std::string("neu"));

@@ -54,7 +54,8 @@ private slots:
         QVERIFY(!Find<QScrollBar>(m, "ScrollMaterial")->isEnabled());
         QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
         // the bold labels fit: values clear of their headings, all inside the client
-        QVERIFY(FindLabel(m, "Geschwindigkeit")->geometry().right() < FindLabel(m, "LabelGeschw")->x());
+        QVERIFY(FindLabel(m, "Geschwindigkeit")->geometry().right() <
+                FindLabel(m, "LabelGeschw")->x());
         QVERIFY(FindLabel(m, "Label4")->geometry().right() < FindLabel(m, "LabelMaterial")->x());
         QVERIFY(m->widget()->height() >= Find<QScrollBar>(m, "ScrollGeschw")->geometry().bottom());
     }
@@ -144,7 +145,8 @@ private slots:
     {
         TZelkMeldung* m = ZelkMeldung;
         Roboter.Vorrat = 7;
-        Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);  // even if enabled, outside editing it springs back
+        // even if enabled, outside editing it springs back
+        Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);
         Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 50);
         QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 7);
         QCOMPARE(Roboter.Vorrat, 7);

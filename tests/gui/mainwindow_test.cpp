@@ -93,17 +93,23 @@ private slots:
             bool enabled;
         };
         const Button buttons[] = {
-            {FindButton(form, "SpeedButton1"), 8, "Neu", true},        {FindButton(form, "FileOpenBtn"), 32, "Öffnen", true},
-            {FindButton(form, "FileSaveBtn"), 56, "Speichern", true},  {FindButton(form, "SpeedButton4"), 80, "Drucken", true},
+            {FindButton(form, "SpeedButton1"), 8, "Neu", true},
+            {FindButton(form, "FileOpenBtn"), 32, "Öffnen", true},
+            {FindButton(form, "FileSaveBtn"), 56, "Speichern", true},
+            {FindButton(form, "SpeedButton4"), 80, "Drucken", true},
             {FindButton(form, "SpeedButton5"), 108, "Ausschneiden", true},
-            {FindButton(form, "SpeedButton6"), 132, "Kopieren", true}, {FindButton(form, "SpeedButton7"), 156, "Einfügen", true},
-            {FindButton(form, "StartBtn"), 186, "Start", true},        {FindButton(form, "PauseBtn"), 210, "Unterbrechen", false},
-            {FindButton(form, "StepBtn"), 234, "Einzelschritt", true}, {FindButton(form, "StopBtn"), 258, "Anhalten", false},
+            {FindButton(form, "SpeedButton6"), 132, "Kopieren", true},
+            {FindButton(form, "SpeedButton7"), 156, "Einfügen", true},
+            {FindButton(form, "StartBtn"), 186, "Start", true},
+            {FindButton(form, "PauseBtn"), 210, "Unterbrechen", false},
+            {FindButton(form, "StepBtn"), 234, "Einzelschritt", true},
+            {FindButton(form, "StopBtn"), 258, "Anhalten", false},
             {FindButton(form, "FeldChangeBtn"), 288, "Feld ändern", true},
             {FindButton(form, "SpeedButton8"), 338, "", true},
         };
         for (const Button& b : buttons) {
-            QVERIFY2(b.b->parentWidget() == Find<QWidget>(form, "SpeedBar"), qPrintable(b.b->objectName()));
+            QVERIFY2(b.b->parentWidget() == Find<QWidget>(form, "SpeedBar"),
+                     qPrintable(b.b->objectName()));
             QCOMPARE(b.b->geometry(), QRect(b.left, 4, 25, 25));
             QCOMPARE(b.b->toolTip(), QString(b.tip));
             QCOMPARE(b.b->isEnabled(), b.enabled);
@@ -113,10 +119,13 @@ private slots:
         }
         // Two-state pictures: a distinct disabled picture for file, print,
         // clipboard and help buttons.
-        const QImage normal = FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Normal).toImage();
-        const QImage disabled = FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Disabled).toImage();
+        const QImage normal =
+            FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Normal).toImage();
+        const QImage disabled =
+            FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Disabled).toImage();
         QVERIFY(normal != disabled);
-        QVERIFY(FindButton(form, "StartBtn")->icon().pixmap(16).toImage() != FindButton(form, "StopBtn")->icon().pixmap(16).toImage());
+        QVERIFY(FindButton(form, "StartBtn")->icon().pixmap(16).toImage() !=
+                FindButton(form, "StopBtn")->icon().pixmap(16).toImage());
 
         // The menu, item by item.
         const QList<QAction*> menus = form->menuBar()->actions();
@@ -213,9 +222,13 @@ private slots:
         // A highlighted menu item shows its hint; one without a hint clears it.
         form->menuBar()->setActiveAction(FindMenu(form, "Datei1")->menuAction());
         QVERIFY(QTest::qWaitForWindowExposed(FindMenu(form, "Datei1")));
-        QTest::mouseMove(FindMenu(form, "Datei1"), FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileSaveItem")).center());
+        QTest::mouseMove(
+            FindMenu(form, "Datei1"),
+            FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileSaveItem")).center());
         QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Aktuelle Datei speichern"));
-        QTest::mouseMove(FindMenu(form, "Datei1"), FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileNewItem")).center());
+        QTest::mouseMove(
+            FindMenu(form, "Datei1"),
+            FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileNewItem")).center());
         QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
         FindMenu(form, "Datei1")->hide();
     }

@@ -244,15 +244,21 @@ class ReentryTest : public QObject {
 
     bool idleButtons() const
     {
-        return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
-               !FindButton(form, "StopBtn")->isEnabled() && !FindButton(form, "PauseBtn")->isEnabled() &&
-               FindItem(form, "RunItem")->isEnabled() && FindItem(form, "Einzelschritt1")->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               !FindButton(form, "StopBtn")->isEnabled() &&
+               !FindButton(form, "PauseBtn")->isEnabled() &&
+               FindItem(form, "RunItem")->isEnabled() &&
+               FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool runningButtons() const
     {
-        return !FindButton(form, "StartBtn")->isEnabled() && !FindButton(form, "StepBtn")->isEnabled() &&
-               FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
-               !FindItem(form, "RunItem")->isEnabled() && !FindItem(form, "Einzelschritt1")->isEnabled();
+        return !FindButton(form, "StartBtn")->isEnabled() &&
+               !FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               !FindItem(form, "RunItem")->isEnabled() &&
+               !FindItem(form, "Einzelschritt1")->isEnabled();
     }
 
     // The keys a user can still press while a box is up: they go to the box,
@@ -374,7 +380,8 @@ private slots:
             }
             bool endedBeforeBox = false;
             auto w = watchNextBox([&] {
-                endedBeforeBox = idleButtons() && !Find<QTimer>(ZelkMeldung, "Timer1")->isActive() &&
+                endedBeforeBox = idleButtons() &&
+                                 !Find<QTimer>(ZelkMeldung, "Timer1")->isActive() &&
                                  !form->Run().Ready() && !form->Run().Paused();
             });
             FindButton(form, "StartBtn")->click();  // starts, or resumes on the timer
@@ -400,7 +407,9 @@ private slots:
         replaceText(QString(Kreis).replace("DREHE_LINKS", "DREHE_LINKS DREHE_LINKS"));
 
         bool idleWhileOpen = false;
-        auto w = watchNextBox([&] { idleWhileOpen = idleButtons() && !Find<QTimer>(ZelkMeldung, "Timer1")->isActive(); });
+        auto w = watchNextBox([&] {
+            idleWhileOpen = idleButtons() && !Find<QTimer>(ZelkMeldung, "Timer1")->isActive();
+        });
         FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(w->seen);
         QTRY_COMPARE(boxes->open, 0);
@@ -623,7 +632,8 @@ private slots:
         // continues it on the timer, its lines selected on pages that are
         // gone or hold another text now.
         Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);
-        FindButton(form, "StartBtn")->click();  // translates anew; the unit comes back from its file
+        FindButton(form, "StartBtn")
+            ->click();  // translates anew; the unit comes back from its file
         FindButton(form, "PauseBtn")->click();
         form->StepBtnClick();
         QCOMPARE(EditorWindow->PageCount(), 2);

@@ -75,25 +75,36 @@ class RunControlTest : public QObject, public ProgramFixture {
 
     bool idleButtons() const
     {
-        return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
-               !FindButton(form, "StopBtn")->isEnabled() && !FindButton(form, "PauseBtn")->isEnabled() &&
-               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && FindItem(form, "TeachinModus1")->isEnabled() &&
-               FindButton(form, "FeldChangeBtn")->isEnabled() && FindItem(form, "RunItem")->isEnabled() &&
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               !FindButton(form, "StopBtn")->isEnabled() &&
+               !FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               FindItem(form, "TeachinModus1")->isEnabled() &&
+               FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               FindItem(form, "RunItem")->isEnabled() &&
                FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool runningButtons() const
     {
-        return !FindButton(form, "StartBtn")->isEnabled() && !FindButton(form, "StepBtn")->isEnabled() &&
-               FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
-               !FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && !FindItem(form, "TeachinModus1")->isEnabled() &&
-               !FindButton(form, "FeldChangeBtn")->isEnabled() && !FindItem(form, "RunItem")->isEnabled() &&
+        return !FindButton(form, "StartBtn")->isEnabled() &&
+               !FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               !FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               !FindItem(form, "TeachinModus1")->isEnabled() &&
+               !FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               !FindItem(form, "RunItem")->isEnabled() &&
                !FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool interruptedButtons() const
     {
-        return FindButton(form, "StartBtn")->isEnabled() && FindButton(form, "StepBtn")->isEnabled() &&
-               FindButton(form, "StopBtn")->isEnabled() && FindButton(form, "PauseBtn")->isEnabled() &&
-               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() && !FindItem(form, "TeachinModus1")->isEnabled() &&
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               !FindItem(form, "TeachinModus1")->isEnabled() &&
                !FindButton(form, "FeldChangeBtn")->isEnabled() &&
                FindItem(form, "Veraendern1")->isEnabled();
     }

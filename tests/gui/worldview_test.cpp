@@ -24,7 +24,10 @@ const QRgb schwarz = qRgb(0, 0, 0);
 int Ox(int x) { return 28 * (x - 1) + 6; }
 int Oy(int y) { return 28 * (10 - y) + 6; }
 
-QImage Grab() { return FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab()
+{
+    return FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 QRgb Px(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) | 0xFF000000; }
 
 // The twelve pixels of the ring of mark k on square (x, y).
@@ -207,7 +210,8 @@ private slots:
         QCOMPARE(Roboter.X, 2);
         QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(33, 257, 30, 28));
         QVERIFY(!FindLabel(FeldFlaeche, "ZelkOst")->isHidden());
-        QVERIFY(FindLabel(FeldFlaeche, "ZelkNord")->isHidden() && FindLabel(FeldFlaeche, "ZelkWest")->isHidden() &&
+        QVERIFY(FindLabel(FeldFlaeche, "ZelkNord")->isHidden() &&
+                FindLabel(FeldFlaeche, "ZelkWest")->isHidden() &&
                 FindLabel(FeldFlaeche, "ZelkSued")->isHidden());
         img = Grab();
         // square (1,1) is white inside, with its two marks, and its lines intact
@@ -222,7 +226,8 @@ private slots:
 
         Welt.DreheLinks();
         QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 257, 32, 32));
-        QVERIFY(FindLabel(FeldFlaeche, "ZelkOst")->isHidden() && !FindLabel(FeldFlaeche, "ZelkNord")->isHidden());
+        QVERIFY(FindLabel(FeldFlaeche, "ZelkOst")->isHidden() &&
+                !FindLabel(FeldFlaeche, "ZelkNord")->isHidden());
         Welt.Vor();
         QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         Welt.DreheLinks();

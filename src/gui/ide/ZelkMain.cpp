@@ -351,7 +351,7 @@ void TZelkForm::CreateSpeedBar()
     connect(FeldChangeCommand, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
 
     auto addButton = [this, SpeedBar](const char* name, int left, const QString& hint,
-                                           const QString& icon, bool twoState, QAction* command) {
+                                      const QString& icon, bool twoState, QAction* command) {
         QIcon picture(QStringLiteral(":/icons/%1.svg").arg(icon));
         if (twoState)
             picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(),
@@ -497,7 +497,7 @@ void TZelkForm::UpdateRunControls()
     const bool idle = state == TRunController::RunState::Idle;
     const bool running = state == TRunController::RunState::Running;
     const bool canStart = !running && !editing;
-    RunItem->setEnabled(canStart);  // and StartBtn
+    RunItem->setEnabled(canStart);         // and StartBtn
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
     StopCommand->setEnabled(!idle);
     PauseCommand->setEnabled(!idle);

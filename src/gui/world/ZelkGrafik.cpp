@@ -135,10 +135,14 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
     canvas = new FeldCanvas(zeichnung, this);
     setWidget(canvas);
 
-    ZelkOst = new ZelkBild("ZelkOst", QStringLiteral(":/world/zelk_ost.svg"), QSize(30, 28), canvas);
-    ZelkWest = new ZelkBild("ZelkWest", QStringLiteral(":/world/zelk_west.svg"), QSize(32, 32), canvas);
-    ZelkNord = new ZelkBild("ZelkNord", QStringLiteral(":/world/zelk_nord.svg"), QSize(32, 32), canvas);
-    ZelkSued = new ZelkBild("ZelkSued", QStringLiteral(":/world/zelk_sued.svg"), QSize(32, 32), canvas);
+    ZelkOst =
+        new ZelkBild("ZelkOst", QStringLiteral(":/world/zelk_ost.svg"), QSize(30, 28), canvas);
+    ZelkWest =
+        new ZelkBild("ZelkWest", QStringLiteral(":/world/zelk_west.svg"), QSize(32, 32), canvas);
+    ZelkNord =
+        new ZelkBild("ZelkNord", QStringLiteral(":/world/zelk_nord.svg"), QSize(32, 32), canvas);
+    ZelkSued =
+        new ZelkBild("ZelkSued", QStringLiteral(":/world/zelk_sued.svg"), QSize(32, 32), canvas);
     for (ZelkBild* bild : {ZelkOst, ZelkWest, ZelkNord, ZelkSued}) {
         connect(bild, &ZelkBild::Geklickt, this, &TFeldFlaeche::changeDirection);
         connect(bild, &ZelkBild::Ueberfahren, this, &TFeldFlaeche::changeCursor);
