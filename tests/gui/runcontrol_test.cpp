@@ -11,7 +11,9 @@
 
 #include "SamplePrograms.h"
 #include "GuiFixtures.h"
+#include "RecordingPorts.h"
 #include "TestFiles.h"
+#include "execution/RunController.h"
 #include "execution/ZelkPreter.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
@@ -494,6 +496,43 @@ private slots:
         QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(!CompilerDlg->isVisible());
+    }
+
+    void theRunControllerNeedsNoWindow()
+    {
+        // All the controller tells, it tells through its signals.
+        RecordingMessages messages;
+        RecordingDisplay display;
+        RecordingProgress progress;
+        MemoryPages pages;
+        TRunController control;
+        PortsGuard guard(&messages, &display, &control, &progress, &pages);
+        QList<TRunController::RunState> states;
+        QList<bool> timer;
+        int stops = 0;
+        connect(&control, &TRunController::StateChanged, this, [&](auto state) { states << state; });
+        connect(&control, &TRunController::Timer1Switched, this, [&](bool on) { timer << on; });
+        connect(&control, &TRunController::Stopped, this, [&] { ++stops; });
+
+        control.Start();  // no page, nothing to translate
+        control.Einzelschritt();
+        QVERIFY(states.isEmpty() && timer.isEmpty());
+
+        pages.addText("Kurz", "PROGRAM Kurz;\nBEGIN\nVOR\nEND.");
+        control.Start();
+        QCOMPARE(states, QList<TRunController::RunState>{TRunController::RunState::Running});
+        QCOMPARE(timer, QList<bool>{true});
+        QVERIFY(control.Ready());
+        while (Step()) {  // the ticks of Timer1
+        }
+        // The interpreter ended the run through the port.
+        QCOMPARE(states.last(), TRunController::RunState::Idle);
+        QCOMPARE(control.State(), TRunController::RunState::Idle);
+        QCOMPARE(timer.last(), false);
+        QCOMPARE(stops, 1);
+        QVERIFY(!control.Ready() && !control.Paused());
+        QCOMPARE(Roboter.X, 2);
+        QVERIFY(messages.shown.empty());
     }
 };
 
