@@ -14,6 +14,7 @@
 
 #include "ide/DialogService.h"
 #include "ide/ZelkEdit2.h"
+#include "execution/RunController.h"
 #include "ide/ZelkMain.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkInfo.h"
@@ -55,7 +56,7 @@ void Case(TZelkForm& form, AtOnce& dialogs, const QTemporaryDir& dir, const char
     dialogs.boxes = 0;
     timer.restart();
     form.RunItemClick();
-    while (form.State() == TZelkForm::RunState::Running && !Welt.Abbruch)
+    while (form.Run().State() == TRunController::RunState::Running && !Welt.Abbruch)
         QApplication::processEvents();
     const double start = Ms(timer);
     const int boxes = dialogs.boxes;
@@ -82,7 +83,7 @@ int main(int argc, char** argv)
     TZelkForm* form = CreateZelkForm();
     form->resize(1024, 768);
     form->show();
-    ZelkMeldung->Timer1->setInterval(0);
+    ZelkMeldung->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
 
     QByteArray binary(500 * 1024, '\0');
     QRandomGenerator random(4711);

@@ -61,16 +61,20 @@ int main(int argc, char** argv)
 
     LaufProgramm();
     ZelkMeldung->ScrollGeschwScroll(50);
-    std::printf("Timer1 interval at speed 50: %d ms\n", ZelkMeldung->Timer1->interval());
+    QTimer* timer1 = ZelkMeldung->findChild<QTimer*>(QStringLiteral("Timer1"));
+    std::printf("Timer1 interval at speed 50: %d ms\n", timer1->interval());
 
     // Through the real timer.
     long ticks = 0;
-    QObject::connect(ZelkMeldung->Timer1, &QTimer::timeout, [&] { ++ticks; });
+    QObject::connect(timer1, &QTimer::timeout, [&] { ++ticks; });
     InitRun(0);
     QElapsedTimer uhr;
     uhr.start();
-    ZelkMeldung->Timer1->start();
-    QTimer::singleShot(int(sekunden * 1000), &app, [&] { ZelkMeldung->Timer1->stop(); app.quit(); });
+    timer1->start();
+    QTimer::singleShot(int(sekunden * 1000), &app, [&] {
+        timer1->stop();
+        app.quit();
+    });
     app.exec();
     const double laufzeit = uhr.nsecsElapsed() / 1e9;
     std::printf("timer-driven: %ld steps in %.2f s = %.0f steps/s (limit 1000)\n", ticks, laufzeit,

@@ -15,6 +15,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "language/ZelkVocabulary.h"
 #include "world/ZelkDatei.h"
 #include "world/ZelkFeld.h"
 
@@ -143,7 +144,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 1: Welt.DreheLinks(); break;
         case 2: Welt.NimmAuf(); break;
         case 3: Welt.GibAb(); break;
-        default: (void)Welt.Test(data[i] / 5 % 10); break;
+        default:
+            if (const TRobotWord* test = TestWord(data[i] / 5 % 10))
+                (void)(Welt.*test->WorldTest)();
+            break;
         }
         CheckWelt();
     }

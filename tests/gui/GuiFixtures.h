@@ -1,9 +1,13 @@
 #pragma once
 // Set-up shared by the GUI tests: windows arranged as the program arranges
 // them.
+#include <QAction>
 #include <QDir>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMdiArea>
+#include <QMenu>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <memory>
@@ -11,7 +15,26 @@
 #include "RecordingDialogs.h"
 #include "WorldSnapshot.h"
 #include "ide/ZelkEdit2.h"
+#include "execution/RunController.h"
 #include "ide/ZelkMain.h"
+
+// A component of a window by its form name; a missing one ends the test run,
+// as the test could only crash on it.
+template <class T>
+T* Find(const QObject* window, const char* name)
+{
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("no component %s", name);
+    return found;
+}
+inline QToolButton* FindButton(const QObject* w, const char* name)
+{
+    return Find<QToolButton>(w, name);
+}
+inline QAction* FindItem(const QObject* w, const char* name) { return Find<QAction>(w, name); }
+inline QMenu* FindMenu(const QObject* w, const char* name) { return Find<QMenu>(w, name); }
+inline QLabel* FindLabel(const QObject* w, const char* name) { return Find<QLabel>(w, name); }
 
 // A main window of the given size whose client is an MDI area, as in the
 // program; area is set to that area, which the window owns.

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "GuiFixtures.h"
 #include "ide/ZelkGauge.h"
 
 namespace {
@@ -45,45 +46,45 @@ private slots:
         QVERIFY(!dialog.isModal());
         port.SetDateiLabel("Robo1.pas");
         port.SetAktDateiLabel("Robo1.pas");
-        QCOMPARE(dialog.DateiLabel->text(), QStringLiteral("Robo1.pas"));
+        QCOMPARE(FindLabel(&dialog, "DateiLabel")->text(), QStringLiteral("Robo1.pas"));
 
         port.ShowProgress(1);
         port.ShowProgress(2);
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("0"));
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("0"));
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("0"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("0"));
         QCOMPARE(dialog.LineCount, 2);
 
         // A unit read in the middle of the main file.
         port.SetAktDateiLabel("Werkzeug.pas");
         for (int line = 1; line <= 3; ++line)
             port.ShowProgress(line);
-        QCOMPARE(dialog.AktDateiLabel->text(), QStringLiteral("Werkzeug.pas"));
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("3"));
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("5"));
+        QCOMPARE(FindLabel(&dialog, "AktDateiLabel")->text(), QStringLiteral("Werkzeug.pas"));
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("3"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("5"));
         port.ShowProgress(4);
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("3"));
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("3"));
 
         // Back in the main file: the next change comes at its line 3.
         port.SetAktDateiLabel("Robo1.pas");
         port.ShowProgress(3);
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("3"));
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("7"));
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("3"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("7"));
         port.ShowProgress(4);
         port.ShowProgress(5);
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("7"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("7"));
         port.ShowProgress(6);
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("6"));
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("10"));
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("6"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("10"));
 
         port.Close();
         QVERIFY(!dialog.isVisible());
 
         // The next translation starts from nothing.
         port.Show();
-        QCOMPARE(dialog.DateiLabel->text(), QString());
-        QCOMPARE(dialog.AktDateiLabel->text(), QString());
-        QCOMPARE(dialog.ZeileLabel->text(), QStringLiteral("0"));
-        QCOMPARE(dialog.LinesLabel->text(), QStringLiteral("0"));
+        QCOMPARE(FindLabel(&dialog, "DateiLabel")->text(), QString());
+        QCOMPARE(FindLabel(&dialog, "AktDateiLabel")->text(), QString());
+        QCOMPARE(FindLabel(&dialog, "ZeileLabel")->text(), QStringLiteral("0"));
+        QCOMPARE(FindLabel(&dialog, "LinesLabel")->text(), QStringLiteral("0"));
         QCOMPARE(dialog.LineCount, 0);
         port.ShowProgress(1);
         QCOMPARE(dialog.LineCount, 1);
@@ -103,8 +104,8 @@ private slots:
         dialog.SetDateiLabel(name.toStdString());
         dialog.SetAktDateiLabel(name.toStdString());
         const int wide = QFontMetrics(dialog.font()).horizontalAdvance(name);
-        QVERIFY(dialog.DateiLabel->sizeHint().width() >= wide);
-        QVERIFY(dialog.AktDateiLabel->sizeHint().width() >= wide);
+        QVERIFY(FindLabel(&dialog, "DateiLabel")->sizeHint().width() >= wide);
+        QVERIFY(FindLabel(&dialog, "AktDateiLabel")->sizeHint().width() >= wide);
         dialog.Close();
     }
 

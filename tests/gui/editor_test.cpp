@@ -70,7 +70,7 @@ private slots:
     {
         QCOMPARE(window_->windowTitle(), QStringLiteral("ZelkEdit"));
         QCOMPARE(window_->geometry(), QRect(1000 - 500 - 30, 20, 500, 800 - 130));
-        QCOMPARE(window_->StatusBar1->height(), 19);
+        QCOMPARE(Find<QStatusBar>(window_, "StatusBar1")->height(), 19);
         QVERIFY(window_->Editor() == nullptr);
         QCOMPARE(window_->SelectedPage(), -1);
 
@@ -84,14 +84,15 @@ private slots:
         QVERIFY(page);
         QCOMPARE(page->font().pixelSize(), 17);
         QCOMPARE(page->palette().color(QPalette::Text), QColor(0xFF, 0x80, 0x00));
-        QCOMPARE(window_->TabControl1->tabBar()->tabRect(0).height(), TZelkTabControl::TabHeight);
+        QCOMPARE(Find<QTabWidget>(window_, "TabControl1")->tabBar()->tabRect(0).height(),
+                 TZelkTabControl::TabHeight);
         QVERIFY(!window_->IsModified());
         QVERIFY(page->FilePath.isEmpty());
         QCOMPARE(window_->CurrentPageName(), std::string("neu"));
         // An ampersand shows as itself, not as an access key.
         window_->RenameCurrentPage("A&B");
         QCOMPARE(window_->CurrentPageCaption(), QStringLiteral("A&B"));
-        QCOMPARE(window_->TabControl1->tabText(0), QStringLiteral("A&&B"));
+        QCOMPARE(Find<QTabWidget>(window_, "TabControl1")->tabText(0), QStringLiteral("A&&B"));
         QCOMPARE(window_->windowTitle(), QStringLiteral("ZelkEdit"));
 
         // The frame only minimises the window; window and pages stay.
@@ -120,6 +121,11 @@ private slots:
         QCOMPARE(window_->IndexOfPage("robo1"), 0);
         QCOMPARE(window_->IndexOfPage("NEU"), 1);
         QCOMPARE(window_->IndexOfPage("Robo"), -1);
+        // Names differ in case only in A to Z, here as everywhere else.
+        window_->AddPage(QStringLiteral("Äpfel"));
+        QCOMPARE(window_->IndexOfPage("ÄPFEL"), 3);
+        QCOMPARE(window_->IndexOfPage("äpfel"), -1);
+        window_->CloseCurrentPage();
         QCOMPARE(window_->PageName(2), std::string("Robo1"));
         QCOMPARE(window_->PageName(3), std::string());
         QCOMPARE(window_->PagePath(0), QFileInfo(dir.filePath("ROBO1.PAS")).absoluteFilePath());
@@ -288,7 +294,7 @@ private slots:
         QVERIFY(!PageSwitching);
 
         // A click on a tab makes its control Editor and gives it the focus.
-        QTabBar* tabs = window_->TabControl1->tabBar();
+        QTabBar* tabs = Find<QTabWidget>(window_, "TabControl1")->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(2).center());
         QCOMPARE(window_->Editor(), c);
         QCOMPARE(QApplication::focusWidget(), c);

@@ -47,17 +47,18 @@ private slots:
     void startsWithCreationIntervalsThoughTheBarShows40()
     {
         TZelkMeldung* m = ZelkMeldung;
-        QCOMPARE(m->ScrollGeschw->value(), 40);
-        QCOMPARE(m->LabelGeschw->text(), QString("40"));
-        QCOMPARE(m->Timer1->interval(), 50);
-        QCOMPARE(m->Timer2->interval(), 250);
-        QVERIFY(!m->Timer1->isActive() && !m->Timer2->isActive());
-        QVERIFY(!m->ScrollMaterial->isEnabled());
+        QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 40);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("40"));
+        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 50);
+        QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), 250);
+        QVERIFY(!Find<QTimer>(m, "Timer1")->isActive() && !Find<QTimer>(m, "Timer2")->isActive());
+        QVERIFY(!Find<QScrollBar>(m, "ScrollMaterial")->isEnabled());
         QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
         // the bold labels fit: values clear of their headings, all inside the client
-        QVERIFY(m->Geschwindigkeit->geometry().right() < m->LabelGeschw->x());
-        QVERIFY(m->Label4->geometry().right() < m->LabelMaterial->x());
-        QVERIFY(m->Client()->height() >= m->ScrollGeschw->geometry().bottom());
+        QVERIFY(FindLabel(m, "Geschwindigkeit")->geometry().right() <
+                FindLabel(m, "LabelGeschw")->x());
+        QVERIFY(FindLabel(m, "Label4")->geometry().right() < FindLabel(m, "LabelMaterial")->x());
+        QVERIFY(m->widget()->height() >= Find<QScrollBar>(m, "ScrollGeschw")->geometry().bottom());
     }
 
     void speedFormulaOnEveryScroll()
@@ -67,47 +68,47 @@ private slots:
         const int t1[] = {501, 401, 251, 101, 1, 131};
         const int t2[] = {2501, 2001, 1251, 501, 1, 651};
         for (int i = 0; i < 6; ++i) {
-            Ziehe(m->ScrollGeschw, p[i]);
-            QCOMPARE(m->LabelGeschw->text(), QString::number(p[i]));
-            QCOMPARE(m->Timer1->interval(), t1[i]);
-            QCOMPARE(m->Timer2->interval(), t2[i]);
+            Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), p[i]);
+            QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString::number(p[i]));
+            QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), t1[i]);
+            QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), t2[i]);
         }
         // arrows and page steps are scrolls too
-        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderPageStepSub);
-        QCOMPARE(m->LabelGeschw->text(), QString("27"));
-        QCOMPARE(m->Timer1->interval(), 231);
-        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderToMaximum);
-        m->ScrollGeschw->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(m->LabelGeschw->text(), QString("50"));
-        QCOMPARE(m->Timer2->interval(), 1);
+        Find<QScrollBar>(m, "ScrollGeschw")->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("27"));
+        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 231);
+        Find<QScrollBar>(m, "ScrollGeschw")->triggerAction(QAbstractSlider::SliderToMaximum);
+        Find<QScrollBar>(m, "ScrollGeschw")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("50"));
+        QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), 1);
         // a position set by the program is no scroll
-        m->ScrollGeschw->setValue(5);
-        QCOMPARE(m->LabelGeschw->text(), QString("50"));
-        QCOMPARE(m->Timer1->interval(), 1);
+        Find<QScrollBar>(m, "ScrollGeschw")->setValue(5);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("50"));
+        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 1);
         // a running timer keeps running at its new pace
-        m->Timer2->start();
-        Ziehe(m->ScrollGeschw, 30);
-        QVERIFY(m->Timer2->isActive());
-        QCOMPARE(m->Timer2->interval(), 1001);
-        m->Timer2->stop();
+        Find<QTimer>(m, "Timer2")->start();
+        Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 30);
+        QVERIFY(Find<QTimer>(m, "Timer2")->isActive());
+        QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), 1001);
+        Find<QTimer>(m, "Timer2")->stop();
     }
 
     void focusSetsTheThumbTo40Only()
     {
         TZelkMeldung* m = ZelkMeldung;
-        Ziehe(m->ScrollGeschw, 10);
-        QVERIFY(m->ScrollGeschw->focusPolicy() & Qt::TabFocus);
-        QVERIFY(m->ScrollGeschw->focusPolicy() & Qt::ClickFocus);
+        Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 10);
+        QVERIFY(Find<QScrollBar>(m, "ScrollGeschw")->focusPolicy() & Qt::TabFocus);
+        QVERIFY(Find<QScrollBar>(m, "ScrollGeschw")->focusPolicy() & Qt::ClickFocus);
         QFocusEvent focusIn(QEvent::FocusIn, Qt::TabFocusReason);
-        QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
-        QCOMPARE(m->ScrollGeschw->value(), 40);
-        QCOMPARE(m->LabelGeschw->text(), QString("10"));
-        QCOMPARE(m->Timer1->interval(), 401);
-        QCOMPARE(m->Timer2->interval(), 2001);
+        QCoreApplication::sendEvent(Find<QScrollBar>(m, "ScrollGeschw"), &focusIn);
+        QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 40);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("10"));
+        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 401);
+        QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), 2001);
         // the next key press scrolls from 40
-        QTest::keyClick(m->ScrollGeschw, Qt::Key_Right);
-        QCOMPARE(m->LabelGeschw->text(), QString("41"));
-        QCOMPARE(m->Timer1->interval(), 91);
+        QTest::keyClick(Find<QScrollBar>(m, "ScrollGeschw"), Qt::Key_Right);
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("41"));
+        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 91);
     }
 
     void focusComingBackLeavesTheThumb()
@@ -118,56 +119,57 @@ private slots:
         TZelkMeldung* m = ZelkMeldung;
         QApplication::setActiveWindow(main.get());
         area->setActiveSubWindow(m);
-        m->ScrollGeschw->setFocus(Qt::TabFocusReason);
-        Ziehe(m->ScrollGeschw, 50);
+        Find<QScrollBar>(m, "ScrollGeschw")->setFocus(Qt::TabFocusReason);
+        Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         QMainWindow other;
         other.show();
         QApplication::setActiveWindow(&other);
         QApplication::setActiveWindow(main.get());
-        QCOMPARE(QApplication::focusWidget(), m->ScrollGeschw);
-        QCOMPARE(m->ScrollGeschw->value(), 50);
+        QCOMPARE(QApplication::focusWidget(), Find<QScrollBar>(m, "ScrollGeschw"));
+        QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 50);
         for (Qt::FocusReason reason : {Qt::ActiveWindowFocusReason, Qt::PopupFocusReason, Qt::MenuBarFocusReason}) {
             QFocusEvent focusIn(QEvent::FocusIn, reason);
-            QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
-            QCOMPARE(m->ScrollGeschw->value(), 50);
+            QCoreApplication::sendEvent(Find<QScrollBar>(m, "ScrollGeschw"), &focusIn);
+            QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 50);
         }
         // a click or the tab key still moves it
         for (Qt::FocusReason reason : {Qt::MouseFocusReason, Qt::BacktabFocusReason}) {
-            Ziehe(m->ScrollGeschw, 50);
+            Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
             QFocusEvent focusIn(QEvent::FocusIn, reason);
-            QCoreApplication::sendEvent(m->ScrollGeschw, &focusIn);
-            QCOMPARE(m->ScrollGeschw->value(), 40);
+            QCoreApplication::sendEvent(Find<QScrollBar>(m, "ScrollGeschw"), &focusIn);
+            QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 40);
         }
-        QCOMPARE(m->LabelGeschw->text(), QString("50"));
+        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("50"));
     }
 
     void supplyBarOnlyWhileEditing()
     {
         TZelkMeldung* m = ZelkMeldung;
         Roboter.Vorrat = 7;
-        m->ScrollMaterial->setEnabled(true);  // even if enabled, outside editing it springs back
-        Ziehe(m->ScrollMaterial, 50);
-        QCOMPARE(m->ScrollMaterial->value(), 7);
+        // even if enabled, outside editing it springs back
+        Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);
+        Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 50);
+        QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 7);
         QCOMPARE(Roboter.Vorrat, 7);
-        QCOMPARE(m->LabelMaterial->text(), QString("0"));
+        QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("0"));
 
         FeldFlaeche->Veraendern = true;
-        Ziehe(m->ScrollMaterial, 99);
+        Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 99);
         QCOMPARE(Roboter.Vorrat, 99);
-        QCOMPARE(m->LabelMaterial->text(), QString("99"));
+        QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("99"));
         QCOMPARE(RoboterStart.Vorrat, 0);  // only the current state
-        m->ScrollMaterial->triggerAction(QAbstractSlider::SliderPageStepSub);
+        Find<QScrollBar>(m, "ScrollMaterial")->triggerAction(QAbstractSlider::SliderPageStepSub);
         QCOMPARE(Roboter.Vorrat, 89);
         // showing the supply leaves the bar alone
         m->ZeigeMaterial(3);
-        QCOMPARE(m->LabelMaterial->text(), QString("3"));
-        QCOMPARE(m->ScrollMaterial->value(), 89);
+        QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("3"));
+        QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 89);
 
         // without a work field view there is no editing mode
         delete FeldFlaeche;
-        Ziehe(m->ScrollMaterial, 20);
+        Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 20);
         QCOMPARE(Roboter.Vorrat, 89);
-        QCOMPARE(m->ScrollMaterial->value(), 89);
+        QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 89);
     }
 
     void closingMinimisesAndActivationRestoresThePlace()
@@ -195,42 +197,30 @@ private slots:
     void closedWindowComesBackFromItsMinimisedBarOnly()
     {
         TZelkMeldung* m = ZelkMeldung;
-        QAction* restore = nullptr;
-        for (QAction* a : m->systemMenu()->actions())
-            if (a->text() == QStringLiteral("&Restore"))
-                restore = a;
-        QVERIFY(restore);
+        QAction* restore = m->systemMenu()->actions().value(0);  // the window menu's first item
         auto offersRestoring = [&] {
             return restore->isVisible() && (m->windowFlags() & Qt::WindowMinimizeButtonHint);
         };
         QVERIFY(!offersRestoring());  // the normal window has only its close box
-
-        // by the window menu
         m->close();
         QVERIFY(m->isMinimized() && offersRestoring() && restore->isEnabled());
         restore->trigger();
-        QVERIFY(!m->isMinimized());
-        QVERIFY(!offersRestoring());
+        QVERIFY(!m->isMinimized() && !offersRestoring());
 
-        // by a double-click on the minimised bar
+        // a double-click on the minimised bar's text
         m->close();
-        QVERIFY(m->isMinimized());
         const QPoint bar(m->width() / 3, m->height() / 2);
-        QTest::mouseMove(m, bar);
         QTest::mouseDClick(m, Qt::LeftButton, {}, bar);
-        QVERIFY(!m->isMinimized());
-        QVERIFY(!offersRestoring());
+        QVERIFY(!m->isMinimized() && !offersRestoring());
         QCOMPARE(m->size(), QSize(145, 207));
 
-        // by its button: one click somewhere on the bar, right to left
+        // the restore button: one click somewhere on the bar, right to left
         m->close();
-        bool restored = false;
-        for (int x = m->width() - 2; x > 0 && !restored; x -= 3) {
+        for (int x = m->width() - 2; x > 0 && m->isMinimized(); x -= 3) {
             QTest::mouseMove(m, QPoint(x, bar.y()));
             QTest::mouseClick(m, Qt::LeftButton, {}, QPoint(x, bar.y()));
-            restored = !m->isMinimized();
         }
-        QVERIFY(restored);
+        QVERIFY(!m->isMinimized());
     }
 
     void timer1RunsAProgramToItsEnd()
@@ -247,19 +237,19 @@ private slots:
         Emit(opVor, 0, 3, 0);
         Emit(opReturn, 0, 4, 0);
         TZelkMeldung* m = ZelkMeldung;
-        Ziehe(m->ScrollGeschw, 50);
+        Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         InitRun(0);
         int ticks = 0;
-        connect(m->Timer1, &QTimer::timeout, this, [&] { ++ticks; });
-        m->Timer1->start();
-        QTRY_VERIFY(!m->Timer1->isActive());
+        connect(Find<QTimer>(m, "Timer1"), &QTimer::timeout, this, [&] { ++ticks; });
+        Find<QTimer>(m, "Timer1")->start();
+        QTRY_VERIFY(!Find<QTimer>(m, "Timer1")->isActive());
         QCOMPARE(ticks, 5);  // one instruction per tick
         QCOMPARE(Roboter.X, 2);
         QCOMPARE(Roboter.Y, 2);
         QCOMPARE(int(Roboter.Richtung), int(Nord));
-        QCOMPARE(m->LabelXpos->text(), QString("2"));
-        QCOMPARE(m->LabelYpos->text(), QString("2"));
-        QCOMPARE(FeldFlaeche->ZelkNord->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(m, "LabelXpos")->text(), QString("2"));
+        QCOMPARE(FindLabel(m, "LabelYpos")->text(), QString("2"));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         QCOMPARE(control.stops, 1);
         QVERIFY(messages.shown.empty());
 
@@ -268,8 +258,8 @@ private slots:
         Roboter = TZelkZustand{};
         Roboter.Richtung = Sued;
         InitRun(0);
-        m->Timer1->start();
-        QTRY_VERIFY(!m->Timer1->isActive());
+        Find<QTimer>(m, "Timer1")->start();
+        QTRY_VERIFY(!Find<QTimer>(m, "Timer1")->isActive());
         QCOMPARE(ticks, 2);
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(Roboter.X, 1);
@@ -280,11 +270,11 @@ private slots:
     void timer2AsksTheReplayStepUntilItEnds()
     {
         TZelkMeldung* m = ZelkMeldung;
-        Ziehe(m->ScrollGeschw, 50);
+        Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         int schritte = 0;
         m->ReplayStep = [&] { return ++schritte < 3; };
-        m->Timer2->start();
-        QTRY_VERIFY(!m->Timer2->isActive());
+        Find<QTimer>(m, "Timer2")->start();
+        QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
         QCOMPARE(schritte, 3);
 
         // a failing step ends the replay without a word
@@ -292,14 +282,14 @@ private slots:
         PortsGuard guard(&messages);
         schritte = 0;
         m->ReplayStep = [&]() -> bool { ++schritte; throw std::runtime_error("kaputt"); };
-        m->Timer2->start();
-        QTRY_VERIFY(!m->Timer2->isActive());
+        Find<QTimer>(m, "Timer2")->start();
+        QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
         QCOMPARE(schritte, 1);
         QVERIFY(messages.shown.empty());
 
         m->ReplayStep = nullptr;
-        m->Timer2->start();
-        QTRY_VERIFY(!m->Timer2->isActive());
+        Find<QTimer>(m, "Timer2")->start();
+        QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
     }
 };
 

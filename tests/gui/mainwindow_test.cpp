@@ -62,21 +62,21 @@ private slots:
     void startUpShowsEveryWindowAndControlInItsState()
     {
         QCOMPARE(form->windowTitle(), QString("Zelk - der Roboter"));
-        QCOMPARE(form->centralWidget(), form->MdiArea);
+        QCOMPARE(form->centralWidget(), Find<QMdiArea>(form, "MdiArea"));
         QVERIFY(FeldFlaeche && ZelkMeldung && CompilerDlg);
         QVERIFY(FeldFlaeche->isVisible());
         QVERIFY(ZelkMeldung->isVisible());
-        QVERIFY(form->MdiArea->subWindowList().contains(FeldFlaeche));
-        QVERIFY(form->MdiArea->subWindowList().contains(ZelkMeldung));
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(FeldFlaeche));
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(ZelkMeldung));
         QVERIFY(!CompilerDlg->isVisible());
         QVERIFY(!EditorWindow);
         QVERIFY(!sourcePages());
-        QVERIFY(!form->Paused);
-        QVERIFY(!form->Ready);
-        QCOMPARE(form->Statusline->text(), QString("Zelk - der Roboter"));
-        QCOMPARE(form->FeldPanel->text(), QString());
-        QCOMPARE(form->FeldPanel->width(), 231);
-        QVERIFY(form->FeldPanel->x() > form->Statusline->x());
+        QVERIFY(!form->Run().Paused());
+        QVERIFY(!form->Run().Ready());
+        QCOMPARE(FindLabel(form, "Statusline")->text(), QString("Zelk - der Roboter"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString());
+        QCOMPARE(FindLabel(form, "FeldPanel")->width(), 231);
+        QVERIFY(FindLabel(form, "FeldPanel")->x() > FindLabel(form, "Statusline")->x());
 
         // The place of a missing settings file: 10, 10, screen less 20 by 50.
         const QRect screen = form->screen()->geometry();
@@ -84,7 +84,7 @@ private slots:
         QCOMPARE(form->size(), QSize(screen.width() - 20, screen.height() - 50));
 
         // The tool bar: 33 pixels high, 25 x 25 buttons at top 4.
-        QCOMPARE(form->SpeedBar->height(), 33);
+        QCOMPARE(Find<QWidget>(form, "SpeedBar")->height(), 33);
         struct Button {
             QToolButton* b;
             int left;
@@ -92,30 +92,39 @@ private slots:
             bool enabled;
         };
         const Button buttons[] = {
-            {form->SpeedButton1, 8, "Neu", true},        {form->FileOpenBtn, 32, "Öffnen", true},
-            {form->FileSaveBtn, 56, "Speichern", true},  {form->SpeedButton4, 80, "Drucken", true},
-            {form->SpeedButton5, 108, "Ausschneiden", true},
-            {form->SpeedButton6, 132, "Kopieren", true}, {form->SpeedButton7, 156, "Einfügen", true},
-            {form->StartBtn, 186, "Start", true},        {form->PauseBtn, 210, "Unterbrechen", false},
-            {form->StepBtn, 234, "Einzelschritt", true}, {form->StopBtn, 258, "Anhalten", false},
-            {form->FeldChangeBtn, 288, "Feld ändern", true},
-            {form->SpeedButton8, 338, "", true},
+            {FindButton(form, "SpeedButton1"), 8, "Neu", true},
+            {FindButton(form, "FileOpenBtn"), 32, "Öffnen", true},
+            {FindButton(form, "FileSaveBtn"), 56, "Speichern", true},
+            {FindButton(form, "SpeedButton4"), 80, "Drucken", true},
+            {FindButton(form, "SpeedButton5"), 108, "Ausschneiden", true},
+            {FindButton(form, "SpeedButton6"), 132, "Kopieren", true},
+            {FindButton(form, "SpeedButton7"), 156, "Einfügen", true},
+            {FindButton(form, "StartBtn"), 186, "Start", true},
+            {FindButton(form, "PauseBtn"), 210, "Unterbrechen", false},
+            {FindButton(form, "StepBtn"), 234, "Einzelschritt", true},
+            {FindButton(form, "StopBtn"), 258, "Anhalten", false},
+            {FindButton(form, "FeldChangeBtn"), 288, "Feld ändern", true},
+            {FindButton(form, "SpeedButton8"), 338, "", true},
         };
         for (const Button& b : buttons) {
-            QVERIFY2(b.b->parentWidget() == form->SpeedBar, qPrintable(b.b->objectName()));
+            QVERIFY2(b.b->parentWidget() == Find<QWidget>(form, "SpeedBar"),
+                     qPrintable(b.b->objectName()));
             QCOMPARE(b.b->geometry(), QRect(b.left, 4, 25, 25));
             QCOMPARE(b.b->toolTip(), QString(b.tip));
             QCOMPARE(b.b->isEnabled(), b.enabled);
             QCOMPARE(b.b->focusPolicy(), Qt::NoFocus);
             QVERIFY(!b.b->icon().isNull());
-            QCOMPARE(b.b->isCheckable(), b.b == form->FeldChangeBtn);
+            QCOMPARE(b.b->isCheckable(), b.b == FindButton(form, "FeldChangeBtn"));
         }
         // Two-state pictures: a distinct disabled picture for file, print,
         // clipboard and help buttons.
-        const QImage normal = form->SpeedButton1->icon().pixmap(16, QIcon::Normal).toImage();
-        const QImage disabled = form->SpeedButton1->icon().pixmap(16, QIcon::Disabled).toImage();
+        const QImage normal =
+            FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Normal).toImage();
+        const QImage disabled =
+            FindButton(form, "SpeedButton1")->icon().pixmap(16, QIcon::Disabled).toImage();
         QVERIFY(normal != disabled);
-        QVERIFY(form->StartBtn->icon().pixmap(16).toImage() != form->StopBtn->icon().pixmap(16).toImage());
+        QVERIFY(FindButton(form, "StartBtn")->icon().pixmap(16).toImage() !=
+                FindButton(form, "StopBtn")->icon().pixmap(16).toImage());
 
         // The menu, item by item.
         const QList<QAction*> menus = form->menuBar()->actions();
@@ -123,20 +132,20 @@ private slots:
         for (const QAction* m : menus)
             titles << m->text();
         QCOMPARE(titles, QStringList({"&Datei", "Bearbeiten", "Sta&rt", "&Arbeitsfeld", "&Hilfe"}));
-        QCOMPARE(Captions(form->Datei1),
+        QCOMPARE(Captions(FindMenu(form, "Datei1")),
                  QStringList({"Datei neu", "&Datei öffnen...", "Datei speiche&rn",
                               "Datei speichern un&ter...", "Datei s&chließen", "-", "&Drucken", "-",
                               "&Beenden"}));
-        QCOMPARE(Captions(form->Bearbeiten1),
+        QCOMPARE(Captions(FindMenu(form, "Bearbeiten1")),
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen", "-", "&Suchen...",
                               "Suche &wiederholen", "Ersetzen...", "-", "Schriftart"}));
-        QCOMPARE(Captions(form->Start1),
+        QCOMPARE(Captions(FindMenu(form, "Start1")),
                  QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "-", "Handsteuerung",
                               "Teachin Modus", "-", "Optionen"}));
-        QCOMPARE(Captions(form->Arbeitsfeld1),
+        QCOMPARE(Captions(FindMenu(form, "Arbeitsfeld1")),
                  QStringList({"&Neu", "&Zurücksetzen", "&Verändern", "-", "Arbeitsfeld &öffnen",
                               "Arbeitsfeld &speichern"}));
-        QCOMPARE(Captions(form->Hilfe1), QStringList({"&Inhalt", "-", "Inf&o..."}));
+        QCOMPARE(Captions(FindMenu(form, "Hilfe1")), QStringList({"&Inhalt", "-", "Inf&o..."}));
 
         struct Item {
             QAction* a;
@@ -144,44 +153,44 @@ private slots:
             const char* hint;
         };
         const Item items[] = {
-            {form->FileNewItem, "Ctrl+N", ""},
-            {form->FileOpenItem, "Ctrl+O", "Eine neue Datei dem Projekt hinzufügen"},
-            {form->FileSaveItem, "Ctrl+S", "Aktuelle Datei speichern"},
-            {form->FileSaveAsItem, "", "Aktuelle Datei unter neuem Namen speichern"},
-            {form->FileCloseItem, "", "Datein schließen"},
-            {form->FilePrintItem, "Ctrl+D", "Aktuelle Datei drucken"},
-            {form->FileExitItem, "Alt+F4", "Diese Anwendung beenden"},
-            {form->CutItem, "Ctrl+X", "Markiertes Element löschen"},
-            {form->CopyItem, "Ctrl+C", "Markiertes Element in Zwischenablage kopieren"},
-            {form->PasteItem, "Ctrl+V", "Inhalt der Zwischenablage einfügen"},
-            {form->Suchen1, "Ctrl+F", ""},
-            {form->SucheWiederholen1, "F3", ""},
-            {form->Ersetzen1, "Ctrl+R", ""},
-            {form->Schriftart1, "", ""},
-            {form->RunItem, "F9", "Programm übersetzen und starten"},
-            {form->Compilieren1, "Ctrl+F9", ""},
-            {form->Einzelschritt1, "F7", ""},
-            {form->Handsteuerung1, "", ""},
-            {form->TeachinModus1, "", ""},
-            {form->Optionen1, "", ""},
-            {form->Inhalt1, "", "Inhaltsübersicht der Hilfe anzeigen"},
-            {form->Info1, "", "Programminformationen anzeigen"},
+            {FindItem(form, "FileNewItem"), "Ctrl+N", ""},
+            {FindItem(form, "FileOpenItem"), "Ctrl+O", "Eine neue Datei dem Projekt hinzufügen"},
+            {FindItem(form, "FileSaveItem"), "Ctrl+S", "Aktuelle Datei speichern"},
+            {FindItem(form, "FileSaveAsItem"), "", "Aktuelle Datei unter neuem Namen speichern"},
+            {FindItem(form, "FileCloseItem"), "", "Datein schließen"},
+            {FindItem(form, "FilePrintItem"), "Ctrl+D", "Aktuelle Datei drucken"},
+            {FindItem(form, "FileExitItem"), "Alt+F4", "Diese Anwendung beenden"},
+            {FindItem(form, "CutItem"), "Ctrl+X", "Markiertes Element löschen"},
+            {FindItem(form, "CopyItem"), "Ctrl+C", "Markiertes Element in Zwischenablage kopieren"},
+            {FindItem(form, "PasteItem"), "Ctrl+V", "Inhalt der Zwischenablage einfügen"},
+            {FindItem(form, "Suchen1"), "Ctrl+F", ""},
+            {FindItem(form, "SucheWiederholen1"), "F3", ""},
+            {FindItem(form, "Ersetzen1"), "Ctrl+R", ""},
+            {FindItem(form, "Schriftart1"), "", ""},
+            {FindItem(form, "RunItem"), "F9", "Programm übersetzen und starten"},
+            {FindItem(form, "Compilieren1"), "Ctrl+F9", ""},
+            {FindItem(form, "Einzelschritt1"), "F7", ""},
+            {FindItem(form, "Handsteuerung1"), "", ""},
+            {FindItem(form, "TeachinModus1"), "", ""},
+            {FindItem(form, "Optionen1"), "", ""},
+            {FindItem(form, "Inhalt1"), "", "Inhaltsübersicht der Hilfe anzeigen"},
+            {FindItem(form, "Info1"), "", "Programminformationen anzeigen"},
         };
         for (const Item& i : items) {
             QCOMPARE(Shortcut(i.a), QString(i.shortcut));
             QCOMPARE(i.a->statusTip(), QString(i.hint));
             QVERIFY2(i.a->isEnabled(), qPrintable(i.a->text()));
         }
-        QVERIFY(form->Veraendern1->isCheckable());
-        QVERIFY(!form->Veraendern1->isChecked());
+        QVERIFY(FindItem(form, "Veraendern1")->isCheckable());
+        QVERIFY(!FindItem(form, "Veraendern1")->isChecked());
 
         // The ports reach the real windows.
         runControl().SetTimer1Enabled(true);
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         runControl().SetTimer1Enabled(false);
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         worldDisplay().SetFeldPanel("Arbeitsfeld: welt");
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt"));
         QCOMPARE(fake->parentWidget, static_cast<QWidget*>(form));
 
         // The core's message boxes reach the dialog service even when no one
@@ -200,23 +209,53 @@ private slots:
         QCOMPARE(TZelkForm::LongHint("a|b|c"), QString("b|c"));
 
         // A tool button with "Neu|" clears the line; one with "Start" shows it.
-        QTest::mouseMove(form->StartBtn);
-        QTRY_COMPARE(form->Statusline->text(), QString("Start"));
-        QTest::mouseMove(form->SpeedButton1);
-        QTRY_COMPARE(form->Statusline->text(), QString());
-        QTest::mouseMove(form->FeldChangeBtn);
-        QTRY_COMPARE(form->Statusline->text(), QString("Feld ändern"));
-        QTest::mouseMove(form->MdiArea, QPoint(600, 400));
-        QTRY_COMPARE(form->Statusline->text(), QString());
+        QTest::mouseMove(FindButton(form, "StartBtn"));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Start"));
+        QTest::mouseMove(FindButton(form, "SpeedButton1"));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
+        QTest::mouseMove(FindButton(form, "FeldChangeBtn"));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Feld ändern"));
+        QTest::mouseMove(Find<QMdiArea>(form, "MdiArea"), QPoint(600, 400));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
 
         // A highlighted menu item shows its hint; one without a hint clears it.
-        form->menuBar()->setActiveAction(form->Datei1->menuAction());
-        QVERIFY(QTest::qWaitForWindowExposed(form->Datei1));
-        QTest::mouseMove(form->Datei1, form->Datei1->actionGeometry(form->FileSaveItem).center());
-        QTRY_COMPARE(form->Statusline->text(), QString("Aktuelle Datei speichern"));
-        QTest::mouseMove(form->Datei1, form->Datei1->actionGeometry(form->FileNewItem).center());
-        QTRY_COMPARE(form->Statusline->text(), QString());
-        form->Datei1->hide();
+        form->menuBar()->setActiveAction(FindMenu(form, "Datei1")->menuAction());
+        QVERIFY(QTest::qWaitForWindowExposed(FindMenu(form, "Datei1")));
+        QTest::mouseMove(
+            FindMenu(form, "Datei1"),
+            FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileSaveItem")).center());
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Aktuelle Datei speichern"));
+        QTest::mouseMove(
+            FindMenu(form, "Datei1"),
+            FindMenu(form, "Datei1")->actionGeometry(FindItem(form, "FileNewItem")).center());
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
+        FindMenu(form, "Datei1")->hide();
+    }
+
+    void buttonAndMenuItemAreOneCommand()
+    {
+        // One handler, run once, whichever of the two is used.
+        FindButton(form, "SpeedButton1")->click();
+        QCOMPARE(EditorWindow->PageCount(), 1);
+        FindItem(form, "FileNewItem")->trigger();
+        QCOMPARE(EditorWindow->PageCount(), 2);
+
+        // One enabled state; the button keeps its own picture and hint
+        // whatever the menu item's action goes through.
+        QAction* run = FindItem(form, "RunItem");
+        QToolButton* start = FindButton(form, "StartBtn");
+        const QImage picture = start->icon().pixmap(16).toImage();
+        run->setEnabled(false);
+        QVERIFY(!start->isEnabled());
+        run->setEnabled(true);
+        QVERIFY(start->isEnabled());
+        QCOMPARE(start->icon().pixmap(16).toImage(), picture);
+        QCOMPARE(start->toolTip(), QString("Start"));
+        QTest::mouseMove(start);
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString("Start"));
+        QTest::mouseMove(FindButton(form, "FileOpenBtn"));
+        QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
+        QVERIFY(FindButton(form, "SpeedButton8")->toolTip().isEmpty());
     }
 
     void newAndOpenAddPagesAndFollowTheDirectory()
@@ -225,7 +264,7 @@ private slots:
         QVERIFY(EditorWindow);
         QCOMPARE(sourcePages(), static_cast<SourcePages*>(EditorWindow));
         QVERIFY(EditorWindow->isVisible());
-        QVERIFY(form->MdiArea->subWindowList().contains(EditorWindow));
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(EditorWindow));
         QCOMPARE(EditorWindow->PageCount(), 1);
         QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
         QVERIFY(!EditorWindow->IsModified());
@@ -319,7 +358,7 @@ private slots:
 
         // The tool button does the same.
         typeText("y");
-        form->FileSaveBtn->click();
+        FindButton(form, "FileSaveBtn")->click();
         QCOMPARE(ReadBytes(robo), QByteArray("PROGRAM Robo1;\r\nBEGIN\r\nEND.\r\n{x}y"));
     }
 
@@ -504,25 +543,25 @@ private slots:
         form->CutItemClick();
         QCOMPARE(editor()->toPlainText(), QString());
         form->PasteItemClick();
-        form->SpeedButton7->click();
+        FindButton(form, "SpeedButton7")->click();
         QCOMPARE(editor()->toPlainText(), QString("VORVOR"));
 
         // With the work field view focused, Copy leaves its picture on the
         // clipboard, although an editor window exists.
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        form->MdiArea->setActiveSubWindow(FeldFlaeche);
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
         FeldFlaeche->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() == FeldFlaeche ||
                     FeldFlaeche->isAncestorOf(QApplication::focusWidget()));
         editor()->selectAll();
-        form->SpeedButton6->click();
+        FindButton(form, "SpeedButton6")->click();
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data && data->hasImage());
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->Canvas()->size());
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->widget()->size());
 
         // Back in the editor, Copy copies text only.
-        form->MdiArea->setActiveSubWindow(EditorWindow);
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);
         editor()->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() == editor());
         form->CopyItemClick();
@@ -540,9 +579,9 @@ private slots:
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(Roboter.Y, 1);
         QCOMPARE(RoboterStart.X, 1);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
-        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("1"));
-        QCOMPARE(ZelkMeldung->LabelMaterial->text(), QString("0"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: "));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("1"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString("0"));
 
         // "&Zurücksetzen" restores the start state.
         Roboter.X = 7;
@@ -553,31 +592,31 @@ private slots:
 
         // "&Verändern" on and off, from the menu and from the button.
         Roboter.Vorrat = 17;
-        form->Veraendern1->trigger();
-        QCOMPARE(ZelkMeldung->ScrollMaterial->value(), 17);
+        FindItem(form, "Veraendern1")->trigger();
+        QCOMPARE(Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->value(), 17);
         QVERIFY(form->EditingMode());
         QVERIFY(FeldFlaeche->Veraendern);
-        QVERIFY(form->FeldChangeBtn->isChecked());
-        QVERIFY(form->Veraendern1->isChecked());
-        QVERIFY(ZelkMeldung->ScrollMaterial->isEnabled());
-        QVERIFY(!form->Start1->menuAction()->isEnabled());
-        QVERIFY(!form->TeachinModus1->isEnabled());
-        QVERIFY(!form->StartBtn->isEnabled());
-        QVERIFY(!form->StepBtn->isEnabled());
-        QVERIFY(form->FeldChangeBtn->isEnabled());
-        QVERIFY(!form->StopBtn->isEnabled());
+        QVERIFY(FindButton(form, "FeldChangeBtn")->isChecked());
+        QVERIFY(FindItem(form, "Veraendern1")->isChecked());
+        QVERIFY(Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->isEnabled());
+        QVERIFY(!FindMenu(form, "Start1")->menuAction()->isEnabled());
+        QVERIFY(!FindItem(form, "TeachinModus1")->isEnabled());
+        QVERIFY(!FindButton(form, "StartBtn")->isEnabled());
+        QVERIFY(!FindButton(form, "StepBtn")->isEnabled());
+        QVERIFY(FindButton(form, "FeldChangeBtn")->isEnabled());
+        QVERIFY(!FindButton(form, "StopBtn")->isEnabled());
         Roboter.X = 6;  // an edit
         Welt.Zelle(3, 3).Anzahl = 2;
-        form->FeldChangeBtn->click();
+        FindButton(form, "FeldChangeBtn")->click();
         QVERIFY(!form->EditingMode());
         QVERIFY(!FeldFlaeche->Veraendern);
-        QVERIFY(!form->FeldChangeBtn->isChecked());
-        QVERIFY(!form->Veraendern1->isChecked());
-        QVERIFY(!ZelkMeldung->ScrollMaterial->isEnabled());
-        QVERIFY(form->Start1->menuAction()->isEnabled());
-        QVERIFY(form->TeachinModus1->isEnabled());
-        QVERIFY(form->StartBtn->isEnabled());
-        QVERIFY(form->StepBtn->isEnabled());
+        QVERIFY(!FindButton(form, "FeldChangeBtn")->isChecked());
+        QVERIFY(!FindItem(form, "Veraendern1")->isChecked());
+        QVERIFY(!Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->isEnabled());
+        QVERIFY(FindMenu(form, "Start1")->menuAction()->isEnabled());
+        QVERIFY(FindItem(form, "TeachinModus1")->isEnabled());
+        QVERIFY(FindButton(form, "StartBtn")->isEnabled());
+        QVERIFY(FindButton(form, "StepBtn")->isEnabled());
         QCOMPARE(RoboterStart.X, 6);  // the edited world is the start state
         QCOMPARE(Welt.StartFeld[2][2].Anzahl, 2);
         QVERIFY(!Welt.Zuruecksetzen());
@@ -592,9 +631,9 @@ private slots:
         QCOMPARE(fake->fileDialogs.last().filter, QString("Arbeitsfeld|*.rob"));
         QCOMPARE(fake->fileDialogs.last().defaultSuffix, QString("rob"));
         QVERIFY(!form->EditingMode());
-        QVERIFY(!form->FeldChangeBtn->isChecked());
+        QVERIFY(!FindButton(form, "FeldChangeBtn")->isChecked());
         QCOMPARE(RoboterStart.Y, 4);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt1.rob"));
         QCOMPARE(QDir::currentPath(), path("felder"));
         const QByteArray bytes = ReadBytes(feld);
         QCOMPARE(bytes.size(), 1220);
@@ -611,15 +650,15 @@ private slots:
         QCOMPARE(Roboter.X, 6);
         QCOMPARE(Roboter.Y, 4);
         QCOMPARE(Welt.Zelle(3, 3).Anzahl, 2);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
-        QCOMPARE(ZelkMeldung->LabelYpos->text(), QString("4"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("4"));
 
         // A file that is no work field: Oeffnen says why, the panel stays.
         WriteBytes(path("felder/KAPUTT.ROB"), "nonsense");
         fake->files.push_back(path("felder/KAPUTT.ROB"));
         form->ArbeitsfeldOeffnen1Click();
         QCOMPARE(fake->boxes.size(), 1);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt1.rob"));
         QCOMPARE(Roboter.X, 6);
 
         // A save that fails: the message, and the panel keeps its text.
@@ -628,7 +667,7 @@ private slots:
         form->ArbeitsfeldSpeichern1Click();
         QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld konnte nicht gespeichert werden!"}));
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: welt1.rob"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt1.rob"));
     }
 
     void panelNamesOnlyAWorkFieldFileThatWasWritten()
@@ -636,7 +675,7 @@ private slots:
         const QString alt = path("ALT.ROB");
         WriteBytes(alt, "alter Inhalt");
         form->FeldNeu1Click();
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: "));
 
         // Declining to overwrite writes nothing, reports nothing, and the
         // panel keeps naming the world it named before.
@@ -647,7 +686,7 @@ private slots:
         form->ArbeitsfeldSpeichern1Click();
         QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld existiert bereits. Überschreiben?"}));
         QCOMPARE(ReadBytes(alt), QByteArray("alter Inhalt"));
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: "));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: "));
         QVERIFY(!form->EditingMode());  // editing ended before the question
         QCOMPARE(RoboterStart.X, 9);
 
@@ -659,7 +698,7 @@ private slots:
         QCOMPARE(fake->texts(), QStringList({"Arbeitsfeld existiert bereits. Überschreiben?"}));
         QCOMPARE(ReadBytes(alt).size(), 1220);
         QCOMPARE(int(ReadBytes(alt)[12]), 9);
-        QCOMPARE(form->FeldPanel->text(), QString("Arbeitsfeld: alt.rob"));
+        QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: alt.rob"));
     }
 };
 

@@ -23,8 +23,10 @@
 #include <functional>
 #include <memory>
 
+#include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "WorldSnapshot.h"
+#include "execution/RunController.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "ide/DialogService.h"
@@ -97,9 +99,9 @@ private:
     {
         if (!ZelkMeldung)
             return;
-        if (ZelkMeldung->Timer1->isActive())
+        if (Find<QTimer>(ZelkMeldung, "Timer1")->isActive())
             ZelkMeldung->Timer1Timer();
-        if (ZelkMeldung->Timer2->isActive())
+        if (Find<QTimer>(ZelkMeldung, "Timer2")->isActive())
             ZelkMeldung->Timer2Timer();
     }
 
@@ -242,15 +244,21 @@ class ReentryTest : public QObject {
 
     bool idleButtons() const
     {
-        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
-               !form->StopBtn->isEnabled() && !form->PauseBtn->isEnabled() &&
-               form->RunItem->isEnabled() && form->Einzelschritt1->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               !FindButton(form, "StopBtn")->isEnabled() &&
+               !FindButton(form, "PauseBtn")->isEnabled() &&
+               FindItem(form, "RunItem")->isEnabled() &&
+               FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool runningButtons() const
     {
-        return !form->StartBtn->isEnabled() && !form->StepBtn->isEnabled() &&
-               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
-               !form->RunItem->isEnabled() && !form->Einzelschritt1->isEnabled();
+        return !FindButton(form, "StartBtn")->isEnabled() &&
+               !FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               !FindItem(form, "RunItem")->isEnabled() &&
+               !FindItem(form, "Einzelschritt1")->isEnabled();
     }
 
     // The keys a user can still press while a box is up: they go to the box,
@@ -291,7 +299,7 @@ class ReentryTest : public QObject {
                 return;
             w->answered = true;
             w->unchanged = w->atOpen == RunSnapshot();
-            w->timerOffAtAnswer = !ZelkMeldung->Timer1->isActive();
+            w->timerOffAtAnswer = !Find<QTimer>(ZelkMeldung, "Timer1")->isActive();
         };
         return w;
     }
@@ -309,7 +317,7 @@ private slots:
         form = CreateZelkForm();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        ZelkMeldung->Timer1->setInterval(1);
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
     }
 
     void cleanup()
@@ -327,7 +335,7 @@ private slots:
         newPage(Wand);
         bool runningWhileOpen = false;
         auto w = watchNextBox([&] { runningWhileOpen = runningButtons(); });
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(w->seen);
         QTRY_COMPARE(boxes->open, 0);
         QCOMPARE(boxes->texts, QStringList({"ZELK ist gegen ein  Hindernis gelaufen!"}));
@@ -338,10 +346,10 @@ private slots:
         QVERIFY(Welt.Abbruch);
         // Halted, not ended: the buttons wait for Anhalten, the timer is off.
         QVERIFY(runningButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTest::qWait(50);
         QCOMPARE(boxes->texts.size(), 1);
-        form->StopBtn->click();
+        FindButton(form, "StopBtn")->click();
         QVERIFY(idleButtons());
     }
 
@@ -364,18 +372,19 @@ private slots:
             boxes->deepest = 0;
             newPage(c.program);
             if (c.stepFirst) {
-                form->StartBtn->click();
-                form->PauseBtn->click();
+                FindButton(form, "StartBtn")->click();
+                FindButton(form, "PauseBtn")->click();
                 while (CallStackPointer < CallStackSize && ValueStackPointer < ValueStackSize - 3)
                     Step();
                 QVERIFY(boxes->texts.isEmpty());
             }
             bool endedBeforeBox = false;
             auto w = watchNextBox([&] {
-                endedBeforeBox = idleButtons() && !ZelkMeldung->Timer1->isActive() &&
-                                 !form->Ready && !form->Paused;
+                endedBeforeBox = idleButtons() &&
+                                 !Find<QTimer>(ZelkMeldung, "Timer1")->isActive() &&
+                                 !form->Run().Ready() && !form->Run().Paused();
             });
-            form->StartBtn->click();  // starts, or resumes on the timer
+            FindButton(form, "StartBtn")->click();  // starts, or resumes on the timer
             QTRY_VERIFY2(w->seen, qPrintable(c.message));
             QTRY_COMPARE(boxes->open, 0);
             QCOMPARE(boxes->texts, QStringList({c.message}));
@@ -384,29 +393,31 @@ private slots:
             QVERIFY2(w->unchanged, qPrintable(c.message));
             QVERIFY(w->timerOffAtAnswer);
             QVERIFY(idleButtons());
-            QVERIFY(!ZelkMeldung->Timer1->isActive());
+            QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         }
     }
 
     void sourceErrorOnStartRunsNothingOfTheOldTable()
     {
         newPage(Kreis);
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(Roboter.Richtung != Ost);
-        form->StopBtn->click();
-        QVERIFY(form->Ready);
+        FindButton(form, "StopBtn")->click();
+        QVERIFY(form->Run().Ready());
         replaceText(QString(Kreis).replace("DREHE_LINKS", "DREHE_LINKS DREHE_LINKS"));
 
         bool idleWhileOpen = false;
-        auto w = watchNextBox([&] { idleWhileOpen = idleButtons() && !ZelkMeldung->Timer1->isActive(); });
-        form->StartBtn->click();
+        auto w = watchNextBox([&] {
+            idleWhileOpen = idleButtons() && !Find<QTimer>(ZelkMeldung, "Timer1")->isActive();
+        });
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(w->seen);
         QTRY_COMPARE(boxes->open, 0);
         QCOMPARE(boxes->texts, QStringList({"END fehlt oder ; fehlt!"}));
         QVERIFY(idleWhileOpen);
         QVERIFY(w->unchanged);
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // Einzelschritt and Compilieren on the broken text: the same, once each.
         const WorldSnapshot before;
@@ -423,7 +434,7 @@ private slots:
     {
         newPage("PROGRAM Feld;\nBEGIN\nARBEITSFELD (Fehlt);\nVOR\nEND.");
         auto w = watchNextBox();
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(w->seen);
         QTRY_COMPARE(boxes->open, 0);
         QCOMPARE(boxes->texts, QStringList({"Arbeitsfeld nicht gefunden!"}));
@@ -431,7 +442,7 @@ private slots:
         QVERIFY(w->unchanged);
         QCOMPARE(Roboter.X, 1);  // the VOR after the clause never ran
         QVERIFY(runningButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTest::qWait(30);
         QCOMPARE(boxes->texts.size(), 1);
     }
@@ -445,12 +456,12 @@ private slots:
         const QString neuText = QStringLiteral("PROGRAM Neu;\nBEGIN\nVOR\nEND.");
         auto startHighlighted = [&] {
             EditorWindow->SelectPage(0);
-            form->StartBtn->click();
-            form->PauseBtn->click();
+            FindButton(form, "StartBtn")->click();
+            FindButton(form, "PauseBtn")->click();
             form->StepBtnClick();  // from now on every line is selected
-            ZelkMeldung->Timer1->setInterval(20);
-            form->StartBtn->click();
-            QVERIFY(ZelkMeldung->Timer1->isActive());
+            Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(20);
+            FindButton(form, "StartBtn")->click();
+            QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
             EditorWindow->SelectPage(1);  // the user clicks the other tab
         };
         openFile("KREIS.PAS", Kreis.toUtf8());
@@ -496,7 +507,7 @@ private slots:
         QCOMPARE(zwei.readAll(), QByteArray(neuText.toUtf8()).replace("\n", "\r\n"));
         QVERIFY(kreis.seek(0));
         QCOMPARE(kreis.readAll(), Kreis.toUtf8());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
     }
 
     void binaryFileGivesAMessage()
@@ -512,17 +523,17 @@ private slots:
         QCOMPARE(EditorWindow->PageCount(), 1);
         const WorldSnapshot before;
 
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(!boxes->texts.isEmpty());
         QCOMPARE(boxes->texts.first(), QString("Unerlaubtes Zeichen "));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         const QStringList once = boxes->texts;
         boxes->texts.clear();
-        form->StepBtn->click();
+        FindButton(form, "StepBtn")->click();
         QCOMPARE(boxes->texts, once);
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(WorldSnapshot() == before);
         QCOMPARE(boxes->deepest, 1);
     }
@@ -532,17 +543,17 @@ private slots:
         boxes->holdMs = 10;
         // 900 KB of brackets in one line: too deep to translate.
         openFile("KLAMMERN.PAS", "PROGRAM A; BEGIN IF" + QByteArray(900 * 1024, '('));
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QCOMPARE(boxes->texts, QStringList({"Speicherplatz zu klein!"}));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
-        form->StepBtn->click();
+        QVERIFY(!form->Run().Ready());
+        FindButton(form, "StepBtn")->click();
         QCOMPARE(boxes->texts, QStringList({"Speicherplatz zu klein!", "Speicherplatz zu klein!"}));
 
         // A name of 100 000 letters.
         boxes->texts.clear();
         openFile("NAME.PAS", "PROGRAM " + QByteArray(100000, 'A') + "; BEGIN VOR END.");
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(!boxes->texts.isEmpty());
         QCOMPARE(boxes->texts.first(), QString("Bezeichnerlänge überschritten!"));
         QVERIFY(idleButtons());
@@ -554,7 +565,7 @@ private slots:
         const QByteArray line = "PROGRAM L; BEGIN VOR; {" + QByteArray(99967, 'x') + "} VOR END.";
         QCOMPARE(line.size(), 100000);
         openFile("LANG.PAS", line);
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
         QCOMPARE(Roboter.X, 3);
@@ -575,9 +586,9 @@ private slots:
             lang += QStringLiteral("DREHE_LINKS;\n");
         lang += QStringLiteral("VOR\nEND.");
         newPage(lang);
-        ZelkMeldung->Timer1->setInterval(100000);  // no tick: steps by hand
-        form->StartBtn->click();
-        form->PauseBtn->click();
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);  // no tick: steps by hand
+        FindButton(form, "StartBtn")->click();
+        FindButton(form, "PauseBtn")->click();
         form->StepBtnClick();
         form->StepBtnClick();
         QCOMPARE(editor()->textCursor().blockNumber(), 3);
@@ -585,8 +596,8 @@ private slots:
         replaceText(kurz);
         form->StepBtnClick();
         QCOMPARE(editor()->textCursor().blockNumber(), 0);
-        ZelkMeldung->Timer1->setInterval(1);
-        form->StartBtn->click();
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
         QCOMPARE(int(Roboter.Richtung), int(Nord));  // nine left turns
@@ -608,9 +619,9 @@ private slots:
         QCOMPARE(EditorWindow->SelectedPage(), 0);
         form->FileCloseItemClick();  // the unit's page, not modified
         QCOMPARE(EditorWindow->PageCount(), 1);
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         const QString text = PageText(editor());
-        while (form->Ready)
+        while (form->Run().Ready())
             form->StepBtnClick();
         QVERIFY(boxes->texts.isEmpty());
         QCOMPARE(Roboter.X, 3);
@@ -620,17 +631,18 @@ private slots:
         // The program's own page closed while the run is interrupted: Start
         // continues it on the timer, its lines selected on pages that are
         // gone or hold another text now.
-        ZelkMeldung->Timer1->setInterval(100000);
-        form->StartBtn->click();  // translates anew; the unit comes back from its file
-        form->PauseBtn->click();
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);
+        FindButton(form, "StartBtn")
+            ->click();  // translates anew; the unit comes back from its file
+        FindButton(form, "PauseBtn")->click();
         form->StepBtnClick();
         QCOMPARE(EditorWindow->PageCount(), 2);
         EditorWindow->SelectPage(0);
         QCOMPARE(EditorWindow->PageCaption(0), QString("Mit"));
         form->FileCloseItemClick();
         QCOMPARE(EditorWindow->PageCount(), 1);
-        ZelkMeldung->Timer1->setInterval(1);
-        form->StartBtn->click();
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
         QCOMPARE(Roboter.X, 3);
@@ -639,8 +651,8 @@ private slots:
         // Without any page Start and Einzelschritt do nothing.
         form->FileCloseItemClick();
         QCOMPARE(EditorWindow->PageCount(), 0);
-        form->StartBtn->click();
-        form->StepBtn->click();
+        FindButton(form, "StartBtn")->click();
+        FindButton(form, "StepBtn")->click();
         QVERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
     }

@@ -11,7 +11,9 @@
 
 #include "SamplePrograms.h"
 #include "GuiFixtures.h"
+#include "RecordingPorts.h"
 #include "TestFiles.h"
+#include "execution/RunController.h"
 #include "execution/ZelkPreter.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
@@ -71,30 +73,42 @@ class RunControlTest : public QObject, public ProgramFixture {
 
     QString selectedText(QPlainTextEdit* e) const { return e->textCursor().selectedText(); }
 
-    void setSpeed(int intervalMs) { ZelkMeldung->Timer1->setInterval(intervalMs); }
+    void setSpeed(int intervalMs) { Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(intervalMs); }
 
     bool idleButtons() const
     {
-        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
-               !form->StopBtn->isEnabled() && !form->PauseBtn->isEnabled() &&
-               form->Arbeitsfeld1->menuAction()->isEnabled() && form->TeachinModus1->isEnabled() &&
-               form->FeldChangeBtn->isEnabled() && form->RunItem->isEnabled() &&
-               form->Einzelschritt1->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               !FindButton(form, "StopBtn")->isEnabled() &&
+               !FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               FindItem(form, "TeachinModus1")->isEnabled() &&
+               FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               FindItem(form, "RunItem")->isEnabled() &&
+               FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool runningButtons() const
     {
-        return !form->StartBtn->isEnabled() && !form->StepBtn->isEnabled() &&
-               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
-               !form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
-               !form->FeldChangeBtn->isEnabled() && !form->RunItem->isEnabled() &&
-               !form->Einzelschritt1->isEnabled();
+        return !FindButton(form, "StartBtn")->isEnabled() &&
+               !FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               !FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               !FindItem(form, "TeachinModus1")->isEnabled() &&
+               !FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               !FindItem(form, "RunItem")->isEnabled() &&
+               !FindItem(form, "Einzelschritt1")->isEnabled();
     }
     bool interruptedButtons() const
     {
-        return form->StartBtn->isEnabled() && form->StepBtn->isEnabled() &&
-               form->StopBtn->isEnabled() && form->PauseBtn->isEnabled() &&
-               form->Arbeitsfeld1->menuAction()->isEnabled() && !form->TeachinModus1->isEnabled() &&
-               !form->FeldChangeBtn->isEnabled();
+        return FindButton(form, "StartBtn")->isEnabled() &&
+               FindButton(form, "StepBtn")->isEnabled() &&
+               FindButton(form, "StopBtn")->isEnabled() &&
+               FindButton(form, "PauseBtn")->isEnabled() &&
+               FindMenu(form, "Arbeitsfeld1")->menuAction()->isEnabled() &&
+               !FindItem(form, "TeachinModus1")->isEnabled() &&
+               !FindButton(form, "FeldChangeBtn")->isEnabled() &&
+               FindItem(form, "Veraendern1")->isEnabled();
     }
 
 private slots:
@@ -110,22 +124,22 @@ private slots:
     {
         typeProgram(Lauf);
         QVERIFY(idleButtons());
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(Roboter.Y, 1);
         QCOMPARE(int(Roboter.Richtung), int(Nord));
-        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("3"));
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("3"));
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QVERIFY(fake->boxes.isEmpty());  // a normal end shows nothing
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QVERIFY(editor()->isEnabled());
 
         // Start again: the world goes back to its start state first.
-        form->RunItem->trigger();  // F9 in the menu
+        FindItem(form, "RunItem")->trigger();  // F9 in the menu
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(Roboter.Y, 1);
@@ -150,16 +164,16 @@ private slots:
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // Einzelschritt and Compilieren report the same and run nothing.
         fake->boxes.clear();
         form->StepBtnClick();
         form->Compilieren1Click();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!", "END fehlt oder ; fehlt!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // An error inside a unit selects its line on the unit's page; the
         // program's page is in front again afterwards.
@@ -183,7 +197,7 @@ private slots:
         QVERIFY(idleButtons());
         form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"Kann keine UNIT starten!", "Kann UNIT nicht starten!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
         // "Compilieren" translates the unit silently.
         form->Compilieren1Click();
@@ -195,33 +209,33 @@ private slots:
         typeProgram(Lauf);
         // The first press translates and executes the opening jump.
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(SingleStep);
         QCOMPARE(Roboter.X, 1);
         QVERIFY(idleButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 2);
         QCOMPARE(editor()->textCursor().blockNumber(), 2);
         QCOMPARE(selectedText(editor()), QString("VOR;"));
-        form->Einzelschritt1->trigger();  // F7 runs the same command
+        FindItem(form, "Einzelschritt1")->trigger();  // F7 runs the same command
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(editor()->textCursor().blockNumber(), 3);
-        form->StepBtn->click();
+        FindButton(form, "StepBtn")->click();
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
-        QVERIFY(form->Ready);
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(form->Run().Ready());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // The final return ends the run: the next press starts anew from the
         // start state.
         form->StepBtnClick();
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(int(Roboter.Richtung), int(Ost));
         form->StepBtnClick();
@@ -230,7 +244,7 @@ private slots:
 
         for (int i = 0; i < 3; ++i)
             form->StepBtnClick();  // end this run: VOR, DREHE_LINKS, return
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
 
         // Stepping into a unit procedure brings the unit's page to the front.
         openText("WERKZEUG.PAS", Werkzeug);
@@ -253,17 +267,17 @@ private slots:
     {
         typeProgram(Kreis);
         setSpeed(5);
-        form->StartBtn->click();
+        FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
-        QVERIFY(form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QTest::qWait(50);
 
-        form->PauseBtn->click();
-        QVERIFY(form->Paused);
+        FindButton(form, "PauseBtn")->click();
+        QVERIFY(form->Run().Paused());
         QVERIFY(interruptedButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         const int pc = ProgramCounter;
         const int richtung = Roboter.Richtung;
         QTest::qWait(50);
@@ -277,11 +291,11 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
 
         // Start continues without translating the broken text anew.
-        form->StartBtn->click();
-        QVERIFY(!form->Paused);
+        FindButton(form, "StartBtn")->click();
+        QVERIFY(!form->Run().Paused());
         QVERIFY(runningButtons());
-        QVERIFY(ZelkMeldung->Timer1->isActive());
-        form->Compilieren1->trigger();
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        FindItem(form, "Compilieren1")->trigger();
         QVERIFY(fake->boxes.isEmpty());
         QTRY_VERIFY(ProgramCounter != pc || int(Roboter.Richtung) != richtung);
 
@@ -293,15 +307,15 @@ private slots:
         QVERIFY(ProgramCounter != before);
         QVERIFY(SingleStep);
         QVERIFY(interruptedButtons());
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
 
         // Anhalten keeps both flags: Start then continues the interrupted run
         // without translating and without resetting the world.
-        form->StopBtn->click();
+        FindButton(form, "StopBtn")->click();
         QVERIFY(idleButtons());
-        QVERIFY(form->Paused);
-        QVERIFY(form->Ready);
-        QVERIFY(!ZelkMeldung->Timer1->isActive());
+        QVERIFY(form->Run().Paused());
+        QVERIFY(form->Run().Ready());
+        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         Roboter.X = 5;  // a reset would put the robot back on column 1
         form->RunItemClick();
         QVERIFY(fake->boxes.isEmpty());
@@ -312,14 +326,14 @@ private slots:
         editor()->setEnabled(false);
         form->StopBtnClick();
         QVERIFY(idleButtons());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(editor()->isEnabled());
 
         // Editing the field while idle keeps Start and Einzelschritt off.
         form->FeldChangeBtnClick();
-        QVERIFY(!form->StartBtn->isEnabled());
-        QVERIFY(!form->RunItem->isEnabled());
-        QVERIFY(!form->Start1->menuAction()->isEnabled());
+        QVERIFY(!FindButton(form, "StartBtn")->isEnabled());
+        QVERIFY(!FindItem(form, "RunItem")->isEnabled());
+        QVERIFY(!FindMenu(form, "Start1")->menuAction()->isEnabled());
         form->FeldChangeBtnClick();
         QVERIFY(idleButtons());
     }
@@ -330,7 +344,7 @@ private slots:
         form->RunItemClick();
         QTRY_COMPARE(fake->boxes.size(), 1);
         QCOMPARE(fake->boxes[0].text, QString("ZELK ist gegen ein  Hindernis gelaufen!"));
-        QTRY_VERIFY(!ZelkMeldung->Timer1->isActive());
+        QTRY_VERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QCOMPARE(Roboter.X, 15);
         QVERIFY(runningButtons());
         QTest::qWait(30);
@@ -338,11 +352,11 @@ private slots:
 
         form->StopBtnClick();
         QVERIFY(idleButtons());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         // The halted run cannot go on: Einzelschritt starts anew from the
         // start state instead of doing nothing.
         form->StepBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(!Welt.Abbruch);
         QCOMPARE(Roboter.X, 1);
         form->StepBtnClick();  // the test, shown on its line
@@ -356,15 +370,15 @@ private slots:
         form->RunItemClick();
         form->PauseBtnClick();
         Roboter.X = 15;
-        QTRY_VERIFY(!Welt.Abbruch && form->Paused);
-        while (!Welt.Abbruch && form->Paused)
+        QTRY_VERIFY(!Welt.Abbruch && form->Run().Paused());
+        while (!Welt.Abbruch && form->Run().Paused())
             form->StepBtnClick();
         QCOMPARE(fake->boxes.size(), 2);
         QVERIFY(interruptedButtons());
         form->RunItemClick();
         QVERIFY(runningButtons());
-        QVERIFY(!form->Paused);
-        QVERIFY(ZelkMeldung->Timer1->isActive());
+        QVERIFY(!form->Run().Paused());
+        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
         QTRY_COMPARE(fake->boxes.size(), 3);
         QCOMPARE(Roboter.X, 15);
     }
@@ -374,25 +388,25 @@ private slots:
         typeProgram(Lauf);
         setSpeed(100000);  // no tick comes: the test steps by hand
         form->RunItemClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         form->PauseBtnClick();
-        QVERIFY(form->Paused);
+        QVERIFY(form->Run().Paused());
         for (int i = 0; i < 3; ++i)
             form->StepBtnClick();
         QCOMPARE(Roboter.X, 3);
-        QVERIFY(form->Paused);
+        QVERIFY(form->Run().Paused());
         form->StepBtnClick();  // the final return
-        QVERIFY(!form->Paused);
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Paused());
+        QVERIFY(!form->Run().Ready());
         QVERIFY(idleButtons());
 
         // Start now translates anew and starts from the start state.
         form->RunItemClick();
         QCOMPARE(Roboter.X, 1);
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         QVERIFY(runningButtons());
         form->StopBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
 
         // ABSCHALTEN ends the run as the last END does.
         form->FileNewItemClick();
@@ -401,20 +415,20 @@ private slots:
         form->RunItemClick();
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 2);
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
 
         // So does a stack error: a function that returns nothing.
         form->FileNewItemClick();
         TypeInto(editor(), "PROGRAM Stapel;\nFUNCTION Leer;\nBEGIN\nEND;\nBEGIN\nIF Leer THEN VOR\nEND.");
         form->RunItemClick();
         form->PauseBtnClick();
-        QVERIFY(form->Paused && form->Ready);
-        while (fake->boxes.isEmpty() && form->Ready)
+        QVERIFY(form->Run().Paused() && form->Run().Ready());
+        while (fake->boxes.isEmpty() && form->Run().Ready())
             form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"Stackunterlauf! - Funktion ohne Returnanweisung?"}));
-        QVERIFY(!form->Ready);
-        QVERIFY(!form->Paused);
+        QVERIFY(!form->Run().Ready());
+        QVERIFY(!form->Run().Paused());
         QVERIFY(idleButtons());
     }
 
@@ -425,13 +439,13 @@ private slots:
         form->StepBtnClick();  // VOR
         QCOMPARE(Roboter.X, 2);
         form->StopBtnClick();
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
 
         // Translating the same text again leaves the waiting run as it was:
         // Einzelschritt goes on with the second VOR.
         form->Compilieren1Click();
         QVERIFY(fake->boxes.isEmpty());
-        QVERIFY(form->Ready);
+        QVERIFY(form->Run().Ready());
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(selectedText(editor()), QString("VOR;"));
@@ -442,7 +456,7 @@ private slots:
         TypeInto(editor(), "PROGRAM Drehen;\nBEGIN\nDREHE_LINKS;\nDREHE_LINKS;\nDREHE_LINKS\nEND.");
         form->Compilieren1Click();
         QVERIFY(fake->boxes.isEmpty());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(int(Roboter.Richtung), int(Ost));
@@ -456,7 +470,7 @@ private slots:
         TypeInto(editor(), "PROGRAM Kaputt;\nBEGIN\nVOR\nVOR\nEND.");
         form->Compilieren1Click();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         fake->boxes.clear();
         form->StepBtnClick();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
@@ -469,19 +483,56 @@ private slots:
         form->StepBtnClick();
         form->Compilieren1Click();
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
 
         form->FileNewItemClick();
         form->FileCloseItemClick();
         QCOMPARE(EditorWindow->PageCount(), 0);
-        form->StartBtn->click();
-        form->StepBtn->click();
-        form->Compilieren1->trigger();
+        FindButton(form, "StartBtn")->click();
+        FindButton(form, "StepBtn")->click();
+        FindItem(form, "Compilieren1")->trigger();
         QVERIFY(idleButtons());
-        QVERIFY(!form->Ready);
+        QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(!CompilerDlg->isVisible());
+    }
+
+    void theRunControllerNeedsNoWindow()
+    {
+        // All the controller tells, it tells through its signals.
+        RecordingMessages messages;
+        RecordingDisplay display;
+        RecordingProgress progress;
+        MemoryPages pages;
+        TRunController control;
+        PortsGuard guard(&messages, &display, &control, &progress, &pages);
+        QList<TRunController::RunState> states;
+        QList<bool> timer;
+        int stops = 0;
+        connect(&control, &TRunController::StateChanged, this, [&](auto state) { states << state; });
+        connect(&control, &TRunController::Timer1Switched, this, [&](bool on) { timer << on; });
+        connect(&control, &TRunController::Stopped, this, [&] { ++stops; });
+
+        control.Start();  // no page, nothing to translate
+        control.Einzelschritt();
+        QVERIFY(states.isEmpty() && timer.isEmpty());
+
+        pages.addText("Kurz", "PROGRAM Kurz;\nBEGIN\nVOR\nEND.");
+        control.Start();
+        QCOMPARE(states, QList<TRunController::RunState>{TRunController::RunState::Running});
+        QCOMPARE(timer, QList<bool>{true});
+        QVERIFY(control.Ready());
+        while (Step()) {  // the ticks of Timer1
+        }
+        // The interpreter ended the run through the port.
+        QCOMPARE(states.last(), TRunController::RunState::Idle);
+        QCOMPARE(control.State(), TRunController::RunState::Idle);
+        QCOMPARE(timer.last(), false);
+        QCOMPARE(stops, 1);
+        QVERIFY(!control.Ready() && !control.Paused());
+        QCOMPARE(Roboter.X, 2);
+        QVERIFY(messages.shown.empty());
     }
 };
 

@@ -24,7 +24,10 @@ const QRgb schwarz = qRgb(0, 0, 0);
 int Ox(int x) { return 28 * (x - 1) + 6; }
 int Oy(int y) { return 28 * (10 - y) + 6; }
 
-QImage Grab() { return FeldFlaeche->Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+QImage Grab()
+{
+    return FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 QRgb Px(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) | 0xFF000000; }
 
 // The twelve pixels of the ring of mark k on square (x, y).
@@ -198,17 +201,18 @@ private slots:
         PortsGuard guard(&messages, &display);
         Welt.Zelle(1, 1).Anzahl = 2;
         FeldFlaeche->RepaintAll();
-        QVERIFY(!FeldFlaeche->ZelkOst->isHidden());
-        QCOMPARE(FeldFlaeche->ZelkOst->geometry(), QRect(5, 257, 30, 28));
+        QVERIFY(!FindLabel(FeldFlaeche, "ZelkOst")->isHidden());
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(5, 257, 30, 28));
         QImage img = Grab();
         QVERIFY(!AlleIn(img, RingPixel(1, 1, 1), schwarz));  // covered by the robot
 
         Welt.Vor();
         QCOMPARE(Roboter.X, 2);
-        QCOMPARE(FeldFlaeche->ZelkOst->geometry(), QRect(33, 257, 30, 28));
-        QVERIFY(!FeldFlaeche->ZelkOst->isHidden());
-        QVERIFY(FeldFlaeche->ZelkNord->isHidden() && FeldFlaeche->ZelkWest->isHidden() &&
-                FeldFlaeche->ZelkSued->isHidden());
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(33, 257, 30, 28));
+        QVERIFY(!FindLabel(FeldFlaeche, "ZelkOst")->isHidden());
+        QVERIFY(FindLabel(FeldFlaeche, "ZelkNord")->isHidden() &&
+                FindLabel(FeldFlaeche, "ZelkWest")->isHidden() &&
+                FindLabel(FeldFlaeche, "ZelkSued")->isHidden());
         img = Grab();
         // square (1,1) is white inside, with its two marks, and its lines intact
         QVERIFY(AlleIn(img, RingPixel(1, 1, 1), schwarz));
@@ -221,14 +225,15 @@ private slots:
         QVERIFY(!RechteckIn(img, 38, 262, 62, 284, weiss));
 
         Welt.DreheLinks();
-        QCOMPARE(FeldFlaeche->ZelkNord->geometry(), QRect(33, 257, 32, 32));
-        QVERIFY(FeldFlaeche->ZelkOst->isHidden() && !FeldFlaeche->ZelkNord->isHidden());
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 257, 32, 32));
+        QVERIFY(FindLabel(FeldFlaeche, "ZelkOst")->isHidden() &&
+                !FindLabel(FeldFlaeche, "ZelkNord")->isHidden());
         Welt.Vor();
-        QCOMPARE(FeldFlaeche->ZelkNord->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         Welt.DreheLinks();
-        QCOMPARE(FeldFlaeche->ZelkWest->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkWest")->geometry(), QRect(33, 229, 32, 32));
         Welt.DreheLinks();
-        QCOMPARE(FeldFlaeche->ZelkSued->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkSued")->geometry(), QRect(33, 229, 32, 32));
         QVERIFY(messages.shown.empty());
 
         // a failed move changes nothing on the view
@@ -239,20 +244,20 @@ private slots:
         Welt.Vor();
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(Grab(), img);
-        QCOMPARE(FeldFlaeche->ZelkOst->geometry(), QRect(28 * 15 - 23, 257, 30, 28));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(28 * 15 - 23, 257, 30, 28));
 
         // a robot out of the grid (a damaged file) does not crash the view
         Roboter.X = 40;
         Roboter.Richtung = TRichtung(7);
         FeldFlaeche->RepaintAll();
         FeldFlaeche->SetzeBild(3, 3, true, 2);
-        QCOMPARE(FeldFlaeche->ZelkWest->geometry(), QRect(61, 201, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkWest")->geometry(), QRect(61, 201, 32, 32));
     }
 
     void fixedSizeAndPlaceMinimisedOnClose()
     {
         QCOMPARE(FeldFlaeche->geometry(), QRect(5, 5, 443, 322));
-        QVERIFY(FeldFlaeche->Canvas()->width() >= 429 && FeldFlaeche->Canvas()->height() >= 289);
+        QVERIFY(FeldFlaeche->widget()->width() >= 429 && FeldFlaeche->widget()->height() >= 289);
         FeldFlaeche->resize(600, 400);
         QCOMPARE(FeldFlaeche->size(), QSize(443, 322));
         FeldFlaeche->setGeometry(20, 30, 200, 100);
@@ -291,12 +296,12 @@ private slots:
         area->addSubWindow(ZelkMeldung);
 
         display.SetzeBild(4, 6, false, Sued);
-        QCOMPARE(FeldFlaeche->ZelkSued->geometry(), QRect(89, 117, 32, 32));
+        QCOMPARE(FindLabel(FeldFlaeche, "ZelkSued")->geometry(), QRect(89, 117, 32, 32));
         display.ZeigePosition(4, 6);
         display.ZeigeMaterial(17);
-        QCOMPARE(ZelkMeldung->LabelXpos->text(), QString("4"));
-        QCOMPARE(ZelkMeldung->LabelYpos->text(), QString("6"));
-        QCOMPARE(ZelkMeldung->LabelMaterial->text(), QString("17"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("6"));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString("17"));
         display.SetFeldPanel("Arbeitsfeld: wände.rob");
         QCOMPARE(panel, std::string("Arbeitsfeld: wände.rob"));
         Welt.Zelle(2, 2).Anzahl = 1;

@@ -34,8 +34,9 @@ private slots:
         QTRY_VERIFY((bild = QGuiApplication::clipboard()->image()).isNull() == false);
         bild = bild.convertToFormat(QImage::Format_RGB32);
 
-        QCOMPARE(bild.size(), FeldFlaeche->Canvas()->size());
-        QCOMPARE(bild, FeldFlaeche->Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(bild.size(), FeldFlaeche->widget()->size());
+        QCOMPARE(bild,
+                 FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(QColor(bild.pixel(34, 100)), QColor(128, 128, 128));  // grid line
         QCOMPARE(QColor(bild.pixel(118, 180)), QColor(255, 0, 0));     // barrier east of (4, 4)
         QCOMPARE(QColor(bild.pixel(105, 196)), QColor(0, 0, 0));      // ring of item mark 1 of (4, 4)

@@ -144,7 +144,7 @@ int main(int argc, char** argv)
     form->FileOpenItemClick();
     Wait(200);
 
-    ZelkMeldung->ScrollGeschw->setValue(48);
+    ZelkMeldung->findChild<QScrollBar*>(QStringLiteral("ScrollGeschw"))->setValue(48);
     ZelkMeldung->ScrollGeschwScroll(48);
     form->RunItemClick();
     QElapsedTimer t;
@@ -155,7 +155,8 @@ int main(int argc, char** argv)
     // Step on to a line that the run-control shows (a command or a test).
     for (int i = 0; i < 4; ++i)
         form->StepBtnClick();
-    form->Statusline->setText(QStringLiteral("Programm übersetzen und starten"));
+    form->findChild<QLabel*>(QStringLiteral("Statusline"))
+        ->setText(QStringLiteral("Programm übersetzen und starten"));
     Wait(300);
 
     const bool ok = form->grab().save(out);

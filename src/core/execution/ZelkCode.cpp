@@ -1,5 +1,10 @@
 #include "execution/ZelkCode.h"
 
+#include <iterator>
+
+#include "language/ZelkFehler.h"
+#include "support/ZelkAssert.h"
+
 TInstruction Code[MaxCode + 1];
 std::int32_t CodeCount = 0;
 std::string WorkFieldNames[MaxWorkFields];
@@ -17,27 +22,39 @@ int CurrentAddress() { return CodeCount; }
 void Emit(std::uint8_t op, int arg, int line, int page)
 {
     if (CodeCount >= MaxCode) {
-        // 16 "Speicherplatz zu klein!"; the error routine keeps only the first.
+        // The error routine keeps only the first report of a run.
         if (EmitErrorHook)
-            EmitErrorHook(16);
+            EmitErrorHook(FehlerSpeicherplatz);
         return;
     }
+    ZELK_ASSERT(CodeCount >= 0);
     Code[CodeCount] = TInstruction{op, static_cast<std::uint16_t>(arg), line, page};
     ++CodeCount;
 }
 
 void PatchToHere(int index)
 {
-    if (index >= 0 && index < MaxCode)
+    // A jump emitted into a full table was never stored: its index is then
+    // CodeCount itself, and there is nothing to patch.
+    if (index >= 0 && index < MaxCode && index < CodeCount)
         Code[index].Arg = static_cast<std::uint16_t>(CodeCount);
+    else
+        ZELK_ASSERT(index == CodeCount && CodeCount == MaxCode);
 }
+
+namespace {
+
+// Indexed by TOpcode.
+constexpr const char* OpNames[] = {"opTest",  "opLogic",       "opVor",    "opDreheLinks",
+                                   "opNimmAuf", "opGibAb",     "opAbschalten", "opCall",
+                                   "opJump",  "opJumpIfFalse", "opReturn", "opArbeitsfeld"};
+static_assert(std::size(OpNames) == MaxOpcode + 1, "one name for each operation");
+
+}  // namespace
 
 const char* OpName(int op)
 {
-    static const char* const names[] = {"opTest", "opLogic", "opVor", "opDreheLinks",
-                                        "opNimmAuf", "opGibAb", "opAbschalten", "opCall",
-                                        "opJump", "opJumpIfFalse", "opReturn", "opArbeitsfeld"};
-    if (op < 0 || op > 11)
+    if (op < 0 || op > MaxOpcode)
         return "opUnknown";
-    return names[op];
+    return OpNames[op];
 }

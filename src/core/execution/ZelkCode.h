@@ -19,6 +19,8 @@ enum TOpcode : std::uint8_t {
     opArbeitsfeld = 11,
 };
 
+constexpr int MaxOpcode = opArbeitsfeld;
+
 struct TInstruction {
     std::uint8_t Op = opTest;
     std::uint16_t Arg = 0;
@@ -34,8 +36,9 @@ extern std::int32_t CodeCount;
 extern std::string WorkFieldNames[MaxWorkFields];
 extern std::int32_t WorkFieldCount;
 
-// The translator's error routine; Emit reports a full table through it.
-// The translator installs it; without one, a full table is silently ignored.
+// The translator's error routine; Emit reports a full table through it with
+// the source error FehlerSpeicherplatz. The translator installs it; without
+// one, a full table is silently ignored.
 extern std::function<void(int code)> EmitErrorHook;
 
 void ResetCode();                    // CodeCount := 0, WorkFieldCount := 0
@@ -43,5 +46,6 @@ int CurrentAddress();
 void Emit(std::uint8_t op, int arg, int line, int page);
 void PatchToHere(int index);
 
-// Name of an operation as in the instruction set ("opJump", ...), for listings.
+// Name of an operation as in the instruction set ("opJump", ...), for
+// listings; "opUnknown" for a number no operation has.
 const char* OpName(int op);

@@ -1,8 +1,10 @@
 #include "execution/ZelkPreter.h"
 
+#include "language/ZelkVocabulary.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
+#include "support/ZelkAssert.h"
 #include "world/ZelkFeld.h"
 
 std::int32_t ProgramCounter = 0;
@@ -31,7 +33,9 @@ void StopMitFehler()
 }
 
 const char* const InternerFehler = "Interner Fehler";
-constexpr int MaxTest = 8;
+
+void PushValue(std::uint8_t v);
+std::uint8_t PopValue();
 
 // Only in single step, and only for the lines worth looking at: tests,
 // commands, calls and work field clauses.
@@ -49,11 +53,12 @@ void Hervorheben()
 void FuehreTestAus(int nummer)
 {
     Hervorheben();
-    if (nummer > MaxTest) {
+    const TRobotWord* test = TestWord(nummer);
+    if (!test) {
         ShowError(InternerFehler);
         return;
     }
-    PushValue(Welt.Test(nummer) ? 1 : 0);
+    PushValue((Welt.*test->WorldTest)() ? 1 : 0);
 }
 
 void FuehreLogikAus(int op)
@@ -87,6 +92,7 @@ void FuehreAufrufAus(int ziel)
         CallStack[CallStackSize] = ProgramCounter;
     } else {
         ++CallStackPointer;
+        ZELK_ASSERT(CallStackPointer >= 1 && CallStackPointer <= CallStackSize);
         CallStack[CallStackPointer] = ProgramCounter;
     }
     ProgramCounter = ziel;
@@ -100,6 +106,7 @@ void FuehreRuecksprungAus()
         ProgramCounter = 0;
         return;
     }
+    ZELK_ASSERT(CallStackPointer <= CallStackSize);
     ProgramCounter = CallStack[CallStackPointer];
     --CallStackPointer;
 }
@@ -138,6 +145,31 @@ void FuehreAus(const TInstruction& befehl)
     }
 }
 
+void PushValue(std::uint8_t v)
+{
+    if (ValueStackPointer >= ValueStackSize) {
+        StopMitFehler();
+        ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
+        schrittAbgebrochen = true;
+        return;
+    }
+    ++ValueStackPointer;
+    ZELK_ASSERT(ValueStackPointer >= 1 && ValueStackPointer <= ValueStackSize);
+    ValueStack[ValueStackPointer] = v;
+}
+
+std::uint8_t PopValue()
+{
+    if (ValueStackPointer == 0) {
+        StopMitFehler();
+        ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
+        schrittAbgebrochen = true;
+        return 0;
+    }
+    ZELK_ASSERT(ValueStackPointer <= ValueStackSize);
+    return ValueStack[ValueStackPointer--];
+}
+
 }  // namespace
 
 void InitRun(int mode)
@@ -168,6 +200,8 @@ bool Step()
         ShowError(InternerFehler);
         return false;
     }
+    ZELK_ASSERT(CodeCount <= MaxCode && CallStackPointer <= CallStackSize &&
+                ValueStackPointer <= ValueStackSize);
     CurrentInstruction = Code[ProgramCounter];
     ++ProgramCounter;
     FuehreAus(CurrentInstruction);
@@ -189,29 +223,6 @@ void StopRun()
     Welt.AbbruchLoeschen();
     laufBeendet = true;
     runControl().StopBtnClick();
-}
-
-void PushValue(std::uint8_t v)
-{
-    if (ValueStackPointer >= ValueStackSize) {
-        StopMitFehler();
-        ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
-        schrittAbgebrochen = true;
-        return;
-    }
-    ++ValueStackPointer;
-    ValueStack[ValueStackPointer] = v;
-}
-
-std::uint8_t PopValue()
-{
-    if (ValueStackPointer == 0) {
-        StopMitFehler();
-        ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
-        schrittAbgebrochen = true;
-        return 0;
-    }
-    return ValueStack[ValueStackPointer--];
 }
 
 TRunEnd RunEnd() { return laufEnde; }

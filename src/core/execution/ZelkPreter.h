@@ -29,5 +29,3 @@ void SetSingleStep(int mode);
 bool Step();                   // true while the run goes on
 void StopRun();
 TRunEnd RunEnd();
-void PushValue(std::uint8_t v);
-std::uint8_t PopValue();

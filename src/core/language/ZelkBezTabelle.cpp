@@ -1,9 +1,14 @@
 #include "language/ZelkBezTabelle.h"
 
+#include "support/ZelkAssert.h"
+
 TObjekt* TBezTab::FindExact(const std::string& name) const
 {
     const auto it = Index.find(name);
-    return it == Index.end() ? nullptr : it->second;
+    if (it == Index.end())
+        return nullptr;
+    ZELK_ASSERT(it->second->Name == name);
+    return it->second;
 }
 
 TObjekt* TBezTab::FindName(const std::string& name, const std::vector<std::string>* usesList) const
@@ -27,6 +32,8 @@ TObjekt* TBezTab::InsertName(const std::string& name)
     Entries.push_back(std::make_unique<TObjekt>(name));
     TObjekt* entry = Entries.back().get();
     Index.emplace(name, entry);
+    // The index holds every entry once, so a lookup finds what a scan would.
+    ZELK_ASSERT(Index.size() == Entries.size());
     return entry;
 }
 

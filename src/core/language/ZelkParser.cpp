@@ -1,57 +1,58 @@
 #include "language/ZelkParser.h"
 
 #include <filesystem>
+#include <memory>
+#include <set>
+#include <string>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 #include "execution/ZelkCode.h"
+#include "language/ZelkBezTabelle.h"
+#include "language/ZelkFehler.h"
 #include "language/ZelkScanner.h"
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "support/ZelkAssert.h"
 #include "text/AsciiNames.h"
 
+namespace {
+
+// How deep blocks, statements and bracketed or negated conditions may nest.
+// Deeper text is reported as FehlerSpeicherplatz, so no text can exhaust the
+// stack.
+constexpr int MaxNesting = 200;
+
+// Unit names already taken up in this run, compared without regard to case
+// (kept in upper case).
+class TUnitSet {
+public:
+    bool Contains(const std::string& name) const { return Names.count(UpperAscii(name)) > 0; }
+    void Add(const std::string& name) { Names.insert(UpperAscii(name)); }
+    void Clear() { Names.clear(); }
+private:
+    std::set<std::string> Names;
+};
+
+// Per-file context of CompileFile, handed to every parse routine of that file.
+struct TFileContext {
+    TScanner* Scanner = nullptr;
+    std::vector<std::string> UsesList;  // this file's USES names, clause order
+    std::string NamePrefix;             // "Main." or the unit's name and "."
+    int Page = 0;                       // stored as Page of every instruction
+    std::set<std::string> UsesSeen;     // UsesList without repeats
+};
+
+enum class TCompileMode { Main, Unit };
+
+// State of the translation run, program-wide.
 bool NoError = true;
 bool IsProgram = false;
 TScanner* CurrentScanner = nullptr;
-std::unique_ptr<TBezTab> SymbolTable;
+std::unique_ptr<TBezTab> SymbolTable;   // exists only during Compile
 TUnitSet CompiledUnits;
-
-bool TUnitSet::Contains(const std::string& name) const { return Names.count(UpperAscii(name)) > 0; }
-void TUnitSet::Add(const std::string& name) { Names.insert(UpperAscii(name)); }
-
-std::string ErrorMessage(int code)
-{
-    switch (code) {
-    case 1: return "PROGRAM oder UNIT fehlt!";
-    case 2: return "Bezeichner fehlt!";
-    case 3: return " ;  fehlt!";
-    case 4: return " .  fehlt!";
-    case 5: return "BEGIN fehlt!";
-    case 6: return "( fehlt";
-    case 7: return ") fehlt";
-    case 8: return "END fehlt oder ; fehlt!";
-    case 9: return "END fehlt!";
-    case 10: return "Bezeichner unbekannt!";
-    case 11: return "UNTIL fehlt!";
-    case 12: return "DO fehlt!";
-    case 13: return "THEN fehlt!";
-    case 14: return "Fehlerhafter Ausdruck";
-    case 15: return "Bezeichner doppelt deklariert!";
-    case 16: return "Speicherplatz zu klein!";
-    case 17: return "Nur 10 versch. Arbeitsfelder sind erlaubt!";
-    case 18: return "Eine Prozedur kann nicht als Funktion verwendet werden!";
-    case 19: return "Eine Funktion kann nicht als Prozedur verwendet werden!";
-    case 20: return "INTERFACE fehlt!";
-    case 21: return "IMLEMENTATION fehlt!";
-    case 22: return "Unit nicht gefunden";
-    case 24: return "Kann keine Unit-Deklaration finden";
-    case 30: return "Unbekannter Fehler !";
-    default: return std::string();
-    }
-}
-
-namespace {
 
 // A call emitted before its target was translated: an interface name of a
 // unit called inside the same unit ahead of its implementation.
@@ -61,22 +62,27 @@ struct TPendingCall {
 };
 
 std::unordered_map<const TObjekt*, std::vector<TPendingCall>> PendingCalls;
-TFileContext* CurrentFile = nullptr;  // the file being read
 int Nesting = 0;
-bool Compiling = false;
+
+void ReportError(TFehler code);
+void CompileFile(TCompileMode mode, int page, const TFileContext* outer);
 
 SourcePages& Pages() { return *sourcePages(); }
 
 // Counts one level of nesting for as long as it lives. Beyond MaxNesting the
-// run is stopped with error 16 before the machine stack can run out.
+// run is stopped with FehlerSpeicherplatz before the machine stack can run out.
 class TNest {
 public:
     TNest()
     {
         if (++Nesting > MaxNesting)
-            ReportError(16);
+            ReportError(FehlerSpeicherplatz);
     }
-    ~TNest() { --Nesting; }
+    ~TNest()
+    {
+        ZELK_ASSERT(Nesting > 0);
+        --Nesting;
+    }
     TNest(const TNest&) = delete;
     TNest& operator=(const TNest&) = delete;
 };
@@ -86,7 +92,7 @@ void ReadOn(TFileContext& f) { f.Scanner->NextToken(); }
 bool Is(TTokenKind kind) { return CurrentToken == kind; }
 
 // The token the grammar needs here: read past it, or report error and stop.
-bool Expect(TFileContext& f, TTokenKind kind, int error)
+bool Expect(TFileContext& f, TTokenKind kind, TFehler error)
 {
     if (!Is(kind)) {
         ReportError(error);
@@ -97,9 +103,16 @@ bool Expect(TFileContext& f, TTokenKind kind, int error)
 }
 
 // Every instruction carries the file's page and the line of the current token.
-void Gen(TFileContext& f, TOpcode op, int arg) { Emit(op, arg, f.Scanner->TokenLine, f.Page); }
+void Gen(TFileContext& f, TOpcode op, int arg)
+{
+    // The file being read is the one whose scanner errors are shown for, and
+    // every operand fits Arg: an index, a test, a logic operator or a name.
+    ZELK_ASSERT(f.Scanner == CurrentScanner);
+    ZELK_ASSERT(op <= MaxOpcode && arg >= 0 && arg <= MaxCode);
+    Emit(op, arg, f.Scanner->TokenLine, f.Page);
+}
 
-void ReportErrorAt(int code, int page, int line)
+void ReportErrorAt(TFehler code, int page, int line)
 {
     if (!NoError)
         return;
@@ -129,9 +142,10 @@ void Implement(TObjekt* entry, bool isProcedure, int address)
     if (it == PendingCalls.end())
         return;
     for (const TPendingCall& call : it->second) {
+        ZELK_ASSERT(call.Index >= 0 && call.Index < CodeCount && Code[call.Index].Op == opCall);
         Code[call.Index].Arg = static_cast<std::uint16_t>(address);
         if (call.AsProcedure != isProcedure)
-            ReportError(isProcedure ? 18 : 19);
+            ReportError(isProcedure ? FehlerProzedurAlsFunktion : FehlerFunktionAlsProzedur);
     }
     PendingCalls.erase(it);
 }
@@ -146,41 +160,25 @@ void CheckPendingCalls()
             if (!first || call.Index < first->Index)
                 first = &call;
     if (first)
-        ReportErrorAt(30, Code[first->Index].Page, Code[first->Index].Line);
+        ReportErrorAt(FehlerUnbekannt, Code[first->Index].Page, Code[first->Index].Line);
 }
 
 // ---- expressions ----------------------------------------------------------
 
 void Expression(TFileContext& f);
 
-int TestNumber(TTokenKind kind)
-{
-    switch (kind) {
-    case HAT_VORRAT: return 0;
-    case PLATZ_BELEGT: return 1;
-    case VORNE_FREI: return 2;
-    case RECHTS_FREI: return 3;
-    case LINKS_FREI: return 4;
-    case NORDWAERTS: return 5;
-    case OSTWAERTS: return 6;
-    case SUEDWAERTS: return 7;
-    case WESTWAERTS: return 8;
-    default: return -1;
-    }
-}
-
 // identifier: a call of a procedure as a statement or of a function in a
-// condition. The other kind there is error 19 or 18.
+// condition. The other kind there is an error of its own.
 void Call(TFileContext& f, bool asProcedure)
 {
     TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
     if (!entry) {
         ReadOn(f);
-        ReportError(10);
+        ReportError(FehlerBezeichnerUnbekannt);
         return;
     }
     if (entry->IsProcedure != asProcedure) {
-        ReportError(asProcedure ? 19 : 18);
+        ReportError(asProcedure ? FehlerFunktionAlsProzedur : FehlerProzedurAlsFunktion);
         return;
     }
     ReadOn(f);
@@ -194,13 +192,13 @@ void Factor(TFileContext& f)
     if (!NoError)
         return;
     const int test = TestNumber(CurrentToken);
-    if (test >= 0) {
+    if (test != KeinTest) {
         Gen(f, opTest, test);
         ReadOn(f);
     } else if (Is(LEFT_PAREN)) {
         ReadOn(f);
         Expression(f);
-        Expect(f, RIGHT_PAREN, 7);
+        Expect(f, RIGHT_PAREN, FehlerKlammerZuFehlt);
     } else if (Is(NOT)) {
         TNest nest;
         if (!NoError)
@@ -212,7 +210,7 @@ void Factor(TFileContext& f)
         FunctionCall(f);
     } else {
         // Also a leading AND or OR: no operand would be on the stack for it.
-        ReportError(14);
+        ReportError(FehlerAusdruck);
     }
 }
 
@@ -269,14 +267,14 @@ void CompoundStatement(TFileContext& f)
 {
     ReadOn(f);
     if (!StatementsUpTo(f, END))
-        ReportError(9);
+        ReportError(FehlerEndFehlt);
 }
 
 void IfStatement(TFileContext& f)
 {
     ReadOn(f);
     Expression(f);
-    if (!Expect(f, THEN, 13))
+    if (!Expect(f, THEN, FehlerThenFehlt))
         return;
     const int p = CurrentAddress();
     Gen(f, opJumpIfFalse, 0);
@@ -302,7 +300,7 @@ void WhileStatement(TFileContext& f)
     if (Is(DO))
         ReadOn(f);
     else
-        ReportError(12);
+        ReportError(FehlerDoFehlt);
     Statement(f);
     Gen(f, opJump, top);
     PatchToHere(p);
@@ -313,7 +311,7 @@ void RepeatStatement(TFileContext& f)
     const int top = CurrentAddress();
     ReadOn(f);
     if (!StatementsUpTo(f, UNTIL)) {
-        ReportError(11);
+        ReportError(FehlerUntilFehlt);
         return;
     }
     Expression(f);
@@ -363,7 +361,7 @@ bool RoutineHeading(TFileContext& f, bool& isProcedure)
 {
     isProcedure = Is(PROCEDURE);
     ReadOn(f);
-    return Expect(f, IDENTIFIER, 2);
+    return Expect(f, IDENTIFIER, FehlerBezeichnerFehlt);
 }
 
 // A heading that brings in a new name of this file, its block at address
@@ -375,7 +373,7 @@ bool DeclareRoutine(TFileContext& f, int address)
         return false;
     TObjekt* entry = SymbolTable->InsertName(f.NamePrefix + CurrentIdentifier);
     if (!entry) {
-        ReportError(15);
+        ReportError(FehlerDoppeltDeklariert);
         return false;
     }
     entry->IsProcedure = isProcedure;
@@ -392,7 +390,7 @@ bool ImplementRoutine(TFileContext& f)
         return false;
     TObjekt* entry = SymbolTable->FindName(f.NamePrefix + CurrentIdentifier, &f.UsesList);
     if (!entry) {
-        ReportError(10);
+        ReportError(FehlerBezeichnerUnbekannt);
         return false;
     }
     Implement(entry, isProcedure, CurrentAddress());
@@ -402,10 +400,10 @@ bool ImplementRoutine(TFileContext& f)
 // ; block ;
 bool RoutineBody(TFileContext& f)
 {
-    if (!Expect(f, SEMICOLON, 3))
+    if (!Expect(f, SEMICOLON, FehlerSemikolonFehlt))
         return false;
     Block(f);
-    return NoError && Expect(f, SEMICOLON, 3);
+    return NoError && Expect(f, SEMICOLON, FehlerSemikolonFehlt);
 }
 
 // PROCEDURE or FUNCTION identifier ; block ;
@@ -419,7 +417,7 @@ bool Declaration(TFileContext& f)
 bool WorkFieldClause(TFileContext& f)
 {
     ReadOn(f);
-    if (!Expect(f, LEFT_PAREN, 6) || !Expect(f, IDENTIFIER, 2))
+    if (!Expect(f, LEFT_PAREN, FehlerKlammerAufFehlt) || !Expect(f, IDENTIFIER, FehlerBezeichnerFehlt))
         return false;
     if (WorkFieldCount < MaxWorkFields) {
         WorkFieldNames[WorkFieldCount] = CurrentIdentifier;
@@ -427,10 +425,10 @@ bool WorkFieldClause(TFileContext& f)
         ++WorkFieldCount;
     }
     if (WorkFieldCount >= MaxWorkFields) {
-        ReportError(17);
+        ReportError(FehlerZuVieleArbeitsfelder);
         return false;
     }
-    return Expect(f, RIGHT_PAREN, 7) && Expect(f, SEMICOLON, 3);
+    return Expect(f, RIGHT_PAREN, FehlerKlammerZuFehlt) && Expect(f, SEMICOLON, FehlerSemikolonFehlt);
 }
 
 void Block(TFileContext& f)
@@ -444,7 +442,7 @@ void Block(TFileContext& f)
         if (!Declaration(f))
             return;
     PatchToHere(b);
-    if (!Expect(f, BEGIN, 5))
+    if (!Expect(f, BEGIN, FehlerBeginFehlt))
         return;
     if (Is(ARBEITSFELD) && !WorkFieldClause(f))
         return;
@@ -453,7 +451,7 @@ void Block(TFileContext& f)
         ReadOn(f);
         Statement(f);
     }
-    if (!NoError || !Expect(f, END, 8))
+    if (!NoError || !Expect(f, END, FehlerEndOderSemikolon))
         return;
     Gen(f, opReturn, 0);
 }
@@ -499,17 +497,17 @@ void TakeUpUnit(TFileContext& f, const std::string& name)
     if (page < 0) {
         if (Pages().SelectedPage() != f.Page)
             Pages().SelectPage(f.Page);  // a failed load may have opened an empty page
-        ReportError(22);
+        ReportError(FehlerUnitNichtGefunden);
         return;
     }
-    CompileFile(TCompileMode::Unit, page);
+    CompileFile(TCompileMode::Unit, page, &f);
 }
 
 // identifier: the unit is taken up unless this run already has it.
 bool UseUnit(TFileContext& f)
 {
     if (!Is(IDENTIFIER)) {
-        ReportError(2);
+        ReportError(FehlerBezeichnerFehlt);
         return false;
     }
     const std::string name = CurrentIdentifier;
@@ -533,7 +531,7 @@ void UsesClause(TFileContext& f)
         if (!UseUnit(f))
             return;
     } while (Is(COMMA));
-    if (!Expect(f, SEMICOLON, 3))
+    if (!Expect(f, SEMICOLON, FehlerSemikolonFehlt))
         return;
     compileProgress().SetAktDateiLabel(Pages().PageName(f.Page) + ".pas");
 }
@@ -542,7 +540,7 @@ void UsesClause(TFileContext& f)
 bool InterfacePart(TFileContext& f)
 {
     while (Is(PROCEDURE) || Is(FUNCTION))
-        if (!DeclareRoutine(f, -1) || !Expect(f, SEMICOLON, 3))
+        if (!DeclareRoutine(f, -1) || !Expect(f, SEMICOLON, FehlerSemikolonFehlt))
             return false;
     return true;
 }
@@ -565,7 +563,7 @@ bool EndsUnit() { return !NoError || Is(ERROR); }
 // translated, not one taken up by a USES clause.
 void UnitRule(TFileContext& f, bool mainFile)
 {
-    if (!Expect(f, IDENTIFIER, 2))
+    if (!Expect(f, IDENTIFIER, FehlerBezeichnerFehlt))
         return;
     f.NamePrefix = CurrentIdentifier + ".";
     // A main file that is a unit counts as taken up, so a unit it uses that
@@ -574,35 +572,35 @@ void UnitRule(TFileContext& f, bool mainFile)
     // must not hide another unit that happens to carry that name.
     if (mainFile)
         CompiledUnits.Add(CurrentIdentifier);
-    if (!Expect(f, SEMICOLON, 3) || !Expect(f, INTERFACE, 20))
+    if (!Expect(f, SEMICOLON, FehlerSemikolonFehlt) || !Expect(f, INTERFACE, FehlerInterfaceFehlt))
         return;
     if (Is(USES))
         UsesClause(f);
     if (EndsUnit() || !InterfacePart(f) || EndsUnit())
         return;
-    if (!Expect(f, IMPLEMENTATION, 21))
+    if (!Expect(f, IMPLEMENTATION, FehlerImplementationFehlt))
         return;
-    if (!ImplementationPart(f) || EndsUnit() || !Expect(f, END, 9))
+    if (!ImplementationPart(f) || EndsUnit() || !Expect(f, END, FehlerEndFehlt))
         return;
     if (!Is(PERIOD)) {
-        ReportError(4);
+        ReportError(FehlerPunktFehlt);
         return;
     }
     if (!SymbolTable->AllImplemented())
-        ReportError(30);
+        ReportError(FehlerUnbekannt);
 }
 
 // The PROGRAM token has been read. Nothing after the final period is read.
 void ProgramRule(TFileContext& f)
 {
     f.NamePrefix = "Main.";
-    if (!Expect(f, IDENTIFIER, 2) || !Expect(f, SEMICOLON, 3))
+    if (!Expect(f, IDENTIFIER, FehlerBezeichnerFehlt) || !Expect(f, SEMICOLON, FehlerSemikolonFehlt))
         return;
     if (Is(USES))
         UsesClause(f);
     Block(f);
     if (NoError && !Is(PERIOD) && !Is(ERROR))
-        ReportError(4);
+        ReportError(FehlerPunktFehlt);
 }
 
 void BeginRun()
@@ -618,16 +616,14 @@ void BeginRun()
 
 void EndRun()
 {
+    // Every file has handed back its scanner and every nesting level closed.
+    ZELK_ASSERT(CurrentScanner == nullptr && Nesting == 0);
     SymbolTable.reset();
     CompiledUnits.Clear();
     PendingCalls.clear();
-    CurrentScanner = nullptr;
-    CurrentFile = nullptr;
 }
 
-}  // namespace
-
-void ReportError(int code)
+void ReportError(TFehler code)
 {
     if (!NoError)
         return;
@@ -642,13 +638,12 @@ void ReportError(int code)
     NoError = false;
 }
 
-void CompileFile(TCompileMode mode, int page)
+// outer: the file whose USES clause named this unit; nullptr for the main file.
+void CompileFile(TCompileMode mode, int page, const TFileContext* outer)
 {
-    if (!sourcePages() || !SymbolTable)
-        return;
+    ZELK_ASSERT(sourcePages() && SymbolTable);
+    ZELK_ASSERT(CurrentScanner == (outer ? outer->Scanner : nullptr));
     SourcePages& pages = Pages();
-    TScanner* const outerScanner = CurrentScanner;
-    TFileContext* const outerFile = CurrentFile;
 
     pages.SelectPage(page);
     TScanner scanner(pages);
@@ -657,7 +652,6 @@ void CompileFile(TCompileMode mode, int page)
     f.Page = page;
     compileProgress().SetAktDateiLabel(pages.PageName(page) + ".pas");
     CurrentScanner = &scanner;
-    CurrentFile = &f;
     scanner.NextToken();
 
     if (Is(UNIT)) {
@@ -668,25 +662,27 @@ void CompileFile(TCompileMode mode, int page)
         ProgramRule(f);
         IsProgram = true;
     } else {
-        ReportError(mode == TCompileMode::Main ? 1 : 24);
+        ReportError(mode == TCompileMode::Main ? FehlerProgramOderUnit : FehlerKeineUnit);
     }
 
     // Back to the file that named this unit, so later errors show there.
-    CurrentScanner = outerScanner;
-    CurrentFile = outerFile;
-    if (outerFile)
-        pages.SelectPage(outerFile->Page);
+    CurrentScanner = outer ? outer->Scanner : nullptr;
+    if (outer)
+        pages.SelectPage(outer->Page);
 }
+
+}  // namespace
 
 int Compile()
 {
+    // SymbolTable exists only while a translation runs: a call from inside
+    // one (a box that lets events through) finds it and does nothing.
     SourcePages* pages = sourcePages();
-    if (!pages || Compiling)
+    if (!pages || SymbolTable)
         return 0;
     const int start = pages->SelectedPage();
     if (start < 0 || start >= pages->PageCount())
         return 0;
-    Compiling = true;
 
     BeginRun();
     CompileProgress& progress = compileProgress();
@@ -694,9 +690,9 @@ int Compile()
     progress.SetDateiLabel(pages->CurrentPageName() + ".pas");
     ResetCode();
     auto previousHook = std::move(EmitErrorHook);
-    EmitErrorHook = [](int code) { ReportError(code); };
+    EmitErrorHook = [](int code) { ReportError(static_cast<TFehler>(code)); };
 
-    CompileFile(TCompileMode::Main, start);
+    CompileFile(TCompileMode::Main, start, nullptr);
     if (NoError)
         CheckPendingCalls();
 
@@ -704,7 +700,6 @@ int Compile()
     progress.Close();
     EmitErrorHook = std::move(previousHook);
     EndRun();
-    Compiling = false;
 
     if (!NoError)
         return 0;

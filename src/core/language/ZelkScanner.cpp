@@ -3,10 +3,14 @@
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "support/ZelkAssert.h"
 
 TTokenKind CurrentToken = END_OF_TEXT;
 std::string CurrentIdentifier;
 
+namespace {
+
+// The seven scanner messages, exactly as shown.
 const char* const MsgUnerlaubtesZeichen = "Unerlaubtes Zeichen ";
 const char* const MsgBezeichnerlaenge = "Bezeichnerlänge überschritten!";
 const char* const MsgFalschesZeichen = "Falsches Zeichen am Beginn eines Wortes.";
@@ -15,7 +19,8 @@ const char* const MsgUnbekannteDirektive = "Unbekannte Compilerdirektive";
 const char* const MsgGeschweifteKlammerFehlt = " } fehlt !";
 const char* const MsgSternKlammerFehlt = " *) fehlt !";
 
-namespace {
+// Longest word; the next word character is an error.
+constexpr int MaxWordLength = 81;
 
 // Byte 0 marks the end of the text. A NUL byte inside a line is no end: the
 // raw reader hands it on as this code, so comments accept it like any byte
@@ -65,6 +70,7 @@ int TScanner::ReadRawChar()
         Text += ' ';  // every line end reads as a blank
         HaveLine = true;
     }
+    ZELK_ASSERT(ReadColumn >= 1 && static_cast<std::size_t>(ReadColumn) <= Text.size());
     int c = static_cast<unsigned char>(Text[static_cast<std::size_t>(ReadColumn) - 1]);
     if (c == 0)
         c = NulInLine;
@@ -97,6 +103,15 @@ void TScanner::ScanError(const char* message)
 }
 
 void TScanner::NextToken()
+{
+    ScanToken();
+    // Whatever the text, the parser gets one of the language's kinds, and
+    // the reading position stays on the text or just past its end.
+    ZELK_ASSERT(CurrentToken >= 1 && CurrentToken <= MaxTokenKind);
+    ZELK_ASSERT(TokenLine <= ReadLine && ReadLine <= Source.LineCount());
+}
+
+void TScanner::ScanToken()
 {
     TokenLine = ReadLine;
     for (;;) {
@@ -143,6 +158,7 @@ void TScanner::ReadWord()
         text += static_cast<char>(Ch);
         ReadChar();
     }
+    ZELK_ASSERT(n <= MaxWordLength && !text.empty());
     if (!KeyTable.Lookup(text, CurrentToken)) {
         CurrentToken = IDENTIFIER;
         CurrentIdentifier = text;

@@ -13,18 +13,6 @@ class SourcePages;
 extern TTokenKind CurrentToken;        // ERROR after a scanner message
 extern std::string CurrentIdentifier;  // upper-case text of the last non-keyword word
 
-// Longest word; the next word character is an error.
-constexpr int MaxWordLength = 81;
-
-// The seven scanner messages, exactly as shown.
-extern const char* const MsgUnerlaubtesZeichen;      // "Unerlaubtes Zeichen "
-extern const char* const MsgBezeichnerlaenge;        // "Bezeichnerlänge überschritten!"
-extern const char* const MsgFalschesZeichen;         // "Falsches Zeichen am Beginn eines Wortes."
-extern const char* const MsgUnerwartetesEreignis;    // "Unerwartetes Ereignis ?"
-extern const char* const MsgUnbekannteDirektive;     // "Unbekannte Compilerdirektive"
-extern const char* const MsgGeschweifteKlammerFehlt; // " } fehlt !"
-extern const char* const MsgSternKlammerFehlt;       // " *) fehlt !"
-
 class TScanner {
 public:
     // Reads the selected page of source whenever it reads; the translator
@@ -40,13 +28,8 @@ public:
     // blanks and comments are skipped.
     std::int32_t TokenLine = 0;
 
-    // The reading position, for tests: next character's line and column.
-    std::int32_t ReadLine = 0;
-    std::int32_t ReadColumn = 1;
-    // The look-ahead character: a byte, or 0 at the end of the text.
-    int Ch = ' ';
-
 private:
+    void ScanToken();
     int ReadRawChar();
     void ReadChar();
     void ReadWord();
@@ -56,6 +39,11 @@ private:
     void ScanError(const char* message);
 
     SourcePages& Source;
+    // The reading position: next character's line and column.
+    std::int32_t ReadLine = 0;
+    std::int32_t ReadColumn = 1;
+    // The look-ahead character: a byte, or 0 at the end of the text.
+    int Ch = ' ';
     std::string Text;       // line ReadLine with the blank that ends it
     bool HaveLine = false;  // Text holds line ReadLine
 };

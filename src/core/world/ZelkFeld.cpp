@@ -116,25 +116,11 @@ bool tFeld::Ostwaerts() const { return Roboter.Richtung == Ost; }
 bool tFeld::Suedwaerts() const { return Roboter.Richtung == Sued; }
 bool tFeld::Westwaerts() const { return Roboter.Richtung == West; }
 
-bool tFeld::Test(int nummer) const
-{
-    switch (nummer) {
-    case 0: return HatVorrat();
-    case 1: return PlatzBelegt();
-    case 2: return VorneFrei();
-    case 3: return RechtsFrei();
-    case 4: return LinksFrei();
-    case 5: return Nordwaerts();
-    case 6: return Ostwaerts();
-    case 7: return Suedwaerts();
-    case 8: return Westwaerts();
-    default: return false;
-    }
-}
-
 // --- Failure report ---
 
-std::string tFeld::MeldungsText(int code)
+namespace {
+
+std::string MeldungsText(int code)
 {
     switch (code) {
     case 1: return "ZELK ist gegen ein  Hindernis gelaufen!";
@@ -150,6 +136,8 @@ std::string tFeld::MeldungsText(int code)
     default: return "Es ist ein Fehler im Programmablauf aufgetreten!";
     }
 }
+
+}  // namespace
 
 void tFeld::Meldung(int code)
 {

@@ -48,7 +48,7 @@ public:
     void NimmAuf();
     void GibAb();
 
-    // Tests: no side effects.
+    // Tests: no side effects. The language numbers them in RobotWords.
     bool HatVorrat() const;
     bool PlatzBelegt() const;
     bool VorneFrei() const;
@@ -58,12 +58,9 @@ public:
     bool Ostwaerts() const;
     bool Suedwaerts() const;
     bool Westwaerts() const;
-    // Test number 0..8 as in the instruction set; false for any other.
-    bool Test(int nummer) const;
 
     // Sets Abbruch (not for code 10) before it shows the error box.
     void Meldung(int code);
-    static std::string MeldungsText(int code);
 
     void Loeschen();
     void Grundstellung();

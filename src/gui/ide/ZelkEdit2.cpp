@@ -16,6 +16,7 @@
 #include "ide/Colors.h"
 #include "ide/EditPositions.h"
 #include "language/ZelkOptions.h"
+#include "text/AsciiNames.h"
 
 TZelkEdit* EditorWindow = nullptr;
 bool PageSwitching = false;
@@ -55,9 +56,6 @@ QString TabText(const QString& name)
     QString text = name;
     return text.replace(QChar('&'), QStringLiteral("&&"));
 }
-
-QChar AsciiLower(QChar c) { return c >= 'A' && c <= 'Z' ? QChar(c.unicode() + 32) : c; }
-QChar AsciiUpper(QChar c) { return c >= 'a' && c <= 'z' ? QChar(c.unicode() - 32) : c; }
 
 // The settings give the height in pixels; negative and positive both.
 int PixelHeight(std::int32_t height)
@@ -161,12 +159,7 @@ EditWindowPlace ReadEditWindowPlace(QSize mainSize)
 
 QString PageNameFromName(const QString& name)
 {
-    QString result(name.size(), Qt::Uninitialized);
-    for (int i = 0; i < name.size(); ++i)
-        result[i] = AsciiLower(name.at(i));
-    if (!result.isEmpty())
-        result[0] = AsciiUpper(result.at(0));
-    return result;
+    return QString::fromStdString(PageNameOf(name.toStdString()));
 }
 
 QString PageNameFromPath(const QString& path)
@@ -382,6 +375,11 @@ void TZelkEdit::closeEvent(QCloseEvent* event)
 
 // --- SourcePages -------------------------------------------------------------------
 
+int TZelkEdit::PageIndex(const TZelkPage* page) const
+{
+    return TabControl1->indexOf(const_cast<TZelkPage*>(page));
+}
+
 int TZelkEdit::PageCount() const { return TabControl1->count(); }
 
 int TZelkEdit::SelectedPage() const { return TabControl1->currentIndex(); }
@@ -401,9 +399,8 @@ std::string TZelkEdit::CurrentPageName() const { return CurrentPageCaption().toS
 
 int TZelkEdit::IndexOfPage(const std::string& name) const
 {
-    const QString wanted = QString::fromStdString(name);
     for (int i = 0; i < PageCount(); ++i)
-        if (PageCaption(i).compare(wanted, Qt::CaseInsensitive) == 0)
+        if (EqualIgnoringAsciiCase(PageName(i), name))
             return i;
     return -1;
 }

@@ -52,12 +52,11 @@ public:
     explicit TZelkEdit(QWidget* parent = nullptr);
     ~TZelkEdit() override;
 
-    TZelkTabControl* TabControl1;
-    QStatusBar* StatusBar1;
-
     // The selected page's edit control, or nullptr without a page.
     TZelkPage* Editor() const;
     TZelkPage* PageEditor(int index) const;
+    // The index of a page's edit control; -1 when it is no page of this window.
+    int PageIndex(const TZelkPage* page) const;
 
     // Page operations.
     void AddPage(const QString& name);
@@ -78,10 +77,6 @@ public:
     bool LoadFile(const QString& path, QString* error = nullptr);
     bool SaveCurrentPage(const QString& path, QString* error = nullptr);
 
-    // Place from the settings, applied once when the window is first shown
-    // in an MDI area; public so the main window can apply it earlier.
-    void ApplyWindowPlace();
-
     // SourcePages, the translator's view.
     int PageCount() const override;
     int SelectedPage() const override;
@@ -94,24 +89,28 @@ public:
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
 
-    // Key handlers of every page's edit control; true when the key was
-    // handled here and the control must not see it.
-    bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);
-    void EditorKeyUp(TZelkPage* editor, QKeyEvent* event);
-
-public slots:
-    void TabControl1Change(int index);
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
+private slots:
+    void TabControl1Change(int index);
+
 private:
+    // Place from the settings, applied once when the window is first shown
+    // in an MDI area.
+    void ApplyWindowPlace();
+    // Key handlers of every page's edit control; true when the key was
+    // handled here and the control must not see it.
+    bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);
+    void EditorKeyUp(TZelkPage* editor, QKeyEvent* event);
     void ShowSelectedPage();
     bool LoadInto(TZelkPage* page, const QString& path, QString* error);
     void ForgetLineCache() const;
 
+    TZelkTabControl* TabControl1;
+    QStatusBar* StatusBar1;
     bool placed_ = false;
     // An Enter press has typed a line break since the last release of Enter.
     bool enterTyped_ = false;

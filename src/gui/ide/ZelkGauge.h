@@ -14,13 +14,7 @@ public:
     explicit TCompilerDlg(QWidget* parent = nullptr);
     ~TCompilerDlg() override;
 
-    QLabel* DateiLabel;     // main file, with ".pas"
-    QLabel* AktDateiLabel;  // file being read, with ".pas"
-    QLabel* ZeileLabel;     // line reached in the current file
-    QLabel* LinesLabel;     // LineCount
-    int LineCount = 0;      // lines finished since the dialog was shown, over all files
-
-    void FormShow();
+    int LineCount = 0;  // lines finished since the dialog was shown, over all files
 
     // CompileProgress.
     void Show() override;
@@ -31,6 +25,14 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+
+private:
+    void FormShow();
+
+    QLabel* DateiLabel;     // main file, with ".pas"
+    QLabel* AktDateiLabel;  // file being read, with ".pas"
+    QLabel* ZeileLabel;     // line reached in the current file
+    QLabel* LinesLabel;     // LineCount
 };
 
 extern TCompilerDlg* CompilerDlg;

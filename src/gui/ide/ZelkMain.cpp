@@ -1,6 +1,7 @@
 #include "ide/ZelkMain.h"
 
 #include <QAction>
+#include <QActionEvent>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
@@ -21,7 +22,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
-#include "execution/RunControl.h"
+#include "execution/RunController.h"
 #include "ide/DialogService.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
@@ -30,6 +31,7 @@
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
+#include "text/AsciiNames.h"
 #include "world/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"
@@ -41,22 +43,80 @@ TZelkForm* ZelkForm = nullptr;
 // when something names them.
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
-const QString TZelkForm::ProgramFilter =
-    QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
-const QString TZelkForm::OpenFeldFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
-const QString TZelkForm::SaveFeldFilter = QStringLiteral("Arbeitsfeld|*.rob");
-
 namespace {
 
 const QString Title = QStringLiteral("Zelk - der Roboter");
 
-// Case changes touch only the plain letters, so umlauts keep their case.
-QString LowerPlain(QString s)
+// The filters of the file dialogs, in the program's own notation.
+const QString ProgramFilter =
+    QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
+const QString OpenFeldFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
+const QString SaveFeldFilter = QStringLiteral("Arbeitsfeld|*.rob");
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
 {
-    for (QChar& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = QChar(c.unicode() + ('a' - 'A'));
-    return s;
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut, const QString& hint)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    // Qt sends the status tip to the window while the item is highlighted;
+    // event() routes it to the status line, so an item without a hint
+    // clears it.
+    item->setStatusTip(TZelkForm::LongHint(hint));
+    return item;
+}
+
+// A 25 x 25 picture button of the tool bar. Its command, the action it
+// shares with the menu item, gives it its enabled and checked state and is
+// triggered by a click; the picture and the hint stay the button's own, so
+// every change of the action puts them back.
+class SpeedButton : public QToolButton {
+public:
+    SpeedButton(const QIcon& picture, const QString& tip, QWidget* parent)
+        : QToolButton(parent), picture(picture), tip(tip)
+    {
+    }
+
+    void SetCommand(QAction* command)
+    {
+        setDefaultAction(command);
+        KeepOwnLook();
+    }
+
+protected:
+    void actionEvent(QActionEvent* e) override
+    {
+        QToolButton::actionEvent(e);
+        KeepOwnLook();
+    }
+
+private:
+    // The menu item's status tip would reach the status line in place of
+    // the button's own long hint, which eventFilter shows.
+    void KeepOwnLook()
+    {
+        setIcon(picture);
+        setToolTip(tip);
+        setStatusTip(QString());
+    }
+
+    QIcon picture;
+    QString tip;
+};
+
+// FeldPanel names a work field file without its folder, in lower case as
+// names are (umlauts keep their case).
+QString FeldPanelText(const QString& path)
+{
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
 }
 
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
@@ -80,7 +140,7 @@ bool BackToPage(const QPointer<TZelkPage>& page)
 {
     if (!page || !EditorWindow)
         return false;
-    const int index = EditorWindow->TabControl1->indexOf(page);
+    const int index = EditorWindow->PageIndex(page);
     if (index < 0)
         return false;
     if (EditorWindow->SelectedPage() != index)
@@ -99,6 +159,12 @@ TZelkForm::TZelkForm(QWidget* parent) : QMainWindow(parent)
     MdiArea = new QMdiArea(this);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
+    runController = new TRunController(this);
+    connect(runController, &TRunController::StateChanged, this, [this] { UpdateRunControls(); });
+    connect(runController, &TRunController::Stopped, this, [] {
+        if (EditorWindow && EditorWindow->Editor())
+            EditorWindow->Editor()->setEnabled(true);
+    });
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
@@ -145,8 +211,9 @@ void TZelkForm::CreateChildWindows()
         SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
-    runControlPort = std::make_unique<GuiRunControl>(this);
-    setRunControl(runControlPort.get());
+    connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
+            &TZelkMeldung::SetTimer1Enabled);
+    setRunControl(runController);
     setCompileProgress(CompilerDlg);
     // The core's boxes go through the same service as the window's own.
     setMessages(&dialogs());
@@ -167,128 +234,91 @@ TZelkForm* CreateZelkForm()
 
 // ---------------------------------------------------------------- menu
 
-QAction* TZelkForm::AddItem(QMenu* menu, const char* name, const QString& caption,
-                            const QKeySequence& shortcut, const QString& hint)
-{
-    QAction* item = menu->addAction(caption);
-    item->setObjectName(QString::fromLatin1(name));
-    item->setShortcut(shortcut);
-    item->setProperty("hint", hint);
-    // Qt sends the status tip to the window while the item is highlighted;
-    // event() routes it to the status line, so an item without a hint
-    // clears it.
-    item->setStatusTip(LongHint(hint));
-    return item;
-}
-
 void TZelkForm::CreateMenu()
 {
     const QKeySequence none;
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu"));
-
-    Datei1 = bar->addMenu(QStringLiteral("&Datei"));
-    Datei1->setObjectName(QStringLiteral("Datei1"));
-    FileNewItem = AddItem(Datei1, "FileNewItem", "Datei neu", QKeySequence("Ctrl+N"), "");
-    FileOpenItem = AddItem(Datei1, "FileOpenItem", "&Datei öffnen...", QKeySequence("Ctrl+O"),
-                           "Eine neue Datei dem Projekt hinzufügen");
-    FileSaveItem = AddItem(Datei1, "FileSaveItem", "Datei speiche&rn", QKeySequence("Ctrl+S"),
-                           "Aktuelle Datei speichern");
-    FileSaveAsItem = AddItem(Datei1, "FileSaveAsItem", "Datei speichern un&ter...", none,
-                             "Aktuelle Datei unter neuem Namen speichern");
-    FileCloseItem = AddItem(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen");
-    Datei1->addSeparator();
-    FilePrintItem = AddItem(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
-                            "Aktuelle Datei drucken");
-    Datei1->addSeparator();
-    FileExitItem = AddItem(Datei1, "FileExitItem", "&Beenden", QKeySequence("Alt+F4"),
-                           "Diese Anwendung beenden");
-
-    Bearbeiten1 = bar->addMenu(QStringLiteral("Bearbeiten"));
-    Bearbeiten1->setObjectName(QStringLiteral("Bearbeiten1"));
-    CutItem = AddItem(Bearbeiten1, "CutItem", "&Ausschneiden", QKeySequence("Ctrl+X"),
-                      "Markiertes Element löschen");
-    CopyItem = AddItem(Bearbeiten1, "CopyItem", "&Kopieren", QKeySequence("Ctrl+C"),
-                       "Markiertes Element in Zwischenablage kopieren");
-    PasteItem = AddItem(Bearbeiten1, "PasteItem", "&Einfügen", QKeySequence("Ctrl+V"),
-                        "Inhalt der Zwischenablage einfügen");
-    Bearbeiten1->addSeparator();
-    Suchen1 = AddItem(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "");
-    SucheWiederholen1 = AddItem(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen",
-                                QKeySequence("F3"), "");
-    Ersetzen1 = AddItem(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "");
-    Bearbeiten1->addSeparator();
-    Schriftart1 = AddItem(Bearbeiten1, "Schriftart1", "Schriftart", none, "");
-
-    Start1 = bar->addMenu(QStringLiteral("Sta&rt"));
-    Start1->setObjectName(QStringLiteral("Start1"));
-    RunItem = AddItem(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
-                      "Programm übersetzen und starten");
-    Compilieren1 = AddItem(Start1, "Compilieren1", "Compilieren", QKeySequence("Ctrl+F9"), "");
-    Einzelschritt1 = AddItem(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "");
-    Start1->addSeparator();
-    Handsteuerung1 = AddItem(Start1, "Handsteuerung1", "Handsteuerung", none, "");
-    TeachinModus1 = AddItem(Start1, "TeachinModus1", "Teachin Modus", none, "");
-    Start1->addSeparator();
-    Optionen1 = AddItem(Start1, "Optionen1", "Optionen", none, "");
-
-    Arbeitsfeld1 = bar->addMenu(QStringLiteral("&Arbeitsfeld"));
-    Arbeitsfeld1->setObjectName(QStringLiteral("Arbeitsfeld1"));
-    FeldNeu1 = AddItem(Arbeitsfeld1, "FeldNeu1", "&Neu", none, "");
-    Zuruecksetzen1 = AddItem(Arbeitsfeld1, "Zuruecksetzen1", "&Zurücksetzen", none, "");
-    Veraendern1 = AddItem(Arbeitsfeld1, "Veraendern1", "&Verändern", none, "");
-    Veraendern1->setCheckable(true);
-    Arbeitsfeld1->addSeparator();
-    ArbeitsfeldOeffnen1 = AddItem(Arbeitsfeld1, "ArbeitsfeldOeffnen1", "Arbeitsfeld &öffnen", none, "");
-    ArbeitsfeldSpeichern1 =
-        AddItem(Arbeitsfeld1, "ArbeitsfeldSpeichern1", "Arbeitsfeld &speichern", none, "");
-
-    Hilfe1 = bar->addMenu(QStringLiteral("&Hilfe"));
-    Hilfe1->setObjectName(QStringLiteral("Hilfe1"));
-    Inhalt1 = AddItem(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen");
-    Hilfe1->addSeparator();
-    Info1 = AddItem(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen");
-
-    connect(FileNewItem, &QAction::triggered, this, [this] { FileNewItemClick(); });
-    connect(FileOpenItem, &QAction::triggered, this, [this] { FileOpenItemClick(); });
-    connect(FileSaveItem, &QAction::triggered, this, [this] { FileSaveItemClick(); });
-    connect(FileSaveAsItem, &QAction::triggered, this, [this] { FileSaveAsItemClick(); });
-    connect(FileCloseItem, &QAction::triggered, this, [this] { FileCloseItemClick(); });
-    connect(FileExitItem, &QAction::triggered, this, [this] { FileExitItemClick(); });
-    connect(CutItem, &QAction::triggered, this, [this] { CutItemClick(); });
-    connect(CopyItem, &QAction::triggered, this, [this] { CopyItemClick(); });
-    connect(PasteItem, &QAction::triggered, this, [this] { PasteItemClick(); });
-    connect(RunItem, &QAction::triggered, this, [this] { RunItemClick(); });
-    connect(Compilieren1, &QAction::triggered, this, [this] { Compilieren1Click(); });
-    connect(Einzelschritt1, &QAction::triggered, this, [this] { StepBtnClick(); });
-    connect(FeldNeu1, &QAction::triggered, this, [this] { FeldNeu1Click(); });
-    connect(Zuruecksetzen1, &QAction::triggered, this, [this] { Zuruecksetzen1Click(); });
-    connect(Veraendern1, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
-    connect(ArbeitsfeldOeffnen1, &QAction::triggered, this, [this] { ArbeitsfeldOeffnen1Click(); });
-    connect(ArbeitsfeldSpeichern1, &QAction::triggered, this, [this] { ArbeitsfeldSpeichern1Click(); });
+    // Each item is its command's one action: the tool button of the same
+    // command shows it too, so it is connected here once.
+    auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut, const QString& hint, auto handler) {
+        QAction* action = AddItem(menu, name, caption, shortcut, hint);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
     // Drucken, Suchen, Ersetzen, Schriftart, Handsteuerung, Teachin Modus,
     // Optionen, Inhalt and Info get their windows later; they do nothing yet.
+    auto later = [](QMenu* menu, const char* name, const QString& caption,
+                    const QKeySequence& shortcut, const QString& hint) {
+        return AddItem(menu, name, caption, shortcut, hint);
+    };
+
+    QMenu* Datei1 = AddMenu(bar, "Datei1", QStringLiteral("&Datei"));
+    FileNewItem = item(Datei1, "FileNewItem", "Datei neu", QKeySequence("Ctrl+N"), "",
+                       [this] { FileNewItemClick(); });
+    FileOpenItem = item(Datei1, "FileOpenItem", "&Datei öffnen...", QKeySequence("Ctrl+O"),
+                        "Eine neue Datei dem Projekt hinzufügen", [this] { FileOpenItemClick(); });
+    FileSaveItem = item(Datei1, "FileSaveItem", "Datei speiche&rn", QKeySequence("Ctrl+S"),
+                        "Aktuelle Datei speichern", [this] { FileSaveItemClick(); });
+    item(Datei1, "FileSaveAsItem", "Datei speichern un&ter...", none,
+         "Aktuelle Datei unter neuem Namen speichern", [this] { FileSaveAsItemClick(); });
+    item(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen",
+         [this] { FileCloseItemClick(); });
+    Datei1->addSeparator();
+    FilePrintItem = later(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
+                          "Aktuelle Datei drucken");
+    Datei1->addSeparator();
+    item(Datei1, "FileExitItem", "&Beenden", QKeySequence("Alt+F4"), "Diese Anwendung beenden",
+         [this] { FileExitItemClick(); });
+
+    QMenu* Bearbeiten1 = AddMenu(bar, "Bearbeiten1", QStringLiteral("Bearbeiten"));
+    CutItem = item(Bearbeiten1, "CutItem", "&Ausschneiden", QKeySequence("Ctrl+X"),
+                   "Markiertes Element löschen", [this] { CutItemClick(); });
+    CopyItem = item(Bearbeiten1, "CopyItem", "&Kopieren", QKeySequence("Ctrl+C"),
+                    "Markiertes Element in Zwischenablage kopieren", [this] { CopyItemClick(); });
+    PasteItem = item(Bearbeiten1, "PasteItem", "&Einfügen", QKeySequence("Ctrl+V"),
+                     "Inhalt der Zwischenablage einfügen", [this] { PasteItemClick(); });
+    Bearbeiten1->addSeparator();
+    later(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "");
+    later(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "");
+    later(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "");
+    Bearbeiten1->addSeparator();
+    later(Bearbeiten1, "Schriftart1", "Schriftart", none, "");
+
+    Start1 = AddMenu(bar, "Start1", QStringLiteral("Sta&rt"));
+    RunItem = item(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
+                   "Programm übersetzen und starten", [this] { RunItemClick(); });
+    item(Start1, "Compilieren1", "Compilieren", QKeySequence("Ctrl+F9"), "",
+         [this] { Compilieren1Click(); });
+    Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
+                          [this] { StepBtnClick(); });
+    Start1->addSeparator();
+    later(Start1, "Handsteuerung1", "Handsteuerung", none, "");
+    TeachinModus1 = later(Start1, "TeachinModus1", "Teachin Modus", none, "");
+    Start1->addSeparator();
+    later(Start1, "Optionen1", "Optionen", none, "");
+
+    Arbeitsfeld1 = AddMenu(bar, "Arbeitsfeld1", QStringLiteral("&Arbeitsfeld"));
+    item(Arbeitsfeld1, "FeldNeu1", "&Neu", none, "", [this] { FeldNeu1Click(); });
+    item(Arbeitsfeld1, "Zuruecksetzen1", "&Zurücksetzen", none, "",
+         [this] { Zuruecksetzen1Click(); });
+    Veraendern1 = item(Arbeitsfeld1, "Veraendern1", "&Verändern", none, "",
+                       [this] { FeldChangeBtnClick(); });
+    Veraendern1->setCheckable(true);
+    Arbeitsfeld1->addSeparator();
+    item(Arbeitsfeld1, "ArbeitsfeldOeffnen1", "Arbeitsfeld &öffnen", none, "",
+         [this] { ArbeitsfeldOeffnen1Click(); });
+    item(Arbeitsfeld1, "ArbeitsfeldSpeichern1", "Arbeitsfeld &speichern", none, "",
+         [this] { ArbeitsfeldSpeichern1Click(); });
+
+    QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
+    Inhalt1 = later(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen");
+    Hilfe1->addSeparator();
+    later(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen");
 }
 
 // ------------------------------------------------------------- tool bar
-
-QToolButton* TZelkForm::AddSpeedButton(const char* name, int left, const QString& hint,
-                                       const QString& icon, bool twoState)
-{
-    auto* button = new QToolButton(SpeedBar);
-    button->setObjectName(QString::fromLatin1(name));
-    button->setGeometry(left, 4, 25, 25);
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    QIcon picture(QStringLiteral(":/icons/%1.svg").arg(icon));
-    if (twoState)
-        picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(), QIcon::Disabled);
-    button->setIcon(picture);
-    button->setIconSize(QSize(16, 16));
-    button->setProperty("hint", hint);
-    button->installEventFilter(this);
-    return button;
-}
 
 void TZelkForm::CreateSpeedBar()
 {
@@ -301,7 +331,7 @@ void TZelkForm::CreateSpeedBar()
     dock->layout()->setContentsMargins(0, 0, 0, 0);
     addToolBar(Qt::TopToolBarArea, dock);
 
-    SpeedBar = new QWidget(dock);
+    auto* SpeedBar = new QWidget(dock);
     SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
     SpeedBar->setFixedHeight(33);
     SpeedBar->setMinimumWidth(370);
@@ -313,37 +343,47 @@ void TZelkForm::CreateSpeedBar()
     SpeedBar->setFont(font);
     dock->addWidget(SpeedBar);
 
-    SpeedButton1 = AddSpeedButton("SpeedButton1", 8, "Neu|", "new", true);
-    FileOpenBtn = AddSpeedButton("FileOpenBtn", 32, "Öffnen|", "open", true);
-    FileSaveBtn = AddSpeedButton("FileSaveBtn", 56, "Speichern|", "save", true);
-    SpeedButton4 = AddSpeedButton("SpeedButton4", 80, "Drucken|", "print", true);
-    SpeedButton5 = AddSpeedButton("SpeedButton5", 108, "Ausschneiden|", "cut", true);
-    SpeedButton6 = AddSpeedButton("SpeedButton6", 132, "Kopieren|", "copy", true);
-    SpeedButton7 = AddSpeedButton("SpeedButton7", 156, "Einfügen|", "paste", true);
-    StartBtn = AddSpeedButton("StartBtn", 186, "Start", "start", false);
-    PauseBtn = AddSpeedButton("PauseBtn", 210, "Unterbrechen", "pause", false);
-    StepBtn = AddSpeedButton("StepBtn", 234, "Einzelschritt", "step", false);
-    StopBtn = AddSpeedButton("StopBtn", 258, "Anhalten", "stop", false);
-    FeldChangeBtn = AddSpeedButton("FeldChangeBtn", 288, "Feld ändern", "feld", false);
-    SpeedButton8 = AddSpeedButton("SpeedButton8", 338, "Hilfeinhalt|", "help", true);
-    FeldChangeBtn->setCheckable(true);
+    // The commands without a menu item.
+    PauseCommand = new QAction(this);
+    connect(PauseCommand, &QAction::triggered, this, [this] { PauseBtnClick(); });
+    StopCommand = new QAction(this);
+    connect(StopCommand, &QAction::triggered, this, [this] { StopBtnClick(); });
+    FeldChangeCommand = new QAction(this);
+    FeldChangeCommand->setCheckable(true);
+    connect(FeldChangeCommand, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
 
-    for (QToolButton* b : {SpeedButton1, FileOpenBtn, FileSaveBtn, SpeedButton4, SpeedButton5,
-                           SpeedButton6, SpeedButton7, StartBtn, PauseBtn, StepBtn, StopBtn,
-                           FeldChangeBtn})
-        b->setToolTip(ShortHint(b->property("hint").toString()));
-
-    connect(SpeedButton1, &QToolButton::clicked, this, [this] { FileNewItemClick(); });
-    connect(FileOpenBtn, &QToolButton::clicked, this, [this] { FileOpenItemClick(); });
-    connect(FileSaveBtn, &QToolButton::clicked, this, [this] { FileSaveItemClick(); });
-    connect(SpeedButton5, &QToolButton::clicked, this, [this] { CutItemClick(); });
-    connect(SpeedButton6, &QToolButton::clicked, this, [this] { CopyItemClick(); });
-    connect(SpeedButton7, &QToolButton::clicked, this, [this] { PasteItemClick(); });
-    connect(StartBtn, &QToolButton::clicked, this, [this] { RunItemClick(); });
-    connect(PauseBtn, &QToolButton::clicked, this, [this] { PauseBtnClick(); });
-    connect(StepBtn, &QToolButton::clicked, this, [this] { StepBtnClick(); });
-    connect(StopBtn, &QToolButton::clicked, this, [this] { StopBtnClick(); });
-    connect(FeldChangeBtn, &QToolButton::clicked, this, [this] { FeldChangeBtnClick(); });
+    auto addButton = [this, SpeedBar](const char* name, int left, const QString& hint,
+                                      const QString& icon, bool twoState, QAction* command) {
+        QIcon picture(QStringLiteral(":/icons/%1.svg").arg(icon));
+        if (twoState)
+            picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(),
+                            QIcon::Disabled);
+        // The help button alone shows no tooltip.
+        const QString tip = qstrcmp(name, "SpeedButton8") == 0 ? QString() : ShortHint(hint);
+        auto* button = new SpeedButton(picture, tip, SpeedBar);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(left, 4, 25, 25);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIconSize(QSize(16, 16));
+        // The hint goes to the status line through eventFilter.
+        button->setProperty("hint", hint);
+        button->installEventFilter(this);
+        button->SetCommand(command);
+    };
+    addButton("SpeedButton1", 8, "Neu|", "new", true, FileNewItem);
+    addButton("FileOpenBtn", 32, "Öffnen|", "open", true, FileOpenItem);
+    addButton("FileSaveBtn", 56, "Speichern|", "save", true, FileSaveItem);
+    addButton("SpeedButton4", 80, "Drucken|", "print", true, FilePrintItem);
+    addButton("SpeedButton5", 108, "Ausschneiden|", "cut", true, CutItem);
+    addButton("SpeedButton6", 132, "Kopieren|", "copy", true, CopyItem);
+    addButton("SpeedButton7", 156, "Einfügen|", "paste", true, PasteItem);
+    addButton("StartBtn", 186, "Start", "start", false, RunItem);
+    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, PauseCommand);
+    addButton("StepBtn", 234, "Einzelschritt", "step", false, Einzelschritt1);
+    addButton("StopBtn", 258, "Anhalten", "stop", false, StopCommand);
+    addButton("FeldChangeBtn", 288, "Feld ändern", "feld", false, FeldChangeCommand);
+    addButton("SpeedButton8", 338, "Hilfeinhalt|", "help", true, Inhalt1);
 }
 
 // ------------------------------------------------------------ status bar
@@ -440,6 +480,33 @@ void TZelkForm::showEvent(QShowEvent* e)
         move(0, 0);
         FormActivate();
     }
+}
+
+// ---------------------------------------------------------- run control
+
+void TZelkForm::RunItemClick() { runController->Start(); }
+void TZelkForm::StepBtnClick() { runController->Einzelschritt(); }
+void TZelkForm::PauseBtnClick() { runController->Unterbrechen(); }
+void TZelkForm::StopBtnClick() { runController->Anhalten(); }
+void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
+
+// The enabled states follow from the run state and the editing mode:
+//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
+//   interrupted: all four. Editing the field disables Start and Einzelschritt.
+void TZelkForm::UpdateRunControls()
+{
+    const TRunController::RunState state = runController->State();
+    const bool idle = state == TRunController::RunState::Idle;
+    const bool running = state == TRunController::RunState::Running;
+    const bool canStart = !running && !editing;
+    RunItem->setEnabled(canStart);         // and StartBtn
+    Einzelschritt1->setEnabled(canStart);  // and StepBtn
+    StopCommand->setEnabled(!idle);
+    PauseCommand->setEnabled(!idle);
+    Arbeitsfeld1->menuAction()->setEnabled(!running);
+    TeachinModus1->setEnabled(idle && !editing);
+    FeldChangeCommand->setEnabled(idle);
+    Start1->menuAction()->setEnabled(!editing);
 }
 
 // ------------------------------------------------------- program files
@@ -572,7 +639,7 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         e->ignore();
         return;
     }
-    SetTimer1Enabled(false);
+    runController->SetTimer1Enabled(false);
     // The settings are written here once a settings store exists.
     e->accept();
 }
@@ -632,14 +699,9 @@ void TZelkForm::FeldChangeBtnClick()
     editing = !editing;
     if (FeldFlaeche)
         FeldFlaeche->Veraendern = editing;
-    FeldChangeBtn->setChecked(editing);
-    if (ZelkMeldung) {
-        // The supply bar starts from the supply the robot has, not from
-        // wherever it was left.
-        if (editing)
-            ZelkMeldung->ScrollMaterial->setValue(Roboter.Vorrat);
-        ZelkMeldung->ScrollMaterial->setEnabled(editing);
-    }
+    FeldChangeCommand->setChecked(editing);
+    if (ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(editing);
     Veraendern1->setChecked(editing);
     UpdateRunControls();
     if (!editing)
@@ -657,7 +719,7 @@ void TZelkForm::ArbeitsfeldOeffnen1Click()
         return;  // Oeffnen has shown why
     if (FeldFlaeche)
         FeldFlaeche->RepaintAll();
-    SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
+    SetFeldPanelText(FeldPanelText(path));
 }
 
 void TZelkForm::ArbeitsfeldSpeichern1Click()
@@ -675,5 +737,5 @@ void TZelkForm::ArbeitsfeldSpeichern1Click()
     else if (geschrieben)
         // A declined overwrite wrote nothing: the panel keeps naming the
         // file the world came from.
-        SetFeldPanelText(QStringLiteral("Arbeitsfeld: ") + LowerPlain(QFileInfo(path).fileName()));
+        SetFeldPanelText(FeldPanelText(path));
 }

@@ -1,9 +1,11 @@
 #pragma once
 // The frame window of the environment: menus, tool bar, status line, the
-// program and work field file commands, and the run control that starts,
-// steps, pauses and stops programs. It owns every other window.
+// program and work field file commands, and the handlers of the run commands,
+// which the run controller carries out. It owns every other window.
+//
+// Its components are its own; tests find them by their form names
+// (StartBtn, RunItem, FeldPanel, ...) as object names.
 #include <QMainWindow>
-#include <QRect>
 #include <QString>
 #include <memory>
 
@@ -11,10 +13,9 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QToolButton;
-class QWidget;
-class GuiRunControl;
+class QRect;
 class GuiWorldDisplay;
+class TRunController;
 
 class TZelkForm : public QMainWindow {
     Q_OBJECT
@@ -26,77 +27,13 @@ public:
     // children, then the compile progress dialog hidden; installs the ports.
     void CreateChildWindows();
 
-    // --- Components, with their form names ---
-    QMdiArea* MdiArea = nullptr;
-    QWidget* SpeedBar = nullptr;
-    QToolButton* SpeedButton1 = nullptr;   // Neu
-    QToolButton* FileOpenBtn = nullptr;
-    QToolButton* FileSaveBtn = nullptr;
-    QToolButton* SpeedButton4 = nullptr;   // Drucken
-    QToolButton* SpeedButton5 = nullptr;   // Ausschneiden
-    QToolButton* SpeedButton6 = nullptr;   // Kopieren
-    QToolButton* SpeedButton7 = nullptr;   // Einfügen
-    QToolButton* StartBtn = nullptr;
-    QToolButton* PauseBtn = nullptr;
-    QToolButton* StepBtn = nullptr;
-    QToolButton* StopBtn = nullptr;
-    QToolButton* FeldChangeBtn = nullptr;
-    QToolButton* SpeedButton8 = nullptr;   // Hilfeinhalt
-    QLabel* Statusline = nullptr;
-    QLabel* FeldPanel = nullptr;
-
-    QMenu* Datei1 = nullptr;
-    QAction* FileNewItem = nullptr;
-    QAction* FileOpenItem = nullptr;
-    QAction* FileSaveItem = nullptr;
-    QAction* FileSaveAsItem = nullptr;
-    QAction* FileCloseItem = nullptr;
-    QAction* FilePrintItem = nullptr;
-    QAction* FileExitItem = nullptr;
-    QMenu* Bearbeiten1 = nullptr;
-    QAction* CutItem = nullptr;
-    QAction* CopyItem = nullptr;
-    QAction* PasteItem = nullptr;
-    QAction* Suchen1 = nullptr;
-    QAction* SucheWiederholen1 = nullptr;
-    QAction* Ersetzen1 = nullptr;
-    QAction* Schriftart1 = nullptr;
-    QMenu* Start1 = nullptr;
-    QAction* RunItem = nullptr;
-    QAction* Compilieren1 = nullptr;
-    QAction* Einzelschritt1 = nullptr;
-    QAction* Handsteuerung1 = nullptr;
-    QAction* TeachinModus1 = nullptr;
-    QAction* Optionen1 = nullptr;
-    QMenu* Arbeitsfeld1 = nullptr;
-    QAction* FeldNeu1 = nullptr;
-    QAction* Zuruecksetzen1 = nullptr;
-    QAction* Veraendern1 = nullptr;
-    QAction* ArbeitsfeldOeffnen1 = nullptr;
-    QAction* ArbeitsfeldSpeichern1 = nullptr;
-    QMenu* Hilfe1 = nullptr;
-    QAction* Inhalt1 = nullptr;
-    QAction* Info1 = nullptr;
-
-    // --- Run-state flags ---
-    // The run was interrupted; the next Start continues it.
-    bool Paused = false;
-    // A translated program is waiting; Einzelschritt continues it.
-    bool Ready = false;
-
     // The program file most recently opened or saved (full path); the title
     // of a print job.
     QString FileName;
     bool NetzwerkFlag = false;
 
-    // The filters of the file dialogs, in the program's own notation.
-    static const QString ProgramFilter;
-    static const QString OpenFeldFilter;
-    static const QString SaveFeldFilter;
-
-    // Status line: the long part of a hint ("short|long"); a text without a
-    // bar is both parts.
-    void DisplayHint(const QString& hint);
+    // A hint "short|long": the tooltip part and the status line part; a text
+    // without a bar is both.
     static QString ShortHint(const QString& hint);
     static QString LongHint(const QString& hint);
 
@@ -119,27 +56,14 @@ public:
     void ArbeitsfeldSpeichern1Click();
     bool EditingMode() const { return editing; }
 
-    // --- Run control ---
+    // --- Run control, carried out by the run controller ---
     void RunItemClick();
     void StepBtnClick();
     void PauseBtnClick();
-    void StopBtnClick();         // "Anhalten" pressed: Paused and Ready stay
+    void StopBtnClick();
     void Compilieren1Click();
-    // The interpreter's StopRun reached the end of the run (last return,
-    // ABSCHALTEN, stack error): the next Start or Einzelschritt begins anew.
-    void RunEnded();
-    void SetTimer1Enabled(bool enabled);
-
-    enum class RunState { Idle, Running, Interrupted };
-    RunState State() const { return runState; }
-
-    // Close query: asks about every modified page; false keeps the program.
-    bool FormCloseQuery();
-
-    // Where the window goes when it is first activated: the settings'
-    // "Fenster" place (defaults until a settings store exists).
-    QRect FensterPlatz() const;
-    void FormActivate();
+    // The run state: Paused, Ready and idle, running or interrupted.
+    const TRunController& Run() const { return *runController; }
 
 protected:
     bool event(QEvent* e) override;
@@ -151,22 +75,49 @@ private:
     void CreateMenu();
     void CreateSpeedBar();
     void CreateStatusBar();
-    QToolButton* AddSpeedButton(const char* name, int left, const QString& hint,
-                                const QString& icon, bool twoState);
-    QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                     const QKeySequence& shortcut, const QString& hint);
     void CreateEditorWindow();
     bool HasPage() const;
     bool SaveCurrentPageTo(const QString& path);
-    void SetRunState(RunState state);
-    void ForgetHaltedRun();
     void UpdateRunControls();
     void SetFeldPanelText(const QString& text);
+    void DisplayHint(const QString& hint);
+    // Close query: asks about every modified page; false keeps the program.
+    bool FormCloseQuery();
+    // Where the window goes when it is first shown: the settings' "Fenster"
+    // place (defaults until a settings store exists).
+    QRect FensterPlatz() const;
+    void FormActivate();
 
-    RunState runState = RunState::Idle;
+    // Components with their form names: those the window still changes after
+    // building them. The menu items of the commands that have a tool button
+    // are that button's action too.
+    QMdiArea* MdiArea = nullptr;
+    QLabel* Statusline = nullptr;
+    QLabel* FeldPanel = nullptr;
+    QMenu* Start1 = nullptr;
+    QMenu* Arbeitsfeld1 = nullptr;
+    QAction* FileNewItem = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* FileSaveItem = nullptr;
+    QAction* FilePrintItem = nullptr;
+    QAction* CutItem = nullptr;
+    QAction* CopyItem = nullptr;
+    QAction* PasteItem = nullptr;
+    QAction* RunItem = nullptr;
+    QAction* Einzelschritt1 = nullptr;
+    QAction* TeachinModus1 = nullptr;
+    QAction* Veraendern1 = nullptr;
+    QAction* Inhalt1 = nullptr;
+    // The commands of the buttons without a menu item. FeldChangeBtn has a
+    // command of its own beside "&Verändern": while a run is interrupted the
+    // item stays enabled and the button does not.
+    QAction* PauseCommand = nullptr;
+    QAction* StopCommand = nullptr;
+    QAction* FeldChangeCommand = nullptr;
+
     bool editing = false;
     bool placed = false;
-    std::unique_ptr<GuiRunControl> runControlPort;
+    TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 };
 

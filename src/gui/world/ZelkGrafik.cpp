@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -99,8 +100,26 @@ private:
 
 }  // namespace
 
-ZelkBild::ZelkBild(const QString& resource, QSize size, QWidget* parent) : QLabel(parent)
+// One robot picture. Clicks and mouse moves go to the view, where the
+// editing mode turns the robot and shows its cursor.
+class ZelkBild : public QLabel {
+    Q_OBJECT
+public:
+    ZelkBild(const char* name, const QString& resource, QSize size, QWidget* parent);
+
+signals:
+    void Geklickt();
+    void Ueberfahren();
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+};
+
+ZelkBild::ZelkBild(const char* name, const QString& resource, QSize size, QWidget* parent)
+    : QLabel(parent)
 {
+    setObjectName(QString::fromLatin1(name));
     setPixmap(SvgBild(resource, size));
     resize(size);
     setMouseTracking(true);
@@ -134,10 +153,14 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
     canvas = new FeldCanvas(zeichnung, this);
     setWidget(canvas);
 
-    ZelkOst = new ZelkBild(QStringLiteral(":/world/zelk_ost.svg"), QSize(30, 28), canvas);
-    ZelkWest = new ZelkBild(QStringLiteral(":/world/zelk_west.svg"), QSize(32, 32), canvas);
-    ZelkNord = new ZelkBild(QStringLiteral(":/world/zelk_nord.svg"), QSize(32, 32), canvas);
-    ZelkSued = new ZelkBild(QStringLiteral(":/world/zelk_sued.svg"), QSize(32, 32), canvas);
+    ZelkOst =
+        new ZelkBild("ZelkOst", QStringLiteral(":/world/zelk_ost.svg"), QSize(30, 28), canvas);
+    ZelkWest =
+        new ZelkBild("ZelkWest", QStringLiteral(":/world/zelk_west.svg"), QSize(32, 32), canvas);
+    ZelkNord =
+        new ZelkBild("ZelkNord", QStringLiteral(":/world/zelk_nord.svg"), QSize(32, 32), canvas);
+    ZelkSued =
+        new ZelkBild("ZelkSued", QStringLiteral(":/world/zelk_sued.svg"), QSize(32, 32), canvas);
     for (ZelkBild* bild : {ZelkOst, ZelkWest, ZelkNord, ZelkSued}) {
         connect(bild, &ZelkBild::Geklickt, this, &TFeldFlaeche::changeDirection);
         connect(bild, &ZelkBild::Ueberfahren, this, &TFeldFlaeche::changeCursor);
@@ -303,3 +326,5 @@ void TFeldFlaeche::closeEvent(QCloseEvent* event)
     event->ignore();
     showMinimized();
 }
+
+#include "ZelkGrafik.moc"

@@ -3,26 +3,10 @@
 // the current world drawn at fixed pixel places, and the robot as one of four
 // pictures laid over the drawing.
 #include <QImage>
-#include <QLabel>
 #include <QMdiSubWindow>
 
 class QPainter;
-
-// One robot picture. Clicks and mouse moves go to the view, where the
-// editing mode turns the robot and shows its cursor.
-class ZelkBild : public QLabel {
-    Q_OBJECT
-public:
-    ZelkBild(const QString& resource, QSize size, QWidget* parent);
-
-signals:
-    void Geklickt();
-    void Ueberfahren();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-};
+class ZelkBild;
 
 class TFeldFlaeche : public QMdiSubWindow {
     Q_OBJECT
@@ -34,14 +18,8 @@ public:
     explicit TFeldFlaeche(QWidget* parent = nullptr);
     ~TFeldFlaeche() override;
 
-    ZelkBild* ZelkOst;
-    ZelkBild* ZelkWest;
-    ZelkBild* ZelkNord;
-    ZelkBild* ZelkSued;
     bool Veraendern = false;  // editing mode
 
-    // Draws the whole picture of the current world.
-    void ZeichneFeld();
     // East side of square (x, y), in the barrier or the grid colour.
     void ZeichneSenkrecht(int x, int y, bool hindernis);
     // North side of square (x, y).
@@ -56,27 +34,30 @@ public:
     // A bitmap of the client area, robot included, onto the clipboard.
     void CopyToClipboard();
 
-    QWidget* Canvas() const { return canvas; }
-    // What has been drawn so far, without the robot picture.
-    const QImage& Zeichnung() const { return zeichnung; }
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
-public slots:
+private slots:
     // Hooks of the editing mode: a click on the robot picture, and the mouse
     // over it. They do nothing until the editing mode is built on them.
     void changeDirection();
     void changeCursor();
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
+    // Draws the whole picture of the current world.
+    void ZeichneFeld();
     void FormResize();
     void Rechteck(int left, int top, int right, int bottom, const QColor& farbe);
     void ZeigeZellenPunkte(int x, int y);
     ZelkBild* BildFuer(int d) const;
 
-    QWidget* canvas;
+    QWidget* canvas;  // the client area, which the drawing fills
+    // The robot pictures, one per direction, with their form names.
+    ZelkBild* ZelkOst;
+    ZelkBild* ZelkWest;
+    ZelkBild* ZelkNord;
+    ZelkBild* ZelkSued;
     // Persistent backing store: every drawing primitive paints here, and the
     // canvas only copies it to the screen.
     QImage zeichnung;

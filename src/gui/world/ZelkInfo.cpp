@@ -31,9 +31,11 @@ constexpr int ClientHoehe = 180;
 int Timer1Intervall(int p) { return 10 * (50 - p) + 1; }
 int Timer2Intervall(int p) { return 50 * (50 - p) + 1; }
 
-QScrollBar* NeueScrollBar(QWidget* parent, int left, int top, int maximum, int position)
+QScrollBar* NeueScrollBar(QWidget* parent, const char* name, int left, int top, int maximum,
+                          int position)
 {
     auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(QString::fromLatin1(name));
     bar->setGeometry(left, top, 121, 17);
     bar->setRange(0, maximum);
     bar->setSingleStep(1);
@@ -70,21 +72,22 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
 
     // The frame first, so that the position labels lie on top of it.
     Bevel1 = new QFrame(client);
+    Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Bevel1->setGeometry(8, 24, 121, 25);
 
-    Label1 = NeuesLabel(QStringLiteral("Zelk Position:"), 8, 8);
-    Label2 = NeuesLabel(QStringLiteral("x= "), 16, 32);
-    LabelXpos = NeuesLabel(QStringLiteral("1"), 40, 32);
-    Label3 = NeuesLabel(QStringLiteral("y= "), 72, 32);
-    LabelYpos = NeuesLabel(QStringLiteral("1"), 96, 32);
-    Label4 = NeuesLabel(QStringLiteral("Material:"), 8, 64);
-    LabelMaterial = NeuesLabel(QStringLiteral("0"), 64, 64);
-    ScrollMaterial = NeueScrollBar(client, 8, 88, 99, 0);
+    Label1 = NeuesLabel("Label1", QStringLiteral("Zelk Position:"), 8, 8);
+    Label2 = NeuesLabel("Label2", QStringLiteral("x= "), 16, 32);
+    LabelXpos = NeuesLabel("LabelXpos", QStringLiteral("1"), 40, 32);
+    Label3 = NeuesLabel("Label3", QStringLiteral("y= "), 72, 32);
+    LabelYpos = NeuesLabel("LabelYpos", QStringLiteral("1"), 96, 32);
+    Label4 = NeuesLabel("Label4", QStringLiteral("Material:"), 8, 64);
+    LabelMaterial = NeuesLabel("LabelMaterial", QStringLiteral("0"), 64, 64);
+    ScrollMaterial = NeueScrollBar(client, "ScrollMaterial", 8, 88, 99, 0);
     ScrollMaterial->setEnabled(false);  // only the editing mode enables it
-    Geschwindigkeit = NeuesLabel(QStringLiteral("Geschwindigkeit:"), 8, 120);
-    LabelGeschw = NeuesLabel(QStringLiteral("40"), 112, 120);
-    ScrollGeschw = NeueScrollBar(client, 8, 144, 50, 40);
+    Geschwindigkeit = NeuesLabel("Geschwindigkeit", QStringLiteral("Geschwindigkeit:"), 8, 120);
+    LabelGeschw = NeuesLabel("LabelGeschw", QStringLiteral("40"), 112, 120);
+    ScrollGeschw = NeueScrollBar(client, "ScrollGeschw", 8, 144, 50, 40);
 
     // actionTriggered comes from the user's scrolling only (arrows, page,
     // drag, keys, wheel), never from setting the position in code.
@@ -97,10 +100,12 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     // FormCreate: the intervals stay at these values until the speed bar is
     // first moved, although the bar shows 40.
     Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(50);
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TZelkMeldung::Timer1Timer);
     Timer2 = new QTimer(this);
+    Timer2->setObjectName(QStringLiteral("Timer2"));
     Timer2->setInterval(250);
     Timer2->setTimerType(Qt::PreciseTimer);
     connect(Timer2, &QTimer::timeout, this, &TZelkMeldung::Timer2Timer);
@@ -115,9 +120,10 @@ TZelkMeldung::~TZelkMeldung()
         ZelkMeldung = nullptr;
 }
 
-QLabel* TZelkMeldung::NeuesLabel(const QString& text, int left, int top)
+QLabel* TZelkMeldung::NeuesLabel(const char* name, const QString& text, int left, int top)
 {
     auto* label = new QLabel(text, client);
+    label->setObjectName(QString::fromLatin1(name));
     // A narrow sans-serif, so that "Geschwindigkeit:" ends before its value.
     QFont font;
     font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
@@ -233,6 +239,21 @@ void TZelkMeldung::ScrollMaterialScroll(int position)
     } else {
         ScrollMaterial->setValue(Roboter.Vorrat);
     }
+}
+
+void TZelkMeldung::SetTimer1Enabled(bool on)
+{
+    if (on)
+        Timer1->start();
+    else
+        Timer1->stop();
+}
+
+void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
+{
+    if (editing)
+        ScrollMaterial->setValue(Roboter.Vorrat);
+    ScrollMaterial->setEnabled(editing);
 }
 
 void TZelkMeldung::Timer1Timer()

@@ -1,12 +1,5 @@
-// Run control: Start, Einzelschritt, Unterbrechen, Anhalten and Compilieren
-// of the main window, and the port through which the interpreter reaches it.
-#include "execution/RunControl.h"
+#include "execution/RunController.h"
 
-#include <QPlainTextEdit>
-#include <QTimer>
-#include <QToolButton>
-#include <QAction>
-#include <QMenu>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -14,13 +7,9 @@
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "execution/ZelkStart.h"
-#include "ide/ZelkEdit2.h"
-#include "ide/ZelkMain.h"
 #include "language/ZelkParser.h"
-#include "ports/Messages.h"
+#include "ports/SourcePages.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
 
 namespace {
 
@@ -48,126 +37,104 @@ struct Uebersetzung {
     }
 };
 
+// The commands that translate do nothing before the editor window has a page.
+bool HasPage()
+{
+    const SourcePages* pages = sourcePages();
+    return pages && pages->PageCount() > 0;
+}
+
 }  // namespace
 
-void GuiRunControl::SetTimer1Enabled(bool enabled) { form->SetTimer1Enabled(enabled); }
-
-void GuiRunControl::StopBtnClick() { form->RunEnded(); }
-
-void TZelkForm::SetTimer1Enabled(bool enabled)
+TRunController::TRunController(QObject* parent) : QObject(parent)
 {
-    if (!ZelkMeldung)
-        return;
-    if (enabled)
-        ZelkMeldung->Timer1->start();
-    else
-        ZelkMeldung->Timer1->stop();
+    setObjectName(QStringLiteral("RunController"));
 }
 
-// The enabled states follow from the run state and the editing mode:
-//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
-//   interrupted: all four. Editing the field disables Start and Einzelschritt.
-void TZelkForm::UpdateRunControls()
-{
-    const bool idle = runState == RunState::Idle;
-    const bool running = runState == RunState::Running;
-    const bool canStart = !running && !editing;
-    StartBtn->setEnabled(canStart);
-    RunItem->setEnabled(canStart);
-    StepBtn->setEnabled(canStart);
-    Einzelschritt1->setEnabled(canStart);
-    StopBtn->setEnabled(!idle);
-    PauseBtn->setEnabled(!idle);
-    Arbeitsfeld1->menuAction()->setEnabled(!running);
-    TeachinModus1->setEnabled(idle && !editing);
-    FeldChangeBtn->setEnabled(idle);
-    Start1->menuAction()->setEnabled(!editing);
-}
-
-void TZelkForm::SetRunState(RunState state)
+void TRunController::SetRunState(RunState state)
 {
     runState = state;
-    UpdateRunControls();
+    emit StateChanged(state);
 }
+
+void TRunController::SetTimer1Enabled(bool enabled) { emit Timer1Switched(enabled); }
 
 // A run halted by a robot failure cannot go on: the interpreter does nothing
 // until the next InitRun. Continuing it would leave the buttons running with
 // nothing running, so Start and Einzelschritt begin anew instead.
-void TZelkForm::ForgetHaltedRun()
+void TRunController::ForgetHaltedRun()
 {
     if (Welt.Abbruch) {
-        Paused = false;
-        Ready = false;
+        paused = false;
+        ready = false;
     }
 }
 
-void TZelkForm::RunItemClick()
+void TRunController::Start()
 {
     if (!HasPage())
         return;
     ForgetHaltedRun();
-    if (!Paused) {
-        const TStartResult start = StartRun(0);
-        Ready = start == TStartResult::Started;
-        if (!Ready)
+    if (!paused) {
+        ready = StartRun(0) == TStartResult::Started;
+        if (!ready)
             return;
     }
-    Paused = false;
+    paused = false;
     SetRunState(RunState::Running);
     if (Step())
         SetTimer1Enabled(true);
 }
 
-void TZelkForm::StepBtnClick()
+void TRunController::Einzelschritt()
 {
     if (!HasPage())
         return;
     ForgetHaltedRun();
-    if (Ready) {
+    if (ready) {
         SetSingleStep(1);  // the run goes on where it stands, lines highlighted
     } else {
         if (StartRun(1) != TStartResult::Started)
             return;
-        Ready = true;
+        ready = true;
     }
     // One instruction; single steps never start the timer.
     Step();
 }
 
-void TZelkForm::PauseBtnClick()
+void TRunController::Unterbrechen()
 {
-    Paused = true;
+    paused = true;
     SetRunState(RunState::Interrupted);
     SetTimer1Enabled(false);
 }
 
-void TZelkForm::StopBtnClick()
+void TRunController::Anhalten()
 {
     SetRunState(RunState::Idle);
     SetTimer1Enabled(false);
-    if (EditorWindow && EditorWindow->Editor())
-        EditorWindow->Editor()->setEnabled(true);
+    emit Stopped();
 }
 
-void TZelkForm::RunEnded()
+void TRunController::StopBtnClick()
 {
     // After the natural end nothing is left to continue: the next Start or
     // Einzelschritt translates and starts anew.
-    Ready = false;
-    Paused = false;
-    StopBtnClick();
+    ready = false;
+    paused = false;
+    Anhalten();
 }
 
-void TZelkForm::Compilieren1Click()
+void TRunController::Compilieren()
 {
     // A translation would replace the table under a running or interrupted
     // program.
-    if (!HasPage() || Paused || runState != RunState::Idle)
+    if (!HasPage() || paused || runState != RunState::Idle)
         return;
     // A run left waiting by Anhalten goes on with Einzelschritt only in the
     // table it stands in; in any other its place and its return addresses
     // mean nothing, so Einzelschritt then starts the new program.
     const Uebersetzung vorher = Uebersetzung::Aktuell();
     if (Compile() != 1 || !(Uebersetzung::Aktuell() == vorher))
-        Ready = false;
+        ready = false;
 }
