@@ -32,16 +32,18 @@ class TeachinTest : public QObject, ProgramFixture {
         return teachin->findChild<QLabel*>(name)->text();
     }
 
+    static QTimer* replayTimer() { return ZelkMeldung->findChild<QTimer*>("Timer2"); }
+
     bool enabled(const char* name) const { return teachin->findChild<QPushButton*>(name)->isEnabled(); }
 
     // Runs the replay on its timer until it ends by itself.
     void replayToTheEnd()
     {
-        ZelkMeldung->Timer2->setInterval(1);
+        replayTimer()->setInterval(1);
         click("StartStopBtn");
-        QVERIFY(ZelkMeldung->Timer2->isActive());
+        QVERIFY(replayTimer()->isActive());
         QTRY_VERIFY_WITH_TIMEOUT(!teachin->IsReplaying(), 10000);
-        QVERIFY(!ZelkMeldung->Timer2->isActive());
+        QVERIFY(!replayTimer()->isActive());
     }
 
 private slots:
@@ -114,14 +116,14 @@ private slots:
     {
         click("RecordBtn");
         click("drehelinksBtn");
-        ZelkMeldung->Timer2->setInterval(100000);
+        replayTimer()->setInterval(100000);
         click("StartStopBtn");
         QVERIFY(!enabled("RecordBtn") && !enabled("OpenBtn") && !enabled("SaveBtn"));
         QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &anhalten"));
         // Closing the window ends the replay: its timer never reaches a
         // window that is gone.
         teachin->close();
-        QVERIFY(!ZelkMeldung->Timer2->isActive());
+        QVERIFY(!replayTimer()->isActive());
         QTRY_VERIFY(teachin.isNull());
         ZelkMeldung->Timer2Timer();
     }

@@ -249,6 +249,14 @@ void TZelkMeldung::SetTimer1Enabled(bool on)
         Timer1->stop();
 }
 
+void TZelkMeldung::SetTimer2Enabled(bool on)
+{
+    if (on)
+        Timer2->start();
+    else
+        Timer2->stop();
+}
+
 void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
 {
     if (editing)

@@ -27,6 +27,8 @@ public:
     void ZeigeMaterial(int n);
     // The run control switches the interpreter's step timer.
     void SetTimer1Enabled(bool on);
+    // The teach-in recorder switches its replay timer.
+    void SetTimer2Enabled(bool on);
     // The editing mode of the work field enables the supply bar, starting
     // from the supply the robot has.
     void ScrollMaterialFreigeben(bool editing);

@@ -128,12 +128,8 @@ void TTeachin::UpdateFileButtons()
 
 void TTeachin::SetReplayTimer(bool on)
 {
-    if (!ZelkMeldung)
-        return;
-    if (on)
-        ZelkMeldung->Timer2->start();
-    else
-        ZelkMeldung->Timer2->stop();
+    if (ZelkMeldung)
+        ZelkMeldung->SetTimer2Enabled(on);
 }
 
 std::string TTeachin::Sequence() const
