@@ -35,7 +35,9 @@
 #include "world/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"
+#include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
+#include "world/ZelkTeachin.h"
 
 TZelkForm* ZelkForm = nullptr;
 
@@ -294,8 +296,12 @@ void TZelkForm::CreateMenu()
     Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
                           [this] { StepBtnClick(); });
     Start1->addSeparator();
-    later(Start1, "Handsteuerung1", "Handsteuerung", none, "");
-    TeachinModus1 = later(Start1, "TeachinModus1", "Teachin Modus", none, "");
+    Handsteuerung1 = item(Start1, "Handsteuerung1", "Handsteuerung", none, "",
+                          [this] { Handsteuerung1Click(); });
+    Handsteuerung1->setCheckable(true);
+    TeachinModus1 = item(Start1, "TeachinModus1", "Teachin Modus", none, "",
+                         [this] { TeachinModus1Click(); });
+    TeachinModus1->setCheckable(true);
     Start1->addSeparator();
     later(Start1, "Optionen1", "Optionen", none, "");
 
@@ -707,6 +713,31 @@ void TZelkForm::FeldChangeBtnClick()
     if (!editing)
         Welt.Uebernehmen();  // the edited world is the new start state
 }
+
+// The two toggles open a fresh window each time and close the open one. A
+// window closed by its own close box has the same end state: the item loses
+// its check mark and the window is forgotten.
+template <class Fenster>
+void TZelkForm::ToggleWindow(Fenster*& offen, QAction* item)
+{
+    if (offen) {
+        offen->close();
+        return;
+    }
+    auto* fenster = new Fenster;
+    MdiArea->addSubWindow(fenster);
+    connect(fenster, &Fenster::Geschlossen, this, [&offen, item, fenster] {
+        if (offen == fenster)
+            offen = nullptr;
+        item->setChecked(false);
+    });
+    offen = fenster;
+    fenster->show();
+    item->setChecked(true);
+}
+
+void TZelkForm::Handsteuerung1Click() { ToggleWindow(HandsteuerungWindow, Handsteuerung1); }
+void TZelkForm::TeachinModus1Click() { ToggleWindow(TeachinWindow, TeachinModus1); }
 
 void TZelkForm::ArbeitsfeldOeffnen1Click()
 {

@@ -56,6 +56,10 @@ public:
     void ArbeitsfeldSpeichern1Click();
     bool EditingMode() const { return editing; }
 
+    // --- The manual control and teach-in windows, toggled by their items ---
+    void Handsteuerung1Click();
+    void TeachinModus1Click();
+
     // --- Run control, carried out by the run controller ---
     void RunItemClick();
     void StepBtnClick();
@@ -87,6 +91,8 @@ private:
     // place (defaults until a settings store exists).
     QRect FensterPlatz() const;
     void FormActivate();
+    template <class Fenster>
+    void ToggleWindow(Fenster*& offen, QAction* item);
 
     // Components with their form names: those the window still changes after
     // building them. The menu items of the commands that have a tool button
@@ -105,6 +111,7 @@ private:
     QAction* PasteItem = nullptr;
     QAction* RunItem = nullptr;
     QAction* Einzelschritt1 = nullptr;
+    QAction* Handsteuerung1 = nullptr;
     QAction* TeachinModus1 = nullptr;
     QAction* Veraendern1 = nullptr;
     QAction* Inhalt1 = nullptr;

@@ -6,6 +6,8 @@
 
 #include "world/ZelkFeld.h"
 
+THandsteuerung* HandsteuerungWindow = nullptr;
+
 THandsteuerung::THandsteuerung(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowCloseButtonHint)

@@ -35,3 +35,6 @@ private:
     QPushButton* nimmaufBtn = nullptr;
     QPushButton* gibabBtn = nullptr;
 };
+
+// The open manual control window, or none.
+extern THandsteuerung* HandsteuerungWindow;

@@ -15,6 +15,8 @@
 #include "world/ZelkFeld.h"
 #include "world/ZelkInfo.h"
 
+TTeachin* TeachinWindow = nullptr;
+
 namespace {
 
 const QString Filter = QStringLiteral("Teachin-Sequenz|*.tip");

@@ -67,3 +67,6 @@ private:
     QPushButton* OpenBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
 };
+
+// The open teach-in window, or none.
+extern TTeachin* TeachinWindow;
