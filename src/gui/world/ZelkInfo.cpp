@@ -179,9 +179,9 @@ void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
 void TZelkMeldung::ZeigeWiederherstellen(bool minimiert)
 {
     // Closing minimises the window, and the minimised bar needs a way back:
-    // with the minimise hint Qt gives it a restore button, restores it on a
-    // double-click and puts "Wiederherstellen" into its window menu. The
-    // normal window keeps only its close box.
+    // with the minimise hint Qt gives it a restore button and puts
+    // "Wiederherstellen" into its window menu (the double-click is ours,
+    // below). The normal window keeps only its close box.
     setWindowFlag(Qt::WindowMinimizeButtonHint, minimiert);
 }
 
