@@ -15,6 +15,7 @@
 #include <deque>
 
 #include "ide/DialogService.h"
+#include "ide/Translations.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkMain.h"
 #include "world/ZelkFeld.h"
@@ -117,6 +118,7 @@ void BuildWorld()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    InstallGermanTranslations();
     const QString out = QFileInfo(argc > 1 ? QString::fromLocal8Bit(argv[1])
                                            : QStringLiteral("screenshot.png")).absoluteFilePath();
     QTemporaryDir dir;
