@@ -1,6 +1,7 @@
 #include "FilePages.h"
 
 #include "SourceText.h"
+#include "files/SafeRead.h"
 #include "text/AsciiNames.h"
 #include "text/TextCodec.h"
 
@@ -26,7 +27,7 @@ std::string PageNameOfFile(const std::string& path)
 bool FilePages::LoadPage(const std::string& name, const std::string& path)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
+    if (SafeReadFile(path, NoSizeLimit, bytes) != ReadResult::Read)
         return false;
     pages_.push_back({name, BaseName(path), SplitLines(ToWindows1252(bytes))});
     selected_ = static_cast<int>(pages_.size()) - 1;

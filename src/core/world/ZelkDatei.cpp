@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "files/SafeRead.h"
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 #include "text/AsciiNames.h"
@@ -59,35 +60,6 @@ void LiesFeld(const RobRecord& r, RobGitter& feld)
             for (int d = 0; d < 4; ++d)
                 feld[y][x].Offen[d] = p[4 + d];
         }
-}
-
-// Reads up to n bytes; false on a read error (not on a short file).
-bool LiesBytes(std::FILE* f, unsigned char* buf, std::size_t n, std::size_t& gelesen)
-{
-    gelesen = std::fread(buf, 1, n, f);
-    return gelesen == n || !std::ferror(f);
-}
-
-// Opens path for reading when it is a regular file. Without O_NONBLOCK a
-// named pipe would wait for a writer and freeze the program; a directory,
-// pipe or device is no work field file, and the check on the open file
-// cannot be outwitted by a rename in between.
-std::FILE* OeffneRegulaereDatei(const std::string& path)
-{
-    if (path.empty())
-        return nullptr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (!f)
-        ::close(fd);
-    return f;
 }
 
 // A fresh file beside path that no one else uses, opened for writing.
@@ -146,17 +118,22 @@ bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld)
 
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld)
 {
-    std::FILE* f = OeffneRegulaereDatei(path);
-    if (!f)
-        return RobLesen::NichtGeoeffnet;
     // One read of the whole record: checking the identification and then
-    // reading again would let the file change in between.
-    RobRecord r{};
-    std::size_t n = 0;
-    const bool ok = LiesBytes(f, r.data(), r.size(), n);
-    std::fclose(f);
-    if (!ok)
+    // reading again would let the file change in between. A longer file is
+    // read like its first record.
+    std::string bytes;
+    switch (SafeReadFile(path, RobDateiGroesse, bytes, OverLimit::KeepStart)) {
+    case ReadResult::Read:
+        break;
+    case ReadResult::ReadError:
+    case ReadResult::TooLarge:
         return RobLesen::Lesefehler;
+    default:
+        return RobLesen::NichtGeoeffnet;
+    }
+    RobRecord r{};
+    const std::size_t n = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), r.begin());
     if (n < 4)
         return RobLesen::KeineKennung;
     if (LiesInt(r.data()) != RobKennung)

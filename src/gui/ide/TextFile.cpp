@@ -5,6 +5,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include "files/SafeRead.h"
+
 namespace {
 
 const QByteArray Utf8Bom(Utf8ByteOrderMark.data(), qsizetype(Utf8ByteOrderMark.size()));
@@ -168,36 +170,51 @@ static QString FileErrorReason(const QFileDevice& file, const QString& path)
     return QStringLiteral("Die Datei lässt sich nicht öffnen.");
 }
 
+// Why a file could not be opened for reading, as the editor has always put it.
+static QString OpenFailureReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    if (info.exists() && !info.isFile())
+        return QStringLiteral("Das ist keine gewöhnliche Datei.");
+    if (!info.dir().exists())
+        return QStringLiteral("Das Verzeichnis existiert nicht.");
+    if (!info.exists())
+        return QStringLiteral("Die Datei existiert nicht.");
+    return QStringLiteral("Die Datei lässt sich nicht öffnen.");
+}
+
+static QString ReadFailureReason(ReadResult read, const QString& path)
+{
+    switch (read) {
+    case ReadResult::Directory:
+        return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    // A named pipe or a device would make the read wait, maybe forever,
+    // with the whole program standing still.
+    case ReadResult::NotRegular:
+        return QStringLiteral("Das ist keine gewöhnliche Datei.");
+    case ReadResult::TooLarge:
+        return QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).").arg(MaxTextFileSize / 1024);
+    case ReadResult::ReadError:
+        return QStringLiteral("Lesefehler.");
+    default:
+        break;
+    }
+    return OpenFailureReason(path);
+}
+
 TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        result.error = QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    std::string raw;
+    const ReadResult read = SafeReadFile(QFile::encodeName(path).toStdString(),
+                                         static_cast<std::size_t>(MaxTextFileSize), raw);
+    if (read != ReadResult::Read) {
+        result.error = ReadFailureReason(read, path);
         return result;
     }
-    // A named pipe or a device would make the open or the read wait, maybe
-    // forever, with the whole program standing still.
-    if (info.exists() && !info.isFile()) {
-        result.error = QStringLiteral("Das ist keine gewöhnliche Datei.");
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = FileErrorReason(file, path);
-        return result;
-    }
-    // Read at most one byte past the limit: a huge file is refused unread.
-    const QByteArray bytes = file.read(MaxTextFileSize + 1);
-    if (bytes.size() > MaxTextFileSize) {
-        result.error = QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).")
-                           .arg(MaxTextFileSize / 1024);
-        return result;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        result.error = FileErrorReason(file, path);
-        return result;
-    }
+    const QByteArray bytes = QByteArray::fromStdString(raw);
     result.text = DecodeText(bytes, &result.encoding);
     // The editor's document starts a new line at these three characters, so
     // saving would replace them by line breaks and every later line number
