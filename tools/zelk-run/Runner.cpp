@@ -13,7 +13,7 @@
 #include "execution/ZelkStart.h"
 #include "language/ZelkKey.h"
 #include "language/ZelkListing.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
 #include "world/ZelkDatei.h"
