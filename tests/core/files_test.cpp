@@ -1,5 +1,6 @@
 // The core's file routines: what SafeReadFile refuses, and that it refuses
-// without waiting.
+// without waiting; what SafeWriteFile refuses to replace, what it keeps of
+// the file it replaces, and what it leaves behind when killed.
 #include <QtTest>
 
 #include <QDir>
@@ -10,6 +11,9 @@
 #include <string>
 #include <thread>
 
+#include <csignal>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -19,6 +23,7 @@
 
 #include "TestFiles.h"
 #include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 
 namespace {
 
@@ -57,6 +62,50 @@ int AsOrdinaryUser(const std::function<bool()>& check)
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 3)
         return -1;
     return WEXITSTATUS(status);
+}
+
+// The kind of file at path, without following a link: 'f' regular, 'l'
+// link, 'p' pipe, 's' socket, 'd' folder, '-' nothing.
+char KindAt(const std::string& path)
+{
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0)
+        return '-';
+    if (S_ISREG(info.st_mode))
+        return 'f';
+    if (S_ISLNK(info.st_mode))
+        return 'l';
+    if (S_ISFIFO(info.st_mode))
+        return 'p';
+    if (S_ISSOCK(info.st_mode))
+        return 's';
+    return S_ISDIR(info.st_mode) ? 'd' : '?';
+}
+
+QStringList EntriesOf(const QString& dir)
+{
+    return QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The size of the file a process is writing into folder, or -1 while it has
+// none open there.
+qint64 SizeBeingWritten(pid_t pid, const std::string& folder)
+{
+    const std::string fds = "/proc/" + std::to_string(pid) + "/fd";
+    DIR* dir = ::opendir(fds.c_str());
+    if (!dir)
+        return -1;
+    qint64 size = -1;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string link = fds + "/" + entry->d_name;
+        char target[4096];
+        const ssize_t n = ::readlink(link.c_str(), target, sizeof target - 1);
+        struct stat info {};
+        if (n > 0 && std::string(target, size_t(n)).rfind(folder + "/", 0) == 0 && ::stat(link.c_str(), &info) == 0)
+            size = info.st_size;
+    }
+    ::closedir(dir);
+    return size;
 }
 
 }  // namespace
@@ -152,6 +201,124 @@ private slots:
         if (r < 0)
             QSKIP("no ordinary user to check permissions as");
         QCOMPARE(r, 1);
+    }
+
+    void aSaveNeverReplacesWhatIsNoRegularFile()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("ziele"));
+        const std::string fifo = path("ziele/ROHR.ROB"), socket = path("ziele/SOCKEL.ROB");
+        QCOMPARE(::mkfifo(fifo.c_str(), 0600), 0);
+        QVERIFY(MakeSocketFile(socket));
+        QVERIFY(::symlink("SCHLEIFE.ROB", path("ziele/SCHLEIFE.ROB").c_str()) == 0);
+        QVERIFY(::symlink("ROHR.ROB", path("ziele/ZUMROHR.ROB").c_str()) == 0);
+        QVERIFY(QDir(dir.path()).mkpath("ziele/ORDNER.ROB"));
+        const QStringList before = EntriesOf(dir.filePath("ziele"));
+
+        QCOMPARE(SafeWriteFile(fifo, "neu"), WriteResult::NotRegular);
+        QCOMPARE(SafeWriteFile(socket, "neu"), WriteResult::NotRegular);
+        QCOMPARE(SafeWriteFile(path("ziele/SCHLEIFE.ROB"), "neu"), WriteResult::NotRegular);
+        QCOMPARE(SafeWriteFile(path("ziele/ZUMROHR.ROB"), "neu"), WriteResult::NotRegular);
+        QCOMPARE(SafeWriteFile(path("ziele/ORDNER.ROB"), "neu"), WriteResult::Directory);
+        QCOMPARE(SafeWriteFile(path("ziele/fehlt/X.ROB"), "neu"), WriteResult::NotCreated);
+        QCOMPARE(SafeWriteFile("", "neu"), WriteResult::NotCreated);
+
+        QCOMPARE(EntriesOf(dir.filePath("ziele")), before);
+        QCOMPARE(KindAt(fifo), 'p');
+        QCOMPARE(KindAt(socket), 's');
+        QCOMPARE(KindAt(path("ziele/SCHLEIFE.ROB")), 'l');
+        QCOMPARE(KindAt(path("ziele/ZUMROHR.ROB")), 'l');
+    }
+
+    void aSaveThroughALinkWritesTheFileItNames()
+    {
+        // Also a link to a file that does not exist yet: the file is made
+        // where the link points, and the link stays.
+        QVERIFY(QDir(dir.path()).mkpath("links/a"));
+        QVERIFY(QDir(dir.path()).mkpath("links/b"));
+        QVERIFY(::symlink("../b/ZIEL.PAS", path("links/a/LOS.PAS").c_str()) == 0);
+        QVERIFY(::symlink("LOS.PAS", path("links/a/KETTE.PAS").c_str()) == 0);
+        QCOMPARE(SafeWriteFile(path("links/a/KETTE.PAS"), "eins"), WriteResult::Written);
+        QCOMPARE(KindAt(path("links/a/KETTE.PAS")), 'l');
+        QCOMPARE(KindAt(path("links/a/LOS.PAS")), 'l');
+        QCOMPARE(ReadBytes(dir.filePath("links/b/ZIEL.PAS")), QByteArray("eins"));
+        QCOMPARE(SafeWriteFile(path("links/a/LOS.PAS"), "zwei"), WriteResult::Written);
+        QCOMPARE(ReadBytes(dir.filePath("links/b/ZIEL.PAS")), QByteArray("zwei"));
+        QCOMPARE(EntriesOf(dir.filePath("links/b")), QStringList{"ZIEL.PAS"});
+        QCOMPARE(EntriesOf(dir.filePath("links/a")), (QStringList{"KETTE.PAS", "LOS.PAS"}));
+    }
+
+    void anOverwrittenFileKeepsItsModeAndOwner()
+    {
+        const std::string target = path("besitz.pas");
+        WriteBytes(dir.filePath("besitz.pas"), "alt");
+        QCOMPARE(::chmod(target.c_str(), 0604), 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QCOMPARE(::chown(target.c_str(), 65534, 65534), 0);
+        struct stat before {};
+        QCOMPARE(::stat(target.c_str(), &before), 0);
+
+        QCOMPARE(SafeWriteFile(target, "neu"), WriteResult::Written);
+        struct stat after {};
+        QCOMPARE(::stat(target.c_str(), &after), 0);
+        QCOMPARE(ReadBytes(dir.filePath("besitz.pas")), QByteArray("neu"));
+        QVERIFY(after.st_ino != before.st_ino);  // replaced, not written into
+        QCOMPARE(after.st_mode & 07777, mode_t(0604));
+        QCOMPARE(after.st_uid, before.st_uid);
+        QCOMPARE(after.st_gid, before.st_gid);
+        if (!root)
+            qInfo("not root: the owner was ours before and after");
+    }
+
+    void oldTemporaryFilesOfOurPatternAreRemoved()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("aufraeumen"));
+        const std::string old = path("aufraeumen/.zelk-123456.tmp");
+        const std::string young = path("aufraeumen/.zelk-654321.tmp");
+        const std::string foreign = path("aufraeumen/.zelk-notiz.tmp");
+        for (const std::string& f : {old, young, foreign})
+            WriteBytes(QFile::decodeName(f.c_str()), "rest");
+        const timespec elevenMinutesAgo{std::time(nullptr) - 11 * 60, 0};
+        const timespec times[2] = {elevenMinutesAgo, elevenMinutesAgo};
+        QCOMPARE(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
+        QCOMPARE(::utimensat(AT_FDCWD, foreign.c_str(), times, 0), 0);
+
+        QCOMPARE(SafeWriteFile(path("aufraeumen/W.ROB"), "neu"), WriteResult::Written);
+        QCOMPARE(EntriesOf(dir.filePath("aufraeumen")),
+                 (QStringList{".zelk-654321.tmp", ".zelk-notiz.tmp", "W.ROB"}));
+    }
+
+    void aKilledSaveLeavesNoTemporaryFile()
+    {
+        // A writer is killed while it writes, once over an existing file and
+        // once where none was: what was there before is all that is left.
+        QVERIFY(QDir(dir.path()).mkpath("abbruch"));
+        const std::string folder = path("abbruch");
+        WriteBytes(dir.filePath("abbruch/ALT.PAS"), "alt");
+        const std::size_t size = 64 << 20;
+        for (const char* name : {"ALT.PAS", "NEU.PAS"}) {
+            const std::string target = folder + "/" + name;
+            const pid_t child = ::fork();
+            QVERIFY(child >= 0);
+            if (child == 0) {
+                const std::string data(size, 'x');
+                SafeWriteFile(target, data);
+                ::_exit(0);
+            }
+            QElapsedTimer clock;
+            clock.start();
+            qint64 written = -1;
+            while ((written = SizeBeingWritten(child, folder)) <= 0 && clock.elapsed() < 10000)
+                ::usleep(200);
+            const bool caught = written > 0 && written < qint64(size / 2);
+            ::kill(child, SIGKILL);
+            int status = 0;
+            QCOMPARE(::waitpid(child, &status, 0), child);
+            QVERIFY2(caught, "the writer was not caught in the middle of writing");
+            QVERIFY(WIFSIGNALED(status));
+            QCOMPARE(EntriesOf(dir.filePath("abbruch")), QStringList{"ALT.PAS"});
+            QCOMPARE(ReadBytes(dir.filePath("abbruch/ALT.PAS")), QByteArray("alt"));
+        }
     }
 };
 

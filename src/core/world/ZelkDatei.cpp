@@ -1,18 +1,12 @@
 #include "world/ZelkDatei.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <random>
+#include <string_view>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 #include "text/AsciiNames.h"
@@ -60,26 +54,6 @@ void LiesFeld(const RobRecord& r, RobGitter& feld)
             for (int d = 0; d < 4; ++d)
                 feld[y][x].Offen[d] = p[4 + d];
         }
-}
-
-// A fresh file beside path that no one else uses, opened for writing.
-std::FILE* ErzeugeTempDatei(const fs::path& ziel, fs::path& temp)
-{
-    // Exclusive creation below makes a clash harmless; the numbers only make
-    // one unlikely. Seeded once: a random_device per save is slow on some machines.
-    static std::minstd_rand zufall(static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
-    const fs::path dir = ziel.parent_path();
-    for (int versuch = 0; versuch < 16; ++versuch) {
-        // A short name of its own: the target's name may already be as long as allowed.
-        temp = dir / (".zelk-" + std::to_string(zufall() % 1000000) + ".tmp");
-        // "x": fail instead of truncating a file that happens to have this name.
-        if (std::FILE* f = std::fopen(temp.c_str(), "wbx"))
-            return f;
-        if (errno != EEXIST)
-            return nullptr;
-    }
-    return nullptr;
 }
 
 }  // namespace
@@ -152,39 +126,9 @@ RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter
 
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld)
 {
-    fs::path ziel(path);
-    if (ziel.filename().empty())
-        return false;
-    std::error_code ec;
-    // Through a link to the file it names: renaming onto the link would
-    // replace the link and leave that file as it was.
-    if (fs::is_symlink(ziel, ec)) {
-        const fs::path echt = fs::canonical(ziel, ec);
-        if (!ec)
-            ziel = echt;
-    }
-    // The rename below needs only the folder's permission: a file the user
-    // may not write must not be replaced behind its protection.
-    if (fs::exists(ziel, ec) && ::access(ziel.c_str(), W_OK) != 0)
-        return false;
-    fs::path temp;
-    std::FILE* f = ErzeugeTempDatei(ziel, temp);
-    if (!f)
-        return false;
     const RobRecord r = RobKodieren(roboter, feld);
-    bool ok = std::fwrite(r.data(), 1, r.size(), f) == r.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    // An overwritten file keeps its permissions.
-    if (ok) {
-        const fs::file_status alt = fs::status(ziel, ec);
-        if (!ec && fs::is_regular_file(alt))
-            fs::permissions(temp, alt.permissions(), ec);
-    }
-    ok = ok && std::rename(temp.c_str(), ziel.c_str()) == 0;
-    if (!ok)
-        fs::remove(temp, ec);
-    return ok;
+    const std::string_view bytes(reinterpret_cast<const char*>(r.data()), r.size());
+    return SafeWriteFile(path, bytes) == WriteResult::Written;
 }
 
 std::string RobDateiFinden(const std::string& name)

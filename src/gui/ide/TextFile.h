@@ -54,8 +54,8 @@ struct TextFileResult {
 };
 
 TextFileResult ReadTextFile(const QString& path);
-// Writes through a temporary file renamed into place, so a failed write
-// leaves the old file as it was. *encoding is the page's remembered encoding
+// Writes through SafeWriteFile: a failed write leaves the old file as it was,
+// and anything but a regular file is refused. *encoding is the page's remembered encoding
 // and becomes the one actually used.
 bool WriteTextFile(const QString& path, const QString& text, TextEncoding* encoding,
                    QString* error = nullptr);
