@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "TestFiles.h"
 
 namespace {
@@ -371,6 +373,13 @@ private slots:
         o = run({"--no-run", "--world", "dump/start.ROB", "--dump", "dump/ende.rob", "dump/nichts.pas"});
         QCOMPARE(o.status, 0);
         QCOMPARE(read("dump/ende.rob"), start.bytes());
+
+        // A named pipe is no work field file: refused, and the pipe stays.
+        QCOMPARE(::mkfifo(QFile::encodeName(path("dump/rohr.rob")).constData(), 0600), 0);
+        o = run({"--no-run", "--dump", "dump/rohr.rob", "dump/nichts.pas"});
+        QCOMPARE(o.out, QByteArray("Arbeitsfeld konnte nicht gespeichert werden!\n"));
+        QCOMPARE(o.status, 73);
+        QVERIFY(QFileInfo(path("dump/rohr.rob")).exists() && !QFileInfo(path("dump/rohr.rob")).isFile());
     }
 
     void spellingFollowsNoUnderscore()
