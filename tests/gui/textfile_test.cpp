@@ -198,7 +198,7 @@ private slots:
         const QString huge = dir.filePath("huge.pas");
         QFile file(huge);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(MaxTextFileSize + 1));
+        QVERIFY(file.resize(MaxProgramFileSize + 1));
         file.close();
         const TextFileResult big = ReadTextFile(huge);
         QVERIFY(!big.ok);

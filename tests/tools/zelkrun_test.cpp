@@ -480,12 +480,13 @@ private slots:
             seed = seed * 1103515245u + 12345u;
             garbage.append(char(seed >> 23));
         }
+        // Each as large as a program file may be (1 MB, the garbage exactly so).
         const QList<QByteArray> texts = {
             garbage,
-            QByteArray(10 * 1024 * 1024, '('),
-            "PROGRAM P;\nBEGIN\n  IF " + QByteArray(10 * 1024 * 1024, '('),
-            "PROGRAM P;\nBEGIN\n" + QByteArray(2 * 1024 * 1024, '\n') + "  VOR;\n  SPRINGE\nEND.",
-            "PROGRAM P;\nBEGIN\n" + QByteArray("BEGIN ").repeated(1000000) + "\nEND.",
+            QByteArray(1000000, '('),
+            "PROGRAM P;\nBEGIN\n  IF " + QByteArray(1000000, '('),
+            "PROGRAM P;\nBEGIN\n" + QByteArray(1000000, '\n') + "  VOR;\n  SPRINGE\nEND.",
+            "PROGRAM P;\nBEGIN\n" + QByteArray("BEGIN ").repeated(170000) + "\nEND.",
             QByteArray("\0\0\0PROGRAM", 10),
         };
         for (const QByteArray& text : texts) {
@@ -495,6 +496,25 @@ private slots:
             QCOMPARE(o.status, 1);
             QVERIFY2(!o.out.isEmpty(), text.left(20).toHex().constData());
         }
+    }
+
+    void aProgramOverTheEditorsLimitIsRefusedUnread()
+    {
+        // The editor's limit and reason; a unit that large is refused as well.
+        write("gross/gross.pas", "PROGRAM Gross;\nBEGIN\n  VOR\nEND.\n{" + QByteArray(2 * 1024 * 1024, 'x') + "}");
+        Outcome o = run({"gross/gross.pas"});
+        QCOMPARE(o.status, 66);
+        QCOMPARE(o.out, QByteArray());
+        QCOMPARE(o.err, QByteArray("zelk-run: Programmdatei kann nicht gelesen werden: gross/gross.pas: "
+                                   "Die Datei ist zu gro\xC3\x9F (mehr als 1024 KB).\n"));
+
+        write("gross/einheit.pas", "UNIT einheit;\n{" + QByteArray(2 * 1024 * 1024, 'x') + "}\nINTERFACE\nEND.\n");
+        write("gross/klein.pas", "PROGRAM Klein;\nUSES einheit;\nBEGIN\n  VOR\nEND.\n");
+        write("gross/klein2.pas", "PROGRAM Klein2;\nUSES fehlt;\nBEGIN\n  VOR\nEND.\n");
+        o = run({"gross/klein.pas"});
+        Outcome missing = run({"gross/klein2.pas"});
+        QCOMPARE(o.status, 1);
+        QCOMPARE(o.out, missing.out);
     }
 };
 

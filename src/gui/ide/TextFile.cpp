@@ -186,7 +186,7 @@ QString ReadFailureReason(ReadResult read, const QString& path)
     case ReadResult::NotRegular:
         return NotRegularReason;
     case ReadResult::TooLarge:
-        return QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).").arg(MaxTextFileSize / 1024);
+        return QString::fromStdString(TooLargeReason());
     case ReadResult::ReadError:
         return QStringLiteral("Lesefehler.");
     default:
@@ -218,7 +218,7 @@ TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
     std::string raw;
-    const ReadResult read = SafeReadFile(LocalPath(path), static_cast<std::size_t>(MaxTextFileSize), raw);
+    const ReadResult read = SafeReadFile(LocalPath(path), MaxProgramFileSize, raw);
     if (read != ReadResult::Read) {
         result.error = ReadFailureReason(read, path);
         return result;
