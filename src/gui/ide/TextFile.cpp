@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-
 namespace {
 
 // The character at i and the number of UTF-16 units it takes: a pair of
@@ -20,22 +19,6 @@ char32_t CharAt(const QString& text, int i, int& length)
     length = 1;
     return c.unicode();
 }
-
-}  // namespace
-
-std::string ToWindows1252(const QString& line)
-{
-    std::string out;
-    out.reserve(static_cast<std::size_t>(line.size()));
-    for (int i = 0; i < line.size();) {
-        int n;
-        out.push_back(static_cast<char>(Windows1252OfCodePoint(CharAt(line, i, n))));
-        i += n;
-    }
-    return out;
-}
-
-namespace {
 
 const QString NotRegularReason = QStringLiteral("Das ist keine gewöhnliche Datei.");
 const QString WriteErrorReason = QStringLiteral("Schreibfehler: Datenträger voll oder schreibgeschützt?");
@@ -69,8 +52,6 @@ QString ReadFailureReason(ReadResult read, const QString& path)
     switch (read) {
     case ReadResult::Directory:
         return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
-    // A named pipe or a device would make the read wait, maybe forever,
-    // with the whole program standing still.
     case ReadResult::NotRegular:
         return NotRegularReason;
     case ReadResult::TooLarge:
@@ -101,6 +82,18 @@ QString WriteFailureReason(WriteResult write, const QString& path)
 std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 
 }  // namespace
+
+std::string ToWindows1252(const QString& line)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(line.size()));
+    for (int i = 0; i < line.size();) {
+        int n;
+        out.push_back(static_cast<char>(Windows1252OfCodePoint(CharAt(line, i, n))));
+        i += n;
+    }
+    return out;
+}
 
 TextFileResult ReadTextFile(const QString& path)
 {
