@@ -2,6 +2,10 @@
 // from a file a user may have edited by hand, and the limit of 300 commands.
 #include <QtTest>
 
+#include <QTemporaryDir>
+#include <sys/stat.h>
+
+#include "RecordingPorts.h"
 #include "WorldSnapshot.h"
 #include "world/TeachinSequenz.h"
 #include "world/ZelkFeld.h"
@@ -63,6 +67,35 @@ private slots:
         gelesen = LeseSequenz(Zeilen(300, "vor;\r\n") + "gib_ab;\r\n");
         QCOMPARE(gelesen.Befehle, Zeilen(300, "V"));
         QVERIFY(gelesen.Abgeschnitten);
+    }
+
+    // A pipe neither blocks the open nor is replaced by a save; a declined
+    // or failed save leaves the old file as it was.
+    void sequenceFilesAreReadAndWrittenSafely()
+    {
+        QTemporaryDir dir;
+        RecordingMessages messages;
+        PortsGuard guard(&messages);
+        const std::string pipe = dir.filePath("rohr.tip").toStdString();
+        QCOMPARE(mkfifo(pipe.c_str(), 0600), 0);
+        std::string befehle = "V";
+        QVERIFY(!SequenzLaden(pipe, befehle));
+        QCOMPARE(befehle, std::string());
+        QVERIFY(!SequenzSpeichern(pipe, "VD"));
+        QCOMPARE(messages.texts(), (std::vector<std::string>{"Programm existiert nicht!",
+                                                             "Programm existiert bereits. Überschreiben?",
+                                                             "Fehler beim Speichern !"}));
+        struct stat st {};
+        QVERIFY(lstat(pipe.c_str(), &st) == 0 && S_ISFIFO(st.st_mode));
+
+        const std::string datei = dir.filePath("alt.tip").toStdString();
+        QVERIFY(SequenzSpeichern(datei, "GN"));
+        messages.answers.push_back(MsgAnswer::No);
+        QVERIFY(!SequenzSpeichern(datei, "VVV"));
+        QVERIFY(SequenzLaden(datei, befehle));
+        QCOMPARE(befehle, std::string("GN"));
+        QVERIFY(!SequenzSpeichern(dir.filePath("fehlt/neu.tip").toStdString(), "V"));
+        QCOMPARE(messages.texts().back(), std::string("Fehler beim Speichern !"));
     }
 
     void eachLetterPerformsItsAction()

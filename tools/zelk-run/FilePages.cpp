@@ -1,7 +1,7 @@
 #include "FilePages.h"
 
-#include "SourceText.h"
 #include "text/AsciiNames.h"
+#include "text/ProgramFile.h"
 #include "text/TextCodec.h"
 
 namespace {
@@ -23,17 +23,21 @@ std::string PageNameOfFile(const std::string& path)
     return PageNameOf(name);
 }
 
-bool FilePages::LoadPage(const std::string& name, const std::string& path)
+// The editor's limit holds here too: a unit it would refuse is refused.
+ReadResult FilePages::LoadPage(const std::string& name, const std::string& path)
 {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return false;
-    pages_.push_back({name, BaseName(path), SplitLines(ToWindows1252(bytes))});
+    std::string text;
+    const ReadResult read = ReadProgramFile(path, text);
+    if (read != ReadResult::Read)
+        return read;
+    // The scanner reads Windows-1252 bytes: a character without one arrives
+    // as a byte above 127 and is refused outside comments.
+    pages_.push_back({name, BaseName(path), SplitLines(Utf8ToWindows1252(text))});
     selected_ = static_cast<int>(pages_.size()) - 1;
-    return true;
+    return ReadResult::Read;
 }
 
-bool FilePages::LoadProgram(const std::string& path)
+ReadResult FilePages::LoadProgram(const std::string& path)
 {
     pages_.clear();
     selected_ = -1;
@@ -71,7 +75,7 @@ int FilePages::IndexOfPage(const std::string& name) const
 
 bool FilePages::AddPage(const std::string& name, const std::string& path)
 {
-    return LoadPage(name, path);
+    return LoadPage(name, path) == ReadResult::Read;
 }
 
 int FilePages::LineCount() const

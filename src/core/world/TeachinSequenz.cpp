@@ -1,9 +1,9 @@
 #include "world/TeachinSequenz.h"
 
-#include <fstream>
-#include <iterator>
 #include <sys/stat.h>
 
+#include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 #include "ports/Messages.h"
 #include "world/ZelkFeld.h"
 
@@ -95,14 +95,14 @@ std::string SequenzText(std::string_view befehle, const std::string& dateiName)
 bool SequenzLaden(const std::string& path, std::string& befehle)
 {
     befehle.clear();
-    std::ifstream in(path, std::ios::binary);
-    struct stat st {};
-    if (!in || stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    // A sequence of 300 commands fits in a few kilobytes; a larger file is
+    // read only as far as a megabyte, and a pipe or device never blocks.
+    std::string bytes;
+    if (SafeReadFile(path, MaxSequenzDateiGroesse, bytes, OverLimit::KeepStart) != ReadResult::Read) {
         ShowError("Programm existiert nicht!");
         return false;
     }
-    const TGeleseneSequenz gelesen =
-        LeseSequenz(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    const TGeleseneSequenz gelesen = LeseSequenz(bytes);
     befehle = gelesen.Befehle;
     if (gelesen.Abgeschnitten)
         ShowError("Es sind nur 300 Befehle im Teachin-Modus möglich !");
@@ -112,7 +112,7 @@ bool SequenzLaden(const std::string& path, std::string& befehle)
 bool SequenzSpeichern(const std::string& path, std::string_view befehle)
 {
     struct stat st {};
-    if (stat(path.c_str(), &st) == 0) {
+    if (lstat(path.c_str(), &st) == 0) {
         const MsgAnswer a = messages().Show(MsgIcon::Warning, "Warning", "Programm existiert bereits. Überschreiben?",
                                             MsgButtons::YesNo);
         if (a != MsgAnswer::Yes) {
@@ -120,10 +120,8 @@ bool SequenzSpeichern(const std::string& path, std::string_view befehle)
             return false;
         }
     }
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << SequenzText(befehle, path);
-    out.close();
-    if (!out) {
+    // The old file stays as it was unless the whole new one is written.
+    if (SafeWriteFile(path, SequenzText(befehle, path)) != WriteResult::Written) {
         ShowError("Fehler beim Speichern !");
         return false;
     }

@@ -3,11 +3,14 @@
 // and the sequence file (*.tip) that stores them as a procedure text. Only
 // the bytes: the recorder window opens and writes the files, so that a fuzz
 // target can reach the reader without any window.
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 constexpr int MaxTeachinBefehle = 300;
 constexpr char TeachinEndeMarke = 'E';
+// How much of a sequence file is read at most.
+constexpr std::size_t MaxSequenzDateiGroesse = 1024 * 1024;
 
 // The four command letters V, D, N, G; true for those only.
 bool IstTeachinBefehl(char letter);

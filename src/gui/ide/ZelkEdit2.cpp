@@ -15,7 +15,7 @@
 
 #include "ide/Colors.h"
 #include "ide/EditPositions.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "text/AsciiNames.h"
 
 TZelkEdit* EditorWindow = nullptr;
