@@ -73,6 +73,13 @@ QString WriteFailureReason(WriteResult write, const QString& path)
         return WriteErrorReason;
     case WriteResult::NotRegular:
         return NotRegularReason;
+    case WriteResult::NotCreated:
+    case WriteResult::NotReplaced:
+        // A save makes a new file in the folder and renames it into place,
+        // which a folder the user may not write refuses.
+        if (const QFileInfo folder(QFileInfo(path).absolutePath()); folder.isDir() && !folder.isWritable())
+            return QStringLiteral("Das Verzeichnis ist schreibgeschützt.");
+        break;
     default:
         break;
     }
