@@ -10,6 +10,7 @@
 
 #include "GuiFixtures.h"
 #include "world/ZelkFeld.h"
+#include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
 #include "world/ZelkTeachin.h"
 
@@ -126,6 +127,28 @@ private slots:
         QVERIFY(!replayTimer()->isActive());
         QTRY_VERIFY(teachin.isNull());
         ZelkMeldung->Timer2Timer();
+    }
+
+    // Each window comes fresh from its menu item, and closing it by the item
+    // or by its close box leaves the same state behind.
+    void theMenuItemsToggleFreshWindows()
+    {
+        const auto toggle = [this](const char* name, auto*& offen) {
+            QAction* item = FindItem(form, name);
+            item->trigger();
+            QVERIFY(offen && item->isChecked());
+            QPointer<QWidget> erstes(offen);
+            item->trigger();
+            QVERIFY(!offen && !item->isChecked());
+            QTRY_VERIFY(erstes.isNull());
+            item->trigger();
+            QVERIFY(offen && item->isChecked());
+            QVERIFY(offen->isVisible());
+            offen->close();
+            QVERIFY(!offen && !item->isChecked());
+        };
+        toggle("Handsteuerung1", HandsteuerungWindow);
+        toggle("TeachinModus1", TeachinWindow);
     }
 
     void aSavedSequenceOpensAgainAndOverwritingAsksFirst()

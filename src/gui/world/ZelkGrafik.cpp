@@ -13,6 +13,7 @@
 #include <QSvgRenderer>
 
 #include "ide/Colors.h"
+#include "ports/WorldDisplay.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
 
@@ -29,6 +30,33 @@ int Ox(int x) { return 28 * (x - 1) + 6; }
 int Oy(int y) { return 28 * (10 - y) + 6; }
 
 bool ImFeld(int x, int y) { return x >= 1 && x <= FeldBreite && y >= 1 && y <= FeldHoehe; }
+
+QPixmap SvgBild(const QString& resource, QSize size);
+
+// Pixel arithmetic of the editing mode. Divisions round down and remainders
+// are never negative, also left of or above the grid.
+int Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
+int Mod(int a, int b) { return a - b * Div(a, b); }
+
+// The grid lines and everything inside them; the right and bottom border
+// lines lie outside.
+bool InFeld(int x, int y) { return x >= 11 && x <= 423 && y >= 11 && y <= 283; }
+// Where a pixel lies within the 28-pixel period of the grid: below 6 (below
+// 7 for a click) it is on a side.
+int RestX(int x) { return Mod(x - 5, 28); }
+int RestY(int y) { return Mod(y - 5, 28); }
+
+struct Zelle {
+    int x;
+    int y;
+};
+Zelle PixelZuZelle(int x, int y) { return {Div(x - 6, 28) + 1, 10 - Div(y - 4, 28)}; }
+
+// The cursors of the editing mode, 32 x 32 with the hot spot at (15, 15).
+QCursor EditCursor(const char* name)
+{
+    return QCursor(SvgBild(QStringLiteral(":/world/%1.svg").arg(QLatin1String(name)), QSize(32, 32)), 15, 15);
+}
 
 // Centre offsets of the nine item marks inside a square: bottom row first,
 // middle before left before right.
@@ -112,6 +140,7 @@ signals:
     void Ueberfahren();
 
 protected:
+    void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 };
@@ -126,6 +155,10 @@ ZelkBild::ZelkBild(const char* name, const QString& resource, QSize size, QWidge
     hide();
 }
 
+// The picture covers the robot's square: a press there is the picture's and
+// never reaches the view beneath, so it cannot count as a click on the square.
+void ZelkBild::mousePressEvent(QMouseEvent* event) { event->accept(); }
+
 void ZelkBild::mouseReleaseEvent(QMouseEvent* event)
 {
     // A click is a left press and release on the picture.
@@ -137,7 +170,7 @@ void ZelkBild::mouseReleaseEvent(QMouseEvent* event)
 void ZelkBild::mouseMoveEvent(QMouseEvent* event)
 {
     emit Ueberfahren();
-    QLabel::mouseMoveEvent(event);
+    event->accept();  // the view beneath would choose another cursor
 }
 
 TFeldFlaeche::TFeldFlaeche(QWidget* parent)
@@ -151,7 +184,13 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose, false);
 
     canvas = new FeldCanvas(zeichnung, this);
+    canvas->setMouseTracking(true);
+    canvas->installEventFilter(this);
     setWidget(canvas);
+    cursors[1] = EditCursor("CURSOR_W");
+    cursors[2] = EditCursor("CURSOR_S");
+    cursors[3] = EditCursor("CURSOR_N");
+    cursors[4] = EditCursor("CURSOR_P");
 
     ZelkOst =
         new ZelkBild("ZelkOst", QStringLiteral(":/world/zelk_ost.svg"), QSize(30, 28), canvas);
@@ -293,14 +332,143 @@ void TFeldFlaeche::CopyToClipboard()
         clipboard->setPixmap(bild);
 }
 
-void TFeldFlaeche::changeDirection()
+// ------------------------------------------------------- editing by mouse
+
+int TFeldFlaeche::Zone(int x, int y)
 {
-    // The editing mode turns the robot here.
+    if (!InFeld(x, y))
+        return 0;
+    if (RestY(y) < 6)
+        return 1;
+    if (RestX(x) < 6)
+        return 2;
+    return RestX(x) <= 20 ? 3 : 4;
 }
 
-void TFeldFlaeche::changeCursor()
+// The same order as Zone, with the sides one pixel wider: a remainder of 6
+// shows the cursor of the square but a click there acts on the side.
+void TFeldFlaeche::Klick(int x, int y, bool setzen)
 {
-    // The editing mode shows its robot cursor here.
+    if (!InFeld(x, y))
+        return;
+    if (RestY(y) < 7)
+        KlickWaagerecht(x, y, setzen);
+    else if (RestX(x) < 7)
+        KlickSenkrecht(x, y, setzen);
+    else if (RestX(x) <= 20)
+        KlickZelk(x, y);
+    else
+        KlickPunkt(x, y, setzen);
+}
+
+void TFeldFlaeche::KlickWaagerecht(int x, int y, bool setzen)
+{
+    // The square just below the line; the top border has none above it.
+    const Zelle z = PixelZuZelle(x, y);
+    if (z.y >= FeldHoehe || z.y < 1 || z.x < 1 || z.x > FeldBreite)
+        return;
+    const std::uint8_t offen = setzen ? 0 : 1;
+    Welt.Zelle(z.x, z.y).Offen[Nord] = offen;
+    Welt.Zelle(z.x, z.y + 1).Offen[Sued] = offen;
+    ZeichneWaagerecht(z.x, z.y, setzen);
+}
+
+void TFeldFlaeche::KlickSenkrecht(int x, int y, bool setzen)
+{
+    // Shifted so that the column is the square left of the line; the left
+    // border has none.
+    const Zelle z = PixelZuZelle(x - 15, y);
+    if (z.x <= 0 || z.x >= FeldBreite || z.y < 1 || z.y > FeldHoehe)
+        return;
+    const std::uint8_t offen = setzen ? 0 : 1;
+    Welt.Zelle(z.x, z.y).Offen[Ost] = offen;
+    Welt.Zelle(z.x + 1, z.y).Offen[West] = offen;
+    ZeichneSenkrecht(z.x, z.y, setzen);
+}
+
+// Any button: on the robot's square it turns the robot left, elsewhere it
+// moves the robot there with its direction and supply. Items and barriers
+// on the way do not matter.
+void TFeldFlaeche::KlickZelk(int x, int y)
+{
+    const Zelle z = PixelZuZelle(x, y);
+    if (!ImFeld(z.x, z.y))
+        return;
+    if (z.x == Roboter.X && z.y == Roboter.Y) {
+        Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
+        SetzeBild(z.x, z.y, false, Roboter.Richtung);
+    } else {
+        SetzeBild(z.x, z.y, true, Roboter.Richtung);
+    }
+    Roboter.X = z.x;
+    Roboter.Y = z.y;
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+}
+
+void TFeldFlaeche::KlickPunkt(int x, int y, bool setzen)
+{
+    const Zelle z = PixelZuZelle(x, y);
+    if (!ImFeld(z.x, z.y))
+        return;
+    std::int32_t& anzahl = Welt.Zelle(z.x, z.y).Anzahl;
+    if (setzen && anzahl < 9) {
+        ++anzahl;
+        ZeichnePunkt(z.x, z.y, true, anzahl);
+    } else if (!setzen && anzahl > 0) {
+        ZeichnePunkt(z.x, z.y, false, anzahl);
+        --anzahl;
+    }
+}
+
+void TFeldFlaeche::SetzeCursor(int nummer)
+{
+    cursorNummer = nummer;
+    if (nummer == 0)
+        canvas->unsetCursor();
+    else
+        canvas->setCursor(cursors[nummer]);
+}
+
+void TFeldFlaeche::FormMouseMove(int x, int y) { SetzeCursor(Veraendern ? Zone(x, y) : 0); }
+
+void TFeldFlaeche::FormMouseDown(Qt::MouseButton button, int x, int y)
+{
+    if (Veraendern)
+        Klick(x, y, button == Qt::LeftButton);
+}
+
+void TFeldFlaeche::changeDirection()
+{
+    if (!Veraendern)
+        return;
+    Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
+    SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
+}
+
+void TFeldFlaeche::changeCursor() { SetzeCursor(Veraendern ? 3 : 0); }
+
+bool TFeldFlaeche::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == canvas) {
+        switch (event->type()) {
+        case QEvent::MouseMove: {
+            const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
+            FormMouseMove(p.x(), p.y());
+            break;
+        }
+        // The second press of a double click is a press like the first:
+        // ten quick clicks put down ten items.
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick: {
+            const auto* e = static_cast<QMouseEvent*>(event);
+            const QPoint p = e->position().toPoint();
+            FormMouseDown(e->button(), p.x(), p.y());
+            break;
+        }
+        default: break;
+        }
+    }
+    return QMdiSubWindow::eventFilter(watched, event);
 }
 
 void TFeldFlaeche::FormResize()

@@ -2,6 +2,7 @@
 // The work field view "Arbeitsfeld": the grid, the barriers and the items of
 // the current world drawn at fixed pixel places, and the robot as one of four
 // pictures laid over the drawing.
+#include <QCursor>
 #include <QImage>
 #include <QMdiSubWindow>
 
@@ -20,6 +21,15 @@ public:
 
     bool Veraendern = false;  // editing mode
 
+    // The editing mode by mouse, in client pixels. Zone gives the number of
+    // the cursor for a place: 0 the arrow (outside the grid), 1 a horizontal
+    // side, 2 a vertical side, 3 the robot zone, 4 the item zone. Klick makes
+    // the edit for that place, with setzen true for the left button.
+    static int Zone(int x, int y);
+    void Klick(int x, int y, bool setzen);
+    // The number of the cursor the view shows now.
+    int CursorNummer() const { return cursorNummer; }
+
     // East side of square (x, y), in the barrier or the grid colour.
     void ZeichneSenkrecht(int x, int y, bool hindernis);
     // North side of square (x, y).
@@ -36,6 +46,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private slots:
@@ -50,6 +61,13 @@ private:
     void FormResize();
     void Rechteck(int left, int top, int right, int bottom, const QColor& farbe);
     void ZeigeZellenPunkte(int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseDown(Qt::MouseButton button, int x, int y);
+    void KlickWaagerecht(int x, int y, bool setzen);
+    void KlickSenkrecht(int x, int y, bool setzen);
+    void KlickZelk(int x, int y);
+    void KlickPunkt(int x, int y, bool setzen);
+    void SetzeCursor(int nummer);
     ZelkBild* BildFuer(int d) const;
 
     QWidget* canvas;  // the client area, which the drawing fills
@@ -61,6 +79,9 @@ private:
     // Persistent backing store: every drawing primitive paints here, and the
     // canvas only copies it to the screen.
     QImage zeichnung;
+    // The cursors of the editing mode by number; 0 is the arrow.
+    QCursor cursors[5];
+    int cursorNummer = 0;
 };
 
 extern TFeldFlaeche* FeldFlaeche;

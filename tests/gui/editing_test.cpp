@@ -1,0 +1,156 @@
+// Editing the work field by mouse on the real view: barriers, items and the
+// robot, the border that cannot be edited, the cursor the zones show, and the
+// edited world taken over as the start state when the mode ends.
+#include <QtTest>
+
+#include "GuiFixtures.h"
+#include "ide/Colors.h"
+#include "settings/ZelkSettings.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+
+namespace {
+
+QWidget* Canvas() { return FeldFlaeche->widget(); }
+QRgb Pixel(int x, int y) { return Canvas()->grab().toImage().pixel(x, y) | 0xFF000000; }
+QRgb Farbe(std::int32_t wert) { return ToQColor(wert).rgb() | 0xFF000000; }
+
+void Klick(int x, int y, Qt::MouseButton button = Qt::LeftButton)
+{
+    QTest::mouseClick(Canvas(), button, {}, QPoint(x, y));
+}
+
+// Every side flag of the current field, in one string.
+std::string Seiten()
+{
+    std::string s;
+    for (int y = 1; y <= FeldHoehe; ++y)
+        for (int x = 1; x <= FeldBreite; ++x)
+            for (std::uint8_t offen : Welt.Zelle(x, y).Offen)
+                s += char('0' + offen);
+    return s;
+}
+
+}  // namespace
+
+class EditingTest : public QObject, ProgramFixture {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        QVERIFY(startProgram());
+        form->FeldChangeBtnClick();
+        QVERIFY(FeldFlaeche->Veraendern);
+    }
+
+    void cleanup() { stopProgram(); }
+
+    // The line between (5, 3) and (5, 4) lies at y 202..204; x 132 is the
+    // middle of column 5.
+    void aBarrierIsSetOnBothSquaresAndRemovedAgain()
+    {
+        Klick(132, 203);
+        QCOMPARE(Welt.Zelle(5, 3).Offen[Nord], std::uint8_t(0));
+        QCOMPARE(Welt.Zelle(5, 4).Offen[Sued], std::uint8_t(0));
+        QCOMPARE(Pixel(132, 203), Farbe(Barriercolor));
+        Klick(132, 203, Qt::RightButton);
+        QCOMPARE(Welt.Zelle(5, 3).Offen[Nord], std::uint8_t(1));
+        QCOMPARE(Welt.Zelle(5, 4).Offen[Sued], std::uint8_t(1));
+        QCOMPARE(Pixel(132, 203), Farbe(Wallcolor));
+
+        // The vertical line right of column 5 (x 146..148).
+        Klick(147, 245);
+        QCOMPARE(Welt.Zelle(5, 2).Offen[Ost], std::uint8_t(0));
+        QCOMPARE(Welt.Zelle(6, 2).Offen[West], std::uint8_t(0));
+    }
+
+    void theBorderCannotBeEdited()
+    {
+        const std::string vorher = Seiten();
+        for (const QPoint& p : {QPoint(132, 7), QPoint(132, 11), QPoint(11, 245), QPoint(7, 245),
+                                QPoint(132, 287), QPoint(427, 245), QPoint(424, 245)}) {
+            Klick(p.x(), p.y());
+            Klick(p.x(), p.y(), Qt::RightButton);
+        }
+        QCOMPARE(Seiten(), vorher);
+        QVERIFY(StartEqualsCurrent());
+    }
+
+    // (85, 245) lies in the item zone of square (3, 2).
+    void aSquareHoldsNineItemsAtMost()
+    {
+        Klick(85, 245, Qt::RightButton);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 0);
+        for (int i = 0; i < 10; ++i)
+            Klick(85, 245);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 9);
+        Klick(85, 245, Qt::RightButton);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+        // The ninth mark is gone from the picture, the eighth is still there.
+        const QImage bild = Canvas()->grab().toImage();
+        QCOMPARE(bild.pixel(62 + 24 - 3 + 1, 230 + 10 - 2) | 0xFF000000, qRgb(255, 255, 255));
+        QCOMPARE(bild.pixel(62 + 17 - 3 + 1, 230 + 10 - 2) | 0xFF000000, qRgb(0, 0, 0));
+    }
+
+    void aClickMovesTheRobotAndAClickOnItTurnsIt()
+    {
+        Roboter.Vorrat = 7;
+        Klick(104, 245, Qt::RightButton);  // robot zone of (4, 2): any button
+        QCOMPARE(Roboter.X, 4);
+        QCOMPARE(Roboter.Y, 2);
+        QCOMPARE(Roboter.Richtung, Ost);
+        QCOMPARE(Roboter.Vorrat, 7);
+        auto* bild = Find<QWidget>(FeldFlaeche, "ZelkOst");
+        QVERIFY(bild && bild->isVisible());
+        QTest::mouseClick(bild, Qt::LeftButton);
+        QCOMPARE(Roboter.Richtung, Nord);
+        QCOMPARE(Roboter.X, 4);
+        // A click of another button on the picture does nothing at all.
+        QTest::mouseClick(Find<QWidget>(FeldFlaeche, "ZelkNord"), Qt::RightButton);
+        QCOMPARE(Roboter.Richtung, Nord);
+        QCOMPARE(Welt.Zelle(4, 2).Anzahl, 0);
+    }
+
+    // A remainder of 6 shows the square's cursor, but a click there acts on
+    // the side.
+    void theCursorFollowsTheZonesAndTheSidesAreWiderForAClick()
+    {
+        QCOMPARE(TFeldFlaeche::Zone(5, 5), 0);
+        QCOMPARE(TFeldFlaeche::Zone(132, 203), 1);
+        QCOMPARE(TFeldFlaeche::Zone(147, 245), 2);
+        QCOMPARE(TFeldFlaeche::Zone(104, 245), 3);
+        QCOMPARE(TFeldFlaeche::Zone(85, 245), 4);
+        QCOMPARE(TFeldFlaeche::Zone(104, 207), 3);  // rY = 6
+        QCOMPARE(TFeldFlaeche::Zone(95, 245), 3);   // rX = 6
+        Klick(104, 207);
+        QCOMPARE(Welt.Zelle(4, 3).Offen[Nord], std::uint8_t(0));
+        QCOMPARE(Roboter.X, 1);
+
+        QTest::mouseMove(Canvas(), QPoint(85, 245));
+        QCOMPARE(FeldFlaeche->CursorNummer(), 4);
+        QTest::mouseMove(Canvas(), QPoint(430, 245));
+        QCOMPARE(FeldFlaeche->CursorNummer(), 0);
+        form->FeldChangeBtnClick();
+        QTest::mouseMove(Canvas(), QPoint(85, 245));
+        QCOMPARE(FeldFlaeche->CursorNummer(), 0);
+        Klick(85, 245);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 0);
+    }
+
+    void endingTheModeMakesTheEditTheStartState()
+    {
+        Klick(85, 245);
+        Klick(104, 245);
+        Klick(132, 203);
+        QVERIFY(!StartEqualsCurrent());
+        form->FeldChangeBtnClick();
+        QVERIFY(StartEqualsCurrent());
+        QCOMPARE(Welt.StartFeld[2][4].Offen[Nord], std::uint8_t(0));
+        QVERIFY(!Welt.Zuruecksetzen());
+        QCOMPARE(RoboterStart.X, 4);
+    }
+};
+
+QTEST_MAIN(EditingTest)
+#include "editing_test.moc"
