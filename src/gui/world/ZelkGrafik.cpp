@@ -31,7 +31,11 @@ int Oy(int y) { return 28 * (10 - y) + 6; }
 
 bool ImFeld(int x, int y) { return x >= 1 && x <= FeldBreite && y >= 1 && y <= FeldHoehe; }
 
-QPixmap SvgBild(const QString& resource, QSize size);
+// Pictures are made for the finest screen of the display, so that they stay
+// sharp on a high-resolution screen; their sizes and places stay logical.
+qreal BildSchaerfe() { return std::max<qreal>(1, qApp ? qApp->devicePixelRatio() : 1); }
+
+QPixmap SvgBild(const QString& resource, QSize size, qreal schaerfe = BildSchaerfe());
 
 // Pixel arithmetic of the editing mode. Divisions round down and remainders
 // are never negative, also left of or above the grid.
@@ -53,9 +57,13 @@ struct Zelle {
 Zelle PixelZuZelle(int x, int y) { return {Div(x - 6, 28) + 1, 10 - Div(y - 4, 28)}; }
 
 // The cursors of the editing mode, 32 x 32 with the hot spot at (15, 15).
+// Drawn at a pixel ratio of 1: X takes the hot spot in the picture's own
+// pixels, so on a high-resolution screen a sharper picture would put it at
+// half its place.
 QCursor EditCursor(const char* name)
 {
-    return QCursor(SvgBild(QStringLiteral(":/world/%1.svg").arg(QLatin1String(name)), QSize(32, 32)), 15, 15);
+    return QCursor(SvgBild(QStringLiteral(":/world/%1.svg").arg(QLatin1String(name)), QSize(32, 32), 1),
+                   15, 15);
 }
 
 // Centre offsets of the nine item marks inside a square: bottom row first,
@@ -76,13 +84,8 @@ const char* const ring[5] = {
 const QColor schwarz(0, 0, 0);
 const QColor weiss(255, 255, 255);
 
-// Pictures are made for the finest screen of the display, so that they stay
-// sharp on a high-resolution screen; their sizes and places stay logical.
-qreal BildSchaerfe() { return std::max<qreal>(1, qApp ? qApp->devicePixelRatio() : 1); }
-
-QPixmap SvgBild(const QString& resource, QSize size)
+QPixmap SvgBild(const QString& resource, QSize size, qreal schaerfe)
 {
-    const qreal schaerfe = BildSchaerfe();
     QPixmap bild(QSizeF(QSizeF(size) * schaerfe).toSize());
     bild.setDevicePixelRatio(schaerfe);
     bild.fill(Qt::transparent);
