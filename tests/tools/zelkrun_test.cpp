@@ -275,6 +275,18 @@ private slots:
             QVERIFY2(o.out.startsWith("Unerlaubtes Zeichen \n"), o.out);
             QCOMPARE(o.status, 1);
         }
+
+        // NUL bytes padding the end of a file end the text quietly; a NUL
+        // with more text after it is refused.
+        write("enc/nul.pas", "PROGRAM N;\r\nBEGIN VOR END.\r\n" + QByteArray(512, '\0'));
+        o = run({"--state", "enc/nul.pas"});
+        QCOMPARE(o.out.left(36), QByteArray("Zelk: x=2 y=1 richtung=Ost vorrat=0\n"));
+        QCOMPARE(o.err, QByteArray());
+        QCOMPARE(o.status, 0);
+        write("enc/nulmitte.pas", "PROGRAM N;\r\nBEGIN VOR" + QByteArray(4, '\0') + "\r\nEND.\r\n");
+        o = run({"enc/nulmitte.pas"});
+        QVERIFY2(o.out.startsWith("Unerlaubtes Zeichen \n"), o.out);
+        QCOMPARE(o.status, 1);
     }
 
     void runTimeFailuresHaltWithTheLineOfTheInstruction()

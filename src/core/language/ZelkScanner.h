@@ -49,6 +49,8 @@ public:
 private:
     int ReadRawChar();
     void ReadChar();
+    // After a NUL: the rest of the text holds only NULs, blanks and line ends.
+    bool OnlyPaddingFollows() const;
     void ReadWord();
     bool ReadParen();   // true for a parenthesis, false for a comment
     void ReadCommentOrDirective(char kind);
