@@ -383,6 +383,19 @@ private slots:
         o = run({"--no-run", "--world", "dump/start.ROB", "--dump", "dump/ende.rob", "dump/nichts.pas"});
         QCOMPARE(o.status, 0);
         QCOMPARE(read("dump/ende.rob"), start.bytes());
+
+        // After a run that halted, the halt's status stands when the dump
+        // fails too, whether the folder is missing or the target is a folder.
+        write("dump/wand.pas", "PROGRAM Wand;\nBEGIN\n  DREHE_LINKS; DREHE_LINKS;\n  VOR\nEND.\n");
+        QVERIFY(QDir(path("dump")).mkdir("ordner.rob"));
+        for (const QString& ziel : {QStringLiteral("dump/fehlt/ende.rob"), QStringLiteral("dump/ordner.rob")}) {
+            o = run({"--dump", ziel, "dump/wand.pas"});
+            QCOMPARE(o.out, QByteArray("ZELK ist gegen ein  Hindernis gelaufen!\n"
+                                       "Arbeitsfeld konnte nicht gespeichert werden!\n"));
+            QVERIFY2(o.err.contains(ziel.toUtf8()), o.err);
+            QCOMPARE(o.status, 2);
+        }
+        QVERIFY(QFileInfo(path("dump/ordner.rob")).isDir());
     }
 
     void spellingFollowsNoUnderscore()
