@@ -7,7 +7,12 @@
 //
 //   cmake -S . -B build-fuzz -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DZELK_FUZZ=ON
 //   cmake --build build-fuzz --target worldfile_fuzz
-//   build-fuzz/worldfile_fuzz -max_len=1400 -max_total_time=120
+//   mkdir -p /tmp/worldfile-finds
+//   build-fuzz/worldfile_fuzz -max_len=1400 -max_total_time=120 /tmp/worldfile-finds fuzz/corpus/worldfile
+//
+// fuzz/corpus/worldfile holds the seeds (fuzz/worldfile_seeds.cpp writes
+// them): without valid records to start from, the fuzzer hardly gets past
+// the identification check. The first folder takes the new finds.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>

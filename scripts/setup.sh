@@ -2,14 +2,17 @@
 # Shared set-up of ./run and ./test: install what a fresh Debian machine lacks,
 # then configure and build. Sourced, not executed.
 set -e
-ZELK_ROOT=$(cd "$(dirname "$0")" && pwd)
+# A script outside the root (scripts/sanitize.sh) sets ZELK_ROOT before sourcing.
+ZELK_ROOT=${ZELK_ROOT:-$(cd "$(dirname "$0")" && pwd)}
 ZELK_BUILD="$ZELK_ROOT/build"
 
 zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-svg-dev qt6-translations-l10n libgl-dev xvfb xauth fonts-liberation"
 
+# Arguments name the packages; none installs what building and testing need.
 zelk_install() {
+  [ $# -gt 0 ] || set -- $zelk_packages
   missing=""
-  for p in $zelk_packages; do
+  for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
   done
   [ -z "$missing" ] && return 0

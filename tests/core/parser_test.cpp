@@ -199,6 +199,45 @@ private slots:
                  1);
     }
 
+    void nestingIsAllowedUpToTheLimitItself()
+    {
+        // Block, IF statement and condition take three levels; each bracket
+        // one more. Exactly MaxNesting levels translate, one more does not.
+        auto program = [](int brackets) {
+            return "PROGRAM P; BEGIN IF " + std::string(size_t(brackets), '(') + "VORNE_FREI" +
+                   std::string(size_t(brackets), ')') + " THEN VOR END.";
+        };
+        TranslatorHarness atLimit;
+        QCOMPARE(atLimit.compile(program(MaxNesting - 3)), 1);
+        QVERIFY(atLimit.messages.shown.empty());
+        TranslatorHarness beyond;
+        QCOMPARE(beyond.compile(program(MaxNesting - 2)), 0);
+        QCOMPARE(beyond.messages.texts(), Strings({"Speicherplatz zu klein!"}));
+
+        // NOT counts like a bracket, and statements nest into the same count.
+        std::string nots;
+        for (int i = 0; i < MaxNesting - 3; ++i)
+            nots += "NOT ";
+        TranslatorHarness negated;
+        QCOMPARE(negated.compile("PROGRAM P; BEGIN WHILE " + nots + "VORNE_FREI DO VOR END."), 1);
+        TranslatorHarness negatedBeyond;
+        QCOMPARE(negatedBeyond.compile("PROGRAM P; BEGIN WHILE NOT " + nots + "VORNE_FREI DO VOR END."), 0);
+        auto blocks = [](int n) {
+            std::string s = "PROGRAM P; BEGIN ";
+            for (int i = 0; i < n; ++i)
+                s += "BEGIN ";
+            s += "VOR";
+            for (int i = 0; i < n; ++i)
+                s += " END";
+            return s + " END.";
+        };
+        TranslatorHarness deepBlocks;
+        QCOMPARE(deepBlocks.compile(blocks(MaxNesting - 2)), 1);
+        TranslatorHarness tooDeepBlocks;
+        QCOMPARE(tooDeepBlocks.compile(blocks(MaxNesting - 1)), 0);
+        QCOMPARE(tooDeepBlocks.messages.texts(), Strings({"Speicherplatz zu klein!"}));
+    }
+
     void progressIsToldLabelsAndFinishedLines()
     {
         TranslatorHarness h;

@@ -138,6 +138,28 @@ private slots:
         QCOMPARE(one.messages.texts(), Strings({"Bezeichnerlänge überschritten!", "PROGRAM oder UNIT fehlt!"}));
     }
 
+    void nulPaddingAtTheEndIsQuietButANulBeforeMoreTextIsReported()
+    {
+        using namespace std::string_literals;
+        struct Case { std::string text; Strings tokens; Strings messages; };
+        const Case cases[] = {
+            {"VOR;\0\0\0"s, {"VOR@0", "SEMICOLON@0", "END_OF_TEXT@0"}, {}},
+            {"VOR\0 \t\0\n\0\0\n\n   \0"s, {"VOR@0", "END_OF_TEXT@0"}, {}},
+            {"VOR\0\n\0\0\nVOR"s, {"VOR@0", "END_OF_TEXT@0"}, {"Unerlaubtes Zeichen "}},
+            {"VOR\0\0 ;"s, {"VOR@0", "END_OF_TEXT@0"}, {"Unerlaubtes Zeichen "}},
+            // An open comment is still unclosed when the padding ends the text.
+            {"VOR {\0\0"s, {"VOR@0", "END_OF_TEXT@0"}, {" } fehlt !"}},
+        };
+        for (const Case& c : cases) {
+            TranslatorHarness h;
+            QCOMPARE(h.tokens(c.text), c.tokens);
+            QCOMPARE(h.messages.texts(), c.messages);
+        }
+        TranslatorHarness padded;
+        QCOMPARE(padded.compile("PROGRAM P;\r\nBEGIN\r\n  VOR\r\nEND.\r\n"s + std::string(300, '\0')), 1);
+        QVERIFY(padded.messages.shown.empty());
+    }
+
     void finishedLinesAreReported()
     {
         TranslatorHarness h;

@@ -138,6 +138,30 @@ private slots:
         }
     }
 
+    void theExactSpellingOfAUnitFileWinsOverOtherCases()
+    {
+        // The name is scanned as WERKZEUG, so WERKZEUG.pas is exact. The
+        // other spellings each turn the robot differently; WERKZEUG.PAS
+        // comes first in byte order, so only the exact check picks the right one.
+        auto body = [](const char* command) {
+            return "UNIT WERKZEUG; INTERFACE PROCEDURE LINKSUM;\r\nIMPLEMENTATION PROCEDURE LINKSUM; BEGIN " +
+                   std::string(command) + " END;\r\nEND.\r\n";
+        };
+        InTemporaryDirectory dir;
+        dir.write("Werkzeug.pas", body("NIMM_AUF"));
+        dir.write("WERKZEUG.PAS", body("GIB_AB"));
+        dir.write("WERKZEUG.pas", body("VOR"));
+        TranslatorHarness h;
+        QCOMPARE(h.compile("PROGRAM P; USES Werkzeug; BEGIN LinksUm END."), 1);
+        QCOMPARE(calledBodyOp(CodeCount - 2), int(opVor));
+
+        // Without the exact name the first spelling in byte order is taken.
+        QVERIFY(QFile::remove(dir.dir.filePath("WERKZEUG.pas")));
+        TranslatorHarness other;
+        QCOMPARE(other.compile("PROGRAM P; USES Werkzeug; BEGIN LinksUm END."), 1);
+        QCOMPARE(calledBodyOp(CodeCount - 2), int(opGibAb));
+    }
+
     void interfaceNamesActAsForwardDeclarationsInsideTheUnit()
     {
         TranslatorHarness h;

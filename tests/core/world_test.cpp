@@ -152,6 +152,26 @@ private slots:
         }
     }
 
+    void vorSucceedsOntoTheSquaresAlongEveryBorder()
+    {
+        // The passing side of the border check: the last column and row are
+        // inside the field, and so are the first.
+        struct Fall { int x, y; TRichtung d; int zielX, zielY; };
+        const Fall faelle[] = {{14, 4, Ost, 15, 4}, {6, 9, Nord, 6, 10}, {2, 5, West, 1, 5},
+                               {9, 2, Sued, 9, 1}, {14, 10, Ost, 15, 10}, {15, 9, Nord, 15, 10}};
+        for (const Fall& f : faelle) {
+            init();
+            Stelle(f.x, f.y, f.d, 3);
+            QVERIFY(Welt.VorneFrei());
+            Welt.Vor();
+            QVERIFY(messages.shown.empty());
+            QVERIFY(!Welt.Abbruch);
+            QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{3, f.zielY, f.zielX, f.d}));
+            QCOMPARE(display.calls.back(),
+                     "ZeigePosition " + std::to_string(f.zielX) + " " + std::to_string(f.zielY));
+        }
+    }
+
     void vorChecksTheGridBesideTheFlag()
     {
         // A file may leave a border side open: the robot must still not leave the grid.

@@ -1,7 +1,8 @@
 # cmake --install into a fresh prefix: every file a desktop needs is there,
 # the installed zelk-run runs, and the desktop entry and the file type point
 # at what was installed rather than at names that merely look right.
-# Called by CTest with BUILD_DIR, PREFIX, WITH_GUI, HELP_FILE and VERSION.
+# Called by CTest with BUILD_DIR, PREFIX, WITH_GUI, HELP_FILE, EXAMPLES_DIR and
+# VERSION.
 
 function(fail)
   string(JOIN "" text ${ARGN})
@@ -45,6 +46,11 @@ expect_file(share/mime/packages/zelk.xml)
 if(EXISTS "${HELP_FILE}")
   expect_file(bin/Zelk.hlp)
 endif()
+# The manual's examples, where the manual says they are.
+file(GLOB examples RELATIVE "${EXAMPLES_DIR}" "${EXAMPLES_DIR}/*")
+foreach(example IN LISTS examples)
+  expect_file("share/zelk/Beispiele/${example}")
+endforeach()
 
 file(STRINGS "${PREFIX}/share/applications/zelk.desktop" entry)
 foreach(line IN LISTS entry)

@@ -277,6 +277,18 @@ private slots:
             QVERIFY2(o.out.startsWith("Unerlaubtes Zeichen \n"), o.out);
             QCOMPARE(o.status, 1);
         }
+
+        // NUL bytes padding the end of a file end the text quietly; a NUL
+        // with more text after it is refused.
+        write("enc/nul.pas", "PROGRAM N;\r\nBEGIN VOR END.\r\n" + QByteArray(512, '\0'));
+        o = run({"--state", "enc/nul.pas"});
+        QCOMPARE(o.out.left(36), QByteArray("Zelk: x=2 y=1 richtung=Ost vorrat=0\n"));
+        QCOMPARE(o.err, QByteArray());
+        QCOMPARE(o.status, 0);
+        write("enc/nulmitte.pas", "PROGRAM N;\r\nBEGIN VOR" + QByteArray(4, '\0') + "\r\nEND.\r\n");
+        o = run({"enc/nulmitte.pas"});
+        QVERIFY2(o.out.startsWith("Unerlaubtes Zeichen \n"), o.out);
+        QCOMPARE(o.status, 1);
     }
 
     void runTimeFailuresHaltWithTheLineOfTheInstruction()
@@ -380,6 +392,19 @@ private slots:
         QCOMPARE(o.out, QByteArray("Arbeitsfeld konnte nicht gespeichert werden!\n"));
         QCOMPARE(o.status, 73);
         QVERIFY(QFileInfo(path("dump/rohr.rob")).exists() && !QFileInfo(path("dump/rohr.rob")).isFile());
+
+        // After a run that halted, the halt's status stands when the dump
+        // fails too, whether the folder is missing or the target is a folder.
+        write("dump/wand.pas", "PROGRAM Wand;\nBEGIN\n  DREHE_LINKS; DREHE_LINKS;\n  VOR\nEND.\n");
+        QVERIFY(QDir(path("dump")).mkdir("ordner.rob"));
+        for (const QString& ziel : {QStringLiteral("dump/fehlt/ende.rob"), QStringLiteral("dump/ordner.rob")}) {
+            o = run({"--dump", ziel, "dump/wand.pas"});
+            QCOMPARE(o.out, QByteArray("ZELK ist gegen ein  Hindernis gelaufen!\n"
+                                       "Arbeitsfeld konnte nicht gespeichert werden!\n"));
+            QVERIFY2(o.err.contains(ziel.toUtf8()), o.err);
+            QCOMPARE(o.status, 2);
+        }
+        QVERIFY(QFileInfo(path("dump/ordner.rob")).isDir());
     }
 
     void spellingFollowsNoUnderscore()

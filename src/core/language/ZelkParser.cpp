@@ -20,11 +20,6 @@
 
 namespace {
 
-// How deep blocks, statements and bracketed or negated conditions may nest.
-// Deeper text is reported as FehlerSpeicherplatz, so no text can exhaust the
-// stack.
-constexpr int MaxNesting = 200;
-
 // Unit names already taken up in this run, compared without regard to case
 // (kept in upper case).
 class TUnitSet {

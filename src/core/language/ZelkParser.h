@@ -6,3 +6,8 @@
 // Needs an installed SourcePages port with a selected page; without one it
 // returns 0 and shows nothing.
 int Compile();
+
+// How deep blocks, statements and bracketed or negated conditions may nest.
+// Deeper text is reported as "Speicherplatz zu klein!", so no text can
+// exhaust the stack.
+constexpr int MaxNesting = 200;

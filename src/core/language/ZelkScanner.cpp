@@ -22,10 +22,11 @@ const char* const MsgSternKlammerFehlt = " *) fehlt !";
 // Longest word; the next word character is an error.
 constexpr int MaxWordLength = 81;
 
-// Byte 0 marks the end of the text. A NUL byte inside a line is no end: the
-// raw reader hands it on as this code, so comments accept it like any byte
-// and outside comments it is an illegal character instead of silently
-// cutting the program short.
+// Byte 0 marks the end of the text. A NUL byte inside a line is an end only
+// when nothing but padding follows it: the raw reader hands it on as this
+// code, so comments accept it like any byte and, with more text after it,
+// outside comments it is an illegal character instead of silently cutting
+// the program short.
 constexpr int NulInLine = 0x100;
 
 bool IsLetter(int c) { return c >= 'A' && c <= 'Z'; }
@@ -43,6 +44,10 @@ bool IsAllowed(int c)
         return IsWordChar(c);
     }
 }
+
+// What may follow a NUL that ends the text: some old editors pad a file
+// with NUL bytes, and blanks or line ends may stand among them.
+bool IsPadding(char c) { return c == '\0' || c == ' ' || c == '\t'; }
 
 int Fold(int c)
 {
@@ -85,9 +90,34 @@ int TScanner::ReadRawChar()
     return c;
 }
 
+bool TScanner::OnlyPaddingFollows() const
+{
+    auto padding = [](const std::string& line, std::size_t from) {
+        for (std::size_t i = from; i < line.size(); ++i)
+            if (!IsPadding(line[i]))
+                return false;
+        return true;
+    };
+    std::int32_t next = ReadLine;
+    if (HaveLine) {
+        if (!padding(Text, static_cast<std::size_t>(ReadColumn) - 1))
+            return false;
+        ++next;
+    }
+    for (std::int32_t line = next; line < Source.LineCount(); ++line)
+        if (!padding(Source.Line(line), 0))
+            return false;
+    return true;
+}
+
 void TScanner::ReadChar()
 {
-    const int c = Fold(ReadRawChar());
+    const int raw = ReadRawChar();
+    if (raw == NulInLine && OnlyPaddingFollows()) {
+        Ch = 0;  // a NUL with nothing after it ends the text quietly
+        return;
+    }
+    const int c = Fold(raw);
     if (IsAllowed(c)) {
         Ch = c;
     } else {

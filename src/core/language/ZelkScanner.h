@@ -32,6 +32,8 @@ private:
     void ScanToken();
     int ReadRawChar();
     void ReadChar();
+    // After a NUL: the rest of the text holds only NULs, blanks and line ends.
+    bool OnlyPaddingFollows() const;
     void ReadWord();
     bool ReadParen();   // true for a parenthesis, false for a comment
     void ReadCommentOrDirective(char kind);

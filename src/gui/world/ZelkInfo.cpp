@@ -293,7 +293,9 @@ void TZelkMeldung::closeEvent(QCloseEvent* event)
 
 bool TZelkMeldung::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == ScrollGeschw && event->type() == QEvent::FocusIn) {
+    // The sub-window filters its client's events from setWidget on, before
+    // the speed bar exists.
+    if (ScrollGeschw && watched == ScrollGeschw && event->type() == QEvent::FocusIn) {
         // The focus only coming back to the bar after another program, a
         // message box, a menu or a popup had it does not count as entering
         // it; otherwise the thumb would leave the speed after every menu.

@@ -54,21 +54,23 @@ private:
     bool AufTitel(QPoint punkt) const;  // on the title bar's text
 
     // Components with their form names, which are also their object names.
-    QWidget* client;
-    QLabel* Label1;
-    QFrame* Bevel1;
-    QLabel* Label2;
-    QLabel* LabelXpos;
-    QLabel* Label3;
-    QLabel* LabelYpos;
-    QLabel* Label4;
-    QLabel* LabelMaterial;
-    QScrollBar* ScrollMaterial;
-    QLabel* Geschwindigkeit;
-    QLabel* LabelGeschw;
-    QScrollBar* ScrollGeschw;
-    QTimer* Timer1;  // one interpreter step per tick
-    QTimer* Timer2;  // one teach-in replay step per tick
+    // Null until the constructor creates them: the event filter already sees
+    // the events of the children created before them.
+    QWidget* client = nullptr;
+    QLabel* Label1 = nullptr;
+    QFrame* Bevel1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLabel* LabelXpos = nullptr;
+    QLabel* Label3 = nullptr;
+    QLabel* LabelYpos = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* LabelMaterial = nullptr;
+    QScrollBar* ScrollMaterial = nullptr;
+    QLabel* Geschwindigkeit = nullptr;
+    QLabel* LabelGeschw = nullptr;
+    QScrollBar* ScrollGeschw = nullptr;
+    QTimer* Timer1 = nullptr;  // one interpreter step per tick
+    QTimer* Timer2 = nullptr;  // one teach-in replay step per tick
 };
 
 extern TZelkMeldung* ZelkMeldung;
