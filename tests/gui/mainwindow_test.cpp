@@ -23,6 +23,7 @@
 #include "TestFiles.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
+#include "ide/ZelkHilfe.h"
 #include "ide/ZelkMain.h"
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
@@ -699,6 +700,20 @@ private slots:
         QCOMPARE(ReadBytes(alt).size(), 1220);
         QCOMPARE(int(ReadBytes(alt)[12]), 9);
         QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: alt.rob"));
+    }
+
+    // The help button and "&Inhalt" share one command, which opens the
+    // manual beside the program.
+    void theHelpButtonOpensTheManual()
+    {
+        QTest::mouseClick(FindButton(form, "SpeedButton8"), Qt::LeftButton);
+        auto* hilfe = qApp->findChild<THilfeFenster*>();
+        if (!hilfe)
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if ((hilfe = qobject_cast<THilfeFenster*>(w)))
+                    break;
+        QVERIFY2(hilfe && hilfe->isVisible(), qPrintable(fake->texts().join('|')));
+        hilfe->close();
     }
 };
 

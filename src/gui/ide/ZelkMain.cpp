@@ -24,8 +24,10 @@
 
 #include "execution/RunController.h"
 #include "ide/DialogService.h"
+#include "ide/ZelkAbout.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
+#include "ide/ZelkHilfe.h"
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
@@ -205,6 +207,7 @@ void TZelkForm::CreateChildWindows()
     ZelkMeldung = new TZelkMeldung();
     MdiArea->addSubWindow(ZelkMeldung);
     ZelkMeldung->show();
+    CreateAboutBox(this);
     CompilerDlg = new TCompilerDlg(this);
     CompilerDlg->hide();
 
@@ -319,9 +322,11 @@ void TZelkForm::CreateMenu()
          [this] { ArbeitsfeldSpeichern1Click(); });
 
     QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
-    Inhalt1 = later(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen");
+    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen",
+                   [this] { HilfeInhaltZeigen(this); });
     Hilfe1->addSeparator();
-    later(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen");
+    item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",
+         [this] { ShowAboutBox(this); });
 }
 
 // ------------------------------------------------------------- tool bar
