@@ -1,5 +1,9 @@
-// The windowed program. It takes no command-line arguments.
+// The windowed program. Without arguments it starts as described; files named
+// on the command line (as a file manager passes them) open once start-up has
+// finished, as their Open commands would open them.
 #include <QApplication>
+#include <QStringList>
+#include <QTimer>
 
 #include "ide/Translations.h"
 #include "ide/ZelkMain.h"
@@ -10,6 +14,9 @@ int main(int argc, char* argv[])
     InstallGermanTranslations();
     TZelkForm* form = CreateZelkForm();
     form->show();
+    const QStringList files = app.arguments().mid(1);
+    if (!files.isEmpty())
+        QTimer::singleShot(0, form, [form, files] { form->OpenFiles(files); });
     const int result = app.exec();
     delete form;
     return result;

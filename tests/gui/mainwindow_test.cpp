@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "world/ZelkDatei.h"
 #include "GuiFixtures.h"
 #include "TestFiles.h"
 #include "ide/ZelkEdit2.h"
@@ -714,6 +715,40 @@ private slots:
                     break;
         QVERIFY2(hilfe && hilfe->isVisible(), qPrintable(fake->texts().join('|')));
         hilfe->close();
+    }
+
+    // As a file manager starts the program: the files open as their
+    // confirmed Open commands would open them.
+    void filesNamedOnTheCommandLineOpen()
+    {
+        QDir(dir->path()).mkdir("kurs");
+        QFile prog(path("kurs/ROBO1.PAS"));
+        QVERIFY(prog.open(QIODevice::WriteOnly));
+        prog.write("PROGRAM Robo1;\r\nBEGIN\r\n  VOR\r\nEND.\r\n");
+        prog.close();
+        Welt.Zelle(3, 3).Anzahl = 4;
+        Welt.Uebernehmen();
+        QVERIFY(RobDateiSchreiben(QFile::encodeName(path("kurs/Welt.ROB")).toStdString(), RoboterStart,
+                                  Welt.StartFeld));
+        ResetWorld();
+
+        form->OpenFiles({path("kurs/ROBO1.PAS"), path("kurs/Welt.ROB")});
+        QVERIFY(editor());
+        QCOMPARE(QString::fromStdString(EditorWindow->PageName(0)), QStringLiteral("Robo1"));
+        QCOMPARE(Welt.Zelle(3, 3).Anzahl, 4);
+        QVERIFY(FindLabel(form, "FeldPanel")->text().contains(QStringLiteral("welt")));
+        QCOMPARE(QDir::currentPath(), QDir(path("kurs")).canonicalPath());
+        QVERIFY(fake->boxes.isEmpty());
+    }
+
+    // A frame smaller than its children scrolls to them.
+    void theFrameScrollsToChildrenOutsideIt()
+    {
+        auto* area = Find<QMdiArea>(form, "MdiArea");
+        QVERIFY(area);
+        form->resize(300, 250);
+        QTRY_VERIFY(area->horizontalScrollBar()->isVisible() && area->horizontalScrollBar()->maximum() > 0);
+        QTRY_VERIFY(area->verticalScrollBar()->isVisible());
     }
 };
 

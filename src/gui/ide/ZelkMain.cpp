@@ -161,6 +161,9 @@ TZelkForm::TZelkForm(QWidget* parent) : QMainWindow(parent)
     setWindowTitle(Title);
     setWindowIcon(QIcon(QStringLiteral(":/icons/zelk.svg")));
     MdiArea = new QMdiArea(this);
+    // Children moved or left outside a small frame stay within reach.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
     runController = new TRunController(this);
@@ -531,6 +534,19 @@ void TZelkForm::CreateEditorWindow()
 
 bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
 
+// Files named on the command line, as a file manager passes them: work
+// fields by their extension, everything else as a program, each exactly as
+// its confirmed Open command would open it.
+void TZelkForm::OpenFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (path.endsWith(QStringLiteral(".rob"), Qt::CaseInsensitive))
+            OpenWorkField(path);
+        else
+            OpenProgramFile(path);
+    }
+}
+
 void TZelkForm::FileNewItemClick()
 {
     const bool created = !EditorWindow;
@@ -545,8 +561,12 @@ void TZelkForm::FileOpenItemClick()
 {
     const QString path =
         dialogs().GetOpenFileName(this, QString(), ProgramFilter, QDir::currentPath());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenProgramFile(path);
+}
+
+void TZelkForm::OpenProgramFile(const QString& path)
+{
     QDir::setCurrent(QFileInfo(path).absolutePath());
     const bool created = !EditorWindow;
     if (created)
@@ -748,8 +768,12 @@ void TZelkForm::ArbeitsfeldOeffnen1Click()
 {
     const QString path =
         dialogs().GetOpenFileName(this, QString(), OpenFeldFilter, QDir::currentPath());
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        OpenWorkField(path);
+}
+
+void TZelkForm::OpenWorkField(const QString& path)
+{
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why

@@ -7,6 +7,7 @@
 // (StartBtn, RunItem, FeldPanel, ...) as object names.
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 #include <memory>
 
 class QAction;
@@ -40,6 +41,11 @@ public:
     // --- Program file commands ---
     void FileNewItemClick();
     void FileOpenItemClick();
+    // The confirmed Open commands without their dialogs.
+    void OpenProgramFile(const QString& path);
+    void OpenWorkField(const QString& path);
+    // Programs and work fields (*.rob) named on the command line.
+    void OpenFiles(const QStringList& paths);
     bool FileSaveItemClick();    // true when the text was written
     bool FileSaveAsItemClick();  // true when the text was written
     void FileCloseItemClick();
