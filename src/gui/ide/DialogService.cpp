@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 MsgAnswer DialogService::Show(MsgIcon icon, const std::string& title, const std::string& text,
@@ -84,6 +86,12 @@ bool DialogService::GetColor(QWidget* parent, int& colorValue)
         return false;
     colorValue = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
     return true;
+}
+
+bool DialogService::GetPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent ? parent : parentWidget);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 namespace {
