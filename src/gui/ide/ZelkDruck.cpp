@@ -101,7 +101,7 @@ bool DateiDrucken(QWidget* owner, QPlainTextEdit* editor, const QString& titel)
     UseFullPrintableArea(printer);
     const QColor colour = page->palette().color(QPalette::Text);
     if (!DruckeText(printer, PageText(page), page->font(), colour, page->tabStopDistance())) {
-        ShowError("Der Druckauftrag konnte nicht gestartet werden.");
+        ShowError("Der Druckauftrag ist fehlgeschlagen.");
         return false;
     }
     return true;
