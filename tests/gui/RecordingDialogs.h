@@ -1,7 +1,9 @@
 #pragma once
 // A dialog service for GUI tests: it records every box and file dialog the
 // program asks for and answers them from queues instead of a human.
+#include <QFont>
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -28,6 +30,10 @@ public:
     std::deque<MsgAnswer> answers;  // taken in order; none left: the first button
     QList<FileDialog> fileDialogs;
     std::deque<QString> files;      // chosen paths in order; "" or none left: cancelled
+    QList<QFont> fontDialogs;       // the font each font dialog opened with
+    std::deque<QFont> fonts;        // chosen fonts in order; none left: cancelled
+    int printDialogs = 0;
+    QString printTo;                // a confirmed print dialog prints to this PDF; "": cancelled
     // Runs while a box is up, before it is answered.
     std::function<void(const Box&)> onBox;
 
@@ -58,6 +64,26 @@ public:
     {
         fileDialogs.append({true, filter, defaultSuffix, directory});
         return next();
+    }
+
+    bool GetFont(QWidget*, QFont& font) override
+    {
+        fontDialogs.append(font);
+        if (fonts.empty())
+            return false;
+        font = fonts.front();
+        fonts.pop_front();
+        return true;
+    }
+
+    bool GetPrinter(QWidget*, QPrinter& printer) override
+    {
+        ++printDialogs;
+        if (printTo.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printTo);
+        return true;
     }
 
     QStringList texts() const

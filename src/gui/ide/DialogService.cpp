@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStringList>
 
 // The dialogs are Qt's own, not the desktop's: those speak the desktop's
@@ -97,6 +99,12 @@ bool DialogService::GetColor(QWidget* parent, int& colorValue)
         return false;
     colorValue = chosen.red() | (chosen.green() << 8) | (chosen.blue() << 16);
     return true;
+}
+
+bool DialogService::GetPrinter(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent ? parent : parentWidget);
+    return dialog.exec() == QDialog::Accepted;
 }
 
 namespace {

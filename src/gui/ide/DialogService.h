@@ -7,6 +7,7 @@
 
 #include "ports/Messages.h"
 
+class QPrinter;
 class QWidget;
 
 class DialogService : public Messages {
@@ -24,6 +25,9 @@ public:
     // Font and colour dialogs: false when cancelled.
     virtual bool GetFont(QWidget* parent, QFont& font);
     virtual bool GetColor(QWidget* parent, int& colorValue);
+    // The print dialog on printer: false when cancelled; on OK the printer
+    // is set up as the user chose.
+    virtual bool GetPrinter(QWidget* parent, QPrinter& printer);
 
     // The parent for boxes; the main window sets itself.
     QWidget* parentWidget = nullptr;

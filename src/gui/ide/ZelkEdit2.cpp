@@ -74,10 +74,8 @@ QFont FontFromSettings()
 
 void ApplySettingsFont(TZelkPage* page)
 {
-    page->Fontcharset = Fontcharset >= 0 && Fontcharset <= 255 ? Fontcharset : 0;
-    page->setFont(FontFromSettings());
+    page->SetPageFont(FontFromSettings(), ToQColor(Fontcolor), Fontcharset);
     QPalette palette = page->palette();
-    palette.setColor(QPalette::Text, ToQColor(Fontcolor));
     // Single steps select the executing line while the editor is disabled;
     // it must stay as visible as a selection in a focused editor.
     for (auto group : {QPalette::Inactive, QPalette::Disabled}) {
@@ -133,6 +131,15 @@ TZelkPage::TZelkPage(QWidget* parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setTabChangesFocus(false);
     ApplySettingsFont(this);
+}
+
+void TZelkPage::SetPageFont(const QFont& font, const QColor& colour, int charset)
+{
+    Fontcharset = charset >= 0 && charset <= 255 ? charset : 0;
+    setFont(font);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Text, colour);
+    setPalette(palette);
 }
 
 TZelkTabControl::TZelkTabControl(QWidget* parent) : QTabWidget(parent)

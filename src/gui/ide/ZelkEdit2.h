@@ -23,6 +23,10 @@ public:
     QString FilePath;                                // full path; empty for a page never saved
     TextEncoding Encoding = TextEncoding::Windows1252;  // the file's encoding, kept on saving
     int Fontcharset = 0;                             // kept with the font, no effect on Qt fonts
+
+    // The page's font, text colour and character set (0..255, else 0): from
+    // the settings when the page is made, from the font command afterwards.
+    void SetPageFont(const QFont& font, const QColor& colour, int charset);
 };
 
 // The tab control whose tabs are exactly TabHeight pixels high.

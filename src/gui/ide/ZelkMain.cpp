@@ -23,8 +23,10 @@
 #include <QToolButton>
 
 #include "execution/RunController.h"
+#include "ide/Colors.h"
 #include "ide/DialogService.h"
 #include "ide/ZelkAbout.h"
+#include "ide/ZelkDruck.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
 #include "ide/ZelkHilfe.h"
@@ -152,9 +154,22 @@ bool BackToPage(const QPointer<TZelkPage>& page)
     return EditorWindow->Editor() == page;
 }
 
+// The font dialog's first font: Courier New, 13 pixels high, regular, in the
+// window text colour with the ANSI character set.
+QFont FirstDialogFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(13);
+    return font;
+}
+constexpr std::int32_t WindowTextColour = std::int32_t(0x80000008u);
+constexpr int AnsiCharset = 0;
+
 }  // namespace
 
-TZelkForm::TZelkForm(QWidget* parent) : QMainWindow(parent)
+TZelkForm::TZelkForm(QWidget* parent)
+    : QMainWindow(parent), FontDialog1(FirstDialogFont(), WindowTextColour, AnsiCharset)
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));
@@ -255,8 +270,8 @@ void TZelkForm::CreateMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    // Drucken, Suchen, Ersetzen, Schriftart, Handsteuerung, Teachin Modus,
-    // Optionen, Inhalt and Info get their windows later; they do nothing yet.
+    // Suchen, Ersetzen and Optionen get their windows later; they do
+    // nothing yet.
     auto later = [](QMenu* menu, const char* name, const QString& caption,
                     const QKeySequence& shortcut, const QString& hint) {
         return AddItem(menu, name, caption, shortcut, hint);
@@ -274,8 +289,8 @@ void TZelkForm::CreateMenu()
     item(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen",
          [this] { FileCloseItemClick(); });
     Datei1->addSeparator();
-    FilePrintItem = later(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
-                          "Aktuelle Datei drucken");
+    FilePrintItem = item(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
+                         "Aktuelle Datei drucken", [this] { FilePrintItemClick(); });
     Datei1->addSeparator();
     item(Datei1, "FileExitItem", "&Beenden", QKeySequence("Alt+F4"), "Diese Anwendung beenden",
          [this] { FileExitItemClick(); });
@@ -292,7 +307,7 @@ void TZelkForm::CreateMenu()
     later(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "");
     later(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "");
     Bearbeiten1->addSeparator();
-    later(Bearbeiten1, "Schriftart1", "Schriftart", none, "");
+    item(Bearbeiten1, "Schriftart1", "Schriftart", none, "", [this] { Schriftart1Click(); });
 
     Start1 = AddMenu(bar, "Start1", QStringLiteral("Sta&rt"));
     RunItem = item(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
@@ -642,6 +657,28 @@ void TZelkForm::FileCloseItemClick()
 }
 
 void TZelkForm::FileExitItemClick() { close(); }
+
+void TZelkForm::FilePrintItemClick()
+{
+    if (HasPage())
+        DateiDrucken(this, EditorWindow->Editor(), FileName);
+}
+
+// ------------------------------------------------------------------ font
+
+void TZelkForm::Schriftart1Click()
+{
+    if (!EditorWindow) {
+        messages().Show(MsgIcon::Warning, "Warning", "Kein Editorfenster vorhanden.",
+                        MsgButtons::Ok);
+        return;
+    }
+    // Only the page that was current when asked changes, and only while it
+    // is open; without a page the dialog still keeps the chosen font.
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
+    if (FontDialog1.Execute(this) && page)
+        page->SetPageFont(FontDialog1.Font, ToQColor(FontDialog1.Color), FontDialog1.Charset);
+}
 
 bool TZelkForm::FormCloseQuery()
 {

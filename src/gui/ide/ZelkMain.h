@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <memory>
 
+#include "ide/FontDialog.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
@@ -53,6 +55,12 @@ public:
     void CutItemClick();
     void CopyItemClick();
     void PasteItemClick();
+    // "&Drucken" and its tool button: the current page as one job titled
+    // FileName; nothing without a page.
+    void FilePrintItemClick();
+    // "Schriftart": the current page's font from FontDialog1, which keeps
+    // the font last chosen in it.
+    void Schriftart1Click();
 
     // --- Work field commands ---
     void FeldNeu1Click();
@@ -127,6 +135,7 @@ private:
     QAction* PauseCommand = nullptr;
     QAction* StopCommand = nullptr;
     QAction* FeldChangeCommand = nullptr;
+    TFontDialog FontDialog1;
 
     bool editing = false;
     bool placed = false;
