@@ -1,5 +1,7 @@
 #include "ide/ZelkAbout.h"
 
+#include "ide/FormLabel.h"
+
 #include <QFrame>
 #include <QGuiApplication>
 #include <QIcon>
@@ -15,32 +17,11 @@ static void LadeAboutBilder() { Q_INIT_RESOURCE(icons); }
 
 namespace {
 
-// "MS Sans Serif" where it exists, else a sans-serif of about its width.
-QFont FormSchrift(int points, bool bold)
-{
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(points);
-    font.setBold(bold);
-    return font;
-}
-
 // A label that takes the size of its text, in black.
 QLabel* TextLabel(QWidget* parent, const char* name, const QString& text, int left, int top,
                   int points)
 {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QString::fromLatin1(name));
-    label->setTextFormat(Qt::PlainText);
-    label->setFont(FormSchrift(points, true));
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
+    return FormLabel(parent, name, text, left, top, FormSchrift(points, true));
 }
 
 }  // namespace

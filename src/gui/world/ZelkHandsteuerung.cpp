@@ -1,21 +1,13 @@
 #include "world/ZelkHandsteuerung.h"
 
-#include <QCloseEvent>
 #include <QPushButton>
-#include <QShowEvent>
 
 #include "world/ZelkFeld.h"
 
 THandsteuerung* HandsteuerungWindow = nullptr;
 
-THandsteuerung::THandsteuerung(QWidget* parent)
-    : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowCloseButtonHint)
+THandsteuerung::THandsteuerung(QWidget* parent) : TMenuFenster(QStringLiteral("Handsteuerung"), parent)
 {
-    setObjectName(QStringLiteral("Handsteuerung"));
-    setWindowTitle(QStringLiteral("Handsteuerung"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
     auto* client = new QWidget(this);
     client->setFixedSize(119, 120);
     setWidget(client);
@@ -60,18 +52,4 @@ void THandsteuerung::FormShow()
     setFixedSize(127, 147);
     move(450, 230);
     vorBtn->setFocus();
-}
-
-void THandsteuerung::showEvent(QShowEvent* event)
-{
-    QMdiSubWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void THandsteuerung::closeEvent(QCloseEvent* event)
-{
-    QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted())
-        emit Geschlossen();
 }

@@ -3,11 +3,11 @@
 // one robot action on the current world, with the same checks, messages and
 // drawing as a program instruction. It lives between two uses of the main
 // window's menu toggle; closing it destroys it.
-#include <QMdiSubWindow>
+#include "world/MenuFenster.h"
 
 class QPushButton;
 
-class THandsteuerung : public QMdiSubWindow {
+class THandsteuerung : public TMenuFenster {
     Q_OBJECT
 public:
     explicit THandsteuerung(QWidget* parent = nullptr);
@@ -17,16 +17,8 @@ public:
     void nimmaufBtnClick();
     void gibabBtnClick();
 
-signals:
-    // The window is about to be destroyed: the menu item loses its check mark.
-    void Geschlossen();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
     QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text,
                             const QString& hint, void (THandsteuerung::*handler)());
 

@@ -1,5 +1,7 @@
 #include "world/ZelkInfo.h"
 
+#include "ide/FormLabel.h"
+
 #include <algorithm>
 
 #include <QCloseEvent>
@@ -122,22 +124,8 @@ TZelkMeldung::~TZelkMeldung()
 
 QLabel* TZelkMeldung::NeuesLabel(const char* name, const QString& text, int left, int top)
 {
-    auto* label = new QLabel(text, client);
-    label->setObjectName(QString::fromLatin1(name));
     // A narrow sans-serif, so that "Geschwindigkeit:" ends before its value.
-    QFont font;
-    font.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"),
-                      QStringLiteral("Arial")});
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(8);
-    font.setBold(true);
-    label->setFont(font);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(palette);
-    label->move(left, top);
-    label->adjustSize();
-    return label;
+    return FormLabel(client, name, text, left, top, FormSchrift(8, true));
 }
 
 void TZelkMeldung::ZeigePosition(int x, int y)

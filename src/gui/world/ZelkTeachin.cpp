@@ -1,11 +1,9 @@
 #include "world/ZelkTeachin.h"
 
-#include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
-#include <QShowEvent>
 #include <QTimer>
 
 #include "ide/DialogService.h"
@@ -29,14 +27,8 @@ void OrdnerWechseln(const QString& path) { QDir::setCurrent(QFileInfo(path).abso
 
 }  // namespace
 
-TTeachin::TTeachin(QWidget* parent)
-    : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                                Qt::WindowCloseButtonHint)
+TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), parent)
 {
-    setObjectName(QStringLiteral("Teachin"));
-    setWindowTitle(QStringLiteral("Teachin"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
     auto* client = new QWidget(this);
     QFont schrift(QStringLiteral("Sans Serif"), 8);
     schrift.setBold(true);
@@ -97,23 +89,12 @@ void TTeachin::FormShow()
     DateiNameLabel->clear();
 }
 
-void TTeachin::showEvent(QShowEvent* event)
+void TTeachin::FormClose()
 {
-    QMdiSubWindow::showEvent(event);
-    if (!event->spontaneous())
-        FormShow();
-}
-
-void TTeachin::closeEvent(QCloseEvent* event)
-{
-    QMdiSubWindow::closeEvent(event);
-    if (!event->isAccepted())
-        return;
     // A running replay ends first, so that its timer never reaches a closed
     // window.
     if (Replaying)
         StartStopBtnClick();
-    emit Geschlossen();
 }
 
 void TTeachin::SetCommandButtonsEnabled(bool enabled)

@@ -3,13 +3,13 @@
 // what they did, a replay runs the recording again from the start state on
 // the info window's Timer2, and the recording is kept in a sequence file
 // (*.tip) that reads like a procedure.
-#include <QMdiSubWindow>
+#include "world/MenuFenster.h"
 #include <string>
 
 class QLabel;
 class QPushButton;
 
-class TTeachin : public QMdiSubWindow {
+class TTeachin : public TMenuFenster {
     Q_OBJECT
 public:
     explicit TTeachin(QWidget* parent = nullptr);
@@ -35,16 +35,9 @@ public:
     bool IsRecording() const { return Recording; }
     bool IsReplaying() const { return Replaying; }
 
-signals:
-    // The window is about to be destroyed: the menu item loses its check mark.
-    void Geschlossen();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-
 private:
-    void FormShow();
+    void FormShow() override;
+    void FormClose() override;
     void Befehl(char letter);
     void SetReplayTimer(bool on);
     void SetCommandButtonsEnabled(bool enabled);
