@@ -66,14 +66,14 @@ int main(int argc, char** argv)
     area.show();
     window->show();
 
-    QByteArray mixed(MaxTextFileSize, '\0');
+    QByteArray mixed(MaxProgramFileSize, '\0');
     for (int i = 0; i < mixed.size(); ++i)
         mixed[i] = char((i * 2654435761u) >> 13);
-    LoadTypeAndPaint(*window, dir, "1 MB program (21000 lines)", Program(MaxTextFileSize));
-    LoadTypeAndPaint(*window, dir, "1 MB of 'x' in one line", QByteArray(MaxTextFileSize, 'x'));
-    LoadTypeAndPaint(*window, dir, "1 MB of NUL bytes in one line", QByteArray(MaxTextFileSize, '\0'));
+    LoadTypeAndPaint(*window, dir, "1 MB program (21000 lines)", Program(MaxProgramFileSize));
+    LoadTypeAndPaint(*window, dir, "1 MB of 'x' in one line", QByteArray(MaxProgramFileSize, 'x'));
+    LoadTypeAndPaint(*window, dir, "1 MB of NUL bytes in one line", QByteArray(MaxProgramFileSize, '\0'));
     LoadTypeAndPaint(*window, dir, "1 MB of mixed bytes", mixed);
-    LoadTypeAndPaint(*window, dir, "64 MB of NUL bytes", QByteArray(64 * MaxTextFileSize, '\0'));
+    LoadTypeAndPaint(*window, dir, "64 MB of NUL bytes", QByteArray(64 * MaxProgramFileSize, '\0'));
 
     // The scanner asks for its current line once per character.
     window->AddPage("neu");

@@ -266,7 +266,7 @@ private slots:
         QVERIFY(!Welt.Speichern(StdPfad("fehlt/W.ROB")));
         QVERIFY(!Welt.Speichern(""));
 
-        // The target is a directory: the rename fails.
+        // The target is a directory: refused, the directory stays.
         QVERIFY(QDir(tmp->path()).mkpath("ORDNER.ROB/inhalt"));
         QVERIFY(!Welt.Speichern(StdPfad("ORDNER.ROB")));
         QVERIFY(QFileInfo(Pfad("ORDNER.ROB/inhalt")).isDir());

@@ -12,7 +12,7 @@
 #include "TestFiles.h"
 #include "ide/EditPositions.h"
 #include "ide/ZelkEdit2.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 
 namespace {
 

@@ -165,6 +165,20 @@ private slots:
         QVERIFY(!WriteTextFile(dir.filePath("fehlt/x.pas"), "x", &encoding, &error));
     }
 
+    void aSaveOverAPipeIsRefusedWithTheEditorsReason()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("ROHR.PAS");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        TextEncoding encoding = TextEncoding::Windows1252;
+        QString error;
+        QVERIFY(!WriteTextFile(fifo, "VOR;", &encoding, &error));
+        QCOMPARE(error, QStringLiteral("Das ist keine gewöhnliche Datei."));
+        struct stat info {};
+        QCOMPARE(::lstat(QFile::encodeName(fifo).constData(), &info), 0);
+        QVERIFY(S_ISFIFO(info.st_mode));
+    }
+
     void unreadableBinaryAndHugeFiles()
     {
         QTemporaryDir dir;
@@ -184,7 +198,7 @@ private slots:
         const QString huge = dir.filePath("huge.pas");
         QFile file(huge);
         QVERIFY(file.open(QIODevice::WriteOnly));
-        QVERIFY(file.resize(MaxTextFileSize + 1));
+        QVERIFY(file.resize(MaxProgramFileSize + 1));
         file.close();
         const TextFileResult big = ReadTextFile(huge);
         QVERIFY(!big.ok);

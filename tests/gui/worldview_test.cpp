@@ -8,7 +8,7 @@
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "ide/Colors.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "world/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"

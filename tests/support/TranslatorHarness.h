@@ -9,7 +9,7 @@
 #include "execution/ZelkCode.h"
 #include "language/ZelkKey.h"
 #include "language/ZelkListing.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "language/ZelkParser.h"
 #include "language/ZelkScanner.h"
 

@@ -7,6 +7,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
+
 #include "TestFiles.h"
 
 namespace {
@@ -371,6 +373,13 @@ private slots:
         o = run({"--no-run", "--world", "dump/start.ROB", "--dump", "dump/ende.rob", "dump/nichts.pas"});
         QCOMPARE(o.status, 0);
         QCOMPARE(read("dump/ende.rob"), start.bytes());
+
+        // A named pipe is no work field file: refused, and the pipe stays.
+        QCOMPARE(::mkfifo(QFile::encodeName(path("dump/rohr.rob")).constData(), 0600), 0);
+        o = run({"--no-run", "--dump", "dump/rohr.rob", "dump/nichts.pas"});
+        QCOMPARE(o.out, QByteArray("Arbeitsfeld konnte nicht gespeichert werden!\n"));
+        QCOMPARE(o.status, 73);
+        QVERIFY(QFileInfo(path("dump/rohr.rob")).exists() && !QFileInfo(path("dump/rohr.rob")).isFile());
     }
 
     void spellingFollowsNoUnderscore()
@@ -535,12 +544,13 @@ private slots:
             seed = seed * 1103515245u + 12345u;
             garbage.append(char(seed >> 23));
         }
+        // Each as large as a program file may be (1 MB, the garbage exactly so).
         const QList<QByteArray> texts = {
             garbage,
-            QByteArray(10 * 1024 * 1024, '('),
-            "PROGRAM P;\nBEGIN\n  IF " + QByteArray(10 * 1024 * 1024, '('),
-            "PROGRAM P;\nBEGIN\n" + QByteArray(2 * 1024 * 1024, '\n') + "  VOR;\n  SPRINGE\nEND.",
-            "PROGRAM P;\nBEGIN\n" + QByteArray("BEGIN ").repeated(1000000) + "\nEND.",
+            QByteArray(1000000, '('),
+            "PROGRAM P;\nBEGIN\n  IF " + QByteArray(1000000, '('),
+            "PROGRAM P;\nBEGIN\n" + QByteArray(1000000, '\n') + "  VOR;\n  SPRINGE\nEND.",
+            "PROGRAM P;\nBEGIN\n" + QByteArray("BEGIN ").repeated(170000) + "\nEND.",
             QByteArray("\0\0\0PROGRAM", 10),
         };
         for (const QByteArray& text : texts) {
@@ -550,6 +560,25 @@ private slots:
             QCOMPARE(o.status, 1);
             QVERIFY2(!o.out.isEmpty(), text.left(20).toHex().constData());
         }
+    }
+
+    void aProgramOverTheEditorsLimitIsRefusedUnread()
+    {
+        // The editor's limit and reason; a unit that large is refused as well.
+        write("gross/gross.pas", "PROGRAM Gross;\nBEGIN\n  VOR\nEND.\n{" + QByteArray(2 * 1024 * 1024, 'x') + "}");
+        Outcome o = run({"gross/gross.pas"});
+        QCOMPARE(o.status, 66);
+        QCOMPARE(o.out, QByteArray());
+        QCOMPARE(o.err, QByteArray("zelk-run: Programmdatei kann nicht gelesen werden: gross/gross.pas: "
+                                   "Die Datei ist zu gro\xC3\x9F (mehr als 1024 KB).\n"));
+
+        write("gross/einheit.pas", "UNIT einheit;\n{" + QByteArray(2 * 1024 * 1024, 'x') + "}\nINTERFACE\nEND.\n");
+        write("gross/klein.pas", "PROGRAM Klein;\nUSES einheit;\nBEGIN\n  VOR\nEND.\n");
+        write("gross/klein2.pas", "PROGRAM Klein2;\nUSES fehlt;\nBEGIN\n  VOR\nEND.\n");
+        o = run({"gross/klein.pas"});
+        Outcome missing = run({"gross/klein2.pas"});
+        QCOMPARE(o.status, 1);
+        QCOMPARE(o.out, missing.out);
     }
 };
 

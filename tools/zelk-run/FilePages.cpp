@@ -2,6 +2,7 @@
 
 #include "SourceText.h"
 #include "text/AsciiNames.h"
+#include "text/ProgramFile.h"
 #include "text/TextCodec.h"
 
 namespace {
@@ -23,17 +24,19 @@ std::string PageNameOfFile(const std::string& path)
     return PageNameOf(name);
 }
 
-bool FilePages::LoadPage(const std::string& name, const std::string& path)
+// The editor's limit holds here too: a unit it would refuse is refused.
+ReadResult FilePages::LoadPage(const std::string& name, const std::string& path)
 {
     std::string bytes;
-    if (!ReadWholeFile(path, bytes))
-        return false;
+    const ReadResult read = SafeReadFile(path, MaxProgramFileSize, bytes);
+    if (read != ReadResult::Read)
+        return read;
     pages_.push_back({name, BaseName(path), SplitLines(ToWindows1252(bytes))});
     selected_ = static_cast<int>(pages_.size()) - 1;
-    return true;
+    return ReadResult::Read;
 }
 
-bool FilePages::LoadProgram(const std::string& path)
+ReadResult FilePages::LoadProgram(const std::string& path)
 {
     pages_.clear();
     selected_ = -1;
@@ -71,7 +74,7 @@ int FilePages::IndexOfPage(const std::string& name) const
 
 bool FilePages::AddPage(const std::string& name, const std::string& path)
 {
-    return LoadPage(name, path);
+    return LoadPage(name, path) == ReadResult::Read;
 }
 
 int FilePages::LineCount() const

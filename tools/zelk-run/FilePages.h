@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "files/SafeRead.h"
 #include "ports/SourcePages.h"
 
 class FilePages : public SourcePages {
@@ -14,9 +15,9 @@ public:
     // file of the selected page (without folder) and the 0-based line.
     std::function<void(const std::string& file, int line)> onHighlight;
 
-    // Loads the program file as page 0 and selects it. False when it cannot
-    // be read.
-    bool LoadProgram(const std::string& path);
+    // Loads the program file as page 0 and selects it; anything but Read
+    // tells why it could not be.
+    ReadResult LoadProgram(const std::string& path);
 
     // Name of the file behind a page, without folder: the program file as
     // given, a unit file as found. Empty for an index without a page.
@@ -42,7 +43,7 @@ private:
     std::vector<Page> pages_;
     int selected_ = -1;
 
-    bool LoadPage(const std::string& name, const std::string& path);
+    ReadResult LoadPage(const std::string& name, const std::string& path);
 };
 
 // The page name the editor gives a file: its name without folder and

@@ -13,9 +13,10 @@
 #include "execution/ZelkStart.h"
 #include "language/ZelkKey.h"
 #include "language/ZelkListing.h"
-#include "language/ZelkOptions.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "settings/ZelkSettings.h"
+#include "text/ProgramFile.h"
 #include "world/ZelkDatei.h"
 #include "world/ZelkFeld.h"
 
@@ -99,8 +100,13 @@ private:
     int Prepare()
     {
         dumpPath_ = Absolute(args_.dump);
-        if (!pages_.LoadProgram(args_.program)) {
-            err_ << "zelk-run: Programmdatei kann nicht gelesen werden: " << args_.program << '\n';
+        const ReadResult read = pages_.LoadProgram(args_.program);
+        if (read != ReadResult::Read) {
+            err_ << "zelk-run: Programmdatei kann nicht gelesen werden: " << args_.program;
+            // The editor's reason: a teacher sees why this file was not even tried.
+            if (read == ReadResult::TooLarge)
+                err_ << ": " << TooLargeReason();
+            err_ << '\n';
             return StatusNoInput;
         }
         if (!args_.world.empty() && !Welt.Oeffnen(Absolute(args_.world))) {

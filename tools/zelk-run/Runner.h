@@ -13,6 +13,8 @@ enum RunStatus {
     StatusStepLimit = 3,     // --max-steps reached
     StatusUsage = 64,        // wrong arguments
     StatusNoInput = 66,      // PROGRAM or the --world file cannot be read
+    StatusInternal = 70,     // a fault of ours: an exception no one caught
+    StatusNoMemory = 71,     // memory ran out
     StatusCannotWrite = 73,  // the --dump file cannot be written
 };
 

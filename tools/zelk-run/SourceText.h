@@ -5,10 +5,6 @@
 // refused outside comments.
 #include <string>
 
-// Reads a whole file at once. False when it cannot be opened or read (a
-// folder, a missing file, no permission).
-bool ReadWholeFile(const std::string& path, std::string& bytes);
-
 // Windows-1252 text of a file's bytes: UTF-8 is decoded when the bytes are
 // valid UTF-8 and hold a non-ASCII character (a leading byte order mark is
 // dropped, as editors do); anything else already is Windows-1252.

@@ -1,15 +1,18 @@
 // zelk-run: translates and runs a robot program without any window, for
 // teachers who check many solutions at once and for tests.
+#include <exception>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "Arguments.h"
 #include "Runner.h"
 
-int main(int argc, char** argv)
+namespace {
+
+int Main(int argc, char** argv)
 {
-    std::ios::sync_with_stdio(false);
     std::vector<std::string> words(argv + 1, argv + argc);
     Arguments args;
     std::string error;
@@ -22,4 +25,31 @@ int main(int argc, char** argv)
         return StatusEnded;
     }
     return RunZelk(args, std::cout, std::cerr);
+}
+
+// What was printed so far stays, and the last line says why the run broke
+// off. Plain C strings: after bad_alloc a new string might fail again.
+int Failed(const char* why, const char* detail, int status)
+{
+    std::cout.flush();
+    std::cerr << "zelk-run: " << why << detail << '\n';
+    return status;
+}
+
+}  // namespace
+
+// Nothing may end the process with an abort: a teacher checking many
+// solutions needs a message and a status for each.
+int main(int argc, char** argv)
+{
+    std::ios::sync_with_stdio(false);
+    try {
+        return Main(argc, argv);
+    } catch (const std::bad_alloc&) {
+        return Failed("nicht genug Speicher", "", StatusNoMemory);
+    } catch (const std::exception& e) {
+        return Failed("interner Fehler: ", e.what(), StatusInternal);
+    } catch (...) {
+        return Failed("interner Fehler", "", StatusInternal);
+    }
 }

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "support/ZelkAssert.h"
 
 TKeyTable KeyTable;

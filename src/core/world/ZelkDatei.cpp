@@ -1,17 +1,12 @@
 #include "world/ZelkDatei.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <random>
+#include <string_view>
 #include <system_error>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 #include "text/AsciiNames.h"
@@ -61,55 +56,6 @@ void LiesFeld(const RobRecord& r, RobGitter& feld)
         }
 }
 
-// Reads up to n bytes; false on a read error (not on a short file).
-bool LiesBytes(std::FILE* f, unsigned char* buf, std::size_t n, std::size_t& gelesen)
-{
-    gelesen = std::fread(buf, 1, n, f);
-    return gelesen == n || !std::ferror(f);
-}
-
-// Opens path for reading when it is a regular file. Without O_NONBLOCK a
-// named pipe would wait for a writer and freeze the program; a directory,
-// pipe or device is no work field file, and the check on the open file
-// cannot be outwitted by a rename in between.
-std::FILE* OeffneRegulaereDatei(const std::string& path)
-{
-    if (path.empty())
-        return nullptr;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return nullptr;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
-        return nullptr;
-    }
-    std::FILE* f = ::fdopen(fd, "rb");
-    if (!f)
-        ::close(fd);
-    return f;
-}
-
-// A fresh file beside path that no one else uses, opened for writing.
-std::FILE* ErzeugeTempDatei(const fs::path& ziel, fs::path& temp)
-{
-    // Exclusive creation below makes a clash harmless; the numbers only make
-    // one unlikely. Seeded once: a random_device per save is slow on some machines.
-    static std::minstd_rand zufall(static_cast<unsigned>(
-        std::chrono::steady_clock::now().time_since_epoch().count()));
-    const fs::path dir = ziel.parent_path();
-    for (int versuch = 0; versuch < 16; ++versuch) {
-        // A short name of its own: the target's name may already be as long as allowed.
-        temp = dir / (".zelk-" + std::to_string(zufall() % 1000000) + ".tmp");
-        // "x": fail instead of truncating a file that happens to have this name.
-        if (std::FILE* f = std::fopen(temp.c_str(), "wbx"))
-            return f;
-        if (errno != EEXIST)
-            return nullptr;
-    }
-    return nullptr;
-}
-
 }  // namespace
 
 RobRecord RobKodieren(const TZelkZustand& roboter, const RobGitter& feld)
@@ -146,17 +92,22 @@ bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld)
 
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld)
 {
-    std::FILE* f = OeffneRegulaereDatei(path);
-    if (!f)
-        return RobLesen::NichtGeoeffnet;
     // One read of the whole record: checking the identification and then
-    // reading again would let the file change in between.
-    RobRecord r{};
-    std::size_t n = 0;
-    const bool ok = LiesBytes(f, r.data(), r.size(), n);
-    std::fclose(f);
-    if (!ok)
+    // reading again would let the file change in between. A longer file is
+    // read like its first record.
+    std::string bytes;
+    switch (SafeReadFile(path, RobDateiGroesse, bytes, OverLimit::KeepStart)) {
+    case ReadResult::Read:
+        break;
+    case ReadResult::ReadError:
+    case ReadResult::TooLarge:
         return RobLesen::Lesefehler;
+    default:
+        return RobLesen::NichtGeoeffnet;
+    }
+    RobRecord r{};
+    const std::size_t n = bytes.size();
+    std::copy(bytes.begin(), bytes.end(), r.begin());
     if (n < 4)
         return RobLesen::KeineKennung;
     if (LiesInt(r.data()) != RobKennung)
@@ -175,39 +126,9 @@ RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter
 
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld)
 {
-    fs::path ziel(path);
-    if (ziel.filename().empty())
-        return false;
-    std::error_code ec;
-    // Through a link to the file it names: renaming onto the link would
-    // replace the link and leave that file as it was.
-    if (fs::is_symlink(ziel, ec)) {
-        const fs::path echt = fs::canonical(ziel, ec);
-        if (!ec)
-            ziel = echt;
-    }
-    // The rename below needs only the folder's permission: a file the user
-    // may not write must not be replaced behind its protection.
-    if (fs::exists(ziel, ec) && ::access(ziel.c_str(), W_OK) != 0)
-        return false;
-    fs::path temp;
-    std::FILE* f = ErzeugeTempDatei(ziel, temp);
-    if (!f)
-        return false;
     const RobRecord r = RobKodieren(roboter, feld);
-    bool ok = std::fwrite(r.data(), 1, r.size(), f) == r.size();
-    ok = std::fflush(f) == 0 && ok;
-    ok = std::fclose(f) == 0 && ok;
-    // An overwritten file keeps its permissions.
-    if (ok) {
-        const fs::file_status alt = fs::status(ziel, ec);
-        if (!ec && fs::is_regular_file(alt))
-            fs::permissions(temp, alt.permissions(), ec);
-    }
-    ok = ok && std::rename(temp.c_str(), ziel.c_str()) == 0;
-    if (!ok)
-        fs::remove(temp, ec);
-    return ok;
+    const std::string_view bytes(reinterpret_cast<const char*>(r.data()), r.size());
+    return SafeWriteFile(path, bytes) == WriteResult::Written;
 }
 
 std::string RobDateiFinden(const std::string& name)

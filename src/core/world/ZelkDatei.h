@@ -31,8 +31,8 @@ enum class RobLesen {
 // Reads the file at path. Only Gelesen writes roboter and feld.
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld);
 
-// Writes one record through a temporary file in the same directory that is
-// renamed into place, so a failed write leaves an existing file as it was.
+// Writes one record through SafeWriteFile: a failed write leaves an existing
+// file as it was, and anything but a regular file is refused.
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld);
 
 // The file to open for a work field named in a program: the name as it

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+
+#include "files/SafeRead.h"
+#include "files/SafeWrite.h"
 
 namespace {
 
@@ -145,21 +147,16 @@ QByteArray EncodeText(const QString& text, TextEncoding encoding)
     return EncodeWindows1252(crlf);
 }
 
-// The reason a file operation failed, in the program's language: Qt's own
-// error strings are English and would stand in a German box.
-static QString FileErrorReason(const QFileDevice& file, const QString& path)
+namespace {
+
+const QString NotRegularReason = QStringLiteral("Das ist keine gewöhnliche Datei.");
+const QString WriteErrorReason = QStringLiteral("Schreibfehler: Datenträger voll oder schreibgeschützt?");
+
+// Why nothing could be done at the path, as far as the folder and the file
+// can tell. The reasons are the program's own: the system's are English and
+// would stand in a German box.
+QString PlaceReason(const QString& path)
 {
-    switch (file.error()) {
-    case QFileDevice::PermissionsError:
-        return QStringLiteral("Zugriff verweigert.");
-    case QFileDevice::ReadError:
-        return QStringLiteral("Lesefehler.");
-    case QFileDevice::WriteError:
-    case QFileDevice::ResourceError:
-        return QStringLiteral("Schreibfehler: Datenträger voll oder schreibgeschützt?");
-    default:
-        break;
-    }
     const QFileInfo info(path);
     if (!info.dir().exists())
         return QStringLiteral("Das Verzeichnis existiert nicht.");
@@ -168,36 +165,65 @@ static QString FileErrorReason(const QFileDevice& file, const QString& path)
     return QStringLiteral("Die Datei lässt sich nicht öffnen.");
 }
 
+// Why a file could not be opened for reading.
+QString OpenFailureReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    if (info.exists() && !info.isFile())
+        return NotRegularReason;
+    return PlaceReason(path);
+}
+
+QString ReadFailureReason(ReadResult read, const QString& path)
+{
+    switch (read) {
+    case ReadResult::Directory:
+        return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    // A named pipe or a device would make the read wait, maybe forever,
+    // with the whole program standing still.
+    case ReadResult::NotRegular:
+        return NotRegularReason;
+    case ReadResult::TooLarge:
+        return QString::fromStdString(TooLargeReason());
+    case ReadResult::ReadError:
+        return QStringLiteral("Lesefehler.");
+    default:
+        break;
+    }
+    return OpenFailureReason(path);
+}
+
+QString WriteFailureReason(WriteResult write, const QString& path)
+{
+    switch (write) {
+    case WriteResult::Directory:
+    case WriteResult::WriteProtected:
+    case WriteResult::WriteError:
+        return WriteErrorReason;
+    case WriteResult::NotRegular:
+        return NotRegularReason;
+    default:
+        break;
+    }
+    return PlaceReason(path);
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+}  // namespace
+
 TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
-    QFile file(path);
-    const QFileInfo info(path);
-    if (info.isDir()) {
-        result.error = QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
+    std::string raw;
+    const ReadResult read = SafeReadFile(LocalPath(path), MaxProgramFileSize, raw);
+    if (read != ReadResult::Read) {
+        result.error = ReadFailureReason(read, path);
         return result;
     }
-    // A named pipe or a device would make the open or the read wait, maybe
-    // forever, with the whole program standing still.
-    if (info.exists() && !info.isFile()) {
-        result.error = QStringLiteral("Das ist keine gewöhnliche Datei.");
-        return result;
-    }
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = FileErrorReason(file, path);
-        return result;
-    }
-    // Read at most one byte past the limit: a huge file is refused unread.
-    const QByteArray bytes = file.read(MaxTextFileSize + 1);
-    if (bytes.size() > MaxTextFileSize) {
-        result.error = QStringLiteral("Die Datei ist zu groß (mehr als %1 KB).")
-                           .arg(MaxTextFileSize / 1024);
-        return result;
-    }
-    if (file.error() != QFileDevice::NoError) {
-        result.error = FileErrorReason(file, path);
-        return result;
-    }
+    const QByteArray bytes = QByteArray::fromStdString(raw);
     result.text = DecodeText(bytes, &result.encoding);
     // The editor's document starts a new line at these three characters, so
     // saving would replace them by line breaks and every later line number
@@ -220,11 +246,12 @@ TextFileResult ReadTextFile(const QString& path)
 bool WriteTextFile(const QString& path, const QString& text, TextEncoding* encoding, QString* error)
 {
     const TextEncoding used = EncodingForSaving(text, encoding ? *encoding : TextEncoding::Windows1252);
-    QSaveFile file(path);
     const QByteArray bytes = EncodeText(text, used);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    const WriteResult written =
+        SafeWriteFile(LocalPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    if (written != WriteResult::Written) {
         if (error)
-            *error = FileErrorReason(file, path);
+            *error = WriteFailureReason(written, path);
         return false;
     }
     if (encoding)

@@ -7,6 +7,7 @@
 #include <QString>
 #include <string>
 
+#include "text/ProgramFile.h"
 #include "text/TextCodec.h"
 
 enum class TextEncoding {
@@ -14,12 +15,6 @@ enum class TextEncoding {
     Utf8,
     Utf8Bom,  // UTF-8 that began with a byte order mark, written back with it
 };
-
-// Files larger than this are refused: no program of at most 1000
-// instructions comes near it, and the edit control needs over a second to
-// lay out a line of a megabyte (more when it is all NUL bytes), so a larger
-// binary file opened by mistake would freeze the program.
-constexpr qint64 MaxTextFileSize = 1024 * 1024;
 
 // Windows-1252, all 256 bytes: the five bytes the code page leaves unassigned
 // stand for the control characters of the same number, so decoding and
@@ -54,8 +49,8 @@ struct TextFileResult {
 };
 
 TextFileResult ReadTextFile(const QString& path);
-// Writes through a temporary file renamed into place, so a failed write
-// leaves the old file as it was. *encoding is the page's remembered encoding
+// Writes through SafeWriteFile: a failed write leaves the old file as it was,
+// and anything but a regular file is refused. *encoding is the page's remembered encoding
 // and becomes the one actually used.
 bool WriteTextFile(const QString& path, const QString& text, TextEncoding* encoding,
                    QString* error = nullptr);

@@ -15,7 +15,7 @@
 
 #include "ide/Colors.h"
 #include "ide/EditPositions.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 
 TZelkEdit* EditorWindow = nullptr;
 bool PageSwitching = false;

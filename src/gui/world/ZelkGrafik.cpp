@@ -12,7 +12,7 @@
 #include <QSvgRenderer>
 
 #include "ide/Colors.h"
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
 
 TFeldFlaeche* FeldFlaeche = nullptr;

@@ -1,4 +1,4 @@
-#include "language/ZelkOptions.h"
+#include "settings/ZelkSettings.h"
 
 bool Underscore = true;
 bool Autoindent = true;

@@ -1,7 +1,8 @@
 #pragma once
-// The program-wide options of the section "Optionen", named like their keys.
-// The options dialog loads them at start-up; the main window writes them at
-// shut-down. These are the defaults of a missing settings file.
+// The program-wide settings of the section "Optionen", named like their keys:
+// read by the editor, the keyword table and the work field view. The options
+// dialog loads them at start-up; the main window writes them at shut-down.
+// These are the defaults of a missing settings file.
 #include <cstdint>
 #include <string>
 
