@@ -1,7 +1,7 @@
-// The core's text helpers where the editor and zelk-run do not already
-// show them: bytes that are not valid UTF-8 (the callers pass only valid
-// text; the table and the validity rules are checked through both in
-// textfile_test and zelkrun_test), and names that differ in case.
+// The core's text helpers: the Windows-1252 table both ways, when bytes are
+// read as UTF-8, bytes that are not valid UTF-8, line breaks, and names that
+// differ in case. Round trips through files are checked in textfile_test and
+// zelkrun_test.
 #include <QtTest>
 
 #include <QDir>
@@ -17,6 +17,46 @@ class TextTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void windows1252BothWays()
+    {
+        std::string all;
+        for (int b = 0; b < 256; ++b)
+            all += char(b);
+        const std::string text = Windows1252ToUtf8(all);
+        QCOMPARE(text.substr(0, 0x80), all.substr(0, 0x80));  // ASCII as it is
+        QVERIFY(text.find("\xE2\x82\xAC") != std::string::npos);                   // 0x80, the euro sign
+        QVERIFY(text.find("\xC5\xB8") != std::string::npos);                       // 0x9F, Y with diaeresis
+        QVERIFY(text.find("\xC2\x81") != std::string::npos);                       // unassigned: its own number
+        QVERIFY(FitsWindows1252(text));
+        QCOMPARE(Utf8ToWindows1252(text), all);
+
+        // U+0080 looks like byte 0x80 but that byte is the euro sign.
+        QVERIFY(!FitsWindows1252("\xC2\x80"));
+        QVERIFY(!FitsWindows1252("a \xE2\x86\x92 b"));
+        QVERIFY(!FitsWindows1252("\xC3"));  // cut off
+    }
+
+    void detectsUtf8OnlyWhenValidAndNonAscii()
+    {
+        QCOMPARE(DetectEncoding("PROGRAM x;"), TextEncoding::Windows1252);
+        QCOMPARE(DetectEncoding("Gr\xC3\xBC\xC3\x9F" "e"), TextEncoding::Utf8);
+        QCOMPARE(DetectEncoding("\xEF\xBB\xBFGr\xC3\xBC\xC3\x9F" "e"), TextEncoding::Utf8Bom);
+        QCOMPARE(DetectEncoding("Gr\xFC\xDF" "e"), TextEncoding::Windows1252);
+        QCOMPARE(DetectEncoding("\xC0\xAF"), TextEncoding::Windows1252);          // overlong '/'
+        QCOMPARE(DetectEncoding("\xE0\x80\xAF"), TextEncoding::Windows1252);      // overlong, 3 bytes
+        QCOMPARE(DetectEncoding("\xED\xA0\x80"), TextEncoding::Windows1252);      // surrogate
+        QCOMPARE(DetectEncoding("\xF4\x90\x80\x80"), TextEncoding::Windows1252);  // above U+10FFFF
+        QCOMPARE(DetectEncoding("ab\xC3"), TextEncoding::Windows1252);            // cut off at the end
+        QCOMPARE(DetectEncoding("\xF0\x9F\x98\x80"), TextEncoding::Utf8);
+
+        TextEncoding encoding;
+        QCOMPARE(DecodeText("\xEF\xBB\xBF\xC3\xA4", &encoding), std::string("\xC3\xA4"));
+        QCOMPARE(encoding, TextEncoding::Utf8Bom);
+        QCOMPARE(DecodeText("a\r\nb\nc\rd\r\n\r\n"), std::string("a\nb\nc\nd\n\n"));
+        QCOMPARE(DecodeText("\xE4\r\n", &encoding), std::string("\xC3\xA4\n"));
+        QCOMPARE(encoding, TextEncoding::Windows1252);
+    }
+
     void eachCharacterOrStrayByteBecomesOneByte()
     {
         QCOMPARE(Utf8ToWindows1252("Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC"), std::string("Gr\xFC\xDF" "e \x80"));

@@ -1,6 +1,5 @@
 #include "FilePages.h"
 
-#include "SourceText.h"
 #include "text/AsciiNames.h"
 #include "text/ProgramFile.h"
 #include "text/TextCodec.h"
@@ -27,11 +26,13 @@ std::string PageNameOfFile(const std::string& path)
 // The editor's limit holds here too: a unit it would refuse is refused.
 ReadResult FilePages::LoadPage(const std::string& name, const std::string& path)
 {
-    std::string bytes;
-    const ReadResult read = SafeReadFile(path, MaxProgramFileSize, bytes);
+    std::string text;
+    const ReadResult read = ReadProgramFile(path, text);
     if (read != ReadResult::Read)
         return read;
-    pages_.push_back({name, BaseName(path), SplitLines(ToWindows1252(bytes))});
+    // The scanner reads Windows-1252 bytes: a character without one arrives
+    // as a byte above 127 and is refused outside comments.
+    pages_.push_back({name, BaseName(path), SplitLines(Utf8ToWindows1252(text))});
     selected_ = static_cast<int>(pages_.size()) - 1;
     return ReadResult::Read;
 }

@@ -1,7 +1,13 @@
 #pragma once
-// Program and unit files on disk, as the editor and zelk-run both read them.
+// Program and unit files on disk, as the editor and zelk-run both read them:
+// a regular file of at most MaxProgramFileSize bytes, decoded from UTF-8 or
+// Windows-1252 as its bytes fit, and written back in the same encoding.
 #include <cstddef>
 #include <string>
+
+#include "files/SafeRead.h"
+#include "files/SafeWrite.h"
+#include "text/TextCodec.h"
 
 // Files larger than this are refused: no program of at most 1000
 // instructions comes near it, and the edit control needs over a second to
@@ -12,3 +18,12 @@ constexpr std::size_t MaxProgramFileSize = 1024 * 1024;
 
 // Why a larger file is refused, as the editor's box and zelk-run say it.
 std::string TooLargeReason();
+
+// The file's text in UTF-8 with '\n' line breaks, and the encoding it was
+// read in. Anything but Read leaves text empty.
+ReadResult ReadProgramFile(const std::string& path, std::string& text, TextEncoding* encoding = nullptr);
+
+// Writes a UTF-8 text ('\n' line breaks) with CRLF line ends. *encoding is
+// the one the file was read in (Windows-1252 for a new file) and becomes the
+// one actually used.
+WriteResult WriteProgramFile(const std::string& path, const std::string& text, TextEncoding* encoding);

@@ -59,6 +59,26 @@ std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
     return len;
 }
 
+// CRLF and a lone CR become LF. Byte by byte: in UTF-8 as in Windows-1252
+// neither byte is ever part of another character.
+std::string NormaliseBreaks(std::string text)
+{
+    if (text.find('\r') == std::string::npos)
+        return text;
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\r') {
+            out += text[i];
+            continue;
+        }
+        out += '\n';
+        if (i + 1 < text.size() && text[i + 1] == '\n')
+            ++i;
+    }
+    return out;
+}
+
 bool HasNonAscii(std::string_view bytes)
 {
     for (char c : bytes)
@@ -116,6 +136,94 @@ std::string Utf8ToWindows1252(std::string_view utf8)
         i += len == 0 ? 1 : len;
     }
     return out;
+}
+
+TextEncoding DetectEncoding(std::string_view bytes)
+{
+    if (!IsUtf8Text(bytes))
+        return TextEncoding::Windows1252;
+    return StartsWithUtf8ByteOrderMark(bytes) ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
+}
+
+std::string Windows1252ToUtf8(std::string_view bytes)
+{
+    // At most three bytes a character; written through a pointer, as a file
+    // of a megabyte goes through here on every load.
+    std::string out(bytes.size() * 3, '\0');
+    char* dst = out.data();
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            *dst++ = c;
+            continue;
+        }
+        const char32_t cp = CodePointOfWindows1252(b);
+        if (cp < 0x800) {
+            *dst++ = static_cast<char>(0xC0 | (cp >> 6));
+        } else {
+            *dst++ = static_cast<char>(0xE0 | (cp >> 12));
+            *dst++ = static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        *dst++ = static_cast<char>(0x80 | (cp & 0x3F));
+    }
+    out.resize(static_cast<std::size_t>(dst - out.data()));
+    return out;
+}
+
+bool FitsWindows1252(std::string_view utf8)
+{
+    char32_t cp;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t len = DecodeUtf8(utf8, i, cp);
+        if (len == 0 || !CodePointFitsWindows1252(cp))
+            return false;
+        i += len;
+    }
+    return true;
+}
+
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding)
+{
+    const TextEncoding found = DetectEncoding(bytes);
+    if (encoding)
+        *encoding = found;
+    switch (found) {
+    case TextEncoding::Utf8Bom:
+        return NormaliseBreaks(std::string(bytes.substr(Utf8ByteOrderMark.size())));
+    case TextEncoding::Utf8:
+        return NormaliseBreaks(std::string(bytes));
+    case TextEncoding::Windows1252:
+        break;
+    }
+    return NormaliseBreaks(Windows1252ToUtf8(bytes));
+}
+
+std::string EncodeForSaving(std::string_view utf8, TextEncoding& encoding)
+{
+    if (encoding == TextEncoding::Windows1252 && FitsWindows1252(utf8)) {
+        std::string bytes = EncodeText(utf8, TextEncoding::Windows1252);
+        // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¤") would be
+        // read back as other characters ("ä"); as UTF-8 they read back exactly.
+        if (!IsUtf8Text(bytes))
+            return bytes;
+    }
+    if (encoding == TextEncoding::Windows1252)
+        encoding = TextEncoding::Utf8;
+    return EncodeText(utf8, encoding);
+}
+
+std::string EncodeText(std::string_view utf8, TextEncoding encoding)
+{
+    std::string crlf;
+    crlf.reserve(utf8.size() + utf8.size() / 16 + Utf8ByteOrderMark.size());
+    if (encoding == TextEncoding::Utf8Bom)
+        crlf += Utf8ByteOrderMark;
+    for (char c : utf8) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    return encoding == TextEncoding::Windows1252 ? Utf8ToWindows1252(crlf) : crlf;
 }
 
 std::vector<std::string> SplitLines(std::string_view text)

@@ -1,9 +1,11 @@
 #pragma once
-// Program texts on disk are 8-bit Windows-1252 (old files) or UTF-8 (newer
-// ones); the scanner reads Windows-1252 bytes line by line. These are the
-// byte-level conversions between the two and the split into lines, shared
-// by the editor, the command-line runner and the tests so that all read a
-// file alike.
+// Program texts on disk are 8-bit Windows-1252 (old files) with CRLF line
+// ends, or UTF-8 (newer ones); the scanner reads Windows-1252 bytes line by
+// line. These are the conversions between a file's bytes, the text in UTF-8
+// and the scanner's bytes, and the split into lines, shared by the editor,
+// the command-line runner and the tests so that all read a file alike. A file
+// is read in whichever of the two encodings its bytes fit and written back
+// the same way, so that opening and saving a file never changes a character.
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +39,31 @@ bool StartsWithUtf8ByteOrderMark(std::string_view bytes);
 // byte order mark among them) as UnrepresentableByte. A byte that begins no
 // well-formed sequence becomes UnrepresentableByte as well.
 std::string Utf8ToWindows1252(std::string_view utf8);
+
+enum class TextEncoding {
+    Windows1252,
+    Utf8,
+    Utf8Bom,  // UTF-8 that began with a byte order mark, written back with it
+};
+
+// UTF-8 (with or without mark) when the bytes are valid UTF-8 and hold
+// anything beyond ASCII; otherwise Windows-1252.
+TextEncoding DetectEncoding(std::string_view bytes);
+// Each byte as the character it stands for, in UTF-8.
+std::string Windows1252ToUtf8(std::string_view bytes);
+// True when every character of the UTF-8 text has a Windows-1252 byte.
+bool FitsWindows1252(std::string_view utf8);
+
+// The text of a file's bytes in UTF-8, with every line break (CRLF, LF, a
+// lone CR) turned into '\n'; the encoding it was read in goes to *encoding.
+std::string DecodeText(std::string_view bytes, TextEncoding* encoding = nullptr);
+// The bytes a text is saved as. encoding is the one it was read in and
+// becomes the one it is written in: the same, unless that is Windows-1252
+// and the text holds a character it cannot hold, or bytes that would be read
+// back as UTF-8.
+std::string EncodeForSaving(std::string_view utf8, TextEncoding& encoding);
+// The bytes of a UTF-8 text ('\n' line breaks) with CRLF line ends.
+std::string EncodeText(std::string_view utf8, TextEncoding encoding);
 
 // Splits text into lines as the editor does: CR LF, LF and a lone CR each
 // end a line. A text that ends with a line break has an empty last line.

@@ -1,20 +1,11 @@
 #include "ide/TextFile.h"
 
+#include <QByteArray>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-#include "files/SafeRead.h"
-#include "files/SafeWrite.h"
-
 namespace {
-
-const QByteArray Utf8Bom(Utf8ByteOrderMark.data(), qsizetype(Utf8ByteOrderMark.size()));
-
-std::string_view View(const QByteArray& bytes)
-{
-    return std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-}
 
 // The character at i and the number of UTF-16 units it takes: a pair of
 // surrogates is one character, so that one character gives one byte.
@@ -28,126 +19,6 @@ char32_t CharAt(const QString& text, int i, int& length)
     length = 1;
     return c.unicode();
 }
-
-template <typename Out>
-void EncodeInto(const QString& text, Out& out)
-{
-    for (int i = 0; i < text.size();) {
-        int n;
-        const char32_t cp = CharAt(text, i, n);
-        out.push_back(static_cast<char>(Windows1252OfCodePoint(cp)));
-        i += n;
-    }
-}
-
-// CRLF and a lone CR become LF.
-QString NormaliseBreaks(const QString& text)
-{
-    if (!text.contains(QChar('\r')))
-        return text;
-    QString out;
-    out.reserve(text.size());
-    for (int i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c == QChar('\r')) {
-            out += QChar('\n');
-            if (i + 1 < text.size() && text.at(i + 1) == QChar('\n'))
-                ++i;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-}  // namespace
-
-QString DecodeWindows1252(const QByteArray& bytes)
-{
-    QString out(bytes.size(), Qt::Uninitialized);
-    QChar* dst = out.data();
-    for (char c : bytes)
-        *dst++ = QChar(static_cast<char16_t>(CodePointOfWindows1252(static_cast<unsigned char>(c))));
-    return out;
-}
-
-bool FitsWindows1252(const QString& text)
-{
-    // Unit by unit: a surrogate has no byte, so neither has the character
-    // it is part of.
-    for (QChar c : text)
-        if (!CodePointFitsWindows1252(c.unicode()))
-            return false;
-    return true;
-}
-
-QByteArray EncodeWindows1252(const QString& text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    EncodeInto(text, out);
-    return out;
-}
-
-std::string ToWindows1252(const QString& line)
-{
-    std::string out;
-    out.reserve(static_cast<std::size_t>(line.size()));
-    EncodeInto(line, out);
-    return out;
-}
-
-TextEncoding DetectEncoding(const QByteArray& bytes)
-{
-    if (!IsUtf8Text(View(bytes)))
-        return TextEncoding::Windows1252;
-    return StartsWithUtf8ByteOrderMark(View(bytes)) ? TextEncoding::Utf8Bom : TextEncoding::Utf8;
-}
-
-QString DecodeText(const QByteArray& bytes, TextEncoding* encoding)
-{
-    const TextEncoding found = DetectEncoding(bytes);
-    if (encoding)
-        *encoding = found;
-    switch (found) {
-    case TextEncoding::Utf8Bom:
-        return NormaliseBreaks(QString::fromUtf8(bytes.constData() + Utf8Bom.size(),
-                                                 bytes.size() - Utf8Bom.size()));
-    case TextEncoding::Utf8:
-        return NormaliseBreaks(QString::fromUtf8(bytes));
-    case TextEncoding::Windows1252:
-        break;
-    }
-    return NormaliseBreaks(DecodeWindows1252(bytes));
-}
-
-TextEncoding EncodingForSaving(const QString& text, TextEncoding readIn)
-{
-    if (readIn != TextEncoding::Windows1252)
-        return readIn;
-    if (!FitsWindows1252(text))
-        return TextEncoding::Utf8;
-    // Windows-1252 bytes that happen to form valid UTF-8 ("Ã¤") would be
-    // read back as other characters ("ä"); as UTF-8 they read back exactly.
-    const QByteArray bytes = EncodeText(text, TextEncoding::Windows1252);
-    if (IsUtf8Text(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-        return TextEncoding::Utf8;
-    return TextEncoding::Windows1252;
-}
-
-QByteArray EncodeText(const QString& text, TextEncoding encoding)
-{
-    QString crlf = text;
-    crlf.replace(QChar('\n'), QStringLiteral("\r\n"));
-    switch (encoding) {
-    case TextEncoding::Utf8Bom: return Utf8Bom + crlf.toUtf8();
-    case TextEncoding::Utf8: return crlf.toUtf8();
-    case TextEncoding::Windows1252: break;
-    }
-    return EncodeWindows1252(crlf);
-}
-
-namespace {
 
 const QString NotRegularReason = QStringLiteral("Das ist keine gewöhnliche Datei.");
 const QString WriteErrorReason = QStringLiteral("Schreibfehler: Datenträger voll oder schreibgeschützt?");
@@ -181,8 +52,6 @@ QString ReadFailureReason(ReadResult read, const QString& path)
     switch (read) {
     case ReadResult::Directory:
         return QStringLiteral("Das ist ein Verzeichnis, keine Datei.");
-    // A named pipe or a device would make the read wait, maybe forever,
-    // with the whole program standing still.
     case ReadResult::NotRegular:
         return NotRegularReason;
     case ReadResult::TooLarge:
@@ -214,17 +83,28 @@ std::string LocalPath(const QString& path) { return QFile::encodeName(path).toSt
 
 }  // namespace
 
+std::string ToWindows1252(const QString& line)
+{
+    std::string out;
+    out.reserve(static_cast<std::size_t>(line.size()));
+    for (int i = 0; i < line.size();) {
+        int n;
+        out.push_back(static_cast<char>(Windows1252OfCodePoint(CharAt(line, i, n))));
+        i += n;
+    }
+    return out;
+}
+
 TextFileResult ReadTextFile(const QString& path)
 {
     TextFileResult result;
-    std::string raw;
-    const ReadResult read = SafeReadFile(LocalPath(path), MaxProgramFileSize, raw);
+    std::string text;
+    const ReadResult read = ReadProgramFile(LocalPath(path), text, &result.encoding);
     if (read != ReadResult::Read) {
         result.error = ReadFailureReason(read, path);
         return result;
     }
-    const QByteArray bytes = QByteArray::fromStdString(raw);
-    result.text = DecodeText(bytes, &result.encoding);
+    result.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     // The editor's document starts a new line at these three characters, so
     // saving would replace them by line breaks and every later line number
     // would shift. Refusing the file keeps it as it is.
@@ -245,10 +125,8 @@ TextFileResult ReadTextFile(const QString& path)
 
 bool WriteTextFile(const QString& path, const QString& text, TextEncoding* encoding, QString* error)
 {
-    const TextEncoding used = EncodingForSaving(text, encoding ? *encoding : TextEncoding::Windows1252);
-    const QByteArray bytes = EncodeText(text, used);
-    const WriteResult written =
-        SafeWriteFile(LocalPath(path), std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    TextEncoding used = encoding ? *encoding : TextEncoding::Windows1252;
+    const WriteResult written = WriteProgramFile(LocalPath(path), text.toStdString(), &used);
     if (written != WriteResult::Written) {
         if (error)
             *error = WriteFailureReason(written, path);
