@@ -7,7 +7,7 @@
 // The options are then loaded from the file and must lie in their ranges.
 //
 //   cmake --build build-fuzz --target ini_fuzz
-//   mkdir -p /tmp/ini-corpus && build-fuzz/ini_fuzz /tmp/ini-corpus fuzz/corpus/ini -max_len=4096 -runs=10000000
+//   mkdir -p /tmp/ini-corpus && build-fuzz/ini_fuzz /tmp/ini-corpus fuzz/corpus/ini -max_len=1024 -runs=10000000
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -112,9 +112,11 @@ bool OnlyTheKeyChanged(const std::vector<std::string>& old, const std::vector<st
     const std::string& line = gone[0];
     if (added == std::vector<std::string>{keyLine + EndingOf(line)})
         return true;
-    // Added after a last line that had no line break.
-    return !Terminated(line) && (added == std::vector<std::string>{line + e, keyLine + e} ||
-                                 added == std::vector<std::string>{line + e, header, keyLine + e});
+    // Added after a last line that had no line break; a CR that ends it
+    // stays text, so a line break after it must be CRLF.
+    const std::string ended = line + (!line.empty() && line.back() == '\r' ? "\r\n" : e);
+    return !Terminated(line) && (added == std::vector<std::string>{ended, keyLine + e} ||
+                                 added == std::vector<std::string>{ended, header, keyLine + e});
 }
 
 // A store over the document alone, to load the options from.
@@ -131,9 +133,9 @@ private:
     const IniFile& ini_;
 };
 
-const char* const ProbeSections[] = {"Optionen", "Fenster", "Fremd"};
-const char* const ProbeKeys[] = {"Netzwerk", "Underscore", "Tabset", "Fontname", "Fontcolor",
-                                 "Fontcharset", "left", "width", "edit_left", "info_height", "x"};
+// Keys looked at before and after a write: the program's own and a foreign one.
+const char* const ProbeSections[] = {"Optionen", "Fenster"};
+const char* const ProbeKeys[] = {"Netzwerk", "Tabset", "Fontname", "left", "x"};
 
 bool SameName(std::string_view a, std::string_view b) { return EqualIgnoringAsciiCase(a, b); }
 

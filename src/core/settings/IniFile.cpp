@@ -172,11 +172,14 @@ std::string_view IniFile::LineEnding() const
 }
 
 // A line that gets a line after it needs its own ending: only the last line
-// of a file can lack one.
+// of a file can lack one. A lone CR at its end is part of its text, and a
+// bare LF after it would make it a line ending.
 void IniFile::Terminate(std::size_t line)
 {
-    if (EndingOf(lines_[line]).empty())
-        lines_[line] += LineEnding();
+    std::string& text = lines_[line];
+    if (!EndingOf(text).empty())
+        return;
+    text += !text.empty() && text.back() == '\r' ? DefaultLineEnding : LineEnding();
 }
 
 bool IniFile::Write(std::string_view section, std::string_view key, std::string_view value)
