@@ -181,6 +181,9 @@ private slots:
         QVERIFY(written.contains("\r\nFontcolor=-2147483640\r\n"));
         QVERIFY(!written.contains("edit_"));
         QVERIFY(ReadWindowPlace(IniFileStore(ini), PlaceOf::Info, {}) == Places.info);
+        struct stat folder {};
+        QCOMPARE(::stat(path("neu").c_str(), &folder), 0);
+        QCOMPARE(folder.st_mode & 0777, 0700u);  // made private, as a configuration folder
     }
 
     void shutDownKeepsForeignLinesAndOldEditorPlaces()
@@ -293,17 +296,6 @@ private slots:
         if (r < 0)
             QSKIP("no ordinary user to check permissions as");
         QCOMPARE(r, 1);
-    }
-
-    void aWriteReachesTheFileAtOnceAndMakesItsFolder()
-    {
-        const std::string ini = path("xdg/Zelk/Zelk.ini");
-        IniFileStore store(ini);
-        QVERIFY(store.WriteInteger("Fenster", "left", 3));
-        QCOMPARE(IniFileStore(ini).ReadInteger("Fenster", "left", 0), 3);
-        struct stat info {};
-        QCOMPARE(::stat(path("xdg/Zelk").c_str(), &info), 0);
-        QCOMPARE(info.st_mode & 0777, 0700u);
     }
 };
 
