@@ -21,6 +21,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "OrdinaryUser.h"
 #include "TestFiles.h"
 #include "files/SafeRead.h"
 #include "files/SafeWrite.h"
@@ -41,27 +42,6 @@ bool MakeSocketFile(const std::string& path)
     const bool bound = ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
     ::close(fd);
     return bound;
-}
-
-// Runs check as the unprivileged user when we are root, where permissions
-// would prove nothing; its result comes back as the exit status.
-// -1: no such user can be become here.
-int AsOrdinaryUser(const std::function<bool()>& check)
-{
-    if (::geteuid() != 0)
-        return check() ? 1 : 0;
-    const pid_t child = ::fork();
-    if (child < 0)
-        return -1;
-    if (child == 0) {
-        if (::setgid(65534) != 0 || ::setuid(65534) != 0)
-            ::_exit(3);
-        ::_exit(check() ? 1 : 0);
-    }
-    int status = 0;
-    if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) == 3)
-        return -1;
-    return WEXITSTATUS(status);
 }
 
 // The kind of file at path, without following a link: 'f' regular, 'l'

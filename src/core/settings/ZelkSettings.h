@@ -2,7 +2,6 @@
 // The program-wide settings of the section "Optionen", named like their keys:
 // read by the editor, the keyword table and the work field view. The options
 // dialog loads them at start-up; the main window writes them at shut-down.
-// These are the defaults of a missing settings file.
 #include <cstdint>
 #include <string>
 
@@ -15,3 +14,14 @@ extern std::int32_t Fontcolor;    // 0x00BBGGRR, or 0x80000000 + system colour i
 extern std::int32_t Fontcharset;
 extern std::int32_t Wallcolor;
 extern std::int32_t Barriercolor;
+
+// Their values without a settings file, and for a key it lacks.
+constexpr bool DefaultUnderscore = true;
+constexpr bool DefaultAutoindent = true;
+constexpr std::int8_t DefaultTabset = 4;
+constexpr std::int32_t DefaultFontheight = -13;
+constexpr const char* DefaultFontname = "Courier New";
+constexpr std::int32_t DefaultFontcolor = -2147483640;  // system colour 8, window text
+constexpr std::int32_t DefaultFontcharset = 0;          // ANSI
+constexpr std::int32_t DefaultWallcolor = 8421504;      // grey
+constexpr std::int32_t DefaultBarriercolor = 255;       // red

@@ -17,7 +17,7 @@ std::string UpperAscii(std::string s)
     return s;
 }
 
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b)
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;

@@ -5,12 +5,13 @@
 // tells cases apart.
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 char LowerAscii(char c);
 char UpperAscii(char c);
 std::string LowerAscii(std::string s);
 std::string UpperAscii(std::string s);
-bool EqualIgnoringAsciiCase(const std::string& a, const std::string& b);
+bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b);
 
 // The page the editor shows a file or unit under: lower case with the first
 // letter upper case (WERKZEUG and werkzeug are both the page Werkzeug).

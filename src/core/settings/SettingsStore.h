@@ -1,0 +1,66 @@
+#pragma once
+// The settings store: strings, integers and booleans by section and key,
+// each read with a default. A store is opened by a reader or writer, used
+// and released again; nothing keeps one open between handlers.
+//
+// SettingsStore holds the value encodings; IniFileStore is the one on disk.
+// Tests put a store of their own in its place (one whose writes fail).
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "settings/IniFile.h"
+
+// The longest string value read; longer ones are cut.
+constexpr std::size_t SettingsStringLimit = 2047;
+
+class SettingsStore {
+public:
+    virtual ~SettingsStore() = default;
+
+    // The text of a key after its "=", if the key is there.
+    virtual std::optional<std::string> Value(std::string_view section, std::string_view key) const = 0;
+    // Sets a key; true only when the change has reached the file.
+    virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+
+    std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
+    // Decimal, "0x"/"$" hexadecimal (see ParseIniInteger); anything else
+    // gives the fallback.
+    std::int32_t ReadInteger(std::string_view section, std::string_view key, std::int32_t fallback) const;
+    // An integer; any value but 0 is true.
+    bool ReadBool(std::string_view section, std::string_view key, bool fallback) const;
+
+    bool WriteInteger(std::string_view section, std::string_view key, std::int32_t value);  // decimal
+    bool WriteBool(std::string_view section, std::string_view key, bool value);             // "1" or "0"
+};
+
+// A settings file is a few hundred bytes; anything beyond this is not one.
+constexpr std::size_t SettingsFileLimit = 1024 * 1024;
+
+// The settings file at a path, read once when opened. A missing file (or
+// missing folder) reads as empty and is created by the first write, folders
+// and all. A file that is there but cannot be taken for a settings file -
+// unreadable, a folder or a device, larger than SettingsFileLimit, or
+// binary (it holds a NUL byte) - reads as empty too, and every write to it
+// fails without touching it: what it holds is not ours to destroy.
+//
+// Each write goes to the disk at once, through the core's atomic write:
+// the file is replaced whole or not at all.
+class IniFileStore : public SettingsStore {
+public:
+    explicit IniFileStore(std::string path);
+
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const override;
+    bool Write(std::string_view section, std::string_view key, std::string_view value) override;
+
+    // False when the file is there but is no settings file (see above).
+    bool Usable() const { return usable_; }
+    const std::string& Path() const { return path_; }
+
+private:
+    std::string path_;
+    IniFile ini_;
+    bool usable_ = true;
+};

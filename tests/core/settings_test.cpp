@@ -1,0 +1,303 @@
+// The settings file: the INI store keeps what is not its own byte for byte
+// and gives defaults for what it cannot read; the shut-down write keeps its
+// order, stops at a failure and reports it unless Netzwerk says not to; a
+// file that is no settings file is never overwritten; the file lies beside
+// the program or in the user's configuration folder.
+#include <QtTest>
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <climits>
+#include <string>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "OrdinaryUser.h"
+#include "RecordingPorts.h"
+#include "TestFiles.h"
+#include "settings/IniFile.h"
+#include "settings/SettingsFile.h"
+#include "settings/ZelkSettings.h"
+
+namespace {
+
+// A store in memory that records every write and fails from the nth on.
+class MemoryStore : public SettingsStore {
+public:
+    explicit MemoryStore(std::string_view bytes = {}, std::size_t failFrom = SIZE_MAX)
+        : ini(bytes), failFrom_(failFrom) {}
+    IniFile ini;
+    std::vector<std::string> writes;  // "Section/key=value"
+
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const override
+    {
+        return ini.Value(section, key);
+    }
+    bool Write(std::string_view section, std::string_view key, std::string_view value) override
+    {
+        writes.push_back(std::string(section) + "/" + std::string(key) + "=" + std::string(value));
+        return writes.size() < failFrom_ && ini.Write(section, key, value);
+    }
+
+private:
+    std::size_t failFrom_;
+};
+
+const WindowPlaces Places{{1, 2, 3, 4}, WindowPlace{5, 6, 7, 8}, {9, 10, 11, 12}};
+
+WindowPlaces PlacesWithoutEditor()
+{
+    WindowPlaces places = Places;
+    places.editor.reset();
+    return places;
+}
+
+bool operator==(const WindowPlace& a, const WindowPlace& b)
+{
+    return a.left == b.left && a.top == b.top && a.width == b.width && a.height == b.height;
+}
+
+}  // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    RecordingMessages shown;
+    std::string path(const char* name) const { return QFile::encodeName(dir.filePath(name)).toStdString(); }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(dir.isValid());
+        // Open for the ordinary user the permission checks run as.
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+    }
+
+    void init()
+    {
+        shown.shown.clear();
+        setMessages(&shown);
+        Tabset = 9;  // not the default, so that a load shows whether it set it
+    }
+
+    void cleanup() { setMessages(nullptr); }
+
+    void readsKeysWithoutRegardToCaseAndTheIntegerEncodings()
+    {
+        const MemoryStore store("[optionen]\r\nBARRIERCOLOR=0xFF\r\nunderscore = 2\r\nFontcolor=$80000008\r\n"
+                                "[FENSTER]\r\nwidth=abc\r\nLeft=12abc\r\ntop=-5\r\nheight=0x\r\n");
+        LoadOptionen(store);
+        QCOMPARE(Barriercolor, 255);
+        QCOMPARE(Underscore, true);
+        QCOMPARE(Fontcolor, -2147483640);
+        QCOMPARE(Tabset, DefaultTabset);
+        QVERIFY(ReadWindowPlace(store, PlaceOf::Main, {10, 10, 1004, 718}) == (WindowPlace{10, -5, 1004, 718}));
+
+        for (const char* text : {"0X7fffFFFF", "$7FFFFFFF", "2147483647"})
+            QCOMPARE(ParseIniInteger(text), std::optional<std::int32_t>(INT32_MAX));
+        QCOMPARE(ParseIniInteger("-2147483648"), std::optional<std::int32_t>(INT32_MIN));
+        QCOMPARE(ParseIniInteger("0xFFFFFFFF"), std::optional<std::int32_t>(-1));
+        for (const char* text : {"", "-", "$", "0x", "2147483648", "-2147483649", "0x100000000", "+1", "1 2", "-0x1"})
+            QVERIFY2(!ParseIniInteger(text), text);
+    }
+
+    void keepsEveryOtherLineByteForByte()
+    {
+        IniFile ini("\xEF\xBB\xBF; Vorgabe\r\n"
+                    "[Optionen]\r\n"
+                    "Tabset=8\r\n"
+                    "kaputte Zeile\r\n"
+                    "\r\n"
+                    "[Fremd]\n"
+                    "Tabset=99\n"
+                    "  ; Tabset=1\r\n"
+                    "[Fenster]\r\n"
+                    "[OPTIONEN]\r\n"
+                    "tabset=5\r\n"
+                    "left=7");
+        QVERIFY(ini.Write("optionen", "Tabset", "-1"));
+        QVERIFY(ini.Write("Optionen", "Autoindent", "0"));
+        QVERIFY(ini.Write("Fenster", "top", "3"));
+        QVERIFY(ini.Write("OPTIONEN", "left", "8"));
+        QVERIFY(ini.Write("Neu", "Fontname", "Arial\r\n[Fenster]"));
+        QVERIFY(!ini.Write("a]b", "x", "1"));
+        QVERIFY(!ini.Write("Neu", "x=y", "1"));
+        QVERIFY(!ini.Write("Neu", "[x]", "1"));
+        QVERIFY(!ini.Write("Neu", " x", "1"));
+        QCOMPARE(ini.Bytes(), std::string("\xEF\xBB\xBF; Vorgabe\r\n"
+                                          "[Optionen]\r\n"
+                                          "Tabset=-1\r\n"
+                                          "Autoindent=0\r\n"
+                                          "kaputte Zeile\r\n"
+                                          "\r\n"
+                                          "[Fremd]\n"
+                                          "Tabset=99\n"
+                                          "  ; Tabset=1\r\n"
+                                          "[Fenster]\r\n"
+                                          "top=3\r\n"
+                                          "[OPTIONEN]\r\n"
+                                          "tabset=5\r\n"
+                                          "left=8\r\n"
+                                          "[Neu]\r\n"
+                                          "Fontname=Arial\r\n"));
+        QCOMPARE(ini.Value("fremd", "TABSET"), std::optional<std::string>("99"));
+        QCOMPARE(ini.Value("Fenster", "left"), std::nullopt);
+    }
+
+    void valuesBeyondTheSettingsTypeGiveTheDefault()
+    {
+        const std::pair<const char*, std::int32_t> tabsets[] = {{"-1", -1}, {"127", 127}, {"128", 4}, {"-129", 4}};
+        for (const auto& [text, expected] : tabsets) {
+            LoadOptionen(MemoryStore("[Optionen]\nTabset=" + std::string(text)));
+            QCOMPARE(int(Tabset), expected);
+        }
+        const std::pair<const char*, std::int32_t> charsets[] = {{"255", 255}, {"256", 0}, {"-1", 0}, {"0x02", 2}};
+        for (const auto& [text, expected] : charsets) {
+            LoadOptionen(MemoryStore("[Optionen]\nFontcharset=" + std::string(text)));
+            QCOMPARE(Fontcharset, expected);
+        }
+    }
+
+    void withoutAFileTheDefaultsHoldAndShutDownCreatesIt()
+    {
+        const std::string ini = path("neu/Zelk.ini");  // its folder is missing too
+        IniFileStore store(ini);
+        Fontname = "Arial";
+        LoadOptionen(store);
+        QCOMPARE(Fontname, std::string("Courier New"));
+        QCOMPARE(Tabset, DefaultTabset);
+        QVERIFY(ReadWindowPlace(store, PlaceOf::Info, {460, 5, 145, 207}) == (WindowPlace{460, 5, 145, 207}));
+
+        Tabset = -1;
+        SetSettingsFilePath(ini);
+        SaveSettingsAtShutdown(PlacesWithoutEditor(), false);
+        QVERIFY(shown.shown.empty());
+        const QByteArray written = ReadBytes(QString::fromStdString(ini));
+        QVERIFY2(written.startsWith("[Optionen]\r\nNetzwerk=0\r\n"), written.constData());
+        QVERIFY(written.contains("\r\nTabset=-1\r\n"));
+        QVERIFY(written.contains("\r\nFontcolor=-2147483640\r\n"));
+        QVERIFY(!written.contains("edit_"));
+        QVERIFY(ReadWindowPlace(IniFileStore(ini), PlaceOf::Info, {}) == Places.info);
+        struct stat folder {};
+        QCOMPARE(::stat(path("neu").c_str(), &folder), 0);
+        QCOMPARE(folder.st_mode & 0777, 0700u);  // made private, as a configuration folder
+    }
+
+    void shutDownKeepsForeignLinesAndOldEditorPlaces()
+    {
+        const std::string ini = path("alt.ini");
+        WriteBytes(QString::fromStdString(ini), "; Kommentar\n[Optionen]\nNetzwerk=1\nfremd=ja\n\n[Fenster]\n"
+                                                "edit_left=77\nwas soll das\n[Fremd]\nleft=1\n");
+        IniFileStore store(ini);
+        QVERIFY(ReadNetzwerk(store));
+        LoadOptionen(store);
+        SaveSettingsAtShutdown(store, PlacesWithoutEditor(), true);
+        // New keys follow the last key of their section, in the file's line ending.
+        QCOMPARE(ReadBytes(QString::fromStdString(ini)),
+                 QByteArray("; Kommentar\n[Optionen]\nNetzwerk=0\nfremd=ja\n"
+                            "Underscore=1\nAutoindent=1\nTabset=4\nFontheight=-13\nFontname=Courier New\n"
+                            "Fontcolor=-2147483640\nFontcharset=0\nWallcolor=8421504\nBarriercolor=255\n"
+                            "\n[Fenster]\nedit_left=77\n"
+                            "left=1\ntop=2\nwidth=3\nheight=4\ninfo_left=9\ninfo_top=10\ninfo_width=11\ninfo_height=12\n"
+                            "was soll das\n[Fremd]\nleft=1\n"));
+    }
+
+    void theShutDownWriteKeepsItsOrder()
+    {
+        LoadOptionen(MemoryStore());
+        MemoryStore store;
+        QVERIFY(WriteAllSettings(store, Places));
+        QCOMPARE(store.writes.size(), std::size_t(22));
+        QCOMPARE(store.writes[0], std::string("Optionen/Netzwerk=0"));
+        QCOMPARE(store.writes[1], std::string("Fenster/left=1"));
+        QCOMPARE(store.writes[5], std::string("Fenster/edit_left=5"));
+        QCOMPARE(store.writes[12], std::string("Fenster/info_height=12"));
+        QCOMPARE(store.writes[13], std::string("Optionen/Underscore=1"));
+        QCOMPARE(store.writes[21], std::string("Optionen/Barriercolor=255"));
+
+        MemoryStore withoutEditor;
+        QVERIFY(WriteAllSettings(withoutEditor, PlacesWithoutEditor()));
+        QCOMPARE(withoutEditor.writes.size(), std::size_t(18));
+        QCOMPARE(withoutEditor.writes[5], std::string("Fenster/info_left=9"));
+    }
+
+    void aFailedWriteStopsAndIsReportedUnlessNetzwerk()
+    {
+        for (const bool netzwerk : {true, false}) {
+            shown.shown.clear();
+            MemoryStore store({}, 3);
+            SaveSettingsAtShutdown(store, Places, netzwerk);
+            QCOMPARE(store.writes.size(), std::size_t(3));
+            QCOMPARE(shown.shown.size(), std::size_t(netzwerk ? 0 : 1));
+        }
+        QCOMPARE(shown.shown[0].text, std::string("Zelk.ini konnte nicht gespeichert werden! Laufwerk schreibgeschützt?"));
+        QCOMPARE(shown.shown[0].icon, MsgIcon::Error);
+        QCOMPARE(shown.shown[0].buttons, MsgButtons::Ok);
+
+        // A write that fails even for root: a folder on the way is a file.
+        WriteBytes(dir.filePath("datei"), "x");
+        shown.shown.clear();
+        SetSettingsFilePath(path("datei/Zelk.ini"));
+        SaveSettingsAtShutdown(Places, true);
+        QVERIFY(shown.shown.empty());
+        SaveSettingsAtShutdown(Places, false);
+        QCOMPARE(shown.texts(), std::vector<std::string>{SettingsNotSavedText});
+    }
+
+    void aFileThatIsNoSettingsFileGivesDefaultsAndIsNeverOverwritten()
+    {
+        const QByteArray binary("[Optionen]\r\nTabset=9\r\n\0\x01\x02", 25);
+        QByteArray huge("[Optionen]\r\nTabset=9\r\n");
+        huge.append(QByteArray(int(SettingsFileLimit), ';'));
+        WriteBytes(dir.filePath("binaer.ini"), binary);
+        WriteBytes(dir.filePath("riesig.ini"), huge);
+        QVERIFY(QDir(dir.path()).mkpath("ordner.ini"));
+        QCOMPARE(::symlink("schleife.ini", path("schleife.ini").c_str()), 0);  // unreadable, even for root
+
+        for (const char* name : {"binaer.ini", "riesig.ini", "ordner.ini", "schleife.ini"}) {
+            shown.shown.clear();
+            IniFileStore store(path(name));
+            QVERIFY2(!store.Usable(), name);
+            LoadOptionen(store);
+            QCOMPARE(Tabset, DefaultTabset);
+            SaveSettingsAtShutdown(store, Places, false);
+            QCOMPARE(shown.texts(), std::vector<std::string>{SettingsNotSavedText});
+        }
+        QCOMPARE(ReadBytes(dir.filePath("binaer.ini")), binary);
+        QCOMPARE(ReadBytes(dir.filePath("riesig.ini")), huge);
+        QVERIFY(QDir(dir.filePath("ordner.ini")).isEmpty());
+        QCOMPARE(QDir(dir.path()).entryList({".zelk-*"}, QDir::Hidden | QDir::Files), QStringList());
+    }
+
+    void theFileLiesBesideTheProgramOrInTheUsersConfigFolder()
+    {
+        QVERIFY(QDir(dir.path()).mkpath("frei"));
+        QCOMPARE(SettingsFileLocation(path("frei"), "/cfg", "/home/u"), path("frei/Zelk.ini"));
+
+        // Folders the user may not write: a teacher's preset (in any case)
+        // is used, otherwise the user's own file.
+        QVERIFY(QDir(dir.path()).mkpath("vorgabe"));
+        QVERIFY(QDir(dir.path()).mkpath("installiert"));
+        WriteBytes(dir.filePath("vorgabe/ZELK.INI"), "[Optionen]\r\nNetzwerk=1\r\n");
+        QCOMPARE(::chmod(path("vorgabe").c_str(), 0555), 0);
+        QCOMPARE(::chmod(path("installiert").c_str(), 0555), 0);
+        const std::string vorgabe = path("vorgabe"), installiert = path("installiert");
+        const int r = AsOrdinaryUser([&] {
+            return SettingsFileLocation(vorgabe, "/cfg", "/home/u") == vorgabe + "/ZELK.INI" &&
+                   SettingsFileLocation(installiert, "/cfg", "/home/u") == "/cfg/Zelk/Zelk.ini" &&
+                   SettingsFileLocation(installiert, "cfg", "/home/u/") == "/home/u/.config/Zelk/Zelk.ini" &&
+                   SettingsFileLocation(installiert, "", "") == installiert + "/Zelk.ini";
+        });
+        QCOMPARE(::chmod(vorgabe.c_str(), 0755), 0);
+        QCOMPARE(::chmod(installiert.c_str(), 0755), 0);
+        if (r < 0)
+            QSKIP("no ordinary user to check permissions as");
+        QCOMPARE(r, 1);
+    }
+};
+
+QTEST_APPLESS_MAIN(SettingsTest)
+#include "settings_test.moc"
