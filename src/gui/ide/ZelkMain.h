@@ -15,6 +15,8 @@ class QMdiArea;
 class QMenu;
 class QRect;
 class GuiWorldDisplay;
+class TFindDialog;
+class TReplaceDialog;
 class TRunController;
 
 class TZelkForm : public QMainWindow {
@@ -47,6 +49,13 @@ public:
     void CutItemClick();
     void CopyItemClick();
     void PasteItemClick();
+
+    // --- Find and replace in the current page ---
+    void Suchen1Click();
+    void SucheWiederholen1Click();  // F3: the find dialog's text and options, unshown
+    void Ersetzen1Click();
+    void FindDialog1Find();
+    void ReplaceDialog1Replace();
 
     // --- Work field commands ---
     void FeldNeu1Click();
@@ -109,6 +118,8 @@ private:
     QAction* CutItem = nullptr;
     QAction* CopyItem = nullptr;
     QAction* PasteItem = nullptr;
+    TFindDialog* FindDialog1 = nullptr;
+    TReplaceDialog* ReplaceDialog1 = nullptr;
     QAction* RunItem = nullptr;
     QAction* Einzelschritt1 = nullptr;
     QAction* Handsteuerung1 = nullptr;
