@@ -18,7 +18,9 @@ struct SearchOptions {
 
 // The characters that separate words: every 8-bit code but the digits and
 // the plain letters A-Z, a-z. Umlauts, "ß" and everything from 128 up
-// separate words, and so does a character without a Windows-1252 byte.
+// separate words, and so does a character without a Windows-1252 byte. So
+// the whole word "links" is found in "drehe_links", but "vor" is not found
+// in "vorne_frei", where a letter follows it.
 extern const std::bitset<256> NonWordChars;
 bool IsNonWordChar(char16_t c);
 
