@@ -3,7 +3,8 @@
 // windowed program shows a real box and tests and zelk-run answer without one.
 #include <string>
 
-enum class MsgIcon { Error, Warning, Question, Information };
+// None: a plain box, without an icon.
+enum class MsgIcon { Error, Warning, Question, Information, None };
 enum class MsgButtons { Ok, OkCancel, YesNo, YesNoCancel };
 enum class MsgAnswer { Ok, Cancel, Yes, No };
 

@@ -22,6 +22,7 @@ MsgAnswer DialogService::Show(MsgIcon icon, const std::string& title, const std:
     case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
     case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
     case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case MsgIcon::None: break;
     }
     switch (buttons) {
     case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;

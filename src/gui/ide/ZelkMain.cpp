@@ -25,6 +25,7 @@
 #include "execution/RunController.h"
 #include "ide/Colors.h"
 #include "ide/DialogService.h"
+#include "ide/Search.h"
 #include "ide/ZelkAbout.h"
 #include "ide/ZelkDruck.h"
 #include "ide/ZelkEdit2.h"
@@ -187,6 +188,10 @@ TZelkForm::TZelkForm(QWidget* parent)
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
     });
+    FindDialog1 = new TFindDialog(this);
+    connect(FindDialog1, &TFindDialog::Find, this, [this] { FindDialog1Find(); });
+    ReplaceDialog1 = new TReplaceDialog(this);
+    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { ReplaceDialog1Replace(); });
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
@@ -270,8 +275,7 @@ void TZelkForm::CreateMenu()
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    // Suchen, Ersetzen and Optionen get their windows later; they do
-    // nothing yet.
+    // Optionen gets its dialog later; it does nothing yet.
     auto later = [](QMenu* menu, const char* name, const QString& caption,
                     const QKeySequence& shortcut, const QString& hint) {
         return AddItem(menu, name, caption, shortcut, hint);
@@ -303,9 +307,12 @@ void TZelkForm::CreateMenu()
     PasteItem = item(Bearbeiten1, "PasteItem", "&Einfügen", QKeySequence("Ctrl+V"),
                      "Inhalt der Zwischenablage einfügen", [this] { PasteItemClick(); });
     Bearbeiten1->addSeparator();
-    later(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "");
-    later(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "");
-    later(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "");
+    item(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "",
+         [this] { Suchen1Click(); });
+    item(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "",
+         [this] { SucheWiederholen1Click(); });
+    item(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "",
+         [this] { Ersetzen1Click(); });
     Bearbeiten1->addSeparator();
     item(Bearbeiten1, "Schriftart1", "Schriftart", none, "", [this] { Schriftart1Click(); });
 
@@ -739,6 +746,48 @@ void TZelkForm::PasteItemClick()
 {
     if (HasPage() && EditorWindow->Editor())
         EditorWindow->Editor()->paste();
+}
+
+// ------------------------------------------------- find and replace
+
+// The dialogs stay open beside the editor until the user closes them.
+static void ShowModeless(QWidget* dialog)
+{
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TZelkForm::Suchen1Click()
+{
+    if (EditorWindow)
+        ShowModeless(FindDialog1);
+}
+
+void TZelkForm::SucheWiederholen1Click()
+{
+    if (EditorWindow)
+        FindDialog1Find();
+}
+
+void TZelkForm::Ersetzen1Click()
+{
+    if (EditorWindow)
+        ShowModeless(ReplaceDialog1);
+}
+
+void TZelkForm::FindDialog1Find()
+{
+    if (HasPage() && EditorWindow->Editor())
+        FindInEditor(EditorWindow->Editor(), FindDialog1->FindText(), FindDialog1->Options());
+}
+
+void TZelkForm::ReplaceDialog1Replace()
+{
+    if (HasPage() && EditorWindow->Editor())
+        ReplaceInEditor(EditorWindow->Editor(), ReplaceDialog1->FindText(),
+                        ReplaceDialog1->ReplaceText(), ReplaceDialog1->Options(),
+                        ReplaceDialog1->ReplaceAll());
 }
 
 // ------------------------------------------------------ work field

@@ -18,6 +18,8 @@ class QMdiArea;
 class QMenu;
 class QRect;
 class GuiWorldDisplay;
+class TFindDialog;
+class TReplaceDialog;
 class TRunController;
 
 class TZelkForm : public QMainWindow {
@@ -61,6 +63,13 @@ public:
     // "Schriftart": the current page's font from FontDialog1, which keeps
     // the font last chosen in it.
     void Schriftart1Click();
+
+    // --- Find and replace in the current page ---
+    void Suchen1Click();
+    void SucheWiederholen1Click();  // F3: the find dialog's text and options, unshown
+    void Ersetzen1Click();
+    void FindDialog1Find();
+    void ReplaceDialog1Replace();
 
     // --- Work field commands ---
     void FeldNeu1Click();
@@ -123,6 +132,8 @@ private:
     QAction* CutItem = nullptr;
     QAction* CopyItem = nullptr;
     QAction* PasteItem = nullptr;
+    TFindDialog* FindDialog1 = nullptr;
+    TReplaceDialog* ReplaceDialog1 = nullptr;
     QAction* RunItem = nullptr;
     QAction* Einzelschritt1 = nullptr;
     QAction* Handsteuerung1 = nullptr;
