@@ -1,16 +1,16 @@
 // The windowed program. Without arguments it starts as described; files named
 // on the command line (as a file manager passes them) open once start-up has
 // finished, as their Open commands would open them.
-#include <QApplication>
 #include <QStringList>
 #include <QTimer>
 
 #include "ide/Translations.h"
 #include "ide/ZelkMain.h"
+#include "ide/ZelkRettung.h"
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
+    TZelkApplication app(argc, argv);
     InstallGermanTranslations();
     TZelkForm* form = CreateZelkForm();
     form->show();
