@@ -118,6 +118,9 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
 
 TZelkMeldung::~TZelkMeldung()
 {
+    // QMdiSubWindow's own destructor still reports a state change, when this
+    // window is no TZelkMeldung any more.
+    disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
     if (ZelkMeldung == this)
         ZelkMeldung = nullptr;
 }
