@@ -1,10 +1,12 @@
 // The windowed program. Without arguments it starts as described; files named
 // on the command line (as a file manager passes them) open once start-up has
 // finished, as their Open commands would open them.
+#include <QFile>
 #include <QStringList>
 #include <QTimer>
 
 #include "ide/Translations.h"
+#include "settings/SettingsFile.h"
 #include "ide/ZelkMain.h"
 #include "ide/ZelkRettung.h"
 
@@ -12,6 +14,7 @@ int main(int argc, char* argv[])
 {
     TZelkApplication app(argc, argv);
     InstallGermanTranslations();
+    SetSettingsFilePath(SettingsFileLocation(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
     TZelkForm* form = CreateZelkForm();
     form->show();
     const QStringList files = app.arguments().mid(1);

@@ -15,6 +15,7 @@
 
 #include "ide/Colors.h"
 #include "ide/EditPositions.h"
+#include "ide/Einstellungen.h"
 #include "settings/ZelkSettings.h"
 #include "text/AsciiNames.h"
 
@@ -154,13 +155,16 @@ EditWindowPlace ReadEditWindowPlace(QSize mainSize)
     // child (an empty window's size hint is a few pixels, which would push
     // the window out of the main window), so the default size is the one
     // the window gets here.
-    // Until a settings store reads them, the keys give their defaults:
-    // "edit_width", "edit_height", "edit_left", "edit_top", in that order.
+    // The keys "edit_left", "edit_top", "edit_width", "edit_height".
+    const int width = 500;
+    const int height = mainSize.height() - 130;
+    const QRect p = GelesenerPlatz(
+        PlaceOf::Editor, QRect(mainSize.width() - width - 30, mainSize.height() - height - 110, width, height));
     EditWindowPlace place;
-    place.width = 500;
-    place.height = mainSize.height() - 130;
-    place.left = mainSize.width() - place.width - 30;
-    place.top = mainSize.height() - place.height - 110;
+    place.width = p.width();
+    place.height = p.height();
+    place.left = p.left();
+    place.top = p.top();
     return place;
 }
 

@@ -25,6 +25,7 @@
 #include "execution/RunController.h"
 #include "ide/Colors.h"
 #include "ide/DialogService.h"
+#include "ide/Einstellungen.h"
 #include "ide/Search.h"
 #include "ide/ZelkAbout.h"
 #include "ide/ZelkDruck.h"
@@ -198,7 +199,7 @@ TZelkForm::TZelkForm(QWidget* parent)
     UpdateRunControls();
     Statusline->setText(Title);
     // No settings store yet: "Netzwerk" keeps its default.
-    NetzwerkFlag = false;
+    NetzwerkFlag = GelesenesNetzwerk();
     ZelkForm = this;
 }
 
@@ -232,6 +233,8 @@ void TZelkForm::CreateChildWindows()
     ZelkMeldung->show();
     CreateAboutBox(this);
     CompilerDlg = new TCompilerDlg(this);
+    // Where the options dialog is created, the "Optionen" are read.
+    OptionenLesen();
     CompilerDlg->hide();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>();
@@ -492,11 +495,10 @@ bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 
 QRect TZelkForm::FensterPlatz() const
 {
-    // Section "Fenster": left, top, width, height; defaults until a settings
-    // store reads them.
+    // Section "Fenster": left, top, width, height.
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    return QRect(10, 10, g.width() - 20, g.height() - 50);
+    return GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50));
 }
 
 void TZelkForm::FormActivate()
@@ -715,7 +717,9 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         return;
     }
     runController->SetTimer1Enabled(false);
-    // The settings are written here once a settings store exists.
+    const QRect editor = EditorWindow ? EditorWindow->geometry() : QRect();
+    EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
+                           ZelkMeldung ? ZelkMeldung->geometry() : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }
 

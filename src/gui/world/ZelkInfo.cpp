@@ -1,5 +1,6 @@
 #include "world/ZelkInfo.h"
 
+#include "ide/Einstellungen.h"
 #include "ide/FormLabel.h"
 
 #include <algorithm>
@@ -56,7 +57,7 @@ QScrollBar* NeueScrollBar(QWidget* parent, const char* name, int left, int top, 
 
 // Until the settings file is read, the window stands at the defaults of its
 // section "Fenster": info_left, info_top, info_width, info_height.
-QRect InfoFensterPlatz() { return QRect(460, 5, 145, 207); }
+QRect InfoFensterPlatz() { return GelesenerPlatz(PlaceOf::Info, QRect(460, 5, 145, 207)); }
 
 TZelkMeldung::TZelkMeldung(QWidget* parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

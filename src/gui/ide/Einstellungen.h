@@ -1,0 +1,19 @@
+#pragma once
+// The windows' side of the settings file: each reader takes its keys at its
+// own moment, and the main window writes everything when it closes. Without
+// a settings file chosen (tests, tools) every reader gets its defaults and
+// nothing is written.
+#include <QRect>
+
+#include "settings/SettingsFile.h"
+
+// A window's place from section "Fenster", with the defaults where a key is
+// missing. Values no screen could show are held to a sane range, so that a
+// damaged file cannot put a window out of reach.
+QRect GelesenerPlatz(PlaceOf fenster, const QRect& vorgabe);
+// "Netzwerk", read by the main window when it is created.
+bool GelesenesNetzwerk();
+// The "Optionen", read at start-up; the keyword table follows the spelling.
+void OptionenLesen();
+// The shut-down write with its message; nothing without a settings file.
+void EinstellungenSchreiben(const QRect& haupt, const QRect* editor, const QRect& info, bool netzwerk);
