@@ -32,6 +32,8 @@ public:
     std::deque<QString> files;      // chosen paths in order; "" or none left: cancelled
     QList<QFont> fontDialogs;       // the font each font dialog opened with
     std::deque<QFont> fonts;        // chosen fonts in order; none left: cancelled
+    QList<int> colorDialogs;        // the colour each colour dialog opened with
+    std::deque<int> colors;         // chosen colours in order; none left: cancelled
     int printDialogs = 0;
     QString printTo;                // a confirmed print dialog prints to this PDF; "": cancelled
     // Runs while a box is up, before it is answered.
@@ -73,6 +75,16 @@ public:
             return false;
         font = fonts.front();
         fonts.pop_front();
+        return true;
+    }
+
+    bool GetColor(QWidget*, int& colorValue) override
+    {
+        colorDialogs.append(colorValue);
+        if (colors.empty())
+            return false;
+        colorValue = colors.front();
+        colors.pop_front();
         return true;
     }
 

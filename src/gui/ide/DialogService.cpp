@@ -1,5 +1,7 @@
 #include "ide/DialogService.h"
 
+#include "ide/Colors.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QFontDialog>
@@ -93,7 +95,8 @@ bool DialogService::GetFont(QWidget* parent, QFont& font)
 
 bool DialogService::GetColor(QWidget* parent, int& colorValue)
 {
-    const QColor initial(colorValue & 0xFF, (colorValue >> 8) & 0xFF, (colorValue >> 16) & 0xFF);
+    // A system colour opens as the colour it stands for on this desktop.
+    const QColor initial = ToQColor(colorValue);
     const QColor chosen = QColorDialog::getColor(initial, parent ? parent : parentWidget, QString(),
                                                  QColorDialog::DontUseNativeDialog);
     if (!chosen.isValid())

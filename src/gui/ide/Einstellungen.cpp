@@ -34,10 +34,10 @@ bool GelesenesNetzwerk()
 
 void OptionenLesen()
 {
-    if (!HatDatei())
-        return;
-    IniFileStore ini(SettingsFilePath());
-    LoadOptionen(ini);
+    if (HatDatei()) {
+        IniFileStore ini(SettingsFilePath());
+        LoadOptionen(ini);
+    }
     RebuildKeyTable();
 }
 

@@ -13,7 +13,8 @@
 QRect GelesenerPlatz(PlaceOf fenster, const QRect& vorgabe);
 // "Netzwerk", read by the main window when it is created.
 bool GelesenesNetzwerk();
-// The "Optionen", read at start-up; the keyword table follows the spelling.
+// The "Optionen", read when the options dialog is made at start-up; the
+// keyword table is built for the spelling they hold.
 void OptionenLesen();
 // The shut-down write with its message; nothing without a settings file.
 void EinstellungenSchreiben(const QRect& haupt, const QRect* editor, const QRect& info, bool netzwerk);

@@ -8,3 +8,22 @@ TFontDialog::TFontDialog(const QFont& font, std::int32_t color, int charset)
 }
 
 bool TFontDialog::Execute(QWidget* parent) { return dialogs().GetFont(parent, Font); }
+
+bool TFontDialog::ExecuteWithColor(QWidget* parent)
+{
+    if (!Execute(parent))
+        return false;
+    TColorDialog colour(Color);
+    colour.Execute(parent);  // a cancelled one leaves the colour as it was
+    Color = colour.Color;
+    return true;
+}
+
+bool TColorDialog::Execute(QWidget* parent)
+{
+    int chosen = Color;
+    if (!dialogs().GetColor(parent, chosen))
+        return false;
+    Color = chosen;
+    return true;
+}

@@ -32,6 +32,7 @@
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
 #include "ide/ZelkHilfe.h"
+#include "ide/ZelkParameter.h"
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
@@ -233,9 +234,8 @@ void TZelkForm::CreateChildWindows()
     ZelkMeldung->show();
     CreateAboutBox(this);
     CompilerDlg = new TCompilerDlg(this);
-    // Where the options dialog is created, the "Optionen" are read.
-    OptionenLesen();
     CompilerDlg->hide();
+    CreateOptionenDlg(this);  // reads the "Optionen"
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>();
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
@@ -277,11 +277,6 @@ void TZelkForm::CreateMenu()
         QAction* action = AddItem(menu, name, caption, shortcut, hint);
         connect(action, &QAction::triggered, this, handler);
         return action;
-    };
-    // Optionen gets its dialog later; it does nothing yet.
-    auto later = [](QMenu* menu, const char* name, const QString& caption,
-                    const QKeySequence& shortcut, const QString& hint) {
-        return AddItem(menu, name, caption, shortcut, hint);
     };
 
     QMenu* Datei1 = AddMenu(bar, "Datei1", QStringLiteral("&Datei"));
@@ -334,7 +329,7 @@ void TZelkForm::CreateMenu()
                          [this] { TeachinModus1Click(); });
     TeachinModus1->setCheckable(true);
     Start1->addSeparator();
-    later(Start1, "Optionen1", "Optionen", none, "");
+    item(Start1, "Optionen1", "Optionen", none, "", [] { ShowOptionenDlg(); });
 
     Arbeitsfeld1 = AddMenu(bar, "Arbeitsfeld1", QStringLiteral("&Arbeitsfeld"));
     item(Arbeitsfeld1, "FeldNeu1", "&Neu", none, "", [this] { FeldNeu1Click(); });

@@ -28,8 +28,9 @@ public:
     explicit TZelkForm(QWidget* parent = nullptr);
     ~TZelkForm() override;
 
-    // Start-up step 3: the work field view and the info window as visible
-    // children, then the compile progress dialog hidden; installs the ports.
+    // Start-up: the work field view and the info window as visible children,
+    // then the about box, the compile progress dialog and the options dialog
+    // hidden (which reads the options); installs the ports.
     void CreateChildWindows();
 
     // The program file most recently opened or saved (full path); the title

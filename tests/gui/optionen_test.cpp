@@ -1,0 +1,285 @@
+// The options dialog on the real program: what it reads at start-up, and
+// what each control changes the moment it is operated — the spelling of the
+// next translation, the keys of the editor, the font of new pages and the
+// colours of the work field view — with "Abbrechen" undoing nothing and a
+// cancelled font or colour dialog changing nothing.
+#include <QCheckBox>
+#include <QFile>
+#include <QFrame>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTimer>
+#include <QtTest>
+#include <functional>
+
+#include "GuiFixtures.h"
+#include "ide/Colors.h"
+#include "ide/ZelkParameter.h"
+#include "language/ZelkKey.h"
+#include "settings/SettingsFile.h"
+#include "settings/ZelkSettings.h"
+#include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+
+namespace {
+
+void ResetOptionen()
+{
+    Underscore = DefaultUnderscore;
+    Autoindent = DefaultAutoindent;
+    Tabset = DefaultTabset;
+    Fontheight = DefaultFontheight;
+    Fontname = DefaultFontname;
+    Fontcolor = DefaultFontcolor;
+    Fontcharset = DefaultFontcharset;
+    Wallcolor = DefaultWallcolor;
+    Barriercolor = DefaultBarriercolor;
+    RebuildKeyTable();
+}
+
+QFont PixelFont(const QString& family, int pixels)
+{
+    QFont font(family);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QRgb Pixel(int x, int y)
+{
+    const QImage img = FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return img.pixel(x, y) | 0xFF000000;
+}
+
+QRgb PanelColour(const char* name)
+{
+    return Find<QFrame>(OptionenDlg, name)->palette().color(QPalette::Window).rgb();
+}
+
+}  // namespace
+
+class OptionenTest : public QObject, ProgramFixture {
+    Q_OBJECT
+
+    QTemporaryDir ordner;
+
+    // Opens the dialog through its menu item, lets act operate it while it
+    // is up, and closes it with OK or "Abbrechen".
+    void imDialog(const std::function<void(TOptionenDlg*)>& act, bool ok = true)
+    {
+        bool lief = false;
+        QTimer::singleShot(0, OptionenDlg, [&] {
+            if (!OptionenDlg->isVisible())
+                return;
+            lief = true;
+            act(OptionenDlg);
+            QTest::mouseClick(ok ? OptionenDlg->OKBtn : OptionenDlg->CancelBtn, Qt::LeftButton);
+        });
+        FindItem(form, "Optionen1")->trigger();
+        QVERIFY2(lief, "the dialog did not come up");
+        QVERIFY(!OptionenDlg->isVisible());
+    }
+
+    // A new page holding text, translated by "Compilieren"; true when no
+    // box reported an error.
+    bool uebersetzt(const QString& text)
+    {
+        form->FileNewItemClick();
+        editor()->setPlainText(text);
+        fake->boxes.clear();
+        form->Compilieren1Click();
+        return fake->boxes.isEmpty();
+    }
+
+    void starteMit(const QByteArray& ini)
+    {
+        const QString pfad = ordner.filePath("Zelk.ini");
+        QFile f(pfad);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(ini);
+        f.close();
+        SetSettingsFilePath(QFile::encodeName(pfad).toStdString());
+        QVERIFY(startProgram());
+    }
+
+private slots:
+    void init() { ResetOptionen(); }
+
+    void cleanup()
+    {
+        stopProgram();
+        QVERIFY(!OptionenDlg);  // it goes with the main window
+        SetSettingsFilePath("");
+        QFile::remove(ordner.filePath("Zelk.ini"));
+        ResetOptionen();
+    }
+
+    void theSpellingTakesEffectWithTheRadioButtonsAndStaysOnCancel()
+    {
+        QVERIFY(startProgram());
+        QVERIFY(OptionenDlg && !OptionenDlg->isVisible());
+        const QString ohne = "PROGRAM P;\nBEGIN\nDREHELINKS;\nNIMMAUF\nEND.";
+        const QString mit = "PROGRAM P;\nBEGIN\nDREHE_LINKS;\nNIMM_AUF\nEND.";
+        QVERIFY(uebersetzt(mit));
+        QVERIFY(!uebersetzt(ohne));
+
+        // "Abbrechen" closes without undoing the click before it.
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->UnderscoreBtn2, Qt::LeftButton); },
+                 false);
+        QVERIFY(!Underscore);
+        QVERIFY(uebersetzt(ohne));
+        QVERIFY(!uebersetzt(mit));
+
+        imDialog([](TOptionenDlg* d) {
+            QVERIFY(d->UnderscoreBtn2->isChecked());  // the controls keep their state
+            QTest::mouseClick(d->UnderscoreBtn, Qt::LeftButton);
+        });
+        QVERIFY(Underscore);
+        QVERIFY(uebersetzt(mit));
+        QVERIFY(!uebersetzt(ohne));
+    }
+
+    void theFileIsReadWhenTheDialogIsMadeAndShowingItChangesNothing()
+    {
+        starteMit("[Optionen]\r\nUnderscore=0\r\nAutoindent=0\r\nTabset=-1\r\nFontcharset=2\r\n"
+                  "Wallcolor=65280\r\n");
+        // The first translation already spells without underscores.
+        QVERIFY(uebersetzt("PROGRAM P;\nBEGIN\nDREHELINKS\nEND."));
+        imDialog([](TOptionenDlg* d) {
+            QVERIFY(d->UnderscoreBtn2->isChecked() && !d->UnderscoreBtn->isChecked());
+            QVERIFY(!d->AutoIndentBox->isChecked());
+            QCOMPARE(d->TabsetEdit->value(), 0);  // -1 is beyond the control
+            QCOMPARE(PanelColour("WallPanel"), qRgb(0, 255, 0));
+            QCOMPARE(PanelColour("BarrierPanel"), qRgb(255, 0, 0));
+        });
+        // A tab character still, as the file said.
+        QCOMPARE(int(Tabset), -1);
+        QVERIFY(!Autoindent && !Underscore);
+
+        // The file's character set, which no dialog chooses, goes back as read.
+        fake->fonts.push_back(PixelFont("Liberation Serif", 15));
+        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        QCOMPARE(Fontheight, -15);
+        fake->answers.push_back(MsgAnswer::No);  // the translated page is not to be saved
+        QVERIFY(form->close());
+        QFile f(ordner.filePath("Zelk.ini"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray text = f.readAll();
+        QVERIFY2(text.contains("Fontcharset=2\r\n") && text.contains("Fontheight=-15\r\n"), text);
+    }
+
+    void theEditorOptionsActOnTheNextKeys()
+    {
+        QVERIFY(startProgram());
+        form->FileNewItemClick();
+        TZelkPage* page = editor();
+        page->setPlainText("  x");
+        page->moveCursor(QTextCursor::End);
+
+        imDialog([](TOptionenDlg* d) {
+            QTest::mouseClick(d->AutoIndentBox, Qt::LeftButton);
+            d->TabsetEdit->setFocus();
+            QTest::keyClick(d->TabsetEdit, Qt::Key_Down);
+            QTest::keyClick(d->TabsetEdit, Qt::Key_Down);
+        });
+        QVERIFY(!Autoindent);
+        QCOMPARE(int(Tabset), 2);
+        QTest::keyClick(page, Qt::Key_Return);
+        QTest::keyClick(page, Qt::Key_Tab);
+        QCOMPARE(page->toPlainText(), QString("  x\n  "));  // two blanks from Tab, none from Enter
+
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->AutoIndentBox, Qt::LeftButton); });
+        QVERIFY(Autoindent);
+        QTest::keyClick(page, Qt::Key_Return);
+        QCOMPARE(page->toPlainText(), QString("  x\n  \n  "));
+    }
+
+    void aChosenFontAndColourGoToNewPagesOnly()
+    {
+        QVERIFY(startProgram());
+        form->FileNewItemClick();
+        TZelkPage* alt = editor();
+        const QFont alteSchrift = alt->font();
+
+        fake->fonts.push_back(PixelFont("Liberation Serif", 19));
+        fake->colors.push_back(0x0000FF00);  // green as 00BBGGRR
+        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        // The dialogs open with their first font and colour.
+        QCOMPARE(fake->fontDialogs.size(), 1);
+        QCOMPARE(fake->fontDialogs[0].family(), QString("Courier New"));
+        QCOMPARE(fake->fontDialogs[0].pixelSize(), 11);
+        QCOMPARE(fake->colorDialogs, QList<int>({int(0x80000008u)}));
+        QCOMPARE(Fontname, std::string("Liberation Serif"));
+        QCOMPARE(Fontheight, -19);
+        QCOMPARE(Fontcolor, 0x0000FF00);
+
+        form->FileNewItemClick();
+        QCOMPARE(editor()->font().family(), QString("Liberation Serif"));
+        QCOMPARE(editor()->font().pixelSize(), 19);
+        QCOMPARE(editor()->palette().color(QPalette::Text), QColor(0, 255, 0));
+        QCOMPARE(alt->font(), alteSchrift);
+
+        // The next time both open with the last choice; a font given in
+        // points is kept as its pixel height.
+        QFont punkte("Liberation Mono");
+        punkte.setPointSize(12);
+        fake->fonts.push_back(punkte);
+        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        QCOMPARE(fake->fontDialogs[1].family(), QString("Liberation Serif"));
+        QCOMPARE(fake->colorDialogs.last(), 0x0000FF00);
+        QVERIFY2(Fontheight < -12 && Fontheight > -20, qPrintable(QString::number(Fontheight)));
+        // The colour dialog was cancelled: the colour stays.
+        QCOMPARE(Fontcolor, 0x0000FF00);
+        QCOMPARE(Fontname, std::string("Liberation Mono"));
+    }
+
+    void cancelledDialogsChangeNothing()
+    {
+        QVERIFY(startProgram());
+        imDialog([](TOptionenDlg* d) {
+            d->Button1->click();
+            d->Button2->click();
+            d->Button3->click();
+        });
+        QCOMPARE(fake->fontDialogs.size(), 1);
+        QCOMPARE(fake->colorDialogs.size(), 2);  // none after the cancelled font
+        QCOMPARE(Fontheight, DefaultFontheight);
+        QCOMPARE(Fontname, std::string(DefaultFontname));
+        QCOMPARE(Fontcolor, DefaultFontcolor);
+        QCOMPARE(Wallcolor, DefaultWallcolor);
+        QCOMPARE(Barriercolor, DefaultBarriercolor);
+        QCOMPARE(PanelColour("WallPanel"), qRgb(128, 128, 128));
+        QCOMPARE(Pixel(7, 100), qRgb(128, 128, 128));
+    }
+
+    void theWorkFieldTakesTheNewColoursAtOnce()
+    {
+        QVERIFY(startProgram());
+        // A barrier east of square (3, 4), drawn on x 90..92 from y 174.
+        Welt.Zelle(3, 4).Offen[Ost] = 0;
+        Welt.Zelle(4, 4).Offen[West] = 0;
+        FeldFlaeche->RepaintAll();
+        QCOMPARE(Pixel(91, 190), qRgb(255, 0, 0));
+        QCOMPARE(Pixel(7, 100), qRgb(128, 128, 128));
+
+        fake->colors = {0x00FF0000, 0x0000FFFF};  // blue, then yellow
+        imDialog([](TOptionenDlg* d) {
+            d->Button2->click();
+            // No repaint asked for: the view has taken the wall colour already.
+            QCOMPARE(Pixel(7, 100), qRgb(0, 0, 255));
+            QCOMPARE(Pixel(91, 190), qRgb(255, 0, 0));
+            d->Button3->click();
+        });
+        QCOMPARE(Wallcolor, 0x00FF0000);
+        QCOMPARE(Barriercolor, 0x0000FFFF);
+        QCOMPARE(PanelColour("WallPanel"), qRgb(0, 0, 255));
+        QCOMPARE(PanelColour("BarrierPanel"), qRgb(255, 255, 0));
+        QCOMPARE(Pixel(91, 190), qRgb(255, 255, 0));
+        QCOMPARE(Pixel(7, 100), qRgb(0, 0, 255));
+        // One colour dialog for both buttons: the second opened with the first's choice.
+        QCOMPARE(fake->colorDialogs, QList<int>({0, 0x00FF0000}));
+    }
+};
+
+QTEST_MAIN(OptionenTest)
+#include "optionen_test.moc"
