@@ -1,5 +1,5 @@
 // The settings file as the windows use it: read at start-up by the main
-// window, the info window and in place of the options dialog, and written
+// window, the info window and the options dialog, and written
 // whole when the main window closes, every foreign line kept.
 #include <QFile>
 #include <QMdiSubWindow>
