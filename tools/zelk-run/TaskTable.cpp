@@ -101,14 +101,42 @@ std::string DisplayName(const std::string& bytes)
     return text;
 }
 
+namespace {
+
+// The last n parts of a path ("anna/sammeln.pas" for n = 2); the whole path
+// when it has no more.
+std::string LastParts(const std::string& path, int n)
+{
+    std::size_t at = path.size();
+    for (int i = 0; i < n; ++i) {
+        if (at == 0 || at == std::string::npos)
+            return path;
+        at = path.find_last_of('/', at - 1);
+        if (at == std::string::npos)
+            return path;
+    }
+    return path.substr(at + 1);
+}
+
+}  // namespace
+
 std::vector<Solution> NameSolutions(const std::vector<std::string>& paths)
 {
     std::vector<Solution> solutions;
     for (const std::string& path : paths) {
-        const std::string base = BaseName(path);
-        const bool shared = std::count_if(paths.begin(), paths.end(),
-                                          [&](const std::string& p) { return BaseName(p) == base; }) > 1;
-        solutions.push_back({path, DisplayName(shared ? path : base)});
+        // As many of the path's last parts as tell it from every other.
+        std::string name = path;
+        for (int n = 1; LastParts(path, n) != path; ++n) {
+            const std::string tail = LastParts(path, n);
+            const bool shared = std::any_of(paths.begin(), paths.end(), [&](const std::string& other) {
+                return &other != &path && other != path && LastParts(other, n) == tail;
+            });
+            if (!shared) {
+                name = tail;
+                break;
+            }
+        }
+        solutions.push_back({path, DisplayName(name)});
     }
     return solutions;
 }

@@ -56,8 +56,9 @@ bool AllOk(const TaskTable& table);
 // read as Windows-1252, as old files are) with every control character as '?'.
 std::string DisplayName(const std::string& bytes);
 
-// The names that rows show: each file's name without folder, or the path
-// as given where two solutions share a name.
+// The names that rows show: each file's name without folder, or as many of
+// its last folders as tell it from the others ("anna/sammeln.pas" beside
+// "ben/sammeln.pas"); the path as given when nothing shorter does.
 std::vector<Solution> NameSolutions(const std::vector<std::string>& paths);
 
 // The columns aligned with blanks, then for each cell that is not ok its
