@@ -108,6 +108,10 @@ bool Unframe(const std::string& frame, std::string& payload)
 [[noreturn]] void ChildMain(int index, const std::function<std::string(int)>& job, int fd,
                             const ChildLimits& limits)
 {
+    // A child dies of its faults as they are, not through a handler its
+    // parent may have set for itself.
+    for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGXCPU, SIGPIPE, SIGTERM})
+        std::signal(sig, SIG_DFL);
     ApplyLimits(limits);
     std::string payload;
     try {
