@@ -266,6 +266,15 @@ private slots:
         QCOMPARE(html.count("<section "), 2);
         // Three rings on square (2, 1) of the end picture.
         QCOMPARE(html.count("r=\"2\" fill=\"none\" stroke=\"#000\""), 3);
+
+        // Below the text table a cell shows five of its differences, the page all.
+        for (int x = 3; x <= 10; ++x)
+            Count(missed.world, x, 2) = 1;
+        missed.differences = GoalDifferences(missed.world, feld.goal, false);
+        table.rows[1][0] = missed;
+        QVERIFY(TableText(table).find("  Feld 6,2: 1 Gegenstand statt 0\n  ... und 5 weitere Unterschiede\n") !=
+                std::string::npos);
+        QVERIFY(TableHtml(table).find("Feld 10,2: 1 Gegenstand statt 0") != std::string::npos);
     }
 
     void childrenDeliverInOrderAndABadOneHarmsOnlyItself()

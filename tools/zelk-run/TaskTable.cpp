@@ -7,6 +7,9 @@
 
 namespace {
 
+// Explanation lines of one cell below the text table.
+constexpr std::size_t MaxTextLines = 5;
+
 // Characters on a terminal: every byte that does not continue a UTF-8 sequence.
 std::size_t Width(const std::string& utf8)
 {
@@ -162,8 +165,14 @@ std::string TableText(const TaskTable& table)
                 continue;
             text += "\n" + table.solutions[s].name + ", " + DisplayName(table.task->fields[f].name) + ": " +
                     CellText(cell, table.solutions[s].path) + "\n";
-            for (const std::string& line : CellExplanation(cell))
-                text += "  " + line + "\n";
+            // A solution that misses everywhere would bury the table: the
+            // first few lines here, all of them in the HTML page.
+            const std::vector<std::string> lines = CellExplanation(cell);
+            const std::size_t shown = lines.size() > MaxTextLines + 1 ? MaxTextLines : lines.size();
+            for (std::size_t i = 0; i < shown; ++i)
+                text += "  " + lines[i] + "\n";
+            if (shown < lines.size())
+                text += "  ... und " + std::to_string(lines.size() - shown) + " weitere Unterschiede\n";
         }
     return text;
 }

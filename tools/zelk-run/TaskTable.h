@@ -62,7 +62,8 @@ std::string DisplayName(const std::string& bytes);
 std::vector<Solution> NameSolutions(const std::vector<std::string>& paths);
 
 // The columns aligned with blanks, then for each cell that is not ok its
-// explanation. Lines end with '\n'.
+// explanation (at most five lines of it, then how many more there are).
+// Lines end with '\n'.
 std::string TableText(const TaskTable& table);
 
 // The same table for a spreadsheet: UTF-8 with a byte order mark, fields

@@ -33,6 +33,15 @@ std::string Ring(int cx, int cy)
            ".5\" r=\"2\" fill=\"none\" stroke=\"#000\"/>";
 }
 
+// The item marks of square (x, y), 1 to n.
+std::string Rings(int x, int y, int n)
+{
+    std::string rings;
+    for (int k = 1; k <= n && k <= 9; ++k)
+        rings += Ring(Ox(x) + MarkDx[k - 1], Oy(y) + MarkDy[k - 1]);
+    return rings;
+}
+
 // A resource picture as a definition with an id: from its <svg on, so that
 // an XML declaration or comment before it cannot end up inside the page.
 std::string PictureWithId(const std::string& svg, const char* id)
@@ -69,20 +78,26 @@ std::string WorldSvg(const WorldState& world, const std::vector<Square>& marked,
         svg += Rect(28 * i + 6, 6, 3, 283, WallColour);
     for (int j = 0; j <= FeldHoehe; ++j)
         svg += Rect(6, 28 * j + 6, 423, 3, WallColour);
+    const TZelkZustand& r = world.robot;
     // Only the east and north sides, as the view: each inner side once.
     for (int x = 1; x <= FeldBreite; ++x)
         for (int y = 1; y <= FeldHoehe; ++y) {
             const TZelle& cell = world.grid[y - 1][x - 1];
-            for (int k = 1; k <= cell.Anzahl && k <= 9; ++k)
-                svg += Ring(Ox(x) + MarkDx[k - 1], Oy(y) + MarkDy[k - 1]);
+            if (x != r.X || y != r.Y)
+                svg += Rings(x, y, cell.Anzahl);
             if (cell.Offen[Ost] == 0 && x != FeldBreite)
                 svg += Rect(Ox(x) + 28, Oy(y), 3, 31, BarrierColour);
             if (cell.Offen[Nord] == 0 && y != FeldHoehe)
                 svg += Rect(Ox(x), Oy(y), 31, 3, BarrierColour);
         }
-    const TZelkZustand& r = world.robot;
+    // The view hides the items under the robot until it moves on; a report
+    // must show them: over a faded picture.
+    const bool inside = r.X >= 1 && r.X <= FeldBreite && r.Y >= 1 && r.Y <= FeldHoehe;
+    const int under = inside ? world.grid[r.Y - 1][r.X - 1].Anzahl : 0;
     svg += "<use href=\"#" + std::string(PictureIds[r.Richtung % 4]) + "\" x=\"" + std::to_string(Ox(r.X) - 1) +
-           "\" y=\"" + std::to_string(Oy(r.Y) - 1) + "\"/>";
+           "\" y=\"" + std::to_string(Oy(r.Y) - 1) + "\"" + (under > 0 ? " opacity=\"0.45\"" : "") + "/>";
+    if (inside)
+        svg += Rings(r.X, r.Y, under);
     return svg + "</svg>";
 }
 

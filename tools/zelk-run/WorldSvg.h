@@ -1,6 +1,7 @@
 #pragma once
 // A world drawn as SVG the way the world view draws it: grey grid lines,
-// red barriers, a ring for each item, the robot picture on its square.
+// red barriers, a ring for each item, the robot picture on its square. Unlike
+// the view, the items under the robot show, drawn over its picture.
 #include <string>
 #include <vector>
 
