@@ -36,18 +36,16 @@ struct Running {
     bool timedOut = false;
 };
 
-// Sanitizer builds reserve terabytes of address space up front: a limit on
-// it would stop every child at its first step.
+// See ChildMemoryLimitWorks.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool AddressLimitWorks = false;
+#define ZELK_ADDRESS_LIMIT_WORKS false
 #elif defined(__has_feature)
 #if __has_feature(address_sanitizer)
-constexpr bool AddressLimitWorks = false;
-#else
-constexpr bool AddressLimitWorks = true;
+#define ZELK_ADDRESS_LIMIT_WORKS false
 #endif
-#else
-constexpr bool AddressLimitWorks = true;
+#endif
+#ifndef ZELK_ADDRESS_LIMIT_WORKS
+#define ZELK_ADDRESS_LIMIT_WORKS true
 #endif
 
 void SetLimit(int resource, rlim_t soft, rlim_t hard)
@@ -62,7 +60,7 @@ void ApplyLimits(const ChildLimits& limits)
     // second later should the child ignore it.
     const rlim_t cpu = static_cast<rlim_t>(std::max(1, limits.seconds));
     SetLimit(RLIMIT_CPU, cpu, cpu + 1);
-    if (limits.memoryBytes && AddressLimitWorks)
+    if (limits.memoryBytes && ChildMemoryLimitWorks)
         SetLimit(RLIMIT_AS, limits.memoryBytes, limits.memoryBytes);
     // A crash must not leave a core file in the solution's folder.
     SetLimit(RLIMIT_CORE, 0, 0);
@@ -304,6 +302,8 @@ private:
 };
 
 }  // namespace
+
+const bool ChildMemoryLimitWorks = ZELK_ADDRESS_LIMIT_WORKS;
 
 std::vector<ChildResult> RunInChildren(int count, const std::function<std::string(int index)>& job,
                                        int parallel, const ChildLimits& limits)

@@ -27,6 +27,11 @@ struct ChildResult {
     int exitStatus = 0;
 };
 
+// False in sanitizer builds, which reserve terabytes of address space up
+// front: there memoryBytes is not applied, as it would stop every child at
+// its first step.
+extern const bool ChildMemoryLimitWorks;
+
 // The largest result a job may return; a child that sends more is killed.
 constexpr std::size_t MaxChildPayload = 1 << 20;
 
