@@ -177,6 +177,7 @@ std::string Refusal(int result, int optopt, const std::string& word)
     return "unbekannte Option " + name;
 }
 
+// Where the value of an option that names a file or folder goes.
 std::string* PathOption(int id, Arguments& args)
 {
     switch (id) {
