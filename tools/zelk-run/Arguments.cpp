@@ -7,8 +7,10 @@
 #endif
 
 const char* const UsageLine =
-    "Aufruf: zelk-run [--world DATEI.ROB] [--no-underscore] [--max-steps N] "
-    "[--listing] [--no-run] [--state] [--dump DATEI.ROB] PROGRAMM";
+    "Aufruf: zelk-run [--world DATEI.ROB] [--goal DATEI.ROB [--goal-supply]] [--no-underscore]\n"
+    "                 [--max-steps N] [--listing] [--no-run] [--state] [--dump DATEI.ROB] PROGRAMM\n"
+    "        zelk-run --task ORDNER [--goal-supply] [--csv DATEI] [--html DATEI]\n"
+    "                 [--no-underscore] [--max-steps N] LÖSUNG...";
 
 std::string HelpText()
 {
@@ -20,6 +22,13 @@ std::string HelpText()
         "einem Kasten zeigt, steht als eigene Zeile auf der Standardausgabe; wo es eine\n"
         "Zeile markieren würde, erhält die Standardfehlerausgabe DATEI:ZEILE: MELDUNG.\n"
         "\n"
+        "Mit --task ORDNER läuft jede LÖSUNG auf jedem Startfeld des Ordners, jeder\n"
+        "Lauf in einem eigenen Prozess. Jede Zelle der Tabelle heißt \"ok\", \"Ziel\n"
+        "verfehlt\", \"Fehler: MELDUNG\", \"Schrittgrenze\" oder \"Übersetzungsfehler\n"
+        "Zeile N\"; jede Zeile endet mit der Zahl ihrer ok-Zellen. Eine Lösung, die mit\n"
+        "ARBEITSFELD ein eigenes Arbeitsfeld lädt, wird nicht ausgeführt (\"Fehler:\n"
+        "lädt ein eigenes Arbeitsfeld\").\n"
+        "\n"
         "Optionen:\n"
         "  --world DATEI.ROB  lädt vor dem Lauf das Arbeitsfeld aus DATEI.ROB\n"
         "  --no-underscore    übersetzt mit zusammengeschriebenen Wörtern (DREHELINKS\n"
@@ -29,6 +38,16 @@ std::string HelpText()
         "  --no-run           hält nach dem Übersetzen an\n"
         "  --state            gibt nach dem Lauf Zelks Zustand und das Arbeitsfeld aus\n"
         "  --dump DATEI.ROB   schreibt das Arbeitsfeld nach dem Lauf in DATEI.ROB\n"
+        "  --goal DATEI.ROB   vergleicht das Arbeitsfeld nach dem Lauf mit dem Ziel in\n"
+        "                     DATEI.ROB: Gegenstände auf jedem Feld, Zelks Feld und\n"
+        "                     Richtung; jeder Unterschied steht auf einer eigenen Zeile\n"
+        "  --goal-supply      vergleicht auch Zelks Vorrat mit dem Ziel\n"
+        "  --task ORDNER      prüft jede LÖSUNG auf jedem Startfeld NAME.ROB in ORDNER\n"
+        "                     gegen sein Zielfeld NAME.ziel.ROB und gibt eine Tabelle\n"
+        "                     aus: je Lösung eine Zeile, je Feld eine Spalte\n"
+        "  --csv DATEI        schreibt die Tabelle von --task auch als CSV (UTF-8, ;)\n"
+        "  --html DATEI       schreibt die Tabelle von --task als HTML-Seite, mit Bildern\n"
+        "                     von Endstand und Ziel für jeden misslungenen Lauf\n"
         "  -h, --help         zeigt diese Hilfe und endet\n"
         "  --version          zeigt die Version und endet\n"
         "Ein Wert darf auch mit = folgen (--world=DATEI.ROB). Nach -- ist jedes Wort\n"
@@ -40,9 +59,12 @@ std::string HelpText()
         "  2   ein Fehler von Zelk oder des Arbeitsfeldes oder ein Stapelfehler hielt\n"
         "      den Lauf an\n"
         "  3   die Schrittgrenze wurde erreicht\n"
+        "  4   Ziel nicht erreicht: das Programm lief bis zu seinem Ende, aber das\n"
+        "      Arbeitsfeld gleicht nicht dem Ziel; mit --task: nicht jeder Lauf war ok\n"
         "  64  falsche Argumente\n"
-        "  66  PROGRAMM oder die Datei von --world lässt sich nicht lesen\n"
-        "  73  die Datei von --dump lässt sich nicht schreiben\n"
+        "  66  PROGRAMM oder die Datei von --world oder --goal lässt sich nicht lesen,\n"
+        "      oder der Ordner von --task ist keine vollständige Aufgabe\n"
+        "  73  die Datei von --dump, --csv oder --html lässt sich nicht schreiben\n"
         "\n"
         "Mehr in der Handbuchseite: man zelk-run\n";
 }
@@ -66,6 +88,11 @@ enum LongOnly {
     OptNoRun,
     OptState,
     OptVersion,
+    OptGoal,
+    OptGoalSupply,
+    OptTask,
+    OptCsv,
+    OptHtml,
 };
 
 const option LongOptions[] = {
@@ -78,6 +105,11 @@ const option LongOptions[] = {
     {"state", no_argument, nullptr, OptState},
     {"help", no_argument, nullptr, 'h'},
     {"version", no_argument, nullptr, OptVersion},
+    {"goal", required_argument, nullptr, OptGoal},
+    {"goal-supply", no_argument, nullptr, OptGoalSupply},
+    {"task", required_argument, nullptr, OptTask},
+    {"csv", required_argument, nullptr, OptCsv},
+    {"html", required_argument, nullptr, OptHtml},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -145,19 +177,75 @@ std::string Refusal(int result, int optopt, const std::string& word)
     return "unbekannte Option " + name;
 }
 
+// Where the value of an option that names a file or folder goes.
+std::string* PathOption(int id, Arguments& args)
+{
+    switch (id) {
+    case OptWorld: return &args.world;
+    case OptDump: return &args.dump;
+    case OptGoal: return &args.goal;
+    case OptCsv: return &args.csv;
+    case OptHtml: return &args.html;
+    default: return &args.task;
+    }
+}
+
+// The options a task's table cannot use, and whether one was given.
+bool ClashesWithTask(const Arguments& args, std::string& option)
+{
+    const std::pair<bool, const char*> clashes[] = {
+        {!args.world.empty(), "--world"}, {!args.goal.empty(), "--goal"}, {!args.dump.empty(), "--dump"},
+        {args.state, "--state"},          {args.listing, "--listing"},    {!args.run, "--no-run"},
+    };
+    for (const auto& [given, name] : clashes)
+        if (given) {
+            option = name;
+            return true;
+        }
+    return false;
+}
+
+// Options that make sense only together with others.
+bool CheckCombination(const Arguments& args, std::string& error)
+{
+    std::string option;
+    if (!args.task.empty() && ClashesWithTask(args, option)) {
+        error = "--task verträgt sich nicht mit " + option;
+        return false;
+    }
+    if (args.task.empty() && (!args.csv.empty() || !args.html.empty())) {
+        error = std::string(args.csv.empty() ? "--html" : "--csv") + " gehört zu --task";
+        return false;
+    }
+    if (args.goalSupply && args.goal.empty() && args.task.empty()) {
+        error = "--goal-supply gehört zu --goal oder --task";
+        return false;
+    }
+    if (!args.goal.empty() && !args.run) {
+        error = "--goal verträgt sich nicht mit --no-run";
+        return false;
+    }
+    return true;
+}
+
 // Applies one recognised option; false with error when its value is unusable.
 bool Apply(int id, const std::string& value, Arguments& args, std::string& error)
 {
     switch (id) {
     case OptWorld:
     case OptDump:
+    case OptGoal:
+    case OptCsv:
+    case OptHtml:
+    case OptTask:
         if (value.empty()) {
-            error = std::string("Option --") + (id == OptWorld ? "world" : "dump")
-                + " braucht einen Dateinamen";
+            error = "Option --" + std::string(OptionWithValue(id)->name) +
+                    (id == OptTask ? " braucht einen Ordner" : " braucht einen Dateinamen");
             return false;
         }
-        (id == OptWorld ? args.world : args.dump) = value;
+        *PathOption(id, args) = value;
         return true;
+    case OptGoalSupply: args.goalSupply = true; return true;
     case OptMaxSteps:
         if (!ParseCount(value, args.maxSteps)) {
             error = "--max-steps braucht eine ganze Zahl ab 0, nicht \"" + value + "\"";
@@ -202,15 +290,17 @@ bool ParseArguments(const std::vector<std::string>& words, Arguments& args, std:
         if (!Apply(result, optarg ? optarg : "", args, error))
             return false;
     }
-    if (optind < argc - 1) {
+    // A task checks many solutions; a plain run has one program.
+    if (args.task.empty() && optind < argc - 1) {
         error = "mehr als ein PROGRAMM angegeben: " + std::string(argv[optind + 1]);
         return false;
     }
-    if (optind < argc)
-        args.program = argv[optind];
+    args.programs.assign(argv.begin() + optind, argv.begin() + argc);
+    if (!args.programs.empty())
+        args.program = args.programs.front();
     else if (!args.help && !args.version) {
-        error = "PROGRAMM fehlt";
+        error = args.task.empty() ? "PROGRAMM fehlt" : "keine LÖSUNG angegeben";
         return false;
     }
-    return true;
+    return args.help || args.version || CheckCombination(args, error);
 }

@@ -5,9 +5,15 @@
 #include <vector>
 
 struct Arguments {
-    std::string program;           // PROGRAMM, as given
+    std::string program;           // PROGRAMM, as given (the first of programs)
+    std::vector<std::string> programs;  // every PROGRAMM; more than one only with --task
     std::string world;             // --world DATEI.ROB, empty when not given
     std::string dump;              // --dump DATEI.ROB, empty when not given
+    std::string goal;              // --goal DATEI.ROB, empty when not given
+    bool goalSupply = false;       // --goal-supply: the goal compares the supply too
+    std::string task;              // --task ORDNER, empty when not given
+    std::string csv;               // --csv DATEI, with --task
+    std::string html;              // --html DATEI, with --task
     bool underscore = true;        // --no-underscore clears it
     bool listing = false;
     bool run = true;               // --no-run clears it
@@ -15,6 +21,9 @@ struct Arguments {
     std::uint64_t maxSteps = 10000000;
     bool help = false;             // --help / -h: the help text on stdout, nothing else
     bool version = false;          // --version: the version on stdout, nothing else
+    // Set for the runs of a task, never by an option: a program that loads
+    // a work field itself is not run.
+    bool refuseOwnWorkField = false;
 };
 
 extern const char* const UsageLine;

@@ -37,12 +37,18 @@ void ConsoleMessages::PrintLocated(const std::string& file, int line, const std:
     // Standard output first: a reader of both streams sees the message and
     // then where it came from.
     out_.flush();
+    lastFile_ = file;
+    lastLine_ = line + 1;
     err_ << file << ':' << (line + 1) << ": " << text << '\n';
     err_.flush();
 }
 
 void ConsoleMessages::PrintMessage(const std::string& text)
 {
+    // A new message has no place until one is named for it.
+    lastText_ = text;
+    lastFile_.clear();
+    lastLine_ = 0;
     out_ << text << '\n';
     out_.flush();
 }

@@ -38,7 +38,16 @@ public:
     // A message of the runner itself, printed like a box text.
     void PrintMessage(const std::string& text);
 
+    // The last text printed, and the last place named for one (line from 1,
+    // 0 when none was named): what a task's table shows of a failed run.
+    const std::string& LastText() const { return lastText_; }
+    const std::string& LastFile() const { return lastFile_; }
+    int LastLine() const { return lastLine_; }
+
 private:
+    std::string lastText_;
+    std::string lastFile_;
+    int lastLine_ = 0;
     std::ostream& out_;
     std::ostream& err_;
     std::string pending_;

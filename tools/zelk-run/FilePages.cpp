@@ -1,18 +1,9 @@
 #include "FilePages.h"
 
+#include "Paths.h"
 #include "text/AsciiNames.h"
 #include "text/ProgramFile.h"
 #include "text/TextCodec.h"
-
-namespace {
-
-std::string BaseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-}  // namespace
 
 std::string PageNameOfFile(const std::string& path)
 {

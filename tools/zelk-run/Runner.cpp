@@ -1,13 +1,14 @@
 #include "Runner.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <string>
 #include <unistd.h>
 
 #include "ConsoleMessages.h"
 #include "FilePages.h"
+#include "GoalCheck.h"
+#include "Paths.h"
 #include "WorldReport.h"
 #include "execution/ZelkPreter.h"
 #include "execution/ZelkStart.h"
@@ -38,24 +39,6 @@ public:
     }
 };
 
-std::string Absolute(const std::string& path)
-{
-    if (path.empty() || path[0] == '/')
-        return path;
-    char buffer[PATH_MAX];
-    if (!getcwd(buffer, sizeof buffer))
-        return path;
-    return std::string(buffer) + "/" + path;
-}
-
-std::string FolderOf(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 void PrintListing(std::ostream& out)
 {
     for (const std::string& line : CodeListing())
@@ -71,18 +54,23 @@ public:
         pages_.onHighlight = [this](const std::string& file, int line) { messages_.LineSelected(file, line); };
     }
 
-    int Main()
+    int Main(RunOutcome* outcome)
     {
         int status = Prepare();
-        if (status != StatusEnded)
-            return status;
-        status = TranslateAndRun();
-        if (args_.state) {
-            out_ << StateText();
-            out_.flush();
+        if (status == StatusEnded) {
+            status = TranslateAndRun();
+            if (status == StatusEnded && hasGoal_)
+                status = CheckGoal();
+            Report(status);
         }
-        if (!args_.dump.empty() && !Dump() && status == StatusEnded)
-            status = StatusCannotWrite;
+        if (outcome) {
+            outcome->status = status;
+            outcome->ownWorkField = ownWorkField_;
+            outcome->unit = unit_;
+            outcome->message = readFailure_.empty() ? messages_.LastText() : readFailure_;
+            outcome->file = messages_.LastFile();
+            outcome->line = messages_.LastLine();
+        }
         return status;
     }
 
@@ -94,6 +82,22 @@ private:
     FilePages pages_;
     InstalledPorts ports_;
     std::string dumpPath_;
+    WorldState goal_;
+    bool hasGoal_ = false;
+    bool ownWorkField_ = false;
+    bool unit_ = false;
+    std::string readFailure_;
+
+    // --state and --dump, after the run whatever its end.
+    void Report(int& status)
+    {
+        if (args_.state) {
+            out_ << StateText();
+            out_.flush();
+        }
+        if (!args_.dump.empty() && !Dump() && status == StatusEnded)
+            status = StatusCannotWrite;
+    }
 
     // Reads the inputs and sets up what a confirmed open dialog and the
     // options would: the work field, the current directory, the spelling.
@@ -102,17 +106,24 @@ private:
         dumpPath_ = Absolute(args_.dump);
         const ReadResult read = pages_.LoadProgram(args_.program);
         if (read != ReadResult::Read) {
-            err_ << "zelk-run: Programmdatei kann nicht gelesen werden: " << args_.program;
+            readFailure_ = "Programmdatei kann nicht gelesen werden";
             // The editor's reason: a teacher sees why this file was not even tried.
-            if (read == ReadResult::TooLarge)
-                err_ << ": " << TooLargeReason();
-            err_ << '\n';
+            const std::string reason = read == ReadResult::TooLarge ? ": " + TooLargeReason() : std::string();
+            err_ << "zelk-run: " << readFailure_ << ": " << args_.program << reason << '\n';
+            readFailure_ += reason;
             return StatusNoInput;
         }
         if (!args_.world.empty() && !Welt.Oeffnen(Absolute(args_.world))) {
             err_ << "zelk-run: Arbeitsfeld kann nicht gelesen werden: " << args_.world << '\n';
             return StatusNoInput;
         }
+        // Read before the run, so that a wrong name costs no run.
+        std::string reason;
+        if (!args_.goal.empty() && !ReadWorldFile(Absolute(args_.goal), goal_, reason)) {
+            err_ << "zelk-run: Zielfeld kann nicht gelesen werden: " << args_.goal << ": " << reason << '\n';
+            return StatusNoInput;
+        }
+        hasGoal_ = !args_.goal.empty();
         std::string folder = FolderOf(args_.program);
         if (chdir(folder.c_str()) != 0) {
             err_ << "zelk-run: kann nicht in den Ordner wechseln: " << folder << " (" << std::strerror(errno)
@@ -131,8 +142,16 @@ private:
             return StatusSourceError;
         if (args_.listing)
             PrintListing(out_);
-        if (start == TStartResult::UnitRefused)
+        if (start == TStartResult::UnitRefused) {
+            unit_ = true;
             return StatusSourceError;
+        }
+        // A task's cell runs on the task's field: a program that loads
+        // another would be checked on a world of its own choosing.
+        if (args_.refuseOwnWorkField && WorkFieldCount > 0) {
+            ownWorkField_ = true;
+            return StatusHalted;
+        }
         if (!args_.run)
             return StatusEnded;
         return Run();
@@ -152,6 +171,18 @@ private:
             if (!Step())
                 return RunEnd() == TRunEnd::Ended ? StatusEnded : StatusHalted;
         }
+    }
+
+    // The goal after a run that ended: each difference on its own line.
+    int CheckGoal()
+    {
+        const std::vector<std::string> differences = GoalDifferences(CurrentWorld(), goal_, args_.goalSupply);
+        if (differences.empty())
+            return StatusEnded;
+        messages_.PrintMessage("Ziel nicht erreicht");
+        for (const std::string& line : differences)
+            messages_.PrintMessage(line);
+        return StatusGoalMissed;
     }
 
     void ReportAtInstruction(const std::string& text)
@@ -176,8 +207,8 @@ private:
 
 }  // namespace
 
-int RunZelk(const Arguments& args, std::ostream& out, std::ostream& err)
+int RunZelk(const Arguments& args, std::ostream& out, std::ostream& err, RunOutcome* outcome)
 {
     Runner runner(args, out, err);
-    return runner.Main();
+    return runner.Main(outcome);
 }

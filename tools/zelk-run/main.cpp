@@ -8,6 +8,7 @@
 
 #include "Arguments.h"
 #include "Runner.h"
+#include "TaskRun.h"
 
 namespace {
 
@@ -24,6 +25,8 @@ int Main(int argc, char** argv)
         std::cout << (args.help ? HelpText() : VersionText());
         return StatusEnded;
     }
+    if (!args.task.empty())
+        return RunTask(args, std::cout, std::cerr);
     return RunZelk(args, std::cout, std::cerr);
 }
 

@@ -90,6 +90,27 @@ bool RobWerteGueltig(const TZelkZustand& roboter, const RobGitter& feld)
     return true;
 }
 
+RobLesen RobDekodieren(std::string_view bytes, TZelkZustand& roboter, RobGitter& feld)
+{
+    RobRecord r{};
+    const std::size_t n = std::min(bytes.size(), r.size());
+    std::copy(bytes.begin(), bytes.begin() + n, r.begin());
+    if (n < 4)
+        return RobLesen::KeineKennung;
+    if (LiesInt(r.data()) != RobKennung)
+        return RobLesen::FalscheKennung;
+    if (n < r.size())
+        return RobLesen::Unvollstaendig;
+    const TZelkZustand neuRoboter = LiesRoboter(r);
+    RobGitter neuFeld;
+    LiesFeld(r, neuFeld);
+    if (!RobWerteGueltig(neuRoboter, neuFeld))
+        return RobLesen::UngueltigerWert;
+    roboter = neuRoboter;
+    std::copy(&neuFeld[0][0], &neuFeld[0][0] + FeldHoehe * FeldBreite, &feld[0][0]);
+    return RobLesen::Gelesen;
+}
+
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld)
 {
     // One read of the whole record: checking the identification and then
@@ -105,23 +126,7 @@ RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter
     default:
         return RobLesen::NichtGeoeffnet;
     }
-    RobRecord r{};
-    const std::size_t n = bytes.size();
-    std::copy(bytes.begin(), bytes.end(), r.begin());
-    if (n < 4)
-        return RobLesen::KeineKennung;
-    if (LiesInt(r.data()) != RobKennung)
-        return RobLesen::FalscheKennung;
-    if (n < r.size())
-        return RobLesen::Unvollstaendig;
-    const TZelkZustand neuRoboter = LiesRoboter(r);
-    RobGitter neuFeld;
-    LiesFeld(r, neuFeld);
-    if (!RobWerteGueltig(neuRoboter, neuFeld))
-        return RobLesen::UngueltigerWert;
-    roboter = neuRoboter;
-    std::copy(&neuFeld[0][0], &neuFeld[0][0] + FeldHoehe * FeldBreite, &feld[0][0]);
-    return RobLesen::Gelesen;
+    return RobDekodieren(bytes, roboter, feld);
 }
 
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld)

@@ -5,6 +5,7 @@
 // (Speichern, Oeffnen, Laden, LadeArbeitsfeld) are members of tFeld.
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "world/ZelkFeld.h"
 
@@ -27,6 +28,10 @@ enum class RobLesen {
     Unvollstaendig,     // right identification, shorter than 1220 bytes
     UngueltigerWert,    // see RobWerteGueltig
 };
+
+// Decodes a record's bytes as the file at path would be read (bytes after
+// the first record are ignored). Only Gelesen writes roboter and feld.
+RobLesen RobDekodieren(std::string_view bytes, TZelkZustand& roboter, RobGitter& feld);
 
 // Reads the file at path. Only Gelesen writes roboter and feld.
 RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter& feld);
