@@ -1,13 +1,19 @@
 // Editing the work field by mouse on the real view: barriers, items and the
 // robot, the border that cannot be edited, the cursor the zones show, and the
-// edited world taken over as the start state when the mode ends.
+// edited world taken over as the start state when the mode ends. Ctrl+Z and
+// Ctrl+Y undo and redo the edits while the view has the focus.
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "GuiFixtures.h"
 #include "ide/Colors.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
+#include "world/EditHistory.h"
 #include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
 
 namespace {
 
@@ -31,10 +37,37 @@ std::string Seiten()
     return s;
 }
 
+void Taste(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::keyClick(w, key, mods);
+}
+
+QScrollBar* Vorratsregler() { return Find<QScrollBar>(ZelkMeldung, "ScrollMaterial"); }
+
+// A drag of the supply bar through the given positions, as the mouse makes it.
+void ZieheVorrat(std::initializer_list<int> positionen)
+{
+    QScrollBar* bar = Vorratsregler();
+    bar->setSliderDown(true);
+    for (int p : positionen)
+        bar->setSliderPosition(p);
+    bar->setSliderDown(false);
+}
+
 }  // namespace
 
 class EditingTest : public QObject, ProgramFixture {
     Q_OBJECT
+
+    // The keyboard focus in the work field view, as a click would put it.
+    void focusView()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
+        Canvas()->setFocus();
+        QTRY_VERIFY(Canvas()->hasFocus());
+    }
 
 private slots:
     void init()
@@ -149,6 +182,115 @@ private slots:
         QCOMPARE(Welt.StartFeld[2][4].Offen[Nord], std::uint8_t(0));
         QVERIFY(!Welt.Zuruecksetzen());
         QCOMPARE(RoboterStart.X, 4);
+    }
+
+    // Each edit of the mouse and the supply bar is one step: Ctrl+Z gives
+    // back each earlier world exactly, with its picture, and Ctrl+Y the edits.
+    void ctrlZAndCtrlYUndoAndRedoEachEditInTurn()
+    {
+        focusView();
+        std::vector<WeltStand> staende{WeltStand::Aktuell()};
+        auto merke = [&] { staende.push_back(WeltStand::Aktuell()); };
+        Klick(85, 245);  // an item on (3, 2)
+        merke();
+        Klick(132, 203);  // the barrier between (5, 3) and (5, 4)
+        merke();
+        Klick(104, 245);  // the robot to (4, 2)
+        merke();
+        QTest::mouseClick(Find<QWidget>(FeldFlaeche, "ZelkOst"), Qt::LeftButton);  // turned
+        merke();
+        ZieheVorrat({3, 10, 25, 40});  // one drag, one step
+        merke();
+        Klick(132, 7);  // the border: no edit, no step
+        QCOMPARE(Roboter.Vorrat, 40);
+        QCOMPARE(Roboter.Richtung, Nord);
+
+        for (int i = int(staende.size()) - 2; i >= 0; --i) {
+            Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(WeltStand::Aktuell() == staende[i], qPrintable(QString::number(i)));
+            QCOMPARE(Vorratsregler()->value(), Roboter.Vorrat);
+            QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString::number(Roboter.Vorrat));
+        }
+        QCOMPARE(Pixel(132, 203), Farbe(Wallcolor));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("1"));
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);  // nothing left
+        QVERIFY(WeltStand::Aktuell() == staende.front());
+
+        for (size_t i = 1; i < staende.size(); ++i) {
+            Taste(Canvas(), Qt::Key_Y, Qt::ControlModifier);
+            QVERIFY(WeltStand::Aktuell() == staende[i]);
+        }
+        QCOMPARE(Pixel(132, 203), Farbe(Barriercolor));
+        QVERIFY(Find<QWidget>(FeldFlaeche, "ZelkNord")->isVisible());
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
+
+        // A new edit after an undo drops what was undone.
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        Klick(85, 245);
+        Taste(Canvas(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Roboter.Vorrat, 0);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 2);
+        // Undone edits are not committed: the start state is still the old one.
+        QVERIFY(StartEqualsCurrent() == false);
+        QCOMPARE(Welt.StartFeld[1][2].Anzahl, 0);
+    }
+
+    void theHistoryEndsWithTheModeAndWithEveryOtherChangeOfTheWorld()
+    {
+        focusView();
+        const auto undoLeer = [] { return !FeldFlaeche->Verlauf().KannRueckgaengig(); };
+        Klick(85, 245);
+        form->FeldChangeBtnClick();  // off: committed, history gone
+        form->FeldChangeBtnClick();
+        QVERIFY(undoLeer());
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+
+        Klick(85, 245);
+        form->Zuruecksetzen1Click();
+        QVERIFY(undoLeer());
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+
+        Klick(85, 245);
+        Welt.Vor();  // as the manual control's "&vor" does
+        QVERIFY(undoLeer());
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 2);
+        QCOMPARE(Roboter.X, 2);
+
+        Klick(85, 245);
+        form->FeldNeu1Click();
+        QVERIFY(undoLeer());
+
+        Klick(85, 245);
+        form->FeldChangeBtnClick();
+        fake->files.push_back(path("feld.rob"));
+        form->ArbeitsfeldSpeichern1Click();
+        form->FeldChangeBtnClick();
+        Klick(85, 245);
+        QVERIFY(!undoLeer());
+        form->OpenWorkField(path("feld.rob"));
+        QVERIFY(undoLeer());
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+    }
+
+    // Ctrl+Z elsewhere keeps its meaning: in the editor it undoes typing,
+    // and no shortcut of the main window takes it away.
+    void ctrlZInTheEditorUndoesTheTextAndLeavesTheWorld()
+    {
+        Klick(85, 245);
+        form->FileNewItemClick();
+        QVERIFY(editor());
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);
+        editor()->setFocus();
+        QTRY_VERIFY(editor()->hasFocus());
+        QTest::keyClicks(editor(), "VOR");
+        Taste(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor()->toPlainText(), QString());
+        Taste(editor(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(editor()->toPlainText(), QString("VOR"));
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+        QVERIFY(FeldFlaeche->Verlauf().KannRueckgaengig());
     }
 };
 

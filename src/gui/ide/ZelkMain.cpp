@@ -800,8 +800,10 @@ void TZelkForm::FeldNeu1Click()
 {
     Welt.Loeschen();
     Welt.Grundstellung();
-    if (FeldFlaeche)
+    if (FeldFlaeche) {
+        FeldFlaeche->VerlaufLoeschen();
         FeldFlaeche->RepaintAll();
+    }
     if (ZelkMeldung) {
         ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
         ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
@@ -811,6 +813,8 @@ void TZelkForm::FeldNeu1Click()
 
 void TZelkForm::Zuruecksetzen1Click()
 {
+    if (FeldFlaeche)
+        FeldFlaeche->VerlaufLoeschen();
     if (Welt.Zuruecksetzen() && FeldFlaeche)
         FeldFlaeche->RepaintAll();
 }
@@ -819,7 +823,7 @@ void TZelkForm::FeldChangeBtnClick()
 {
     editing = !editing;
     if (FeldFlaeche)
-        FeldFlaeche->Veraendern = editing;
+        FeldFlaeche->VeraendernSetzen(editing);
     FeldChangeCommand->setChecked(editing);
     if (ZelkMeldung)
         ZelkMeldung->ScrollMaterialFreigeben(editing);
@@ -867,8 +871,10 @@ void TZelkForm::OpenWorkField(const QString& path)
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why
-    if (FeldFlaeche)
+    if (FeldFlaeche) {
+        FeldFlaeche->VerlaufLoeschen();
         FeldFlaeche->RepaintAll();
+    }
     SetFeldPanelText(FeldPanelText(path));
 }
 

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -16,6 +17,7 @@
 #include "ports/WorldDisplay.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
+#include "world/ZelkInfo.h"
 
 TFeldFlaeche* FeldFlaeche = nullptr;
 
@@ -354,6 +356,7 @@ void TFeldFlaeche::Klick(int x, int y, bool setzen)
 {
     if (!InFeld(x, y))
         return;
+    const TFeldBearbeitung bearbeitung(this);
     if (RestY(y) < 7)
         KlickWaagerecht(x, y, setzen);
     else if (RestX(x) < 7)
@@ -444,16 +447,84 @@ void TFeldFlaeche::changeDirection()
 {
     if (!Veraendern)
         return;
+    const TFeldBearbeitung bearbeitung(this);
     Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
     SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
 }
 
 void TFeldFlaeche::changeCursor() { SetzeCursor(Veraendern ? 3 : 0); }
 
+// ------------------------------------------------------ undo and redo
+
+void TFeldFlaeche::VeraendernSetzen(bool an)
+{
+    Veraendern = an;
+    verlauf.Loeschen();
+}
+
+void TFeldFlaeche::BearbeitungAnfang() { verlauf.Beginne(); }
+void TFeldFlaeche::BearbeitungEnde() { verlauf.Beende(); }
+void TFeldFlaeche::VerlaufLoeschen() { verlauf.Loeschen(); }
+
+void TFeldFlaeche::Rueckgaengig()
+{
+    if (Veraendern && verlauf.Rueckgaengig())
+        ZeigeWiederhergestellt();
+}
+
+void TFeldFlaeche::Wiederholen()
+{
+    if (Veraendern && verlauf.Wiederholen())
+        ZeigeWiederhergestellt();
+}
+
+void TFeldFlaeche::ZeigeWiederhergestellt()
+{
+    RepaintAll();
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    // The supply bar stands where the supply is, as when the mode began.
+    if (ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(Veraendern);
+}
+
+// ------------------------------------------------------------ keyboard
+
+// With ausfuehren false it only tells whether the key is the view's: the
+// view then claims it before any shortcut of the main window.
+bool TFeldFlaeche::Taste(const QKeyEvent* event, bool ausfuehren)
+{
+    if (!Veraendern)
+        return false;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool strg = mods == Qt::ControlModifier;
+    if (event->matches(QKeySequence::Undo)) {
+        if (ausfuehren)
+            Rueckgaengig();
+        return true;
+    }
+    if (event->matches(QKeySequence::Redo) || (strg && event->key() == Qt::Key_Y)) {
+        if (ausfuehren)
+            Wiederholen();
+        return true;
+    }
+    return false;
+}
+
 bool TFeldFlaeche::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == canvas) {
         switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            if (Taste(static_cast<QKeyEvent*>(event), false)) {
+                event->accept();
+                return true;
+            }
+            break;
+        case QEvent::KeyPress:
+            if (Taste(static_cast<QKeyEvent*>(event), true))
+                return true;
+            break;
         case QEvent::MouseMove: {
             const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
             FormMouseMove(p.x(), p.y());

@@ -6,6 +6,9 @@
 #include <QImage>
 #include <QMdiSubWindow>
 
+#include "world/EditHistory.h"
+
+class QKeyEvent;
 class QPainter;
 class ZelkBild;
 
@@ -20,6 +23,22 @@ public:
     ~TFeldFlaeche() override;
 
     bool Veraendern = false;  // editing mode
+
+    // Switches the editing mode. Ending it forgets the undo history: the
+    // edited world becomes the start state.
+    void VeraendernSetzen(bool an);
+    // Ctrl+Z and Ctrl+Y in the editing mode: the world before the last edit,
+    // and that edit again.
+    void Rueckgaengig();
+    void Wiederholen();
+    // Everything between these two calls is one step of the undo history,
+    // such as a drag of the supply bar. TFeldBearbeitung pairs them.
+    void BearbeitungAnfang();
+    void BearbeitungEnde();
+    // The world was changed as a whole ("&Neu", "&Zurücksetzen", opening a
+    // work field): the steps before lead nowhere now.
+    void VerlaufLoeschen();
+    const EditHistory& Verlauf() const { return verlauf; }
 
     // The editing mode by mouse, in client pixels. Zone gives the number of
     // the cursor for a place: 0 the arrow (outside the grid), 1 a horizontal
@@ -69,6 +88,10 @@ private:
     void KlickPunkt(int x, int y, bool setzen);
     void SetzeCursor(int nummer);
     ZelkBild* BildFuer(int d) const;
+    // The editing keys of the view; true when the key was one of them.
+    bool Taste(const QKeyEvent* event, bool ausfuehren);
+    // Shows the world that undo or redo brought back.
+    void ZeigeWiederhergestellt();
 
     QWidget* canvas;  // the client area, which the drawing fills
     // The robot pictures, one per direction, with their form names.
@@ -82,6 +105,28 @@ private:
     // The cursors of the editing mode by number; 0 is the arrow.
     QCursor cursors[5];
     int cursorNummer = 0;
+    EditHistory verlauf;
+};
+
+// One edit of the world in the view's editing mode, from construction to
+// destruction: the undo history takes it as one step.
+class TFeldBearbeitung {
+public:
+    explicit TFeldBearbeitung(TFeldFlaeche* feld) : feld(feld)
+    {
+        if (feld)
+            feld->BearbeitungAnfang();
+    }
+    ~TFeldBearbeitung()
+    {
+        if (feld)
+            feld->BearbeitungEnde();
+    }
+    TFeldBearbeitung(const TFeldBearbeitung&) = delete;
+    TFeldBearbeitung& operator=(const TFeldBearbeitung&) = delete;
+
+private:
+    TFeldFlaeche* feld;
 };
 
 extern TFeldFlaeche* FeldFlaeche;

@@ -98,6 +98,16 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
             [this](int) { ScrollGeschwScroll(ScrollGeschw->sliderPosition()); });
     connect(ScrollMaterial, &QScrollBar::actionTriggered, this,
             [this](int) { ScrollMaterialScroll(ScrollMaterial->sliderPosition()); });
+    // One drag of the supply bar is one step of the work field's undo
+    // history, however many positions it passes.
+    connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [] {
+        if (FeldFlaeche && FeldFlaeche->Veraendern)
+            FeldFlaeche->BearbeitungAnfang();
+    });
+    connect(ScrollMaterial, &QScrollBar::sliderReleased, this, [] {
+        if (FeldFlaeche)
+            FeldFlaeche->BearbeitungEnde();
+    });
     ScrollGeschw->installEventFilter(this);
 
     // FormCreate: the intervals stay at these values until the speed bar is
@@ -224,6 +234,7 @@ void TZelkMeldung::ScrollGeschwEnter()
 void TZelkMeldung::ScrollMaterialScroll(int position)
 {
     if (FeldFlaeche && FeldFlaeche->Veraendern) {
+        const TFeldBearbeitung bearbeitung(FeldFlaeche);
         const int p = std::clamp(position, 0, 99);
         LabelMaterial->setText(QString::number(p));
         LabelMaterial->adjustSize();
