@@ -274,6 +274,75 @@ private slots:
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
     }
 
+    // The keys do on the focused square what the clicks do: the border
+    // stays as it is, and every key's edit is a step of the history.
+    void theKeysEditTheFocusedSquareAsTheClicksDo()
+    {
+        focusView();
+        QWidget* rahmen = Find<QWidget>(FeldFlaeche, "FokusRahmen");
+        QVERIFY(rahmen->isVisible());
+        QCOMPARE(FeldFlaeche->FokusX(), 1);  // where Zelk stands
+        QCOMPARE(FeldFlaeche->FokusY(), 1);
+        const std::string rand = Seiten();
+        for (Qt::Key k : {Qt::Key_Left, Qt::Key_Down}) {
+            Taste(Canvas(), k);                     // no square there
+            Taste(Canvas(), k, Qt::ShiftModifier);  // the border
+        }
+        QCOMPARE(FeldFlaeche->FokusX(), 1);
+        QCOMPARE(FeldFlaeche->FokusY(), 1);
+        QCOMPARE(Seiten(), rand);
+        QVERIFY(!FeldFlaeche->Verlauf().KannRueckgaengig());
+
+        Taste(Canvas(), Qt::Key_Right);
+        Taste(Canvas(), Qt::Key_Right);
+        Taste(Canvas(), Qt::Key_Up);
+        QCOMPARE(FeldFlaeche->FokusX(), 3);
+        QCOMPARE(FeldFlaeche->FokusY(), 2);
+        Taste(Canvas(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Offen[Nord], std::uint8_t(0));
+        QCOMPARE(Welt.Zelle(3, 3).Offen[Sued], std::uint8_t(0));
+        QCOMPARE(Pixel(76, 231), Farbe(Barriercolor));  // the north side of (3, 2)
+        Taste(Canvas(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(3, 3).Offen[Sued], std::uint8_t(1));
+        QCOMPARE(Pixel(76, 231), Farbe(Wallcolor));
+        Taste(Canvas(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(2, 2).Offen[Ost], std::uint8_t(0));
+        QCOMPARE(Welt.Zelle(3, 2).Offen[West], std::uint8_t(0));
+
+        for (int i = 0; i < 10; ++i)
+            Taste(Canvas(), Qt::Key_Plus);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 9);
+        Taste(Canvas(), Qt::Key_Minus);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+        Taste(Canvas(), Qt::Key_Z);
+        QCOMPARE(Roboter.X, 3);
+        QCOMPARE(Roboter.Y, 2);
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("2"));
+        Taste(Canvas(), Qt::Key_Z);  // already there: it stays as it is
+        QCOMPARE(Roboter.Richtung, Ost);
+        Taste(Canvas(), Qt::Key_D);
+        QCOMPARE(Roboter.Richtung, Nord);
+        QVERIFY(Find<QWidget>(FeldFlaeche, "ZelkNord")->isVisible());
+
+        // Undone in turn: the turn, the move, the item taken, the ninth item.
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Roboter.Richtung, Ost);
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Roboter.X, 1);
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 9);
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+
+        // Outside the editing mode the keys are not the view's.
+        form->FeldChangeBtnClick();
+        QVERIFY(!rahmen->isVisible());
+        Taste(Canvas(), Qt::Key_Plus);
+        Taste(Canvas(), Qt::Key_Right);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+        QCOMPARE(FeldFlaeche->FokusX(), 3);
+    }
+
     // Ctrl+Z elsewhere keeps its meaning: in the editor it undoes typing,
     // and no shortcut of the main window takes it away.
     void ctrlZInTheEditorUndoesTheTextAndLeavesTheWorld()

@@ -26,6 +26,7 @@
 #include "ide/Colors.h"
 #include "ide/DialogService.h"
 #include "ide/Einstellungen.h"
+#include "ide/Hints.h"
 #include "ide/Search.h"
 #include "ide/ZelkAbout.h"
 #include "ide/ZelkDruck.h"
@@ -77,7 +78,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     // Qt sends the status tip to the window while the item is highlighted;
     // event() routes it to the status line, so an item without a hint
     // clears it.
-    item->setStatusTip(TZelkForm::LongHint(hint));
+    item->setStatusTip(LongHint(hint));
     return item;
 }
 
@@ -87,8 +88,8 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
 // every change of the action puts them back.
 class SpeedButton : public QToolButton {
 public:
-    SpeedButton(const QIcon& picture, const QString& tip, QWidget* parent)
-        : QToolButton(parent), picture(picture), tip(tip)
+    SpeedButton(const QIcon& picture, const QString& hint, bool withTip, QWidget* parent)
+        : QToolButton(parent), picture(picture), hint(hint), withTip(withTip)
     {
     }
 
@@ -111,12 +112,12 @@ private:
     void KeepOwnLook()
     {
         setIcon(picture);
-        setToolTip(tip);
-        setStatusTip(QString());
+        SetHint(this, hint, withTip);
     }
 
     QIcon picture;
-    QString tip;
+    QString hint;
+    bool withTip;
 };
 
 // FeldPanel names a work field file without its folder, in lower case as
@@ -244,6 +245,12 @@ void TZelkForm::CreateChildWindows()
     setWorldDisplay(worldDisplayPort.get());
     connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
             &TZelkMeldung::SetTimer1Enabled);
+    // Where a run paused or stopped is told at once, however fast it ran.
+    connect(runController, &TRunController::StateChanged, FeldFlaeche,
+            [](TRunController::RunState state) {
+                if (FeldFlaeche && state != TRunController::RunState::Running)
+                    FeldFlaeche->JetztAnsagen();
+            });
     setRunControl(runController);
     setCompileProgress(CompilerDlg);
     // The core's boxes go through the same service as the window's own.
@@ -398,15 +405,14 @@ void TZelkForm::CreateSpeedBar()
             picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(),
                             QIcon::Disabled);
         // The help button alone shows no tooltip.
-        const QString tip = qstrcmp(name, "SpeedButton8") == 0 ? QString() : ShortHint(hint);
-        auto* button = new SpeedButton(picture, tip, SpeedBar);
+        const bool withTip = qstrcmp(name, "SpeedButton8") != 0;
+        auto* button = new SpeedButton(picture, hint, withTip, SpeedBar);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(left, 4, 25, 25);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(16, 16));
         // The hint goes to the status line through eventFilter.
-        button->setProperty("hint", hint);
         button->installEventFilter(this);
         button->SetCommand(command);
     };
@@ -456,18 +462,6 @@ void TZelkForm::CreateStatusBar()
 void TZelkForm::SetFeldPanelText(const QString& text) { FeldPanel->setText(text); }
 
 // ----------------------------------------------------------------- hints
-
-QString TZelkForm::ShortHint(const QString& hint)
-{
-    const int bar = hint.indexOf('|');
-    return bar < 0 ? hint : hint.left(bar);
-}
-
-QString TZelkForm::LongHint(const QString& hint)
-{
-    const int bar = hint.indexOf('|');
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
 
 void TZelkForm::DisplayHint(const QString& hint) { Statusline->setText(LongHint(hint)); }
 

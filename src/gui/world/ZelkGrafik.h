@@ -10,6 +10,7 @@
 
 class QKeyEvent;
 class QPainter;
+class TFeldAnsage;
 class ZelkBild;
 
 class TFeldFlaeche : public QMdiSubWindow {
@@ -39,6 +40,19 @@ public:
     // work field): the steps before lead nowhere now.
     void VerlaufLoeschen();
     const EditHistory& Verlauf() const { return verlauf; }
+
+    // The square that the arrow keys have reached in the editing mode.
+    int FokusX() const { return fokusX; }
+    int FokusY() const { return fokusY; }
+
+    // The view in words, for a screen reader: where Zelk stands, and while
+    // editing first the focused square.
+    QString Beschreibung() const;
+    // The world or the focused square changed: assistive technology hears
+    // of it soon (at most four times a second).
+    void WeltGeaendert();
+    // A run paused, stopped or failed: it hears of it now.
+    void JetztAnsagen();
 
     // The editing mode by mouse, in client pixels. Zone gives the number of
     // the cursor for a place: 0 the arrow (outside the grid), 1 a horizontal
@@ -86,6 +100,16 @@ private:
     void KlickSenkrecht(int x, int y, bool setzen);
     void KlickZelk(int x, int y);
     void KlickPunkt(int x, int y, bool setzen);
+    // The edits on squares, shared by the clicks and the keys. Waagerecht is
+    // the north side of (x, y), Senkrecht its east side.
+    void Waagerecht(int x, int y, bool setzen);
+    void Senkrecht(int x, int y, bool setzen);
+    void Punkt(int x, int y, bool setzen);
+    void ZelkHin(int x, int y);
+    void ZelkDrehen();
+    void WandUmschalten(int d);
+    void FokusSetzen(int x, int y);
+    void ZeigeFokus();
     void SetzeCursor(int nummer);
     ZelkBild* BildFuer(int d) const;
     // The editing keys of the view; true when the key was one of them.
@@ -106,6 +130,10 @@ private:
     QCursor cursors[5];
     int cursorNummer = 0;
     EditHistory verlauf;
+    QWidget* fokusRahmen = nullptr;
+    TFeldAnsage* ansage = nullptr;
+    int fokusX = 1;
+    int fokusY = 1;
 };
 
 // One edit of the world in the view's editing mode, from construction to

@@ -2,6 +2,7 @@
 
 #include "ide/Einstellungen.h"
 #include "ide/FormLabel.h"
+#include "ide/Hints.h"
 
 #include <algorithm>
 
@@ -88,9 +89,13 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     LabelMaterial = NeuesLabel("LabelMaterial", QStringLiteral("0"), 64, 64);
     ScrollMaterial = NeueScrollBar(client, "ScrollMaterial", 8, 88, 99, 0);
     ScrollMaterial->setEnabled(false);  // only the editing mode enables it
+    SetHint(ScrollMaterial,
+            QStringLiteral("Material|Vorrat von Zelk, beim Verändern des Arbeitsfelds einstellbar"));
     Geschwindigkeit = NeuesLabel("Geschwindigkeit", QStringLiteral("Geschwindigkeit:"), 8, 120);
     LabelGeschw = NeuesLabel("LabelGeschw", QStringLiteral("40"), 112, 120);
     ScrollGeschw = NeueScrollBar(client, "ScrollGeschw", 8, 144, 50, 40);
+    SetHint(ScrollGeschw,
+            QStringLiteral("Geschwindigkeit|Geschwindigkeit des Programmablaufs, nach rechts schneller"));
 
     // actionTriggered comes from the user's scrolling only (arrows, page,
     // drag, keys, wheel), never from setting the position in code.
