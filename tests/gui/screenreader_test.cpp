@@ -7,7 +7,6 @@
 #include <QAbstractSlider>
 #include <QAccessible>
 #include <QElapsedTimer>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -17,8 +16,8 @@
 #include <qpa/qplatformintegration.h>
 
 #include "GuiFixtures.h"
+#include "SamplePrograms.h"
 #include "TestFiles.h"
-#include "world/ZelkFeld.h"
 #include "world/ZelkGrafik.h"
 #include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
@@ -50,17 +49,13 @@ void Mitschreiben(QAccessibleEvent* event)
 
 QString Zuletzt() { return ansagen.isEmpty() ? QString() : ansagen.last().text; }
 
-QString Beschreibung(QWidget* w)
+QString Text(QWidget* w, QAccessible::Text t)
 {
     QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
-    return iface ? iface->text(QAccessible::Description) : QString();
+    return iface ? iface->text(t) : QString();
 }
-
-QString Name(QWidget* w)
-{
-    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
-    return iface ? iface->text(QAccessible::Name) : QString();
-}
+QString Name(QWidget* w) { return Text(w, QAccessible::Name); }
+QString Beschreibung(QWidget* w) { return Text(w, QAccessible::Description); }
 
 // Turns 128 times in nested procedures and steps once: some three hundred
 // instructions, each turn a new description.
@@ -72,9 +67,6 @@ const QString Drehen = QStringLiteral(
     "Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn;\n"
     "VOR\n"
     "END.");
-
-const QString Kreis = QStringLiteral(
-    "PROGRAM Kreis;\nBEGIN\nWHILE NOT PLATZ_BELEGT DO DREHE_LINKS\nEND.");
 
 }  // namespace
 
@@ -89,8 +81,7 @@ class ScreenReaderTest : public QObject, ProgramFixture {
         Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
     }
 
-    bool idle() const { return Run().State() == TRunController::RunState::Idle; }
-    const TRunController& Run() const { return form->Run(); }
+    bool idle() const { return form->Run().State() == TRunController::RunState::Idle; }
 
     void click(QWidget* window, const char* name)
     {
@@ -122,77 +113,51 @@ private slots:
         stopProgram();
     }
 
-    void theViewIsTheArbeitsfeldAndSaysWhereZelkStands()
-    {
-        QCOMPARE(Name(Canvas()), QString("Arbeitsfeld"));
-        QCOMPARE(Beschreibung(Canvas()),
-                 QString("Zelk steht auf Spalte 1, Zeile 1 und schaut nach Osten. Vorrat 0. "
-                         "Hier liegt nichts. Vorne frei, links frei, rechts Wand."));
-        QCOMPARE(Canvas()->focusPolicy(), Qt::StrongFocus);  // the tab key reaches it
-    }
-
     void aStepAnEditAndAFailureAreReported()
     {
+        QCOMPARE(Name(Canvas()), QString("Arbeitsfeld"));
         form->Handsteuerung1Click();
-        THandsteuerung* hand = HandsteuerungWindow;
-        QVERIFY(hand);
-        click(hand, "vorBtn");
+        click(HandsteuerungWindow, "vorBtn");
         QTRY_COMPARE(Zuletzt(), QString("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten. Vorrat 0. "
                                         "Hier liegt nichts. Vorne frei, links frei, rechts Wand."));
         for (int i = 0; i < 3; ++i)
-            click(hand, "drehelinksBtn");
-
+            click(HandsteuerungWindow, "drehelinksBtn");
         // Facing the border: the failure is reported at once, before its box.
         ansagen.clear();
-        click(hand, "vorBtn");
+        click(HandsteuerungWindow, "vorBtn");
         QCOMPARE(fake->texts(), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
         QVERIFY(!ansagen.isEmpty());
         QCOMPARE(ansagen.first().boxen, 0);
-        QCOMPARE(ansagen.first().text,
-                 QString("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Süden. Vorrat 0. "
-                         "Hier liegt nichts. Vorne Wand, links frei, rechts frei."));
+        QVERIFY(ansagen.first().text.endsWith("nach Süden. Vorrat 0. Hier liegt nichts. "
+                                              "Vorne Wand, links frei, rechts frei."));
 
-        // Editing: the focused square comes first, and each key's edit is told.
+        // Editing by key: the focused square comes first.
         form->FeldChangeBtnClick();
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
         Canvas()->setFocus();
-        QTRY_VERIFY(Canvas()->hasFocus());
-        QTest::keyClick(Canvas(), Qt::Key_Plus);
-        QTRY_VERIFY(Zuletzt().startsWith("Spalte 2, Zeile 1. Zelk steht hier. Hier liegt 1 Gegenstand. "
-                                         "Norden frei, Osten frei, Süden Rand, Westen frei. Zelk steht auf"));
         QTest::keyClick(Canvas(), Qt::Key_Up);
         QTest::keyClick(Canvas(), Qt::Key_Left, Qt::ShiftModifier);
-        QTRY_VERIFY(Zuletzt().startsWith("Spalte 2, Zeile 2. Hier liegt nichts. "
-                                         "Norden frei, Osten frei, Süden frei, Westen Hindernis."));
-        QVERIFY(Zuletzt().endsWith("Hier liegt 1 Gegenstand. Vorne Wand, links frei, rechts frei."));
+        QTest::keyClick(Canvas(), Qt::Key_Plus);
+        QTRY_VERIFY(Zuletzt().startsWith("Spalte 2, Zeile 2. Hier liegt 1 Gegenstand. "
+                                         "Norden frei, Osten frei, Süden frei, Westen Hindernis. "
+                                         "Zelk steht auf Spalte 2, Zeile 1"));
         form->FeldChangeBtnClick();
         QTRY_VERIFY(Zuletzt().startsWith("Zelk steht auf Spalte 2, Zeile 1"));
     }
 
-    // Some three hundred steps at 1 ms: few reports, never two within a
-    // quarter of a second unless the run ended, and the last one is the end.
+    // Some three hundred steps at 1 ms: a report at most every quarter of a
+    // second, and the last one, at the stop, is the end.
     void aFastRunIsReportedAtMostFourTimesASecondAndAlwaysAtItsEnd()
     {
         openProgram(Drehen);
-        const qint64 beginn = uhr.elapsed();
         form->RunItemClick();
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
-        const qint64 dauer = uhr.elapsed() - beginn;
-        // Reported when the run stopped, before any timer could.
-        QVERIFY(!ansagen.isEmpty());
         const QString ende = FeldFlaeche->Beschreibung();
         QVERIFY(ende.startsWith("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten."));
         QCOMPARE(Zuletzt(), ende);
-        QVERIFY2(ansagen.size() <= dauer / 250 + 2,
-                 qPrintable(QStringLiteral("%1 reports in %2 ms").arg(ansagen.size()).arg(dauer)));
+        QVERIFY(ansagen.size() >= 2);
         for (int i = 1; i + 1 < ansagen.size(); ++i)
             QVERIFY2(ansagen[i].zeit - ansagen[i - 1].zeit >= 245,
-                     qPrintable(QStringLiteral("reports %1 and %2 at %3 and %4 ms").arg(i - 1).arg(i)
-                                    .arg(ansagen[i - 1].zeit).arg(ansagen[i].zeit)));
-        QTest::qWait(300);
-        QCOMPARE(Zuletzt(), ende);
+                     qPrintable(QStringLiteral("reports at %1 and %2 ms").arg(ansagen[i - 1].zeit).arg(ansagen[i].zeit)));
     }
 
     void pauseAndStopAreReportedAtOnce()
@@ -203,7 +168,6 @@ private slots:
         ansagen.clear();
         form->PauseBtnClick();
         QCOMPARE(ansagen.size(), 1);
-        QCOMPARE(Zuletzt(), FeldFlaeche->Beschreibung());
         form->RunItemClick();
         QTest::qWait(50);
         ansagen.clear();
@@ -212,43 +176,30 @@ private slots:
         QCOMPARE(Zuletzt(), FeldFlaeche->Beschreibung());
     }
 
+    // A picture button is named by its hint, a captioned one by its caption.
     void everyButtonAndControlHasANameAndADescription()
     {
         form->Handsteuerung1Click();
         form->TeachinModus1Click();
         QList<QWidget*> controls;
-        for (QWidget* window : {static_cast<QWidget*>(Find<QWidget>(form, "SpeedBar")),
-                                static_cast<QWidget*>(ZelkMeldung),
+        for (QWidget* window : {Find<QWidget>(form, "SpeedBar"), static_cast<QWidget*>(ZelkMeldung),
                                 static_cast<QWidget*>(HandsteuerungWindow),
                                 static_cast<QWidget*>(TeachinWindow)}) {
-            QVERIFY(window);
             for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
                 controls << b;
             for (QAbstractSlider* s : window->findChildren<QAbstractSlider*>())
                 controls << s;
         }
-        QVERIFY(controls.size() >= 13 + 2 + 4 + 8);
-        for (QWidget* c : controls) {
-            QVERIFY2(!Name(c).isEmpty(), qPrintable(c->objectName()));
-            QVERIFY2(!Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
-        }
-        // A picture button is named by its hint, a captioned one by its
-        // caption; the tooltip, the status line and the reader share the text.
-        QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
+        QCOMPARE(controls.size(), 13 + 2 + 4 + 8);
+        for (QWidget* c : controls)
+            QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
         QCOMPARE(Name(FindButton(form, "SpeedButton8")), QString("Hilfeinhalt"));
-        QVERIFY(FindButton(form, "SpeedButton8")->toolTip().isEmpty());
         QPushButton* vor = Find<QPushButton>(HandsteuerungWindow, "vorBtn");
         QCOMPARE(Name(vor), QString("vor"));
-        QCOMPARE(Beschreibung(vor), QString("Zelk geht einen Schritt nach vorne"));
-        QCOMPARE(vor->toolTip(), Beschreibung(vor));
-        QCOMPARE(Beschreibung(Find<QPushButton>(TeachinWindow, "nimmaufBtn")),
-                 QString("Zelk nimmt einen Gegenstand auf"));
-        QCOMPARE(Name(Find<QWidget>(ZelkMeldung, "ScrollGeschw")), QString("Geschwindigkeit"));
-        // The command's changes do not take the button's own texts away.
+        QCOMPARE(Beschreibung(vor), vor->toolTip());
+        // A change of its command leaves the button its own texts.
         form->FeldChangeBtnClick();
-        form->FeldChangeBtnClick();
-        QCOMPARE(Name(FindButton(form, "StartBtn")), QString("Start"));
-        QCOMPARE(FindButton(form, "StartBtn")->toolTip(), QString("Start"));
+        QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
     }
 };
 
