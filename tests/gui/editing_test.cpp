@@ -1,13 +1,19 @@
 // Editing the work field by mouse on the real view: barriers, items and the
 // robot, the border that cannot be edited, the cursor the zones show, and the
-// edited world taken over as the start state when the mode ends.
+// edited world taken over as the start state when the mode ends. Ctrl+Z and
+// Ctrl+Y undo and redo the edits while the view has the focus.
+#include <QMdiArea>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "GuiFixtures.h"
 #include "ide/Colors.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
+#include "world/EditHistory.h"
 #include "world/ZelkGrafik.h"
+#include "world/ZelkInfo.h"
 
 namespace {
 
@@ -31,10 +37,37 @@ std::string Seiten()
     return s;
 }
 
+void Taste(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QTest::keyClick(w, key, mods);
+}
+
+QScrollBar* Vorratsregler() { return Find<QScrollBar>(ZelkMeldung, "ScrollMaterial"); }
+
+// A drag of the supply bar through the given positions, as the mouse makes it.
+void ZieheVorrat(std::initializer_list<int> positionen)
+{
+    QScrollBar* bar = Vorratsregler();
+    bar->setSliderDown(true);
+    for (int p : positionen)
+        bar->setSliderPosition(p);
+    bar->setSliderDown(false);
+}
+
 }  // namespace
 
 class EditingTest : public QObject, ProgramFixture {
     Q_OBJECT
+
+    // The keyboard focus in the work field view, as a click would put it.
+    void focusView()
+    {
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
+        Canvas()->setFocus();
+        QTRY_VERIFY(Canvas()->hasFocus());
+    }
 
 private slots:
     void init()
@@ -149,6 +182,118 @@ private slots:
         QCOMPARE(Welt.StartFeld[2][4].Offen[Nord], std::uint8_t(0));
         QVERIFY(!Welt.Zuruecksetzen());
         QCOMPARE(RoboterStart.X, 4);
+    }
+
+    // Each edit of the mouse, the keys and the supply bar is one step:
+    // Ctrl+Z gives back each earlier world exactly, Ctrl+Y the edits.
+    void ctrlZAndCtrlYUndoAndRedoEachEditInTurn()
+    {
+        focusView();
+        std::vector<WeltStand> staende{WeltStand::Aktuell()};
+        const auto merke = [&] { staende.push_back(WeltStand::Aktuell()); };
+        Klick(85, 245);  // an item on (3, 2)
+        merke();
+        Klick(132, 203);  // the barrier between (5, 3) and (5, 4)
+        merke();
+        Klick(104, 245);  // the robot to (4, 2)
+        merke();
+        QTest::mouseClick(Find<QWidget>(FeldFlaeche, "ZelkOst"), Qt::LeftButton);  // turned
+        merke();
+        ZieheVorrat({3, 10, 25, 40});  // one drag, one step
+        merke();
+        Taste(Canvas(), Qt::Key_D);
+        merke();
+        Klick(132, 7);  // the border: no edit, no step
+        for (int i = int(staende.size()) - 2; i >= 0; --i) {
+            Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY2(WeltStand::Aktuell() == staende[i], qPrintable(QString::number(i)));
+            QCOMPARE(Vorratsregler()->value(), Roboter.Vorrat);
+        }
+        QCOMPARE(Pixel(132, 203), Farbe(Wallcolor));
+        for (size_t i = 1; i < staende.size(); ++i) {
+            Taste(Canvas(), Qt::Key_Y, Qt::ControlModifier);
+            QVERIFY(WeltStand::Aktuell() == staende[i]);
+        }
+        QCOMPARE(Pixel(132, 203), Farbe(Barriercolor));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
+        // A new edit after an undo drops what was undone.
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        Klick(85, 245);
+        Taste(Canvas(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(Roboter.Richtung, Nord);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 2);
+    }
+
+    void theHistoryEndsWithTheModeAndWithEveryOtherChangeOfTheWorld()
+    {
+        const auto leer = [] { return !FeldFlaeche->Verlauf().KannRueckgaengig(); };
+        Klick(85, 245);
+        form->FeldChangeBtnClick();
+        form->FeldChangeBtnClick();
+        QVERIFY(leer());
+        Klick(85, 245);
+        form->Zuruecksetzen1Click();
+        QVERIFY(leer());
+        Klick(85, 245);
+        Welt.Vor();  // as the manual control's "&vor" does
+        QVERIFY(leer());
+        Klick(85, 245);
+        form->FeldNeu1Click();
+        QVERIFY(leer());
+    }
+
+    // The keys act on the focused square through the clicks' own edits: the
+    // border stays as it is.
+    void theKeysEditTheFocusedSquareAsTheClicksDo()
+    {
+        focusView();
+        QWidget* rahmen = Find<QWidget>(FeldFlaeche, "FokusRahmen");
+        QVERIFY(rahmen->isVisible());
+        const std::string rand = Seiten();
+        for (Qt::Key k : {Qt::Key_Left, Qt::Key_Down}) {
+            Taste(Canvas(), k);  // no square there: the focus stays on (1, 1)
+            Taste(Canvas(), k, Qt::ShiftModifier);
+        }
+        QCOMPARE(Seiten(), rand);
+        QVERIFY(!FeldFlaeche->Verlauf().KannRueckgaengig());
+
+        for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up})
+            Taste(Canvas(), k);
+        Taste(Canvas(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(3, 3).Offen[Sued], std::uint8_t(0));
+        QCOMPARE(Pixel(76, 231), Farbe(Barriercolor));  // the north side of (3, 2)
+        Taste(Canvas(), Qt::Key_Up, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(3, 2).Offen[Nord], std::uint8_t(1));
+        Taste(Canvas(), Qt::Key_Left, Qt::ShiftModifier);
+        QCOMPARE(Welt.Zelle(2, 2).Offen[Ost], std::uint8_t(0));
+        for (int i = 0; i < 10; ++i)
+            Taste(Canvas(), Qt::Key_Plus);
+        Taste(Canvas(), Qt::Key_Minus);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+        Taste(Canvas(), Qt::Key_Z);
+        Taste(Canvas(), Qt::Key_Z);  // already there: no turn
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 2, 3, Ost}));
+        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("2"));
+
+        form->FeldChangeBtnClick();
+        QVERIFY(!rahmen->isVisible());
+        Taste(Canvas(), Qt::Key_Plus);  // not the view's key outside the mode
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+    }
+
+    // Ctrl+Z elsewhere keeps its meaning: in the editor it undoes typing,
+    // and no shortcut of the main window takes it away.
+    void ctrlZInTheEditorUndoesTheTextAndLeavesTheWorld()
+    {
+        Klick(85, 245);
+        form->FileNewItemClick();
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);
+        editor()->setFocus();
+        QTRY_VERIFY(editor()->hasFocus());
+        QTest::keyClicks(editor(), "VOR");
+        Taste(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor()->toPlainText(), QString());
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
     }
 };
 

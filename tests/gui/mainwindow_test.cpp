@@ -22,6 +22,7 @@
 #include "world/ZelkDatei.h"
 #include "GuiFixtures.h"
 #include "TestFiles.h"
+#include "ide/Hints.h"
 #include "ide/ZelkEdit2.h"
 #include "ide/ZelkGauge.h"
 #include "ide/ZelkHilfe.h"
@@ -205,10 +206,10 @@ private slots:
 
     void hintsShowTheirLongPartInTheStatusLine()
     {
-        QCOMPARE(TZelkForm::ShortHint("Neu|"), QString("Neu"));
-        QCOMPARE(TZelkForm::LongHint("Neu|"), QString());
-        QCOMPARE(TZelkForm::LongHint("Start"), QString("Start"));
-        QCOMPARE(TZelkForm::LongHint("a|b|c"), QString("b|c"));
+        QCOMPARE(ShortHint("Neu|"), QString("Neu"));
+        QCOMPARE(LongHint("Neu|"), QString());
+        QCOMPARE(LongHint("Start"), QString("Start"));
+        QCOMPARE(LongHint("a|b|c"), QString("b|c"));
 
         // A tool button with "Neu|" clears the line; one with "Start" shows it.
         QTest::mouseMove(FindButton(form, "StartBtn"));

@@ -15,6 +15,10 @@ public:
     virtual void SetFeldPanel(const std::string& text) { (void)text; }
     // Clear the work field view and draw everything anew.
     virtual void RepaintAll() {}
+    // An action or a loading has failed and its message is about to be
+    // shown: the world stands as it will stay, and a display that reports
+    // it only now and then reports it at once.
+    virtual void Fehlschlag() {}
 };
 
 WorldDisplay& worldDisplay();

@@ -145,6 +145,7 @@ void tFeld::Meldung(int code)
     // Set before the box: timer ticks delivered while it is open must find it.
     if (code != 10)
         Abbruch = true;
+    worldDisplay().Fehlschlag();
     ShowError(text);
 }
 

@@ -26,6 +26,7 @@
 #include "ide/Colors.h"
 #include "ide/DialogService.h"
 #include "ide/Einstellungen.h"
+#include "ide/Hints.h"
 #include "ide/Search.h"
 #include "ide/ZelkAbout.h"
 #include "ide/ZelkDruck.h"
@@ -78,7 +79,7 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
     // Qt sends the status tip to the window while the item is highlighted;
     // event() routes it to the status line, so an item without a hint
     // clears it.
-    item->setStatusTip(TZelkForm::LongHint(hint));
+    item->setStatusTip(LongHint(hint));
     return item;
 }
 
@@ -88,8 +89,8 @@ QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
 // every change of the action puts them back.
 class SpeedButton : public QToolButton {
 public:
-    SpeedButton(const QIcon& picture, const QString& tip, QWidget* parent)
-        : QToolButton(parent), picture(picture), tip(tip)
+    SpeedButton(const QIcon& picture, const QString& hint, bool withTip, QWidget* parent)
+        : QToolButton(parent), picture(picture), hint(hint), withTip(withTip)
     {
     }
 
@@ -112,12 +113,12 @@ private:
     void KeepOwnLook()
     {
         setIcon(picture);
-        setToolTip(tip);
-        setStatusTip(QString());
+        SetHint(this, hint, withTip);
     }
 
     QIcon picture;
-    QString tip;
+    QString hint;
+    bool withTip;
 };
 
 // FeldPanel names a work field file without its folder, in lower case as
@@ -244,6 +245,12 @@ void TZelkForm::CreateChildWindows()
     setWorldDisplay(worldDisplayPort.get());
     connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
             &TZelkMeldung::SetTimer1Enabled);
+    // Where a run paused or stopped is told at once, however fast it ran.
+    connect(runController, &TRunController::StateChanged, FeldFlaeche,
+            [](TRunController::RunState state) {
+                if (FeldFlaeche && state != TRunController::RunState::Running)
+                    FeldFlaeche->JetztAnsagen();
+            });
     setRunControl(runController);
     setCompileProgress(CompilerDlg);
     // The core's boxes go through the same service as the window's own.
@@ -393,15 +400,14 @@ void TZelkForm::CreateSpeedBar()
             picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(),
                             QIcon::Disabled);
         // The help button alone shows no tooltip.
-        const QString tip = qstrcmp(name, "SpeedButton8") == 0 ? QString() : ShortHint(hint);
-        auto* button = new SpeedButton(picture, tip, SpeedBar);
+        const bool withTip = qstrcmp(name, "SpeedButton8") != 0;
+        auto* button = new SpeedButton(picture, hint, withTip, SpeedBar);
         button->setObjectName(QString::fromLatin1(name));
         button->setGeometry(left, 4, 25, 25);
         button->setAutoRaise(true);
         button->setFocusPolicy(Qt::NoFocus);
         button->setIconSize(QSize(16, 16));
         // The hint goes to the status line through eventFilter.
-        button->setProperty("hint", hint);
         button->installEventFilter(this);
         button->SetCommand(command);
     };
@@ -451,18 +457,6 @@ void TZelkForm::CreateStatusBar()
 void TZelkForm::SetFeldPanelText(const QString& text) { FeldPanel->setText(text); }
 
 // ----------------------------------------------------------------- hints
-
-QString TZelkForm::ShortHint(const QString& hint)
-{
-    const int bar = hint.indexOf('|');
-    return bar < 0 ? hint : hint.left(bar);
-}
-
-QString TZelkForm::LongHint(const QString& hint)
-{
-    const int bar = hint.indexOf('|');
-    return bar < 0 ? hint : hint.mid(bar + 1);
-}
 
 void TZelkForm::DisplayHint(const QString& hint) { Statusline->setText(LongHint(hint)); }
 
@@ -795,8 +789,10 @@ void TZelkForm::FeldNeu1Click()
 {
     Welt.Loeschen();
     Welt.Grundstellung();
-    if (FeldFlaeche)
+    if (FeldFlaeche) {
+        FeldFlaeche->VerlaufLoeschen();
         FeldFlaeche->RepaintAll();
+    }
     if (ZelkMeldung) {
         ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
         ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
@@ -806,6 +802,8 @@ void TZelkForm::FeldNeu1Click()
 
 void TZelkForm::Zuruecksetzen1Click()
 {
+    if (FeldFlaeche)
+        FeldFlaeche->VerlaufLoeschen();
     if (Welt.Zuruecksetzen() && FeldFlaeche)
         FeldFlaeche->RepaintAll();
 }
@@ -814,7 +812,7 @@ void TZelkForm::FeldChangeBtnClick()
 {
     editing = !editing;
     if (FeldFlaeche)
-        FeldFlaeche->Veraendern = editing;
+        FeldFlaeche->VeraendernSetzen(editing);
     FeldChangeCommand->setChecked(editing);
     if (ZelkMeldung)
         ZelkMeldung->ScrollMaterialFreigeben(editing);
@@ -862,8 +860,10 @@ void TZelkForm::OpenWorkField(const QString& path)
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why
-    if (FeldFlaeche)
+    if (FeldFlaeche) {
+        FeldFlaeche->VerlaufLoeschen();
         FeldFlaeche->RepaintAll();
+    }
     SetFeldPanelText(FeldPanelText(path));
 }
 

@@ -38,11 +38,6 @@ public:
     QString FileName;
     bool NetzwerkFlag = false;
 
-    // A hint "short|long": the tooltip part and the status line part; a text
-    // without a bar is both.
-    static QString ShortHint(const QString& hint);
-    static QString LongHint(const QString& hint);
-
     // --- Program file commands ---
     void FileNewItemClick();
     void FileOpenItemClick();

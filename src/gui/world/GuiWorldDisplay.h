@@ -17,4 +17,5 @@ public:
     void ZeigeMaterial(int vorrat) override;
     void SetFeldPanel(const std::string& text) override;
     void RepaintAll() override;
+    void Fehlschlag() override;
 };

@@ -1,11 +1,13 @@
 #include "world/ZelkGrafik.h"
 
 #include <algorithm>
+#include <functional>
 
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -15,7 +17,10 @@
 #include "ide/Colors.h"
 #include "ports/WorldDisplay.h"
 #include "settings/ZelkSettings.h"
+#include "world/FeldZugang.h"
+#include "world/WeltBeschreibung.h"
 #include "world/ZelkFeld.h"
+#include "world/ZelkInfo.h"
 
 TFeldFlaeche* FeldFlaeche = nullptr;
 
@@ -106,12 +111,17 @@ QImage NeueZeichnung(int breite, int hoehe)
 // The client area: shows the backing store and passes mouse moves on.
 class FeldCanvas : public QWidget {
 public:
-    FeldCanvas(const QImage& zeichnung, QWidget* parent) : QWidget(parent), zeichnung(zeichnung)
+    FeldCanvas(const QImage& zeichnung, TFeldFlaeche* ansicht)
+        : QWidget(ansicht), ansicht(ansicht), zeichnung(zeichnung)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-        setFocusPolicy(Qt::ClickFocus);  // "Kopieren" copies the picture when the view has the focus
+        // "Kopieren" copies the picture when the view has the focus; the tab
+        // key brings it there too, for the keys of the editing mode.
+        setFocusPolicy(Qt::StrongFocus);
     }
+
+    TFeldFlaeche* const ansicht;
 
 protected:
     void paintEvent(QPaintEvent* event) override
@@ -128,6 +138,38 @@ protected:
 private:
     const QImage& zeichnung;
 };
+
+// The thin frame around the square that the arrow keys have reached. It lies
+// above the robot picture and lets every click through to the view.
+class FokusRahmen : public QWidget {
+public:
+    explicit FokusRahmen(QWidget* parent) : QWidget(parent)
+    {
+        setObjectName(QStringLiteral("FokusRahmen"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        // Inside the square's grid lines and around its item marks.
+        resize(25, 25);
+        hide();
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+};
+
+// The view's drawing area speaks for itself to assistive technology.
+QAccessibleInterface* FeldZugangFabrik(const QString&, QObject* object)
+{
+    auto* canvas = dynamic_cast<FeldCanvas*>(object);
+    if (!canvas)
+        return nullptr;
+    TFeldFlaeche* ansicht = canvas->ansicht;
+    return new TFeldZugang(canvas, [ansicht] { return ansicht->Beschreibung(); });
+}
 
 }  // namespace
 
@@ -186,10 +228,14 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
     setWindowIcon(QIcon(QStringLiteral(":/world/arbeitsfeld.svg")));
     setAttribute(Qt::WA_DeleteOnClose, false);
 
+    static const bool fabrik = (QAccessible::installFactory(FeldZugangFabrik), true);
+    (void)fabrik;
     canvas = new FeldCanvas(zeichnung, this);
     canvas->setMouseTracking(true);
     canvas->installEventFilter(this);
     setWidget(canvas);
+    fokusRahmen = new FokusRahmen(canvas);
+    ansage = new TFeldAnsage(canvas);
     cursors[1] = EditCursor("CURSOR_W");
     cursors[2] = EditCursor("CURSOR_S");
     cursors[3] = EditCursor("CURSOR_N");
@@ -217,6 +263,10 @@ TFeldFlaeche::~TFeldFlaeche()
 {
     if (FeldFlaeche == this)
         FeldFlaeche = nullptr;
+    // The drawing area goes while the view is whole: its accessible object
+    // asks the view for the description until the area is gone.
+    canvas->removeEventFilter(this);
+    delete canvas;
 }
 
 void TFeldFlaeche::Rechteck(int left, int top, int right, int bottom, const QColor& farbe)
@@ -311,6 +361,7 @@ void TFeldFlaeche::SetzeBild(int x, int y, bool loeschen, int d)
             anderes->hide();
     bild->show();
     bild->raise();
+    fokusRahmen->raise();
 
     // The robot has not moved yet: the square it leaves is its current one.
     if (loeschen && ImFeld(Roboter.X, Roboter.Y)) {
@@ -318,6 +369,7 @@ void TFeldFlaeche::SetzeBild(int x, int y, bool loeschen, int d)
         Rechteck(ox + 4, oy + 3, ox + 27, oy + 28, weiss);
         ZeigeZellenPunkte(Roboter.X, Roboter.Y);
     }
+    WeltGeaendert();
 }
 
 void TFeldFlaeche::RepaintAll()
@@ -325,12 +377,17 @@ void TFeldFlaeche::RepaintAll()
     zeichnung.fill(weiss);
     canvas->update();
     ZeichneFeld();
+    WeltGeaendert();
 }
 
 void TFeldFlaeche::CopyToClipboard()
 {
-    // grab() renders the canvas with its children, so the robot is in it.
+    // grab() renders the canvas with its children, so the robot is in it;
+    // the keyboard's frame is no part of the work field.
+    const bool rahmen = fokusRahmen->isVisible();
+    fokusRahmen->hide();
     const QPixmap bild = canvas->grab();
+    fokusRahmen->setVisible(rahmen);
     if (QClipboard* clipboard = QGuiApplication::clipboard())
         clipboard->setPixmap(bild);
 }
@@ -354,6 +411,7 @@ void TFeldFlaeche::Klick(int x, int y, bool setzen)
 {
     if (!InFeld(x, y))
         return;
+    const TFeldBearbeitung bearbeitung(this);
     if (RestY(y) < 7)
         KlickWaagerecht(x, y, setzen);
     else if (RestX(x) < 7)
@@ -364,63 +422,96 @@ void TFeldFlaeche::Klick(int x, int y, bool setzen)
         KlickPunkt(x, y, setzen);
 }
 
+// The click routines find the square of a pixel; the edits on squares below
+// them are the keyboard's too, so the border rule holds for both.
+
 void TFeldFlaeche::KlickWaagerecht(int x, int y, bool setzen)
 {
-    // The square just below the line; the top border has none above it.
+    // The square just below the line.
     const Zelle z = PixelZuZelle(x, y);
-    if (z.y >= FeldHoehe || z.y < 1 || z.x < 1 || z.x > FeldBreite)
-        return;
-    const std::uint8_t offen = setzen ? 0 : 1;
-    Welt.Zelle(z.x, z.y).Offen[Nord] = offen;
-    Welt.Zelle(z.x, z.y + 1).Offen[Sued] = offen;
-    ZeichneWaagerecht(z.x, z.y, setzen);
+    Waagerecht(z.x, z.y, setzen);
 }
 
 void TFeldFlaeche::KlickSenkrecht(int x, int y, bool setzen)
 {
-    // Shifted so that the column is the square left of the line; the left
-    // border has none.
+    // Shifted so that the column is the square left of the line.
     const Zelle z = PixelZuZelle(x - 15, y);
-    if (z.x <= 0 || z.x >= FeldBreite || z.y < 1 || z.y > FeldHoehe)
-        return;
-    const std::uint8_t offen = setzen ? 0 : 1;
-    Welt.Zelle(z.x, z.y).Offen[Ost] = offen;
-    Welt.Zelle(z.x + 1, z.y).Offen[West] = offen;
-    ZeichneSenkrecht(z.x, z.y, setzen);
+    Senkrecht(z.x, z.y, setzen);
 }
 
 // Any button: on the robot's square it turns the robot left, elsewhere it
-// moves the robot there with its direction and supply. Items and barriers
-// on the way do not matter.
+// moves the robot there.
 void TFeldFlaeche::KlickZelk(int x, int y)
 {
     const Zelle z = PixelZuZelle(x, y);
     if (!ImFeld(z.x, z.y))
         return;
-    if (z.x == Roboter.X && z.y == Roboter.Y) {
-        Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
-        SetzeBild(z.x, z.y, false, Roboter.Richtung);
-    } else {
-        SetzeBild(z.x, z.y, true, Roboter.Richtung);
-    }
-    Roboter.X = z.x;
-    Roboter.Y = z.y;
-    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+    if (z.x == Roboter.X && z.y == Roboter.Y)
+        ZelkDrehen();
+    else
+        ZelkHin(z.x, z.y);
 }
 
 void TFeldFlaeche::KlickPunkt(int x, int y, bool setzen)
 {
     const Zelle z = PixelZuZelle(x, y);
-    if (!ImFeld(z.x, z.y))
+    Punkt(z.x, z.y, setzen);
+}
+
+void TFeldFlaeche::Waagerecht(int x, int y, bool setzen)
+{
+    // The north side of the top row is the border, and no square lies
+    // below the bottom one's south side.
+    if (y >= FeldHoehe || y < 1 || x < 1 || x > FeldBreite)
         return;
-    std::int32_t& anzahl = Welt.Zelle(z.x, z.y).Anzahl;
+    const std::uint8_t offen = setzen ? 0 : 1;
+    Welt.Zelle(x, y).Offen[Nord] = offen;
+    Welt.Zelle(x, y + 1).Offen[Sued] = offen;
+    ZeichneWaagerecht(x, y, setzen);
+}
+
+void TFeldFlaeche::Senkrecht(int x, int y, bool setzen)
+{
+    // The east side of the last column is the border, and column 0 names
+    // the west border.
+    if (x <= 0 || x >= FeldBreite || y < 1 || y > FeldHoehe)
+        return;
+    const std::uint8_t offen = setzen ? 0 : 1;
+    Welt.Zelle(x, y).Offen[Ost] = offen;
+    Welt.Zelle(x + 1, y).Offen[West] = offen;
+    ZeichneSenkrecht(x, y, setzen);
+}
+
+void TFeldFlaeche::Punkt(int x, int y, bool setzen)
+{
+    if (!ImFeld(x, y))
+        return;
+    std::int32_t& anzahl = Welt.Zelle(x, y).Anzahl;
     if (setzen && anzahl < 9) {
         ++anzahl;
-        ZeichnePunkt(z.x, z.y, true, anzahl);
+        ZeichnePunkt(x, y, true, anzahl);
     } else if (!setzen && anzahl > 0) {
-        ZeichnePunkt(z.x, z.y, false, anzahl);
+        ZeichnePunkt(x, y, false, anzahl);
         --anzahl;
     }
+}
+
+// The robot moves with its direction and supply; items and barriers on the
+// way do not matter, and the target square may hold items.
+void TFeldFlaeche::ZelkHin(int x, int y)
+{
+    if (!ImFeld(x, y) || (x == Roboter.X && y == Roboter.Y))
+        return;
+    SetzeBild(x, y, true, Roboter.Richtung);
+    Roboter.X = x;
+    Roboter.Y = y;
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+}
+
+void TFeldFlaeche::ZelkDrehen()
+{
+    Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
+    SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
 }
 
 void TFeldFlaeche::SetzeCursor(int nummer)
@@ -436,24 +527,197 @@ void TFeldFlaeche::FormMouseMove(int x, int y) { SetzeCursor(Veraendern ? Zone(x
 
 void TFeldFlaeche::FormMouseDown(Qt::MouseButton button, int x, int y)
 {
-    if (Veraendern)
-        Klick(x, y, button == Qt::LeftButton);
+    if (!Veraendern)
+        return;
+    // The keyboard goes on from the square the mouse edited.
+    if (InFeld(x, y)) {
+        const Zelle z = PixelZuZelle(x, y);
+        FokusSetzen(z.x, z.y);
+    }
+    Klick(x, y, button == Qt::LeftButton);
 }
 
 void TFeldFlaeche::changeDirection()
 {
     if (!Veraendern)
         return;
-    Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
-    SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
+    const TFeldBearbeitung bearbeitung(this);
+    FokusSetzen(Roboter.X, Roboter.Y);
+    ZelkDrehen();
 }
 
 void TFeldFlaeche::changeCursor() { SetzeCursor(Veraendern ? 3 : 0); }
+
+// ------------------------------------------------------ undo and redo
+
+void TFeldFlaeche::VeraendernSetzen(bool an)
+{
+    Veraendern = an;
+    verlauf.Loeschen();
+    // The keyboard starts where Zelk stands.
+    if (an)
+        FokusSetzen(Roboter.X, Roboter.Y);
+    ZeigeFokus();
+    WeltGeaendert();
+}
+
+void TFeldFlaeche::BearbeitungAnfang() { verlauf.Beginne(); }
+
+void TFeldFlaeche::BearbeitungEnde()
+{
+    verlauf.Beende();
+    WeltGeaendert();
+}
+void TFeldFlaeche::VerlaufLoeschen() { verlauf.Loeschen(); }
+
+void TFeldFlaeche::Rueckgaengig()
+{
+    if (Veraendern && verlauf.Rueckgaengig())
+        ZeigeWiederhergestellt();
+}
+
+void TFeldFlaeche::Wiederholen()
+{
+    if (Veraendern && verlauf.Wiederholen())
+        ZeigeWiederhergestellt();
+}
+
+void TFeldFlaeche::ZeigeWiederhergestellt()
+{
+    RepaintAll();
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
+    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    // The supply bar stands where the supply is, as when the mode began.
+    if (ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(Veraendern);
+}
+
+// ------------------------------------------------------------ keyboard
+
+namespace {
+
+// The direction of an arrow key, or -1.
+int Pfeilrichtung(int key)
+{
+    switch (key) {
+    case Qt::Key_Right: return Ost;
+    case Qt::Key_Up: return Nord;
+    case Qt::Key_Left: return West;
+    case Qt::Key_Down: return Sued;
+    default: return -1;
+    }
+}
+
+constexpr int SchrittX[4] = {1, 0, -1, 0};
+constexpr int SchrittY[4] = {0, 1, 0, -1};
+
+}  // namespace
+
+// The keys of the editing mode do what the clicks do, on the focused square:
+//   arrows          move the focus          Shift+arrow  barrier on that side
+//   Plus, Minus     an item more or less    Z            Zelk to the square
+//   D               Zelk turns left         Ctrl+Z, Ctrl+Y  undo, redo
+// With ausfuehren false it only tells whether the key is the view's: the
+// view then claims it before any shortcut of the main window.
+bool TFeldFlaeche::Taste(const QKeyEvent* event, bool ausfuehren)
+{
+    if (!Veraendern)
+        return false;
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    const bool strg = mods == Qt::ControlModifier;
+    if (event->matches(QKeySequence::Undo)) {
+        if (ausfuehren)
+            Rueckgaengig();
+        return true;
+    }
+    if (event->matches(QKeySequence::Redo) || (strg && event->key() == Qt::Key_Y)) {
+        if (ausfuehren)
+            Wiederholen();
+        return true;
+    }
+    // Shift only where a character needs it ("+" on many keyboards).
+    if (mods != Qt::NoModifier && mods != Qt::ShiftModifier)
+        return false;
+    const bool shift = mods == Qt::ShiftModifier;
+    const int d = Pfeilrichtung(event->key());
+    std::function<void()> befehl;
+    if (d >= 0 && !shift)
+        befehl = [this, d] { FokusSetzen(fokusX + SchrittX[d], fokusY + SchrittY[d]); };
+    else if (d >= 0)
+        befehl = [this, d] { WandUmschalten(d); };
+    else if (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus)
+        befehl = [this, dazu = event->key() == Qt::Key_Plus] { Punkt(fokusX, fokusY, dazu); };
+    else if (event->key() == Qt::Key_Z)
+        befehl = [this] { ZelkHin(fokusX, fokusY); };
+    else if (event->key() == Qt::Key_D)
+        befehl = [this] { ZelkDrehen(); };
+    if (!befehl)
+        return false;
+    if (ausfuehren) {
+        const TFeldBearbeitung bearbeitung(this);
+        befehl();
+    }
+    return true;
+}
+
+// Sets the barrier on side d of the focused square, or removes it. The
+// routines of the clicks refuse the border.
+void TFeldFlaeche::WandUmschalten(int d)
+{
+    const bool setzen = Welt.Zelle(fokusX, fokusY).Offen[d] != 0;
+    switch (d) {
+    case Nord: Waagerecht(fokusX, fokusY, setzen); break;
+    case Sued: Waagerecht(fokusX, fokusY - 1, setzen); break;
+    case Ost: Senkrecht(fokusX, fokusY, setzen); break;
+    default: Senkrecht(fokusX - 1, fokusY, setzen); break;
+    }
+}
+
+void TFeldFlaeche::FokusSetzen(int x, int y)
+{
+    fokusX = std::clamp(x, 1, int(FeldBreite));
+    fokusY = std::clamp(y, 1, int(FeldHoehe));
+    ZeigeFokus();
+    WeltGeaendert();
+}
+
+void TFeldFlaeche::ZeigeFokus()
+{
+    fokusRahmen->move(Ox(fokusX) + 3, Oy(fokusY) + 3);
+    fokusRahmen->setVisible(Veraendern && canvas->hasFocus());
+    fokusRahmen->raise();
+}
+
+// ------------------------------------------------ for a screen reader
+
+QString TFeldFlaeche::Beschreibung() const
+{
+    std::string text = ZelkBeschreibung(Welt, Roboter);
+    // While editing, the square the keys act on comes first.
+    if (Veraendern)
+        text = FeldBeschreibung(Welt, Roboter, fokusX, fokusY) + " " + text;
+    return QString::fromStdString(text);
+}
+
+void TFeldFlaeche::WeltGeaendert() { ansage->Geaendert(); }
+void TFeldFlaeche::JetztAnsagen() { ansage->Sofort(); }
 
 bool TFeldFlaeche::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == canvas) {
         switch (event->type()) {
+        case QEvent::ShortcutOverride:
+            if (Taste(static_cast<QKeyEvent*>(event), false)) {
+                event->accept();
+                return true;
+            }
+            break;
+        case QEvent::KeyPress:
+            if (Taste(static_cast<QKeyEvent*>(event), true))
+                return true;
+            break;
+        case QEvent::FocusIn:
+        case QEvent::FocusOut: ZeigeFokus(); break;
         case QEvent::MouseMove: {
             const QPoint p = static_cast<QMouseEvent*>(event)->position().toPoint();
             FormMouseMove(p.x(), p.y());

@@ -6,7 +6,11 @@
 #include <QImage>
 #include <QMdiSubWindow>
 
+#include "world/EditHistory.h"
+
+class QKeyEvent;
 class QPainter;
+class TFeldAnsage;
 class ZelkBild;
 
 class TFeldFlaeche : public QMdiSubWindow {
@@ -20,6 +24,35 @@ public:
     ~TFeldFlaeche() override;
 
     bool Veraendern = false;  // editing mode
+
+    // Switches the editing mode. Ending it forgets the undo history: the
+    // edited world becomes the start state.
+    void VeraendernSetzen(bool an);
+    // Ctrl+Z and Ctrl+Y in the editing mode: the world before the last edit,
+    // and that edit again.
+    void Rueckgaengig();
+    void Wiederholen();
+    // Everything between these two calls is one step of the undo history,
+    // such as a drag of the supply bar. TFeldBearbeitung pairs them.
+    void BearbeitungAnfang();
+    void BearbeitungEnde();
+    // The world was changed as a whole ("&Neu", "&Zurücksetzen", opening a
+    // work field): the steps before lead nowhere now.
+    void VerlaufLoeschen();
+    const EditHistory& Verlauf() const { return verlauf; }
+
+    // The square that the arrow keys have reached in the editing mode.
+    int FokusX() const { return fokusX; }
+    int FokusY() const { return fokusY; }
+
+    // The view in words, for a screen reader: where Zelk stands, and while
+    // editing first the focused square.
+    QString Beschreibung() const;
+    // The world or the focused square changed: assistive technology hears
+    // of it soon (at most four times a second).
+    void WeltGeaendert();
+    // A run paused, stopped or failed: it hears of it now.
+    void JetztAnsagen();
 
     // The editing mode by mouse, in client pixels. Zone gives the number of
     // the cursor for a place: 0 the arrow (outside the grid), 1 a horizontal
@@ -67,8 +100,22 @@ private:
     void KlickSenkrecht(int x, int y, bool setzen);
     void KlickZelk(int x, int y);
     void KlickPunkt(int x, int y, bool setzen);
+    // The edits on squares, shared by the clicks and the keys. Waagerecht is
+    // the north side of (x, y), Senkrecht its east side.
+    void Waagerecht(int x, int y, bool setzen);
+    void Senkrecht(int x, int y, bool setzen);
+    void Punkt(int x, int y, bool setzen);
+    void ZelkHin(int x, int y);
+    void ZelkDrehen();
+    void WandUmschalten(int d);
+    void FokusSetzen(int x, int y);
+    void ZeigeFokus();
     void SetzeCursor(int nummer);
     ZelkBild* BildFuer(int d) const;
+    // The editing keys of the view; true when the key was one of them.
+    bool Taste(const QKeyEvent* event, bool ausfuehren);
+    // Shows the world that undo or redo brought back.
+    void ZeigeWiederhergestellt();
 
     QWidget* canvas;  // the client area, which the drawing fills
     // The robot pictures, one per direction, with their form names.
@@ -82,6 +129,32 @@ private:
     // The cursors of the editing mode by number; 0 is the arrow.
     QCursor cursors[5];
     int cursorNummer = 0;
+    EditHistory verlauf;
+    QWidget* fokusRahmen = nullptr;
+    TFeldAnsage* ansage = nullptr;
+    int fokusX = 1;
+    int fokusY = 1;
+};
+
+// One edit of the world in the view's editing mode, from construction to
+// destruction: the undo history takes it as one step.
+class TFeldBearbeitung {
+public:
+    explicit TFeldBearbeitung(TFeldFlaeche* feld) : feld(feld)
+    {
+        if (feld)
+            feld->BearbeitungAnfang();
+    }
+    ~TFeldBearbeitung()
+    {
+        if (feld)
+            feld->BearbeitungEnde();
+    }
+    TFeldBearbeitung(const TFeldBearbeitung&) = delete;
+    TFeldBearbeitung& operator=(const TFeldBearbeitung&) = delete;
+
+private:
+    TFeldFlaeche* feld;
 };
 
 extern TFeldFlaeche* FeldFlaeche;

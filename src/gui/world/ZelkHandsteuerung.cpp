@@ -2,9 +2,21 @@
 
 #include <QPushButton>
 
+#include "ide/Hints.h"
 #include "world/ZelkFeld.h"
 
 THandsteuerung* HandsteuerungWindow = nullptr;
+
+QString BefehlsHinweis(char befehl)
+{
+    switch (befehl) {
+    case 'V': return QStringLiteral("Zelk geht einen Schritt nach vorne");
+    case 'D': return QStringLiteral("Zelk dreht sich um 90° nach links");
+    case 'N': return QStringLiteral("Zelk nimmt einen Gegenstand auf");
+    case 'G': return QStringLiteral("Zelk gibt einen Gegenstand ab");
+    default: return QString();
+    }
+}
 
 THandsteuerung::THandsteuerung(QWidget* parent) : TMenuFenster(QStringLiteral("Handsteuerung"), parent)
 {
@@ -13,18 +25,24 @@ THandsteuerung::THandsteuerung(QWidget* parent) : TMenuFenster(QStringLiteral("H
     setWidget(client);
     // The buttons overlap by a pixel and the third reaches past the left
     // edge, as the window was laid out.
-    vorBtn = NeuerKnopf("vorBtn", QRect(0, 0, 121, 25), QStringLiteral("&vor"),
-                        QStringLiteral("Zelk geht einen Schritt nach vorne"), &THandsteuerung::vorBtnClick);
+    vorBtn = NeuerKnopf("vorBtn", QRect(0, 0, 121, 25), QStringLiteral("&vor"), BefehlsHinweis('V'),
+                        &THandsteuerung::vorBtnClick);
     drehelinksBtn = NeuerKnopf("drehelinksBtn", QRect(0, 24, 121, 33), QStringLiteral("&drehe links"),
-                               QStringLiteral("Zelk dreht sich um 90° nach links"),
-                               &THandsteuerung::drehelinksBtnClick);
+                               BefehlsHinweis('D'), &THandsteuerung::drehelinksBtnClick);
     nimmaufBtn = NeuerKnopf("nimmaufBtn", QRect(-8, 56, 129, 33), QStringLiteral("&nimm auf"),
-                            QStringLiteral("Zelk nimmt einen Gegenstand auf"), &THandsteuerung::nimmaufBtnClick);
-    gibabBtn = NeuerKnopf("gibabBtn", QRect(0, 88, 121, 33), QStringLiteral("&gib ab"),
-                          QStringLiteral("Zelk gibt einen Gegenstand ab"), &THandsteuerung::gibabBtnClick);
+                            BefehlsHinweis('N'), &THandsteuerung::nimmaufBtnClick);
+    gibabBtn = NeuerKnopf("gibabBtn", QRect(0, 88, 121, 33), QStringLiteral("&gib ab"), BefehlsHinweis('G'),
+                          &THandsteuerung::gibabBtnClick);
     setTabOrder(drehelinksBtn, nimmaufBtn);
     setTabOrder(nimmaufBtn, gibabBtn);
     setTabOrder(gibabBtn, vorBtn);
+}
+
+THandsteuerung::~THandsteuerung()
+{
+    // Also when the main window goes with its children still open.
+    if (HandsteuerungWindow == this)
+        HandsteuerungWindow = nullptr;
 }
 
 QPushButton* THandsteuerung::NeuerKnopf(const char* name, const QRect& platz, const QString& text,
@@ -33,8 +51,7 @@ QPushButton* THandsteuerung::NeuerKnopf(const char* name, const QRect& platz, co
     auto* knopf = new QPushButton(text, widget());
     knopf->setObjectName(QString::fromLatin1(name));
     knopf->setGeometry(platz);
-    knopf->setToolTip(hint);
-    knopf->setStatusTip(hint);
+    SetHint(knopf, hint);
     connect(knopf, &QPushButton::clicked, this, handler);
     return knopf;
 }

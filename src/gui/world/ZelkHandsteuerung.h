@@ -11,6 +11,7 @@ class THandsteuerung : public TMenuFenster {
     Q_OBJECT
 public:
     explicit THandsteuerung(QWidget* parent = nullptr);
+    ~THandsteuerung() override;
 
     void vorBtnClick();
     void drehelinksBtnClick();
@@ -30,3 +31,7 @@ private:
 
 // The open manual control window, or none.
 extern THandsteuerung* HandsteuerungWindow;
+
+// The hint of a robot command by its letter (V, D, N, G), for every button
+// that gives the command by hand.
+QString BefehlsHinweis(char befehl);

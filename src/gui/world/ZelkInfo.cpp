@@ -2,6 +2,7 @@
 
 #include "ide/Einstellungen.h"
 #include "ide/FormLabel.h"
+#include "ide/Hints.h"
 
 #include <algorithm>
 
@@ -88,9 +89,13 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     LabelMaterial = NeuesLabel("LabelMaterial", QStringLiteral("0"), 64, 64);
     ScrollMaterial = NeueScrollBar(client, "ScrollMaterial", 8, 88, 99, 0);
     ScrollMaterial->setEnabled(false);  // only the editing mode enables it
+    SetHint(ScrollMaterial,
+            QStringLiteral("Material|Vorrat von Zelk, beim Verändern des Arbeitsfelds einstellbar"));
     Geschwindigkeit = NeuesLabel("Geschwindigkeit", QStringLiteral("Geschwindigkeit:"), 8, 120);
     LabelGeschw = NeuesLabel("LabelGeschw", QStringLiteral("40"), 112, 120);
     ScrollGeschw = NeueScrollBar(client, "ScrollGeschw", 8, 144, 50, 40);
+    SetHint(ScrollGeschw,
+            QStringLiteral("Geschwindigkeit|Geschwindigkeit des Programmablaufs, nach rechts schneller"));
 
     // actionTriggered comes from the user's scrolling only (arrows, page,
     // drag, keys, wheel), never from setting the position in code.
@@ -98,6 +103,16 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
             [this](int) { ScrollGeschwScroll(ScrollGeschw->sliderPosition()); });
     connect(ScrollMaterial, &QScrollBar::actionTriggered, this,
             [this](int) { ScrollMaterialScroll(ScrollMaterial->sliderPosition()); });
+    // One drag of the supply bar is one step of the work field's undo
+    // history, however many positions it passes.
+    connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [] {
+        if (FeldFlaeche && FeldFlaeche->Veraendern)
+            FeldFlaeche->BearbeitungAnfang();
+    });
+    connect(ScrollMaterial, &QScrollBar::sliderReleased, this, [] {
+        if (FeldFlaeche)
+            FeldFlaeche->BearbeitungEnde();
+    });
     ScrollGeschw->installEventFilter(this);
 
     // FormCreate: the intervals stay at these values until the speed bar is
@@ -224,6 +239,7 @@ void TZelkMeldung::ScrollGeschwEnter()
 void TZelkMeldung::ScrollMaterialScroll(int position)
 {
     if (FeldFlaeche && FeldFlaeche->Veraendern) {
+        const TFeldBearbeitung bearbeitung(FeldFlaeche);
         const int p = std::clamp(position, 0, 99);
         LabelMaterial->setText(QString::number(p));
         LabelMaterial->adjustSize();

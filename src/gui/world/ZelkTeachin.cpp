@@ -7,10 +7,13 @@
 #include <QTimer>
 
 #include "ide/DialogService.h"
+#include "ide/Hints.h"
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 #include "world/TeachinSequenz.h"
 #include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
 
 TTeachin* TeachinWindow = nullptr;
@@ -35,18 +38,25 @@ TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), pa
     client->setFont(schrift);
     setWidget(client);
 
-    RecordBtn = NeuerKnopf("RecordBtn", QRect(4, 2, 158, 22), QStringLiteral("Sequenz &aufzeichnen"));
-    vorBtn = NeuerKnopf("vorBtn", QRect(4, 26, 77, 22), QStringLiteral("&vor"));
-    drehelinksBtn = NeuerKnopf("drehelinksBtn", QRect(85, 26, 77, 22), QStringLiteral("&drehe links"));
-    gibabBtn = NeuerKnopf("gibabBtn", QRect(4, 50, 77, 22), QStringLiteral("&gib ab"));
-    nimmaufBtn = NeuerKnopf("nimmaufBtn", QRect(85, 50, 77, 22), QStringLiteral("&nimm auf"));
+    RecordBtn = NeuerKnopf("RecordBtn", QRect(4, 2, 158, 22), QStringLiteral("Sequenz &aufzeichnen"),
+                           QStringLiteral("Beginnt eine neue Aufzeichnung der Befehle oder beendet sie"));
+    vorBtn = NeuerKnopf("vorBtn", QRect(4, 26, 77, 22), QStringLiteral("&vor"), BefehlsHinweis('V'));
+    drehelinksBtn = NeuerKnopf("drehelinksBtn", QRect(85, 26, 77, 22), QStringLiteral("&drehe links"),
+                               BefehlsHinweis('D'));
+    gibabBtn = NeuerKnopf("gibabBtn", QRect(4, 50, 77, 22), QStringLiteral("&gib ab"), BefehlsHinweis('G'));
+    nimmaufBtn = NeuerKnopf("nimmaufBtn", QRect(85, 50, 77, 22), QStringLiteral("&nimm auf"),
+                            BefehlsHinweis('N'));
     DateiNameLabel = new QLabel(client);
     DateiNameLabel->setObjectName(QStringLiteral("DateiNameLabel"));
     DateiNameLabel->setAlignment(Qt::AlignCenter);
     DateiNameLabel->setGeometry(4, 74, 158, 14);
-    StartStopBtn = NeuerKnopf("StartStopBtn", QRect(4, 90, 158, 22), QStringLiteral("Sequenz &starten"));
-    OpenBtn = NeuerKnopf("OpenBtn", QRect(4, 116, 77, 22), QStringLiteral("&Öffnen"));
-    SaveBtn = NeuerKnopf("SaveBtn", QRect(85, 116, 77, 22), QStringLiteral("S&peichern"));
+    StartStopBtn = NeuerKnopf("StartStopBtn", QRect(4, 90, 158, 22), QStringLiteral("Sequenz &starten"),
+                              QStringLiteral("Spielt die Sequenz vom Anfangszustand des Arbeitsfelds ab "
+                                             "oder hält sie an"));
+    OpenBtn = NeuerKnopf("OpenBtn", QRect(4, 116, 77, 22), QStringLiteral("&Öffnen"),
+                         QStringLiteral("Öffnet eine Teachin-Sequenz aus einer Datei"));
+    SaveBtn = NeuerKnopf("SaveBtn", QRect(85, 116, 77, 22), QStringLiteral("S&peichern"),
+                         QStringLiteral("Speichert die Sequenz in einer Teachin-Datei"));
 
     connect(RecordBtn, &QPushButton::clicked, this, &TTeachin::RecordBtnClick);
     connect(vorBtn, &QPushButton::clicked, this, &TTeachin::vorBtnClick);
@@ -65,17 +75,22 @@ TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), pa
 
 TTeachin::~TTeachin()
 {
+    // Also when the main window goes with its children still open.
+    if (TeachinWindow == this)
+        TeachinWindow = nullptr;
     if (ZelkMeldung) {
         SetReplayTimer(false);
         ZelkMeldung->ReplayStep = nullptr;
     }
 }
 
-QPushButton* TTeachin::NeuerKnopf(const char* name, const QRect& platz, const QString& text)
+QPushButton* TTeachin::NeuerKnopf(const char* name, const QRect& platz, const QString& text,
+                                  const QString& hint)
 {
     auto* knopf = new QPushButton(text, widget());
     knopf->setObjectName(QString::fromLatin1(name));
     knopf->setGeometry(platz);
+    SetHint(knopf, hint);
     return knopf;
 }
 
@@ -171,6 +186,9 @@ void TTeachin::StartStopBtnClick()
         Replaying = false;
         SetReplayTimer(false);
         StartStopBtn->setText(QStringLiteral("Sequenz &starten"));
+        // Where the replay left Zelk is told at once, as for a program run.
+        if (FeldFlaeche)
+            FeldFlaeche->JetztAnsagen();
     } else {
         Replaying = true;
         // A replay starts from the start state, not from where the

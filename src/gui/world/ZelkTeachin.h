@@ -42,7 +42,8 @@ private:
     void SetReplayTimer(bool on);
     void SetCommandButtonsEnabled(bool enabled);
     void UpdateFileButtons();
-    QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text);
+    QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text,
+                            const QString& hint);
 
     // The sequence: letters V, D, N, G up to the end mark E.
     char Commands[301] = {'E'};

@@ -1,0 +1,109 @@
+#include "world/EditHistory.h"
+
+#include <algorithm>
+
+namespace {
+
+bool GleicheZelle(const TZelle& a, const TZelle& b)
+{
+    return a.Anzahl == b.Anzahl && std::equal(a.Offen, a.Offen + 4, b.Offen);
+}
+
+bool GleicherRoboter(const TZelkZustand& a, const TZelkZustand& b)
+{
+    return a.X == b.X && a.Y == b.Y && a.Vorrat == b.Vorrat && a.Richtung == b.Richtung;
+}
+
+}  // namespace
+
+WeltStand WeltStand::Aktuell()
+{
+    WeltStand s;
+    std::copy(&Welt.Feld[0][0], &Welt.Feld[0][0] + FeldHoehe * FeldBreite, &s.Feld[0][0]);
+    s.Roboter = ::Roboter;
+    return s;
+}
+
+void WeltStand::Herstellen() const
+{
+    std::copy(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &Welt.Feld[0][0]);
+    ::Roboter = Roboter;
+}
+
+bool WeltStand::operator==(const WeltStand& o) const
+{
+    return std::equal(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &o.Feld[0][0], GleicheZelle) &&
+           GleicherRoboter(Roboter, o.Roboter);
+}
+
+bool EditHistory::Gueltig() const
+{
+    return (zurueck.empty() && vor.empty()) || WeltStand::Aktuell() == zuletzt;
+}
+
+void EditHistory::Vergessen()
+{
+    if (!Gueltig()) {
+        zurueck.clear();
+        vor.clear();
+    }
+}
+
+void EditHistory::Beginne()
+{
+    if (tiefe++ > 0)
+        return;
+    Vergessen();
+    anfang = WeltStand::Aktuell();
+}
+
+void EditHistory::Beende()
+{
+    // Beende without Beginne, or after Loeschen in the middle of an edit.
+    if (tiefe <= 0)
+        return;
+    if (--tiefe > 0)
+        return;
+    const WeltStand jetzt = WeltStand::Aktuell();
+    if (jetzt == anfang)
+        return;
+    zurueck.push_back(anfang);
+    if (zurueck.size() > Grenze)
+        zurueck.pop_front();
+    vor.clear();
+    zuletzt = jetzt;
+}
+
+bool EditHistory::Rueckgaengig()
+{
+    Vergessen();
+    if (tiefe > 0 || zurueck.empty())
+        return false;
+    vor.push_back(WeltStand::Aktuell());
+    zurueck.back().Herstellen();
+    zurueck.pop_back();
+    zuletzt = WeltStand::Aktuell();
+    return true;
+}
+
+bool EditHistory::Wiederholen()
+{
+    Vergessen();
+    if (tiefe > 0 || vor.empty())
+        return false;
+    zurueck.push_back(WeltStand::Aktuell());
+    vor.back().Herstellen();
+    vor.pop_back();
+    zuletzt = WeltStand::Aktuell();
+    return true;
+}
+
+void EditHistory::Loeschen()
+{
+    zurueck.clear();
+    vor.clear();
+    tiefe = 0;
+}
+
+bool EditHistory::KannRueckgaengig() const { return !zurueck.empty() && Gueltig(); }
+bool EditHistory::KannWiederholen() const { return !vor.empty() && Gueltig(); }

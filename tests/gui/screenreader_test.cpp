@@ -1,0 +1,207 @@
+// The program as a screen reader meets it: the work field view is an object
+// named "Arbeitsfeld" whose description says where Zelk stands (and, while
+// editing, which square the keys are on); every step, edit and failure is
+// reported, a fast run at most four times a second and always at its end;
+// every button and control has a name and a description.
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAccessible>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+#include "GuiFixtures.h"
+#include "SamplePrograms.h"
+#include "TestFiles.h"
+#include "world/ZelkGrafik.h"
+#include "world/ZelkHandsteuerung.h"
+#include "world/ZelkInfo.h"
+#include "world/ZelkTeachin.h"
+
+namespace {
+
+// One report of a changed description: the text it gave, when, and how
+// many boxes had been shown by then.
+struct Ansage {
+    QString text;
+    qint64 zeit;
+    int boxen;
+};
+
+QList<Ansage> ansagen;
+QElapsedTimer uhr;
+const RecordingDialogs* boxen = nullptr;
+
+QWidget* Canvas() { return FeldFlaeche->widget(); }
+
+void Mitschreiben(QAccessibleEvent* event)
+{
+    if (event->type() != QAccessible::DescriptionChanged || !FeldFlaeche || event->object() != Canvas())
+        return;
+    ansagen.append({event->accessibleInterface()->text(QAccessible::Description), uhr.elapsed(),
+                    boxen ? int(boxen->boxes.size()) : 0});
+}
+
+QString Zuletzt() { return ansagen.isEmpty() ? QString() : ansagen.last().text; }
+
+QString Text(QWidget* w, QAccessible::Text t)
+{
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(w);
+    return iface ? iface->text(t) : QString();
+}
+QString Name(QWidget* w) { return Text(w, QAccessible::Name); }
+QString Beschreibung(QWidget* w) { return Text(w, QAccessible::Description); }
+
+// Turns 128 times in nested procedures and steps once: some three hundred
+// instructions, each turn a new description.
+const QString Drehen = QStringLiteral(
+    "PROGRAM Drehen;\n"
+    "PROCEDURE Vier; BEGIN DREHE_LINKS; DREHE_LINKS; DREHE_LINKS; DREHE_LINKS END;\n"
+    "PROCEDURE Sechzehn; BEGIN Vier; Vier; Vier; Vier END;\n"
+    "BEGIN\n"
+    "Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn; Sechzehn;\n"
+    "VOR\n"
+    "END.");
+
+}  // namespace
+
+class ScreenReaderTest : public QObject, ProgramFixture {
+    Q_OBJECT
+
+    void openProgram(const QString& text)
+    {
+        WriteBytes(path("prog.pas"), text.toUtf8());
+        openFile(path("prog.pas"));
+        QVERIFY(editor());
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+    }
+
+    bool idle() const { return form->Run().State() == TRunController::RunState::Idle; }
+
+    void click(QWidget* window, const char* name)
+    {
+        QTest::mouseClick(Find<QPushButton>(window, name), Qt::LeftButton);
+    }
+
+private slots:
+    void initTestCase()
+    {
+        // What a screen reader's presence does: the toolkit reports changes.
+        QAccessible::installUpdateHandler(Mitschreiben);
+        QPlatformAccessibility* a11y = QGuiApplicationPrivate::platformIntegration()->accessibility();
+        QVERIFY(a11y);
+        a11y->setActive(true);
+        QVERIFY(QAccessible::isActive());
+        uhr.start();
+    }
+
+    void init()
+    {
+        QVERIFY(startProgram());
+        boxen = fake.get();
+        ansagen.clear();
+    }
+
+    void cleanup()
+    {
+        boxen = nullptr;
+        stopProgram();
+    }
+
+    void aStepAnEditAndAFailureAreReported()
+    {
+        QCOMPARE(Name(Canvas()), QString("Arbeitsfeld"));
+        form->Handsteuerung1Click();
+        click(HandsteuerungWindow, "vorBtn");
+        QTRY_COMPARE(Zuletzt(), QString("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten. Vorrat 0. "
+                                        "Hier liegt nichts. Vorne frei, links frei, rechts Wand."));
+        for (int i = 0; i < 3; ++i)
+            click(HandsteuerungWindow, "drehelinksBtn");
+        // Facing the border: the failure is reported at once, before its box.
+        ansagen.clear();
+        click(HandsteuerungWindow, "vorBtn");
+        QCOMPARE(fake->texts(), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
+        QVERIFY(!ansagen.isEmpty());
+        QCOMPARE(ansagen.first().boxen, 0);
+        QVERIFY(ansagen.first().text.endsWith("nach Süden. Vorrat 0. Hier liegt nichts. "
+                                              "Vorne Wand, links frei, rechts frei."));
+
+        // Editing by key: the focused square comes first.
+        form->FeldChangeBtnClick();
+        Canvas()->setFocus();
+        QTest::keyClick(Canvas(), Qt::Key_Up);
+        QTest::keyClick(Canvas(), Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClick(Canvas(), Qt::Key_Plus);
+        QTRY_VERIFY(Zuletzt().startsWith("Spalte 2, Zeile 2. Hier liegt 1 Gegenstand. "
+                                         "Norden frei, Osten frei, Süden frei, Westen Hindernis. "
+                                         "Zelk steht auf Spalte 2, Zeile 1"));
+        form->FeldChangeBtnClick();
+        QTRY_VERIFY(Zuletzt().startsWith("Zelk steht auf Spalte 2, Zeile 1"));
+    }
+
+    // Some three hundred steps at 1 ms: a report at most every quarter of a
+    // second, and the last one, at the stop, is the end.
+    void aFastRunIsReportedAtMostFourTimesASecondAndAlwaysAtItsEnd()
+    {
+        openProgram(Drehen);
+        form->RunItemClick();
+        QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
+        const QString ende = FeldFlaeche->Beschreibung();
+        QVERIFY(ende.startsWith("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten."));
+        QCOMPARE(Zuletzt(), ende);
+        QVERIFY(ansagen.size() >= 2);
+        for (int i = 1; i + 1 < ansagen.size(); ++i)
+            QVERIFY2(ansagen[i].zeit - ansagen[i - 1].zeit >= 245,
+                     qPrintable(QStringLiteral("reports at %1 and %2 ms").arg(ansagen[i - 1].zeit).arg(ansagen[i].zeit)));
+    }
+
+    void pauseAndStopAreReportedAtOnce()
+    {
+        openProgram(Kreis);
+        form->RunItemClick();
+        QTest::qWait(50);
+        ansagen.clear();
+        form->PauseBtnClick();
+        QCOMPARE(ansagen.size(), 1);
+        form->RunItemClick();
+        QTest::qWait(50);
+        ansagen.clear();
+        form->StopBtnClick();
+        QCOMPARE(ansagen.size(), 1);
+        QCOMPARE(Zuletzt(), FeldFlaeche->Beschreibung());
+    }
+
+    // A picture button is named by its hint, a captioned one by its caption.
+    void everyButtonAndControlHasANameAndADescription()
+    {
+        form->Handsteuerung1Click();
+        form->TeachinModus1Click();
+        QList<QWidget*> controls;
+        for (QWidget* window : {Find<QWidget>(form, "SpeedBar"), static_cast<QWidget*>(ZelkMeldung),
+                                static_cast<QWidget*>(HandsteuerungWindow),
+                                static_cast<QWidget*>(TeachinWindow)}) {
+            for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
+                controls << b;
+            for (QAbstractSlider* s : window->findChildren<QAbstractSlider*>())
+                controls << s;
+        }
+        QCOMPARE(controls.size(), 13 + 2 + 4 + 8);
+        for (QWidget* c : controls)
+            QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
+        QCOMPARE(Name(FindButton(form, "SpeedButton8")), QString("Hilfeinhalt"));
+        QPushButton* vor = Find<QPushButton>(HandsteuerungWindow, "vorBtn");
+        QCOMPARE(Name(vor), QString("vor"));
+        QCOMPARE(Beschreibung(vor), vor->toolTip());
+        // A change of its command leaves the button its own texts.
+        form->FeldChangeBtnClick();
+        QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
+    }
+};
+
+QTEST_MAIN(ScreenReaderTest)
+#include "screenreader_test.moc"
