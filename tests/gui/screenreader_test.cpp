@@ -7,6 +7,9 @@
 #include <QAbstractSlider>
 #include <QAccessible>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTabBar>
 #include <QPushButton>
 #include <QTimer>
 #include <QtTest>
@@ -18,6 +21,7 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "TestFiles.h"
+#include "ide/ZelkParameter.h"
 #include "world/ZelkGrafik.h"
 #include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
@@ -200,6 +204,34 @@ private slots:
         // A change of its command leaves the button its own texts.
         form->FeldChangeBtnClick();
         QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
+    }
+
+    // The dialogs show no hints, yet a screen reader still hears what each
+    // control is and does; an editor page is named as its tab.
+    void theDialogsAndTheEditorAreDescribedToo()
+    {
+        openProgram(QStringLiteral("PROGRAM Leer; BEGIN END."));
+        QList<QWidget*> controls;
+        for (const char* dialog : {"FindDialog1", "ReplaceDialog1", "OptionenDlg"}) {
+            QWidget* window = dialog == QByteArray("OptionenDlg") ? static_cast<QWidget*>(OptionenDlg)
+                                                                   : Find<QWidget>(form, dialog);
+            QVERIFY2(window, dialog);
+            for (QWidget* c : window->findChildren<QWidget*>())
+                if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) ||
+                    qobject_cast<QAbstractSpinBox*>(c))
+                    controls << c;
+        }
+        // A spin box's line edit and a tab bar's scroll arrows are parts of
+        // them, not controls of their own.
+        controls.removeIf([](QWidget* c) {
+            return qobject_cast<QAbstractSpinBox*>(c->parentWidget()) || qobject_cast<QTabBar*>(c->parentWidget());
+        });
+        QCOMPARE(controls.size(), 7 + 10 + 10);
+        for (QWidget* c : controls)
+            QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
+        QCOMPARE(Name(Find<QWidget>(OptionenDlg, "TabsetEdit")), QString("Tabulatorweite"));
+        QCOMPARE(Name(editor()), QString("Prog"));
+        QVERIFY(Beschreibung(editor()).contains("Prog"));
     }
 };
 

@@ -47,3 +47,11 @@ void SetHint(QWidget* control, const QString& hint, bool withTip)
     if (control->accessibleDescription() != description)
         control->setAccessibleDescription(description);
 }
+
+void Describe(QWidget* control, const QString& description, const QString& name)
+{
+    if (!name.isEmpty() && control->accessibleName() != name)
+        control->setAccessibleName(name);
+    if (control->accessibleDescription() != description)
+        control->setAccessibleDescription(description);
+}

@@ -15,3 +15,8 @@ QString LongHint(const QString& hint);
 // accessible texts. The short part names a control that shows no text of
 // its own; the long part, or the short one when there is none, describes it.
 void SetHint(QWidget* control, const QString& hint, bool withTip = true);
+
+// Gives a control of a dialog whose look is fixed only its accessible texts:
+// no tooltip, no status text. An empty name leaves the control the name it
+// takes from its caption or its label.
+void Describe(QWidget* control, const QString& description, const QString& name = QString());

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "ide/EditPositions.h"
+#include "ide/Hints.h"
 #include "ports/Messages.h"
 
 namespace {
@@ -123,6 +124,11 @@ TSearchDialog::TSearchDialog(QWidget* parent) : QDialog(parent)
     DirectionDown = new QRadioButton(QStringLiteral("Nach &unten"), this);
     DirectionDown->setObjectName(QStringLiteral("DirectionDown"));
     DirectionDown->setChecked(true);
+    Describe(FindTextEdit, QStringLiteral("Der Text, nach dem im Programm gesucht wird."));
+    Describe(WholeWord, QStringLiteral("Findet den Text nur als ganzes Wort, nicht als Teil eines Worts."));
+    Describe(MatchCase, QStringLiteral("Unterscheidet beim Suchen große und kleine Buchstaben."));
+    Describe(DirectionUp, QStringLiteral("Sucht von der Schreibmarke zum Anfang des Programms."));
+    Describe(DirectionDown, QStringLiteral("Sucht von der Schreibmarke zum Ende des Programms."));
 }
 
 QString TSearchDialog::FindText() const { return FindTextEdit->text(); }
@@ -204,6 +210,8 @@ TFindDialog::TFindDialog(QWidget* parent) : TSearchDialog(parent)
     weiter->setDefault(true);
     NeedsFindText(weiter);
     QPushButton* abbrechen = NewButton("CancelBtn", QStringLiteral("Abbrechen"));
+    Describe(weiter, QStringLiteral("Sucht die nächste Stelle mit dem Text."));
+    Describe(abbrechen, QStringLiteral("Schließt das Fenster."));
     connect(weiter, &QPushButton::clicked, this, &TFindDialog::Find);
     connect(abbrechen, &QPushButton::clicked, this, &QDialog::reject);
     Arrange(fields, {weiter, abbrechen});
@@ -235,6 +243,11 @@ TReplaceDialog::TReplaceDialog(QWidget* parent) : TSearchDialog(parent)
     QPushButton* alle = NewButton("ReplaceAllBtn", QStringLiteral("&Alle ersetzen"));
     NeedsFindText(alle);
     QPushButton* abbrechen = NewButton("CancelBtn", QStringLiteral("Abbrechen"));
+    Describe(ReplaceTextEdit, QStringLiteral("Der Text, der den gefundenen ersetzt."));
+    Describe(weiter, QStringLiteral("Hat in diesem Fenster keine Wirkung."));
+    Describe(ersetzen, QStringLiteral("Ersetzt die nächste Stelle mit dem Text."));
+    Describe(alle, QStringLiteral("Ersetzt jede Stelle mit dem Text."));
+    Describe(abbrechen, QStringLiteral("Schließt das Fenster."));
     connect(ersetzen, &QPushButton::clicked, this, [this] {
         replaceAll_ = false;
         emit Replace();

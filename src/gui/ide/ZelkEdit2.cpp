@@ -16,6 +16,7 @@
 #include "ide/Colors.h"
 #include "ide/EditPositions.h"
 #include "ide/Einstellungen.h"
+#include "ide/Hints.h"
 #include "settings/ZelkSettings.h"
 #include "text/AsciiNames.h"
 
@@ -227,6 +228,12 @@ TZelkPage* TZelkEdit::PageEditor(int index) const
     return qobject_cast<TZelkPage*>(TabControl1->widget(index));
 }
 
+// A screen reader names a page as its tab does.
+void TZelkEdit::DescribePage(QWidget* page, const QString& name)
+{
+    Describe(page, QStringLiteral("Programmtext der Seite ") + name, name);
+}
+
 void TZelkEdit::AddPage(const QString& name)
 {
     PageSwitchGuard guard;
@@ -235,6 +242,7 @@ void TZelkEdit::AddPage(const QString& name)
     connect(page->document(), &QTextDocument::contentsChanged, this, [this] { ForgetLineCache(); });
     const int index = TabControl1->addTab(page, TabText(name));
     TabControl1->tabBar()->setTabData(index, name);
+    DescribePage(page, name);
     TabControl1->setCurrentIndex(index);
     ShowSelectedPage();
 }
@@ -246,6 +254,7 @@ void TZelkEdit::RenameCurrentPage(const QString& name)
         return;
     TabControl1->setTabText(index, TabText(name));
     TabControl1->tabBar()->setTabData(index, name);
+    DescribePage(TabControl1->widget(index), name);
 }
 
 void TZelkEdit::CloseCurrentPage()

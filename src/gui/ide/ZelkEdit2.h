@@ -105,6 +105,7 @@ private:
     // Place from the settings, applied once when the window is first shown
     // in an MDI area.
     void ApplyWindowPlace();
+    static void DescribePage(QWidget* page, const QString& name);
     // Key handlers of every page's edit control; true when the key was
     // handled here and the control must not see it.
     bool EditorKeyPress(TZelkPage* editor, QKeyEvent* event);

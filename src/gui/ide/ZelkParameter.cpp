@@ -17,6 +17,7 @@
 #include "ide/Colors.h"
 #include "ide/DialogService.h"
 #include "ide/Einstellungen.h"
+#include "ide/Hints.h"
 #include "ide/FormLabel.h"
 #include "language/ZelkKey.h"
 #include "settings/ZelkSettings.h"
@@ -122,6 +123,7 @@ TOptionenDlg::TOptionenDlg(QWidget* parent)
     CreateArbeitsfeldPage();
     PageControl1->setCurrentIndex(0);
     CreateButtons();
+    DescribeControls();
 
     FormCreate();
     ConnectControls();
@@ -131,6 +133,29 @@ TOptionenDlg::~TOptionenDlg()
 {
     if (OptionenDlg == this)
         OptionenDlg = nullptr;
+}
+
+// What a screen reader says about each control; the dialog itself shows no
+// hints.
+void TOptionenDlg::DescribeControls()
+{
+    Describe(OKBtn, QStringLiteral("Schließt das Fenster. Jede Änderung gilt schon."));
+    Describe(CancelBtn, QStringLiteral("Schließt das Fenster. Jede Änderung gilt schon."));
+    Describe(HelpBtn, QStringLiteral("Zu diesem Fenster gibt es keine Hilfe."));
+    Describe(UnderscoreBtn,
+             QStringLiteral("Zweiteilige Roboterwörter werden mit Unterstrich geschrieben, "
+                            "zum Beispiel DREHE_LINKS."));
+    Describe(UnderscoreBtn2,
+             QStringLiteral("Zweiteilige Roboterwörter werden zusammen geschrieben, "
+                            "zum Beispiel DREHELINKS."));
+    Describe(AutoIndentBox,
+             QStringLiteral("Eine neue Zeile im Editor beginnt so weit eingerückt wie die vorige."));
+    Describe(TabsetEdit,
+             QStringLiteral("So viele Leerzeichen fügt die Tabulatortaste im Editor ein."),
+             QStringLiteral("Tabulatorweite"));
+    Describe(Button1, QStringLiteral("Wählt Schriftart und Schriftfarbe für neue Editorseiten."));
+    Describe(Button2, QStringLiteral("Wählt die Farbe der Gitterlinien und des Rands im Arbeitsfeld."));
+    Describe(Button3, QStringLiteral("Wählt die Farbe der Hindernisse im Arbeitsfeld."));
 }
 
 void TOptionenDlg::CreateButtons()

@@ -62,6 +62,7 @@ protected:
 
 private:
     void CreateButtons();
+    void DescribeControls();
     void CreateCompilerPage();
     void CreateEditorPage();
     void CreateArbeitsfeldPage();
