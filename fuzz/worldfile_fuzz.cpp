@@ -91,9 +91,15 @@ const std::string& TempDir()
 {
     std::string& dir = TempDirName();
     if (dir.empty()) {
-        char name[] = "/tmp/zelk-worldfuzz-XXXXXX";
-        Check(mkdtemp(name) != nullptr, "cannot create a temporary directory");
-        dir = name;
+        // In memory where the machine has /dev/shm: on a disk, writing back
+        // the file of every input costs more than reading it.
+        char inMemory[] = "/dev/shm/zelk-worldfuzz-XXXXXX";
+        char onDisk[] = "/tmp/zelk-worldfuzz-XXXXXX";
+        const char* made = mkdtemp(inMemory);
+        if (!made)
+            made = mkdtemp(onDisk);
+        Check(made != nullptr, "cannot create a temporary directory");
+        dir = made;
         std::atexit(TempDirEntfernen);
     }
     return dir;
