@@ -7,6 +7,25 @@ TFontDialog::TFontDialog(const QFont& font, std::int32_t color, int charset)
 {
 }
 
+namespace {
+
+QFont Courier(int pixels)
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setPixelSize(pixels);
+    return font;
+}
+constexpr std::int32_t WindowTextColour = std::int32_t(0x80000008u);
+constexpr int AnsiCharset = 0;
+
+}  // namespace
+
+TFontDialog::TFontDialog(int courierPixels)
+    : TFontDialog(Courier(courierPixels), WindowTextColour, AnsiCharset)
+{
+}
+
 bool TFontDialog::Execute(QWidget* parent) { return dialogs().GetFont(parent, Font); }
 
 bool TFontDialog::ExecuteWithColor(QWidget* parent)

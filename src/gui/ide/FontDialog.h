@@ -14,6 +14,9 @@ class QWidget;
 class TFontDialog {
 public:
     TFontDialog(const QFont& font, std::int32_t color, int charset);
+    // Offers first, before anything is confirmed in it, Courier New of this
+    // pixel height in the window text colour with the ANSI character set.
+    explicit TFontDialog(int courierPixels);
 
     // Runs the dialog through the dialog service; on OK Font becomes the
     // chosen font. false when cancelled.

@@ -158,22 +158,10 @@ bool BackToPage(const QPointer<TZelkPage>& page)
     return EditorWindow->Editor() == page;
 }
 
-// The font dialog's first font: Courier New, 13 pixels high, regular, in the
-// window text colour with the ANSI character set.
-QFont FirstDialogFont()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(13);
-    return font;
-}
-constexpr std::int32_t WindowTextColour = std::int32_t(0x80000008u);
-constexpr int AnsiCharset = 0;
-
 }  // namespace
 
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(FirstDialogFont(), WindowTextColour, AnsiCharset)
+    : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));

@@ -27,18 +27,6 @@ TOptionenDlg* OptionenDlg = nullptr;
 
 namespace {
 
-// The font dialog's first font: Courier New, 11 pixels high, regular, in the
-// window text colour with the ANSI character set.
-QFont FirstDialogFont()
-{
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(11);
-    return font;
-}
-constexpr std::int32_t WindowTextColour = std::int32_t(0x80000008u);
-constexpr int AnsiCharset = 0;
-
 // The settings keep a font's height as a negative pixel height. Qt's font
 // dialog answers in points, which the screen turns into pixels.
 std::int32_t FontHeightOf(const QFont& font)
@@ -107,7 +95,7 @@ void RepaintWorkField()
 
 TOptionenDlg::TOptionenDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      FontDialog1(FirstDialogFont(), WindowTextColour, AnsiCharset)
+      FontDialog1(11)  // Courier New, 11 pixels
 {
     setObjectName(QStringLiteral("OptionenDlg"));
     setWindowTitle(QStringLiteral("ZELK-Optionen"));
