@@ -36,6 +36,16 @@ if(NOT manual MATCHES "\\.TH ZELK-RUN 1 [^\n]*${VERSION}")
   fail("the manual page does not carry version ${VERSION}")
 endif()
 
+# The teacher's example task is whole where it was installed: the installed
+# runner checks its two solutions (one of them misses the goal: status 4).
+set(task "${PREFIX}/share/zelk/Aufgaben/aufgabe-sammeln")
+execute_process(COMMAND "${PREFIX}/bin/zelk-run" --task "${task}"
+    "${task}/loesungen/anna/sammeln.pas" "${task}/loesungen/ben/sammeln.pas"
+  RESULT_VARIABLE status OUTPUT_VARIABLE table ERROR_VARIABLE errors)
+if(NOT status EQUAL 4 OR NOT table MATCHES "anna/sammeln.pas +ok +ok +ok +3\n")
+  fail("installed example task: status ${status}, output: ${table}${errors}")
+endif()
+
 if(NOT WITH_GUI)
   return()
 endif()
