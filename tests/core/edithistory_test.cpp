@@ -43,6 +43,38 @@ private slots:
         QVERIFY(WeltStand::Aktuell() == danach);
         QVERIFY(!h.Rueckgaengig());
     }
+
+    // A drag of the supply bar is one edit made of parts, and it spans time
+    // in which a replay may move Zelk. Undoing it would move Zelk back too:
+    // the history forgets instead, whether the step came between two parts
+    // or after the last one.
+    void aChangeFromOutsideInTheMiddleOfAnEditMakesItForget()
+    {
+        edit([] { Welt.Zelle(2, 1).Anzahl = 3; });
+        for (bool zwischenTeilen : {true, false}) {
+            h.Beginne();
+            edit([] { Roboter.Vorrat = 5; });
+            if (zwischenTeilen) {
+                Welt.Vor();
+                edit([] { Roboter.Vorrat = 6; });
+            } else {
+                Welt.DreheLinks();
+            }
+            h.Beende();
+            const WeltStand danach = WeltStand::Aktuell();
+            QVERIFY(!h.KannRueckgaengig());
+            QVERIFY(!h.Rueckgaengig());
+            QVERIFY(WeltStand::Aktuell() == danach);
+        }
+        // A drag that nothing else disturbed is one step as before.
+        h.Beginne();
+        edit([] { Roboter.Vorrat = 7; });
+        edit([] { Roboter.Vorrat = 8; });
+        h.Beende();
+        QVERIFY(h.Rueckgaengig());
+        QCOMPARE(Roboter.Vorrat, 5);
+        QVERIFY(!h.Rueckgaengig());
+    }
 };
 
 QTEST_APPLESS_MAIN(EditHistoryTest)

@@ -242,6 +242,25 @@ private slots:
         QVERIFY(leer());
     }
 
+    // A teach-in replay goes on while the supply bar is dragged: the drag is
+    // no step then, and Ctrl+Z never takes Zelk back to where it stood.
+    void aDragDuringWhichZelkMovedIsNoStep()
+    {
+        focusView();
+        Klick(85, 245);
+        QScrollBar* bar = Vorratsregler();
+        bar->setSliderDown(true);
+        bar->setSliderPosition(5);
+        Welt.Vor();  // a step of the replay
+        bar->setSliderPosition(6);
+        bar->setSliderDown(false);
+        const WeltStand danach = WeltStand::Aktuell();
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(WeltStand::Aktuell() == danach);
+        QCOMPARE(Roboter.X, 2);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+    }
+
     // The keys act on the focused square through the clicks' own edits: the
     // border stays as it is.
     void theKeysEditTheFocusedSquareAsTheClicksDo()

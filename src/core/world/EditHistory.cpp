@@ -51,10 +51,14 @@ void EditHistory::Vergessen()
 
 void EditHistory::Beginne()
 {
-    if (tiefe++ > 0)
+    if (tiefe++ > 0) {
+        if (WeltStand::Aktuell() != zwischen)
+            fremd = true;
         return;
+    }
     Vergessen();
-    anfang = WeltStand::Aktuell();
+    anfang = zwischen = WeltStand::Aktuell();
+    teile = fremd = false;
 }
 
 void EditHistory::Beende()
@@ -62,9 +66,17 @@ void EditHistory::Beende()
     // Beende without Beginne, or after Loeschen in the middle of an edit.
     if (tiefe <= 0)
         return;
-    if (--tiefe > 0)
-        return;
     const WeltStand jetzt = WeltStand::Aktuell();
+    if (--tiefe > 0) {
+        zwischen = jetzt;
+        teile = true;
+        return;
+    }
+    if (fremd || (teile && jetzt != zwischen)) {
+        zurueck.clear();
+        vor.clear();
+        return;
+    }
     if (jetzt == anfang)
         return;
     zurueck.push_back(anfang);

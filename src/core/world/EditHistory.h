@@ -33,6 +33,9 @@ public:
     // One edit lies between Beginne and Beende. The calls may nest: a drag
     // of the supply bar is one edit however many moves it makes. An edit
     // that changed nothing is no step, and a new step drops what was undone.
+    // An edit made of parts changes the world only in its parts; when the
+    // world changed between them (a replay goes on during a drag), its start
+    // would bring back more than the edit, so the history forgets instead.
     void Beginne();
     void Beende();
 
@@ -54,5 +57,8 @@ private:
     std::deque<WeltStand> vor;      // states undone, newest last
     WeltStand zuletzt{};            // the world as the history left it
     WeltStand anfang{};             // the world when the open edit began
+    WeltStand zwischen{};           // the world as the open edit's last part left it
+    bool teile = false;             // the open edit has had parts
+    bool fremd = false;             // something else changed the world in between
     int tiefe = 0;                  // nesting of Beginne
 };
