@@ -261,6 +261,31 @@ private slots:
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
     }
 
+    // The supply bar is the supply's control in the editing mode: when the
+    // world is replaced as a whole it stands at the new supply, so that a
+    // step of the bar goes on from there and a screen reader reads the
+    // supply from it.
+    void theSupplyBarFollowsAWorldReplacedWhileEditing()
+    {
+        form->FeldChangeBtnClick();  // off: a file with supply 7 as its start
+        Roboter.Vorrat = 7;
+        Welt.Uebernehmen();
+        QVERIFY(Welt.Speichern(path("sieben.rob").toStdString()));
+        form->FeldChangeBtnClick();
+        QScrollBar* bar = Vorratsregler();
+        ZieheVorrat({40});
+        form->FeldNeu1Click();
+        QCOMPARE(bar->value(), 0);
+        bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(Roboter.Vorrat, 1);
+        form->OpenWorkField(path("sieben.rob"));
+        QCOMPARE(bar->value(), 7);
+        ZieheVorrat({30});
+        form->Zuruecksetzen1Click();
+        QCOMPARE(Roboter.Vorrat, 7);
+        QCOMPARE(bar->value(), 7);
+    }
+
     // The keys act on the focused square through the clicks' own edits: the
     // border stays as it is.
     void theKeysEditTheFocusedSquareAsTheClicksDo()

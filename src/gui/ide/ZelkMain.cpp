@@ -777,10 +777,9 @@ void TZelkForm::FeldNeu1Click()
 {
     Welt.Loeschen();
     Welt.Grundstellung();
-    if (FeldFlaeche) {
-        FeldFlaeche->VerlaufLoeschen();
+    WeltErsetzt();
+    if (FeldFlaeche)
         FeldFlaeche->RepaintAll();
-    }
     if (ZelkMeldung) {
         ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
         ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
@@ -790,10 +789,18 @@ void TZelkForm::FeldNeu1Click()
 
 void TZelkForm::Zuruecksetzen1Click()
 {
+    const bool ersetzt = Welt.Zuruecksetzen();
+    WeltErsetzt();
+    if (ersetzt && FeldFlaeche)
+        FeldFlaeche->RepaintAll();
+}
+
+void TZelkForm::WeltErsetzt()
+{
     if (FeldFlaeche)
         FeldFlaeche->VerlaufLoeschen();
-    if (Welt.Zuruecksetzen() && FeldFlaeche)
-        FeldFlaeche->RepaintAll();
+    if (editing && ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(true);
 }
 
 void TZelkForm::FeldChangeBtnClick()
@@ -848,10 +855,9 @@ void TZelkForm::OpenWorkField(const QString& path)
     QDir::setCurrent(QFileInfo(path).absolutePath());
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why
-    if (FeldFlaeche) {
-        FeldFlaeche->VerlaufLoeschen();
+    WeltErsetzt();
+    if (FeldFlaeche)
         FeldFlaeche->RepaintAll();
-    }
     SetFeldPanelText(FeldPanelText(path));
 }
 

@@ -103,6 +103,10 @@ private:
     bool SaveCurrentPageTo(const QString& path);
     void UpdateRunControls();
     void SetFeldPanelText(const QString& text);
+    // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
+    // work field): the undo history leads nowhere now, and in the editing
+    // mode the supply bar moves to the new supply, as when the mode began.
+    void WeltErsetzt();
     void DisplayHint(const QString& hint);
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
