@@ -46,15 +46,16 @@ private slots:
 
     // A drag of the supply bar is one edit made of parts, and it spans time
     // in which a replay may move Zelk. Undoing it would move Zelk back too:
-    // the history forgets instead, whether the step came between two parts
-    // or after the last one.
+    // the history forgets instead.
     void aChangeFromOutsideInTheMiddleOfAnEditMakesItForget()
     {
         edit([] { Welt.Zelle(2, 1).Anzahl = 3; });
-        for (bool zwischenTeilen : {true, false}) {
-            h.Beginne();
-            edit([] { Roboter.Vorrat = 5; });
-            if (zwischenTeilen) {
+        // Between two parts, after the last, and in a drag that moved nothing.
+        for (int wann : {0, 1, 2}) {
+            h.Beginne(true);
+            if (wann < 2)
+                edit([] { Roboter.Vorrat = 5; });
+            if (wann == 0) {
                 Welt.Vor();
                 edit([] { Roboter.Vorrat = 6; });
             } else {
@@ -67,7 +68,7 @@ private slots:
             QVERIFY(WeltStand::Aktuell() == danach);
         }
         // A drag that nothing else disturbed is one step as before.
-        h.Beginne();
+        h.Beginne(true);
         edit([] { Roboter.Vorrat = 7; });
         edit([] { Roboter.Vorrat = 8; });
         h.Beende();

@@ -259,6 +259,12 @@ private slots:
         QVERIFY(WeltStand::Aktuell() == danach);
         QCOMPARE(Roboter.X, 2);
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
+        // Nor is a press of the bar that moved nothing.
+        bar->setSliderDown(true);
+        Welt.Vor();
+        bar->setSliderDown(false);
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Roboter.X, 3);
     }
 
     // The supply bar is the supply's control in the editing mode: when the

@@ -49,7 +49,7 @@ void EditHistory::Vergessen()
     }
 }
 
-void EditHistory::Beginne()
+void EditHistory::Beginne(bool nurTeile)
 {
     if (tiefe++ > 0) {
         if (WeltStand::Aktuell() != zwischen)
@@ -58,7 +58,8 @@ void EditHistory::Beginne()
     }
     Vergessen();
     anfang = zwischen = WeltStand::Aktuell();
-    teile = fremd = false;
+    klammer = nurTeile;
+    fremd = false;
 }
 
 void EditHistory::Beende()
@@ -69,10 +70,9 @@ void EditHistory::Beende()
     const WeltStand jetzt = WeltStand::Aktuell();
     if (--tiefe > 0) {
         zwischen = jetzt;
-        teile = true;
         return;
     }
-    if (fremd || (teile && jetzt != zwischen)) {
+    if (fremd || (klammer && jetzt != zwischen)) {
         zurueck.clear();
         vor.clear();
         return;

@@ -33,10 +33,11 @@ public:
     // One edit lies between Beginne and Beende. The calls may nest: a drag
     // of the supply bar is one edit however many moves it makes. An edit
     // that changed nothing is no step, and a new step drops what was undone.
-    // An edit made of parts changes the world only in its parts; when the
-    // world changed between them (a replay goes on during a drag), its start
-    // would bring back more than the edit, so the history forgets instead.
-    void Beginne();
+    // With klammer the edit only brackets edits of its own, its parts, and
+    // changes nothing itself. When the world changed otherwise in between
+    // (a replay goes on during a drag), the world it began with would bring
+    // back more than the edit, so the history forgets instead.
+    void Beginne(bool klammer = false);
     void Beende();
 
     // Each brings back one state and returns whether there was one. Neither
@@ -58,7 +59,7 @@ private:
     WeltStand zuletzt{};            // the world as the history left it
     WeltStand anfang{};             // the world when the open edit began
     WeltStand zwischen{};           // the world as the open edit's last part left it
-    bool teile = false;             // the open edit has had parts
+    bool klammer = false;           // the open edit changes the world only in parts
     bool fremd = false;             // something else changed the world in between
     int tiefe = 0;                  // nesting of Beginne
 };

@@ -561,7 +561,7 @@ void TFeldFlaeche::VeraendernSetzen(bool an)
     WeltGeaendert();
 }
 
-void TFeldFlaeche::BearbeitungAnfang() { verlauf.Beginne(); }
+void TFeldFlaeche::BearbeitungAnfang(bool klammer) { verlauf.Beginne(klammer); }
 
 void TFeldFlaeche::BearbeitungEnde()
 {

@@ -32,9 +32,10 @@ public:
     // and that edit again.
     void Rueckgaengig();
     void Wiederholen();
-    // Everything between these two calls is one step of the undo history,
-    // such as a drag of the supply bar. TFeldBearbeitung pairs them.
-    void BearbeitungAnfang();
+    // Everything between these two calls is one step of the undo history.
+    // TFeldBearbeitung pairs them for one edit. A drag of the supply bar
+    // passes klammer: it only brackets its moves and changes nothing itself.
+    void BearbeitungAnfang(bool klammer = false);
     void BearbeitungEnde();
     // The world was changed as a whole ("&Neu", "&Zurücksetzen", opening a
     // work field): the steps before lead nowhere now.

@@ -107,7 +107,7 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     // history, however many positions it passes.
     connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [] {
         if (FeldFlaeche && FeldFlaeche->Veraendern)
-            FeldFlaeche->BearbeitungAnfang();
+            FeldFlaeche->BearbeitungAnfang(true);
     });
     connect(ScrollMaterial, &QScrollBar::sliderReleased, this, [] {
         if (FeldFlaeche)
