@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <csignal>
 #include <sys/stat.h>
 
 #include "TestFiles.h"
@@ -247,6 +248,35 @@ private slots:
         QCOMPARE(o.status, 73);
         QVERIFY(o.out.startsWith("L\xC3\xB6sung"));
         QCOMPARE(o.err, QByteArray("zelk-run: HTML-Datei kann nicht geschrieben werden: leer/nirgends/bericht.html\n"));
+    }
+
+    void runsDieWithTheirParent()
+    {
+        // Killed from outside, as a script or a grading harness would do:
+        // no run may go on to its time limit (here a day) on its own.
+        write("waise/endlos.pas", "PROGRAM Endlos;\nBEGIN\n  WHILE NOT PLATZ_BELEGT DO DREHE_LINKS\nEND.\n");
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(ZELK_RUN_PATH), {"--task", ExampleTask, "--max-steps", "999999999999", "waise/endlos.pas"});
+        QVERIFY(p.waitForStarted());
+        const QString list = QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
+        QStringList children;
+        QTRY_VERIFY_WITH_TIMEOUT(!(children = QString(ReadBytes(list)).split(' ', Qt::SkipEmptyParts)).isEmpty(), 20000);
+        p.kill();
+        QVERIFY(p.waitForFinished());
+        // Should this fail, what it found running is not left behind.
+        const auto cleanup = qScopeGuard([&] {
+            for (const QString& child : children)
+                ::kill(child.toInt(), SIGKILL);
+        });
+        for (const QString& child : children) {
+            // Gone, or a zombie waiting for whoever adopted it.
+            const auto alive = [&] {
+                const QByteArray status = ReadBytes("/proc/" + child + "/status");
+                return status != "<unreadable>" && !status.contains("State:\tZ");
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(!alive(), 5000);
+        }
     }
 
     void theExampleTaskIsWhatItsPicturesShowAndChecksAsDocumented()
