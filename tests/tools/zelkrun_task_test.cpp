@@ -250,6 +250,41 @@ private slots:
         QCOMPARE(o.err, QByteArray("zelk-run: HTML-Datei kann nicht geschrieben werden: leer/nirgends/bericht.html\n"));
     }
 
+    void reportsNeverReplaceTheTaskOrASolution()
+    {
+        write("schutz/a.ROB", Rob().bytes());
+        write("schutz/a.ziel.ROB", Rob().bytes());
+        write("schutz/eins.pas", "PROGRAM Eins; BEGIN VOR END.");
+        write("schutz/zwei.pas", "PROGRAM Zwei; BEGIN VOR END.");
+        write("schutz/drei", "PROGRAM Drei; BEGIN VOR END.");
+        QVERIFY(QFile::link("a.ziel.ROB", path("schutz/link.csv")));
+        const QByteArray usage = "\nAufruf: zelk-run";
+        // --csv schutz/*.pas hands the report the first solution; a field
+        // or goal, by name or through a link, a solution of any name.
+        const QList<QPair<QStringList, QByteArray>> refused = {
+            {{"--csv", "schutz/eins.pas", "schutz/zwei.pas"},
+             "--csv darf keine .pas- oder .ROB-Datei sein: schutz/eins.pas" + usage},
+            {{"--html", "schutz/a.ziel.rob", "schutz/zwei.pas"},
+             "--html darf keine .pas- oder .ROB-Datei sein: schutz/a.ziel.rob" + usage},
+            {{"--html", "schutz/link.csv", "schutz/zwei.pas"},
+             "--html w\xC3\xBCrde eine Eingabe \xC3\xBC" "berschreiben: schutz/link.csv\n"},
+            {{"--csv", "schutz/drei", "schutz/drei"},
+             "--csv w\xC3\xBCrde eine Eingabe \xC3\xBC" "berschreiben: schutz/drei\n"},
+            {{"--csv", "schutz/t.csv", "--html", "schutz/../schutz/t.csv", "schutz/zwei.pas"},
+             "--csv und --html nennen dieselbe Datei: schutz/t.csv\n"},
+        };
+        for (const auto& [args, message] : refused) {
+            Outcome o = run(QStringList({"--task", "schutz"}) + args);
+            QCOMPARE(o.status, 64);
+            QCOMPARE(o.out, QByteArray());
+            QVERIFY2(o.err.startsWith("zelk-run: " + message), o.err);
+        }
+        QCOMPARE(ReadBytes(path("schutz/a.ziel.ROB")), Rob().bytes());
+        QCOMPARE(ReadBytes(path("schutz/eins.pas")), QByteArray("PROGRAM Eins; BEGIN VOR END."));
+        QCOMPARE(ReadBytes(path("schutz/drei")), QByteArray("PROGRAM Drei; BEGIN VOR END."));
+        QVERIFY(!QFile::exists(path("schutz/t.csv")));
+    }
+
     void runsDieWithTheirParent()
     {
         // Killed from outside, as a script or a grading harness would do:
