@@ -285,6 +285,26 @@ private slots:
         QVERIFY(!QFile::exists(path("schutz/t.csv")));
     }
 
+    void reportsAreWrittenWhenNobodyReadsTheTable()
+    {
+        // zelk-run ... | head: the table (well over a pipe's buffer here)
+        // meets a closed pipe, and the reports must already be on disk.
+        write("rohr/a.ROB", Rob().bytes());
+        Rob anderswo;
+        anderswo.x = 2;
+        write("rohr/a.ziel.ROB", anderswo.bytes());
+        write("rohr/p.pas", "PROGRAM P; BEGIN END.");
+        QStringList args = {ZELK_RUN_PATH, "--task", "rohr", "--csv", "rohr/t.csv", "--html", "rohr/t.html"};
+        for (int i = 0; i < 600; ++i)
+            args << "rohr/p.pas";
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start("/bin/sh", QStringList({"-c", "\"$@\" | true", "sh"}) + args);
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(ReadBytes(path("rohr/t.csv")).count("\r\n"), 601);
+        QVERIFY(ReadBytes(path("rohr/t.html")).endsWith("</html>\n"));
+    }
+
     void runsDieWithTheirParent()
     {
         // Killed from outside, as a script or a grading harness would do:

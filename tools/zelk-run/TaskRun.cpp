@@ -259,13 +259,15 @@ int RunTask(const Arguments& args, std::ostream& out, std::ostream& err)
     for (int i = 0; i < count; ++i)
         table.rows[i / fields].push_back(CellOf(results[i], limits, task.fields[i % fields], args.goalSupply));
 
-    out << TableText(table);
-    out.flush();
+    // The reports first: a table piped into head or a pager that quits
+    // early ends this process, and the reports are what lasts.
     bool written = true;
     if (!args.csv.empty())
         written = WriteReport(args.csv, "CSV-Datei", TableCsv(table), err);
     if (!args.html.empty())
         written = WriteReport(args.html, "HTML-Datei", TableHtml(table), err) && written;
+    out << TableText(table);
+    out.flush();
     if (!written)
         return StatusCannotWrite;
     return AllOk(table) ? StatusEnded : StatusGoalMissed;
