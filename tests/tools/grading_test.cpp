@@ -10,6 +10,7 @@
 #include <QXmlStreamReader>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -136,11 +137,18 @@ private slots:
         WriteBytes(d + "/ZWEI.ZIEL.ROB", RobBytes(w));
         WriteBytes(d + "/kaputt.ROB", RobBytes(w).left(100));
         WriteBytes(d + "/kaputt.ziel.ROB", "\x15\x14\x03\x01" + RobBytes(w).mid(4));
+        // A field that is a broken link or a pipe is named, never left out.
+        QVERIFY(QFile::link("nirgends.ROB", d + "/weg.ROB"));
+        WriteBytes(d + "/weg.ziel.ROB", RobBytes(w));
+        WriteBytes(d + "/rohr.ROB", RobBytes(w));
+        QCOMPARE(::mkfifo(QFile::encodeName(d + "/rohr.ziel.ROB").constData(), 0600), 0);
         QVERIFY(!LoadTask(d.toStdString(), task, problems));
         QCOMPARE(Lines(problems), QStringList({
                                       "Startfeld kaputt.ROB: unvollständig (kürzer als 1220 Bytes)",
                                       "Zielfeld kaputt.ziel.ROB: keine Arbeitsfelddatei",
                                       "Startfeld ohne.ROB hat kein Zielfeld ohne.ziel.ROB",
+                                      "Zielfeld rohr.ziel.ROB: nicht gefunden oder nicht lesbar",
+                                      "Startfeld weg.ROB: nicht gefunden oder nicht lesbar",
                                       "Startfeld zwei.rob hat mehrere Zielfelder: ZWEI.ZIEL.ROB, Zwei.ziel.rob",
                                   }));
 

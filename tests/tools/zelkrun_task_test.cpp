@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
+#include <csignal>
 #include <sys/stat.h>
 
 #include "TestFiles.h"
@@ -247,6 +248,90 @@ private slots:
         QCOMPARE(o.status, 73);
         QVERIFY(o.out.startsWith("L\xC3\xB6sung"));
         QCOMPARE(o.err, QByteArray("zelk-run: HTML-Datei kann nicht geschrieben werden: leer/nirgends/bericht.html\n"));
+    }
+
+    void reportsNeverReplaceTheTaskOrASolution()
+    {
+        write("schutz/a.ROB", Rob().bytes());
+        write("schutz/a.ziel.ROB", Rob().bytes());
+        write("schutz/eins.pas", "PROGRAM Eins; BEGIN VOR END.");
+        write("schutz/zwei.pas", "PROGRAM Zwei; BEGIN VOR END.");
+        write("schutz/drei", "PROGRAM Drei; BEGIN VOR END.");
+        QVERIFY(QFile::link("a.ziel.ROB", path("schutz/link.csv")));
+        const QByteArray usage = "\nAufruf: zelk-run";
+        // --csv schutz/*.pas hands the report the first solution; a field
+        // or goal, by name or through a link, a solution of any name.
+        const QList<QPair<QStringList, QByteArray>> refused = {
+            {{"--csv", "schutz/eins.pas", "schutz/zwei.pas"},
+             "--csv darf keine .pas- oder .ROB-Datei sein: schutz/eins.pas" + usage},
+            {{"--html", "schutz/a.ziel.rob", "schutz/zwei.pas"},
+             "--html darf keine .pas- oder .ROB-Datei sein: schutz/a.ziel.rob" + usage},
+            {{"--html", "schutz/link.csv", "schutz/zwei.pas"},
+             "--html w\xC3\xBCrde eine Eingabe \xC3\xBC" "berschreiben: schutz/link.csv\n"},
+            {{"--csv", "schutz/drei", "schutz/drei"},
+             "--csv w\xC3\xBCrde eine Eingabe \xC3\xBC" "berschreiben: schutz/drei\n"},
+            {{"--csv", "schutz/t.csv", "--html", "schutz/../schutz/t.csv", "schutz/zwei.pas"},
+             "--csv und --html nennen dieselbe Datei: schutz/t.csv\n"},
+        };
+        for (const auto& [args, message] : refused) {
+            Outcome o = run(QStringList({"--task", "schutz"}) + args);
+            QCOMPARE(o.status, 64);
+            QCOMPARE(o.out, QByteArray());
+            QVERIFY2(o.err.startsWith("zelk-run: " + message), o.err);
+        }
+        QCOMPARE(ReadBytes(path("schutz/a.ziel.ROB")), Rob().bytes());
+        QCOMPARE(ReadBytes(path("schutz/eins.pas")), QByteArray("PROGRAM Eins; BEGIN VOR END."));
+        QCOMPARE(ReadBytes(path("schutz/drei")), QByteArray("PROGRAM Drei; BEGIN VOR END."));
+        QVERIFY(!QFile::exists(path("schutz/t.csv")));
+    }
+
+    void reportsAreWrittenWhenNobodyReadsTheTable()
+    {
+        // zelk-run ... | head: the table (well over a pipe's buffer here)
+        // meets a closed pipe, and the reports must already be on disk.
+        write("rohr/a.ROB", Rob().bytes());
+        Rob anderswo;
+        anderswo.x = 2;
+        write("rohr/a.ziel.ROB", anderswo.bytes());
+        write("rohr/p.pas", "PROGRAM P; BEGIN END.");
+        QStringList args = {ZELK_RUN_PATH, "--task", "rohr", "--csv", "rohr/t.csv", "--html", "rohr/t.html"};
+        for (int i = 0; i < 600; ++i)
+            args << "rohr/p.pas";
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start("/bin/sh", QStringList({"-c", "\"$@\" | true", "sh"}) + args);
+        QVERIFY(p.waitForFinished(120000));
+        QCOMPARE(ReadBytes(path("rohr/t.csv")).count("\r\n"), 601);
+        QVERIFY(ReadBytes(path("rohr/t.html")).endsWith("</html>\n"));
+    }
+
+    void runsDieWithTheirParent()
+    {
+        // Killed from outside, as a script or a grading harness would do:
+        // no run may go on to its time limit (here a day) on its own.
+        write("waise/endlos.pas", "PROGRAM Endlos;\nBEGIN\n  WHILE NOT PLATZ_BELEGT DO DREHE_LINKS\nEND.\n");
+        QProcess p;
+        p.setWorkingDirectory(dir.path());
+        p.start(QStringLiteral(ZELK_RUN_PATH), {"--task", ExampleTask, "--max-steps", "999999999999", "waise/endlos.pas"});
+        QVERIFY(p.waitForStarted());
+        const QString list = QStringLiteral("/proc/%1/task/%1/children").arg(p.processId());
+        QStringList children;
+        QTRY_VERIFY_WITH_TIMEOUT(!(children = QString(ReadBytes(list)).split(' ', Qt::SkipEmptyParts)).isEmpty(), 20000);
+        p.kill();
+        QVERIFY(p.waitForFinished());
+        // Should this fail, what it found running is not left behind.
+        const auto cleanup = qScopeGuard([&] {
+            for (const QString& child : children)
+                ::kill(child.toInt(), SIGKILL);
+        });
+        for (const QString& child : children) {
+            // Gone, or a zombie waiting for whoever adopted it.
+            const auto alive = [&] {
+                const QByteArray status = ReadBytes("/proc/" + child + "/status");
+                return status != "<unreadable>" && !status.contains("State:\tZ");
+            };
+            QTRY_VERIFY_WITH_TIMEOUT(!alive(), 5000);
+        }
     }
 
     void theExampleTaskIsWhatItsPicturesShowAndChecksAsDocumented()

@@ -2,6 +2,8 @@
 
 #include <getopt.h>
 
+#include "text/AsciiNames.h"
+
 #ifndef ZELK_VERSION
 #define ZELK_VERSION "unbekannt"
 #endif
@@ -205,10 +207,29 @@ bool ClashesWithTask(const Arguments& args, std::string& option)
     return false;
 }
 
+bool EndsWithIgnoringCase(const std::string& name, const std::string& suffix)
+{
+    return name.size() >= suffix.size() &&
+           EqualIgnoringAsciiCase(std::string_view(name).substr(name.size() - suffix.size()), suffix);
+}
+
+// A report never takes the name of a program or a work field: a pattern
+// such as --csv klasse/*.pas would hand it the first solution to replace,
+// and a report named .ROB in the task folder would read as a field later.
+bool NamesProgramOrField(const std::string& path, const char* option, std::string& error)
+{
+    if (!EndsWithIgnoringCase(path, ".pas") && !EndsWithIgnoringCase(path, ".rob"))
+        return false;
+    error = std::string(option) + " darf keine .pas- oder .ROB-Datei sein: " + path;
+    return true;
+}
+
 // Options that make sense only together with others.
 bool CheckCombination(const Arguments& args, std::string& error)
 {
     std::string option;
+    if (NamesProgramOrField(args.csv, "--csv", error) || NamesProgramOrField(args.html, "--html", error))
+        return false;
     if (!args.task.empty() && ClashesWithTask(args, option)) {
         error = "--task verträgt sich nicht mit " + option;
         return false;

@@ -9,6 +9,7 @@
 #include <iostream>
 #include <poll.h>
 #include <sched.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -21,6 +22,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int ExitThrew = 70;
 constexpr int ExitNoMemory = 71;
 constexpr int ExitWriteFailed = 74;
+constexpr int ExitOrphaned = 75;
 
 // A result travels as 8 bytes of length, then the bytes: a child killed in
 // the middle of writing leaves a frame that does not add up.
@@ -104,8 +106,14 @@ bool Unframe(const std::string& frame, std::string& payload)
 }
 
 [[noreturn]] void ChildMain(int index, const std::function<std::string(int)>& job, int fd,
-                            const ChildLimits& limits)
+                            const ChildLimits& limits, pid_t parent)
 {
+    // A parent killed from outside cannot clean up: its children end with
+    // it rather than run on to their time limit, which may be a day away.
+    // The parent may have gone before this line: then nobody waits for us.
+    prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (getppid() != parent)
+        _exit(ExitOrphaned);
     // A child dies of its faults as they are, not through a handler its
     // parent may have set for itself.
     for (int sig : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT, SIGXCPU, SIGPIPE, SIGTERM})
@@ -180,6 +188,7 @@ private:
         std::cout.flush();
         std::cerr.flush();
         std::fflush(nullptr);
+        const pid_t parent = getpid();
         const pid_t pid = fork();
         if (pid < 0) {
             close(fds[0]);
@@ -191,7 +200,7 @@ private:
             for (const Running& r : running_)
                 if (r.fd >= 0)
                     close(r.fd);
-            ChildMain(index, job_, fds[1], limits_);
+            ChildMain(index, job_, fds[1], limits_, parent);
         }
         close(fds[1]);
         fcntl(fds[0], F_SETFL, fcntl(fds[0], F_GETFL) | O_NONBLOCK);

@@ -25,8 +25,9 @@ struct Listing {
     std::vector<std::string> goals;
 };
 
-// The regular files (links followed) named *.ROB; false when the folder
-// cannot be read.
+// Everything named *.ROB but a folder (links followed); false when the
+// folder cannot be read. A pipe or a broken link is listed, so that reading
+// it names the problem rather than the task going on without that field.
 bool ListFolder(const std::string& folder, Listing& listing)
 {
     std::error_code ec;
@@ -38,7 +39,7 @@ bool ListFolder(const std::string& folder, Listing& listing)
             return false;
         const std::string name = it->path().filename().string();
         std::error_code typeError;
-        if (!it->is_regular_file(typeError) || !EndsWithIgnoringCase(name, StartSuffix))
+        if (it->is_directory(typeError) || !EndsWithIgnoringCase(name, StartSuffix))
             continue;
         (EndsWithIgnoringCase(name, GoalSuffix) ? listing.goals : listing.starts).push_back(name);
     }

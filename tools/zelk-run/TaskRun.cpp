@@ -1,6 +1,7 @@
 #include "TaskRun.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 #include <sstream>
 
@@ -185,6 +186,44 @@ bool WriteReport(const std::string& path, const std::string& what, const std::st
     return false;
 }
 
+// Whether two paths name one file: the same file through links or other
+// spellings when it exists, the same place when it does not yet.
+bool SameFile(const std::string& a, const std::string& b)
+{
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::equivalent(a, b, ec))
+        return true;
+    const fs::path ca = fs::weakly_canonical(a, ec);
+    if (ec)
+        return false;
+    const fs::path cb = fs::weakly_canonical(b, ec);
+    return !ec && ca == cb;
+}
+
+// A report replaces its file after every run: never one the task reads,
+// nor the other report. False with the reason on err.
+bool ReportsSpareTheInputs(const Arguments& args, const Task& task, const std::vector<std::string>& solutions,
+                           std::ostream& err)
+{
+    if (!args.csv.empty() && !args.html.empty() && SameFile(args.csv, args.html)) {
+        err << "zelk-run: --csv und --html nennen dieselbe Datei: " << args.csv << '\n';
+        return false;
+    }
+    std::vector<std::string> inputs = solutions;
+    for (const TaskField& field : task.fields) {
+        inputs.push_back(field.startPath);
+        inputs.push_back(field.goalPath);
+    }
+    for (const auto& [report, option] : {std::pair{&args.csv, "--csv"}, std::pair{&args.html, "--html"}})
+        for (const std::string& input : inputs)
+            if (!report->empty() && SameFile(*report, input)) {
+                err << "zelk-run: " << option << " würde eine Eingabe überschreiben: " << *report << '\n';
+                return false;
+            }
+    return true;
+}
+
 }  // namespace
 
 int RunTask(const Arguments& args, std::ostream& out, std::ostream& err)
@@ -206,6 +245,8 @@ int RunTask(const Arguments& args, std::ostream& out, std::ostream& err)
     std::vector<std::string> absolute;
     for (const Solution& s : table.solutions)
         absolute.push_back(Absolute(s.path));
+    if (!ReportsSpareTheInputs(args, task, absolute, err))
+        return StatusUsage;
 
     const int fields = static_cast<int>(task.fields.size());
     const int count = static_cast<int>(absolute.size()) * fields;
@@ -218,13 +259,15 @@ int RunTask(const Arguments& args, std::ostream& out, std::ostream& err)
     for (int i = 0; i < count; ++i)
         table.rows[i / fields].push_back(CellOf(results[i], limits, task.fields[i % fields], args.goalSupply));
 
-    out << TableText(table);
-    out.flush();
+    // The reports first: a table piped into head or a pager that quits
+    // early ends this process, and the reports are what lasts.
     bool written = true;
     if (!args.csv.empty())
         written = WriteReport(args.csv, "CSV-Datei", TableCsv(table), err);
     if (!args.html.empty())
         written = WriteReport(args.html, "HTML-Datei", TableHtml(table), err) && written;
+    out << TableText(table);
+    out.flush();
     if (!written)
         return StatusCannotWrite;
     return AllOk(table) ? StatusEnded : StatusGoalMissed;
