@@ -109,6 +109,24 @@ private slots:
         QVERIFY(GoalDifferences(walled, goal, true).empty());
     }
 
+    // Numbered fields stand in the order of their numbers, not of their
+    // characters, whatever the letter case.
+    void fieldsStandInTheOrderOfTheirNumbers()
+    {
+        QTemporaryDir dir;
+        for (const char* name : {"reihe10", "reihe2", "Reihe1", "reihe", "reihe2b"}) {
+            WriteBytes(dir.path() + "/" + name + ".ROB", RobBytes(Empty()));
+            WriteBytes(dir.path() + "/" + name + ".ziel.ROB", RobBytes(Empty()));
+        }
+        Task task;
+        std::vector<std::string> problems;
+        QVERIFY(LoadTask(dir.path().toStdString(), task, problems));
+        QStringList names;
+        for (const TaskField& f : task.fields)
+            names << QString::fromStdString(f.name);
+        QCOMPARE(names, QStringList({"reihe", "Reihe1", "reihe2", "reihe2b", "reihe10"}));
+    }
+
     void aTaskFolderPairsFieldsWithGoalsAndNamesWhatIsWrong()
     {
         QTemporaryDir dir;

@@ -51,12 +51,51 @@ std::string Stem(const std::string& name, const std::string& suffix)
     return name.substr(0, name.size() - suffix.size());
 }
 
-// Columns in an order a reader expects: letter case aside, then byte order
-// so that the order never depends on the file system.
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Compares two runs of digits by their value: leading zeros aside, the
+// longer run is the larger number, and runs of one length compare as text.
+int CompareNumbers(const std::string& a, std::size_t& i, const std::string& b, std::size_t& j)
+{
+    auto run = [](const std::string& s, std::size_t& k) {
+        while (k < s.size() && s[k] == '0' && k + 1 < s.size() && IsDigit(s[k + 1]))
+            ++k;
+        const std::size_t start = k;
+        while (k < s.size() && IsDigit(s[k]))
+            ++k;
+        return std::string_view(s).substr(start, k - start);
+    };
+    const std::string_view x = run(a, i), y = run(b, j);
+    if (x.size() != y.size())
+        return x.size() < y.size() ? -1 : 1;
+    return x.compare(y) < 0 ? -1 : x.compare(y) > 0 ? 1 : 0;
+}
+
+// Letter case aside, with numbers in their order (reihe2 before reihe10).
+int CompareNatural(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (IsDigit(a[i]) && IsDigit(b[j])) {
+            if (const int c = CompareNumbers(a, i, b, j))
+                return c;
+            continue;
+        }
+        const char x = LowerAscii(a[i]), y = LowerAscii(b[j]);
+        if (x != y)
+            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y) ? -1 : 1;
+        ++i;
+        ++j;
+    }
+    return (i < a.size()) - (j < b.size());
+}
+
+// Columns in an order a reader expects: numbers by value and letter case
+// aside, then byte order so that the order never depends on the file system.
 bool ByName(const std::string& a, const std::string& b)
 {
-    const std::string la = LowerAscii(a), lb = LowerAscii(b);
-    return la != lb ? la < lb : a < b;
+    const int c = CompareNatural(a, b);
+    return c != 0 ? c < 0 : a < b;
 }
 
 // The goal of a start field: the one of the same stem exactly, else the only
