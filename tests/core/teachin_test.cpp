@@ -57,6 +57,8 @@ private slots:
                  std::string("GVND"));
         QCOMPARE(LeseSequenz(std::string("v\0v\x81\xff\nd", 7)).Befehle, std::string("VD"));
         QCOMPARE(LeseSequenz("").Befehle, std::string());
+        // A byte order mark before the first line does not hide its command.
+        QCOMPARE(LeseSequenz("\xEF\xBB\xBF  vor;\r\nvor;\r\n").Befehle, std::string("VV"));
     }
 
     void moreThan300CommandsAreCutAtTheLimit()

@@ -57,7 +57,10 @@ void FuehreTeachinBefehlAus(char letter)
 TGeleseneSequenz LeseSequenz(std::string_view bytes)
 {
     TGeleseneSequenz ergebnis;
-    std::size_t anfang = 0;
+    // An editor may put a byte order mark before the first line; it is no
+    // character of the text and must not hide that line's command.
+    const std::string_view bom = "\xEF\xBB\xBF";
+    std::size_t anfang = bytes.substr(0, bom.size()) == bom ? bom.size() : 0;
     while (anfang < bytes.size()) {
         std::size_t ende = bytes.find_first_of("\r\n", anfang);
         if (ende == std::string_view::npos)

@@ -25,6 +25,7 @@ struct TGeleseneSequenz {
 // Reads a sequence file's bytes. Only the first character of each line after
 // its leading blanks and tabs counts: upper-cased, D, G, N and V each add that
 // command; every other line is ignored. Lines end at CR LF, LF or a lone CR.
+// A byte order mark at the start is skipped.
 TGeleseneSequenz LeseSequenz(std::string_view bytes);
 
 // The text of a sequence file, lines ended by CR LF: the directive line, the
