@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "GuiFixtures.h"
+#include "SamplePrograms.h"
 #include "world/ZelkFeld.h"
 #include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
@@ -127,6 +128,35 @@ private slots:
         QVERIFY(!replayTimer()->isActive());
         QTRY_VERIFY(teachin.isNull());
         ZelkMeldung->Timer2Timer();
+    }
+
+    // A replay would go on between the program's steps, from the world the
+    // program has just reset: a run ends it, and none starts during a run.
+    void aProgramRunAndAReplayNeverDriveZelkTogether()
+    {
+        TeachinWindow = teachin;
+        click("RecordBtn");
+        click("vorBtn");
+        click("RecordBtn");
+        replayTimer()->setInterval(100000);
+        form->FileNewItemClick();
+        editor()->setPlainText(Kreis);
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);
+
+        click("StartStopBtn");
+        form->RunItemClick();
+        QVERIFY(!teachin->IsReplaying() && !replayTimer()->isActive());
+        QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &starten"));
+        QVERIFY(!enabled("StartStopBtn"));
+        form->PauseBtnClick();
+        QVERIFY(enabled("StartStopBtn"));
+
+        click("StartStopBtn");
+        form->StepBtnClick();
+        QVERIFY(!teachin->IsReplaying() && !replayTimer()->isActive());
+        form->StopBtnClick();
+        QVERIFY(enabled("StartStopBtn") && enabled("RecordBtn"));
+        QVERIFY(fake->boxes.isEmpty());
     }
 
     // Each window comes fresh from its menu item, and closing it by the item

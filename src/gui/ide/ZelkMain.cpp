@@ -499,8 +499,25 @@ void TZelkForm::showEvent(QShowEvent* e)
 
 // ---------------------------------------------------------- run control
 
-void TZelkForm::RunItemClick() { runController->Start(); }
-void TZelkForm::StepBtnClick() { runController->Einzelschritt(); }
+// A replay of the teach-in window would go on driving Zelk between the
+// program's steps, from a world the program has just reset.
+static void ReplayBeenden()
+{
+    if (TeachinWindow)
+        TeachinWindow->ReplayBeenden();
+}
+
+void TZelkForm::RunItemClick()
+{
+    ReplayBeenden();
+    runController->Start();
+}
+
+void TZelkForm::StepBtnClick()
+{
+    ReplayBeenden();
+    runController->Einzelschritt();
+}
 void TZelkForm::PauseBtnClick() { runController->Unterbrechen(); }
 void TZelkForm::StopBtnClick() { runController->Anhalten(); }
 void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
@@ -522,6 +539,8 @@ void TZelkForm::UpdateRunControls()
     TeachinModus1->setEnabled(idle && !editing);
     FeldChangeCommand->setEnabled(idle);
     Start1->menuAction()->setEnabled(!editing);
+    if (TeachinWindow)
+        TeachinWindow->ProgrammLaeuft(running);
 }
 
 // ------------------------------------------------------- program files

@@ -108,8 +108,7 @@ void TTeachin::FormClose()
 {
     // A running replay ends first, so that its timer never reaches a closed
     // window.
-    if (Replaying)
-        StartStopBtnClick();
+    ReplayBeenden();
 }
 
 void TTeachin::SetCommandButtonsEnabled(bool enabled)
@@ -122,6 +121,21 @@ void TTeachin::UpdateFileButtons()
 {
     for (QPushButton* b : {RecordBtn, OpenBtn, SaveBtn})
         b->setEnabled(!Replaying);
+    StartStopBtn->setEnabled(Replaying || !programmLaeuft);
+}
+
+void TTeachin::ProgrammLaeuft(bool laeuft)
+{
+    programmLaeuft = laeuft;
+    if (laeuft)
+        ReplayBeenden();
+    UpdateFileButtons();
+}
+
+void TTeachin::ReplayBeenden()
+{
+    if (Replaying)
+        StartStopBtnClick();
 }
 
 void TTeachin::SetReplayTimer(bool on)

@@ -28,6 +28,11 @@ public:
     // One replayed command per tick of Timer2; false when the replay has ended.
     bool ReplayStep();
     bool LoadSequence(const QString& fileName);
+    // A program run and a replay never drive Zelk together: while a program
+    // runs no replay starts, and one that is running ends.
+    void ProgrammLaeuft(bool laeuft);
+    // Ends a running replay; nothing otherwise.
+    void ReplayBeenden();
     bool SaveSequence(const QString& fileName);
 
     // The recorded command letters, without the end mark.
@@ -50,6 +55,7 @@ private:
     int Index = 0;
     bool Recording = false;
     bool Replaying = false;
+    bool programmLaeuft = false;
 
     QPushButton* RecordBtn = nullptr;
     QPushButton* vorBtn = nullptr;
