@@ -159,6 +159,25 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
     }
 
+    // A replay clears the stop flag of a run halted by a failure; the run
+    // still cannot go on behind the failed command, Start begins anew.
+    void aRunHaltedByAFailureStartsAnewAfterAReplay()
+    {
+        TeachinWindow = teachin;
+        form->FileNewItemClick();
+        editor()->setPlainText(Wand);
+        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        form->RunItemClick();
+        QTRY_COMPARE(fake->boxes.size(), 1);
+        form->PauseBtnClick();
+        replayToTheEnd();
+        QCOMPARE(Roboter.X, 1);
+        form->RunItemClick();
+        QTRY_COMPARE(fake->boxes.size(), 2);
+        QCOMPARE(fake->texts().last(), QStringLiteral("ZELK ist gegen ein  Hindernis gelaufen!"));
+        QCOMPARE(Roboter.X, 15);
+    }
+
     // Each window comes fresh from its menu item, and closing it by the item
     // or by its close box leaves the same state behind.
     void theMenuItemsToggleFreshWindows()

@@ -61,10 +61,12 @@ void TRunController::SetTimer1Enabled(bool enabled) { emit Timer1Switched(enable
 
 // A run halted by a robot failure cannot go on: the interpreter does nothing
 // until the next InitRun. Continuing it would leave the buttons running with
-// nothing running, so Start and Einzelschritt begin anew instead.
+// nothing running, so Start and Einzelschritt begin anew instead. The stop
+// flag alone does not tell: a teach-in replay clears it, and the halted run
+// would then go on behind the command that failed.
 void TRunController::ForgetHaltedRun()
 {
-    if (Welt.Abbruch) {
+    if (Welt.Abbruch || RunEnd() == TRunEnd::Failure) {
         paused = false;
         ready = false;
     }
