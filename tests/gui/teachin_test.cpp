@@ -178,6 +178,27 @@ private slots:
         QCOMPARE(Roboter.X, 15);
     }
 
+    // The window closed by the menu item is destroyed only later; by then
+    // the next one holds the replay timer and keeps it.
+    void aWindowDestroyedLateLeavesTheNextOnesReplay()
+    {
+        QAction* item = FindItem(form, "TeachinModus1");
+        item->trigger();
+        item->trigger();
+        item->trigger();
+        QPointer<TTeachin> neu = TeachinWindow;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(neu);
+        neu->RecordBtnClick();
+        neu->vorBtnClick();
+        neu->RecordBtnClick();
+        replayTimer()->setInterval(1);
+        neu->StartStopBtnClick();
+        QTRY_VERIFY(!neu->IsReplaying());
+        QCOMPARE(Roboter.X, 2);
+        neu->close();
+    }
+
     // Each window comes fresh from its menu item, and closing it by the item
     // or by its close box leaves the same state behind.
     void theMenuItemsToggleFreshWindows()

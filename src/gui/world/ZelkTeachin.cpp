@@ -68,8 +68,10 @@ TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), pa
     connect(SaveBtn, &QPushButton::clicked, this, &TTeachin::SaveBtnClick);
 
     // The replay timer reaches this window only while it exists.
-    if (ZelkMeldung)
+    if (ZelkMeldung) {
         ZelkMeldung->ReplayStep = [this] { return ReplayStep(); };
+        haeltReplayTimer = true;
+    }
     FormShow();
 }
 
@@ -78,10 +80,18 @@ TTeachin::~TTeachin()
     // Also when the main window goes with its children still open.
     if (TeachinWindow == this)
         TeachinWindow = nullptr;
-    if (ZelkMeldung) {
-        SetReplayTimer(false);
-        ZelkMeldung->ReplayStep = nullptr;
-    }
+    ReplayTimerAbgeben();
+}
+
+// A closed window is destroyed only later, when a new one may already hold
+// the replay timer: the timer is given up at the close, and only once.
+void TTeachin::ReplayTimerAbgeben()
+{
+    if (!haeltReplayTimer || !ZelkMeldung)
+        return;
+    haeltReplayTimer = false;
+    SetReplayTimer(false);
+    ZelkMeldung->ReplayStep = nullptr;
 }
 
 QPushButton* TTeachin::NeuerKnopf(const char* name, const QRect& platz, const QString& text,
@@ -109,6 +119,7 @@ void TTeachin::FormClose()
     // A running replay ends first, so that its timer never reaches a closed
     // window.
     ReplayBeenden();
+    ReplayTimerAbgeben();
 }
 
 void TTeachin::SetCommandButtonsEnabled(bool enabled)

@@ -45,6 +45,7 @@ private:
     void FormClose() override;
     void Befehl(char letter);
     void SetReplayTimer(bool on);
+    void ReplayTimerAbgeben();
     void SetCommandButtonsEnabled(bool enabled);
     void UpdateFileButtons();
     QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text,
@@ -56,6 +57,7 @@ private:
     bool Recording = false;
     bool Replaying = false;
     bool programmLaeuft = false;
+    bool haeltReplayTimer = false;  // ZelkMeldung's ReplayStep calls this window
 
     QPushButton* RecordBtn = nullptr;
     QPushButton* vorBtn = nullptr;
