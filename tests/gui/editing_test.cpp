@@ -14,6 +14,7 @@
 #include "world/EditHistory.h"
 #include "world/ZelkGrafik.h"
 #include "world/ZelkInfo.h"
+#include "world/ZelkTeachin.h"
 
 namespace {
 
@@ -290,6 +291,25 @@ private slots:
         form->Zuruecksetzen1Click();
         QCOMPARE(Roboter.Vorrat, 7);
         QCOMPARE(bar->value(), 7);
+    }
+
+    // A teach-in replay starts from the start state, which replaces the
+    // edited world as a whole: the bar follows there as well.
+    void theSupplyBarFollowsAReplayStartedWhileEditing()
+    {
+        form->FeldChangeBtnClick();
+        Roboter.Vorrat = 7;
+        Welt.Uebernehmen();
+        FindItem(form, "TeachinModus1")->trigger();
+        QVERIFY(TeachinWindow);
+        form->FeldChangeBtnClick();
+        ZieheVorrat({30});
+        TeachinWindow->StartStopBtnClick();
+        QCOMPARE(Roboter.Vorrat, 7);
+        QCOMPARE(Vorratsregler()->value(), 7);
+        Vorratsregler()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(Roboter.Vorrat, 8);
+        TeachinWindow->close();
     }
 
     // The keys act on the focused square through the clicks' own edits: the

@@ -220,6 +220,11 @@ void TTeachin::StartStopBtnClick()
         // recording began.
         Welt.Zuruecksetzen();
         worldDisplay().RepaintAll();
+        // The start state replaced the edited world as a whole: in the
+        // editing mode the supply bar stands at its supply, as after
+        // "Zurücksetzen".
+        if (FeldFlaeche && FeldFlaeche->Veraendern && ZelkMeldung)
+            ZelkMeldung->ScrollMaterialFreigeben(true);
         Welt.AbbruchLoeschen();
         Index = 0;
         SetReplayTimer(true);
