@@ -199,6 +199,27 @@ private slots:
         neu->close();
     }
 
+    // Shown again, the window is idle as when it opened, and its buttons
+    // and captions say so: a recording ends with what it recorded.
+    void aWindowShownAgainIsIdleThroughout()
+    {
+        click("RecordBtn");
+        click("vorBtn");
+        teachin->hide();
+        teachin->show();
+        QVERIFY(!teachin->IsRecording() && !enabled("vorBtn"));
+        QCOMPARE(text("RecordBtn"), QStringLiteral("Sequenz &aufzeichnen"));
+        QCOMPARE(teachin->Sequence(), std::string("V"));
+
+        replayTimer()->setInterval(100000);
+        click("StartStopBtn");
+        teachin->hide();
+        teachin->show();
+        QVERIFY(!teachin->IsReplaying() && !replayTimer()->isActive());
+        QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &starten"));
+        QVERIFY(enabled("RecordBtn") && enabled("OpenBtn") && enabled("SaveBtn"));
+    }
+
     // Each window comes fresh from its menu item, and closing it by the item
     // or by its close box leaves the same state behind.
     void theMenuItemsToggleFreshWindows()

@@ -108,8 +108,12 @@ void TTeachin::FormShow()
 {
     setFixedSize(174, 170);
     move(450, 220);
-    Recording = false;
-    Replaying = false;
+    // The window starts idle. Shown again, a recording or replay in progress
+    // ends through its own button, so that the captions, the buttons and
+    // the replay timer say what holds; the sequence is kept.
+    if (Recording)
+        RecordBtnClick();
+    ReplayBeenden();
     SetCommandButtonsEnabled(false);
     DateiNameLabel->clear();
 }
