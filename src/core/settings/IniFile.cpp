@@ -69,6 +69,15 @@ ParsedLine Classify(std::string_view line, bool firstLine)
     return parsed;
 }
 
+// A value in quotes, as a hand-edited file may hold (Fontname="Courier New"),
+// is the text between them, as the platform's own store reads it.
+std::string_view Unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
 bool HasNoLineBreak(std::string_view name) { return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
 
 bool NameFitsOnLine(std::string_view name)
@@ -156,7 +165,7 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     const std::size_t i = FindKeyLine(section, key);
     if (i == NoLine)
         return std::nullopt;
-    return std::string(Classify(lines_[i], i == 0).value);
+    return std::string(Unquoted(Classify(lines_[i], i == 0).value));
 }
 
 // New lines take the file's own line ending, so a file written on either
