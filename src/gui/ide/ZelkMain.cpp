@@ -1,5 +1,7 @@
 #include "ide/ZelkMain.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
@@ -475,7 +477,13 @@ QRect TZelkForm::FensterPlatz() const
     // Section "Fenster": left, top, width, height.
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    return GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50));
+    // Its own screen first: where a place that no screen shows comes back.
+    QList<QRect> schirme;
+    if (s)
+        for (const QScreen* each : s->virtualSiblings())
+            schirme.append(each->geometry());
+    std::stable_partition(schirme.begin(), schirme.end(), [&](const QRect& r) { return r == g; });
+    return AufDenSchirmen(GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50)), schirme);
 }
 
 void TZelkForm::FormActivate()
