@@ -3,6 +3,7 @@
 // whole when the main window closes, every foreign line kept.
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "GuiFixtures.h"
@@ -94,6 +95,18 @@ private slots:
         const QRect schirm = form->screen()->geometry();
         QVERIFY2(schirm.contains(QRect(form->pos(), form->size())),
                  qPrintable(QStringLiteral("%1,%2 %3x%4").arg(form->x()).arg(form->y()).arg(form->width()).arg(form->height())));
+    }
+
+
+    // Left of or above the work area the info window could only be reached
+    // by scrolling, and each activation threw it back there.
+    void theInfoWindowStaysInTheWorkArea()
+    {
+        const QString ini = ordner.filePath("Info.ini");
+        Schreibe(ini, "[Fenster]\r\ninfo_left=-5000\r\ninfo_top=-3000\r\n");
+        starte(ini);
+        QCOMPARE(ZelkMeldung->pos(), QPoint(0, 0));
+        QCOMPARE(form->findChild<QMdiArea*>()->horizontalScrollBar()->minimum(), 0);
     }
 
     // A file that cannot be written even by root: below a plain file.
