@@ -104,6 +104,10 @@ private slots:
         QCOMPARE(Fontname, std::string("Courier New"));
         QCOMPARE(Fontcolor, DefaultFontcolor);
         QCOMPARE(Wallcolor, DefaultWallcolor);
+        // A file converted to CR LF twice.
+        LoadOptionen(MemoryStore("[Optionen]\r\r\nTabset=3\r\r\nFontname=Arial\r\r\n"));
+        QCOMPARE(int(Tabset), 3);
+        QCOMPARE(Fontname, std::string("Arial"));
 
         for (const char* text : {"0X7fffFFFF", "$7FFFFFFF", "2147483647"})
             QCOMPARE(ParseIniInteger(text), std::optional<std::int32_t>(INT32_MAX));

@@ -20,11 +20,15 @@ struct ParsedLine {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Names and values also lose a CR at their edges: a file converted to CR LF
+// twice ends its lines in CR CR LF, and its values are still meant as typed.
+bool IsBlankOrCr(char c) { return IsBlank(c) || c == '\r'; }
+
 std::string_view Trim(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front()))
+    while (!s.empty() && IsBlankOrCr(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
+    while (!s.empty() && IsBlankOrCr(s.back()))
         s.remove_suffix(1);
     return s;
 }
