@@ -109,6 +109,31 @@ private slots:
         QCOMPARE(form->findChild<QMdiArea*>()->horizontalScrollBar()->minimum(), 0);
     }
 
+
+    // Closing the editor and the info window by their frames minimises
+    // them; their places were then kept as the small bars they had become,
+    // and came back as their sizes.
+    void minimisedWindowsKeepThePlacesTheyComeBackTo()
+    {
+        const QString ini = ordner.filePath("Min.ini");
+        Schreibe(ini, "[Fenster]\r\ninfo_left=300\r\ninfo_top=40\r\n");
+        starte(ini);
+        form->FileNewItemClick();
+        const QRect editor = EditorWindow->geometry();
+        ZelkMeldung->close();
+        EditorWindow->close();
+        QVERIFY(ZelkMeldung->isMinimized() && EditorWindow->isMinimized());
+        QVERIFY(form->close());
+        const QByteArray text = Lies(ini);
+        QVERIFY2(text.contains("info_left=300\r\ninfo_top=40\r\n"), text);
+        QVERIFY2(text.contains("info_width=145\r\ninfo_height=207\r\n"), text);
+        QVERIFY2(text.contains(QStringLiteral("edit_width=%1\r\nedit_height=%2\r\n")
+                                   .arg(editor.width())
+                                   .arg(editor.height())
+                                   .toLatin1()),
+                 text);
+    }
+
     // A file that cannot be written even by root: below a plain file.
     void aFailedWriteIsReported()
     {

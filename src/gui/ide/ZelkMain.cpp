@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -695,6 +696,16 @@ bool TZelkForm::FormCloseQuery()
     return true;
 }
 
+// Closing the editor or the info window by its frame minimises it, and a
+// minimised window stands as a small bar at the bottom of the work area:
+// kept as its place, that bar would come back as the window's size.
+static QRect PlatzZumSpeichern(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    return window->geometry();
+}
+
 void TZelkForm::closeEvent(QCloseEvent* e)
 {
     if (!FormCloseQuery()) {
@@ -702,9 +713,9 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         return;
     }
     runController->SetTimer1Enabled(false);
-    const QRect editor = EditorWindow ? EditorWindow->geometry() : QRect();
+    const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
     EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
-                           ZelkMeldung ? ZelkMeldung->geometry() : InfoFensterPlatz(), NetzwerkFlag);
+                           ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }
 
