@@ -96,6 +96,19 @@ private slots:
         QCOMPARE(Tabset, DefaultTabset);
         QVERIFY(ReadWindowPlace(store, PlaceOf::Main, {10, 10, 1004, 718}) == (WindowPlace{10, -5, 1004, 718}));
 
+        // Quotes around a value, as hand-edited files have them, are no part of it.
+        const MemoryStore quoted("[Optionen]\nTabset = \"2\" \nFontname='Courier New'\nFontcolor=\"\n"
+                                 "Wallcolor=\"12'\n");
+        LoadOptionen(quoted);
+        QCOMPARE(int(Tabset), 2);
+        QCOMPARE(Fontname, std::string("Courier New"));
+        QCOMPARE(Fontcolor, DefaultFontcolor);
+        QCOMPARE(Wallcolor, DefaultWallcolor);
+        // A file converted to CR LF twice.
+        LoadOptionen(MemoryStore("[Optionen]\r\r\nTabset=3\r\r\nFontname=Arial\r\r\n"));
+        QCOMPARE(int(Tabset), 3);
+        QCOMPARE(Fontname, std::string("Arial"));
+
         for (const char* text : {"0X7fffFFFF", "$7FFFFFFF", "2147483647"})
             QCOMPARE(ParseIniInteger(text), std::optional<std::int32_t>(INT32_MAX));
         QCOMPARE(ParseIniInteger("-2147483648"), std::optional<std::int32_t>(INT32_MIN));

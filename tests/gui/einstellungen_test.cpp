@@ -3,9 +3,11 @@
 // whole when the main window closes, every foreign line kept.
 #include <QFile>
 #include <QMdiSubWindow>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "GuiFixtures.h"
+#include "ide/Einstellungen.h"
 #include "language/ZelkKey.h"
 #include "settings/SettingsFile.h"
 #include "settings/ZelkSettings.h"
@@ -71,6 +73,65 @@ private slots:
         QVERIFY2(text.contains("info_left=300\r\n") && text.contains("Underscore=0\r\n"), text);
         QVERIFY2(text.contains("Tabset=-1\r\n") && !text.contains("edit_left"), text);
         QVERIFY(fake->boxes.isEmpty());
+    }
+
+    // A place no screen shows comes back onto one, no larger than it; a
+    // place the user can still take hold of stays as it is.
+    void theMainWindowComesBackOnScreen()
+    {
+        const QRect klein(0, 0, 800, 600), rechts(800, 0, 1024, 768);
+        QCOMPARE(AufDenSchirmen(QRect(10, 10, 780, 550), {klein}), QRect(10, 10, 780, 550));
+        QCOMPARE(AufDenSchirmen(QRect(700, 100, 400, 300), {klein}), QRect(700, 100, 400, 300));
+        QCOMPARE(AufDenSchirmen(QRect(5000, -3000, 300, 200), {klein}), QRect(500, 0, 300, 200));
+        QCOMPARE(AufDenSchirmen(QRect(100, -10, 300, 200), {klein}), QRect(100, 0, 300, 200));
+        QCOMPARE(AufDenSchirmen(QRect(-16384, 0, 16384, 16384), {klein}), QRect(0, 0, 800, 600));
+        // On the second monitor while it is there; back on the first without it.
+        QCOMPARE(AufDenSchirmen(QRect(1000, 50, 400, 300), {klein, rechts}), QRect(1000, 50, 400, 300));
+        QCOMPARE(AufDenSchirmen(QRect(1000, 50, 400, 300), {klein}), QRect(400, 50, 400, 300));
+
+        const QString ini = ordner.filePath("Weit.ini");
+        Schreibe(ini, "[Fenster]\r\nleft=-20000\r\ntop=30000\r\nwidth=100000\r\nheight=0x7FFFFFFF\r\n");
+        starte(ini);
+        const QRect schirm = form->screen()->geometry();
+        QVERIFY2(schirm.contains(QRect(form->pos(), form->size())),
+                 qPrintable(QStringLiteral("%1,%2 %3x%4").arg(form->x()).arg(form->y()).arg(form->width()).arg(form->height())));
+    }
+
+
+    // Left of or above the work area the info window could only be reached
+    // by scrolling, and each activation threw it back there.
+    void theInfoWindowStaysInTheWorkArea()
+    {
+        const QString ini = ordner.filePath("Info.ini");
+        Schreibe(ini, "[Fenster]\r\ninfo_left=-5000\r\ninfo_top=-3000\r\n");
+        starte(ini);
+        QCOMPARE(ZelkMeldung->pos(), QPoint(0, 0));
+        QCOMPARE(form->findChild<QMdiArea*>()->horizontalScrollBar()->minimum(), 0);
+    }
+
+
+    // Closing the editor and the info window by their frames minimises
+    // them; their places were then kept as the small bars they had become,
+    // and came back as their sizes.
+    void minimisedWindowsKeepThePlacesTheyComeBackTo()
+    {
+        const QString ini = ordner.filePath("Min.ini");
+        Schreibe(ini, "[Fenster]\r\ninfo_left=300\r\ninfo_top=40\r\n");
+        starte(ini);
+        form->FileNewItemClick();
+        const QRect editor = EditorWindow->geometry();
+        ZelkMeldung->close();
+        EditorWindow->close();
+        QVERIFY(ZelkMeldung->isMinimized() && EditorWindow->isMinimized());
+        QVERIFY(form->close());
+        const QByteArray text = Lies(ini);
+        QVERIFY2(text.contains("info_left=300\r\ninfo_top=40\r\n"), text);
+        QVERIFY2(text.contains("info_width=145\r\ninfo_height=207\r\n"), text);
+        QVERIFY2(text.contains(QStringLiteral("edit_width=%1\r\nedit_height=%2\r\n")
+                                   .arg(editor.width())
+                                   .arg(editor.height())
+                                   .toLatin1()),
+                 text);
     }
 
     // A file that cannot be written even by root: below a plain file.

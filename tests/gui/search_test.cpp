@@ -3,6 +3,7 @@
 // ways a search used to go wrong (long texts, Replace All upwards).
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QClipboard>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -185,6 +186,34 @@ private slots:
         QCOMPARE(editor()->toPlainText(), QStringLiteral("vor vor;vor"));
         QCOMPARE(SelStart(editor()), 0);
         QCOMPARE(SelLength(editor()), 3);
+    }
+
+    // A line break pasted into the search field, of any kind, is the
+    // editor's CR LF. A lone CR once matched half of one: the hit selected
+    // nothing, and Replace All inserted before it forever.
+    void pastedLineBreaksFindTheEditorsLineBreaks()
+    {
+        newPage("ab\ncd\nef");
+        editor()->moveCursor(QTextCursor::Start);
+        FindItem(form, "Ersetzen1")->trigger();
+        auto* field = Find<QLineEdit>(replaceDlg(), "FindText");
+        QGuiApplication::clipboard()->setText(QStringLiteral("\r"));
+        field->clear();
+        field->paste();
+        replaceWith("-");
+        click(replaceDlg(), "ReplaceAllBtn");
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("ab-cd-ef"));
+
+        editor()->setPlainText("ab\ncd");
+        editor()->moveCursor(QTextCursor::Start);
+        QGuiApplication::clipboard()->setText(QStringLiteral("b\nc"));
+        field->clear();
+        field->paste();
+        click(replaceDlg(), "ReplaceBtn");
+        QCOMPARE(SelStart(editor()), 1);
+        QCOMPARE(SelLength(editor()), 4);
+        click(replaceDlg(), "ReplaceBtn");
+        QCOMPARE(editor()->toPlainText(), QStringLiteral("a-d"));
     }
 };
 

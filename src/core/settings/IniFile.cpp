@@ -20,11 +20,15 @@ struct ParsedLine {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
+// Names and values also lose a CR at their edges: a file converted to CR LF
+// twice ends its lines in CR CR LF, and its values are still meant as typed.
+bool IsBlankOrCr(char c) { return IsBlank(c) || c == '\r'; }
+
 std::string_view Trim(std::string_view s)
 {
-    while (!s.empty() && IsBlank(s.front()))
+    while (!s.empty() && IsBlankOrCr(s.front()))
         s.remove_prefix(1);
-    while (!s.empty() && IsBlank(s.back()))
+    while (!s.empty() && IsBlankOrCr(s.back()))
         s.remove_suffix(1);
     return s;
 }
@@ -67,6 +71,15 @@ ParsedLine Classify(std::string_view line, bool firstLine)
     parsed.name = Trim(text.substr(0, equals));
     parsed.value = Trim(text.substr(equals + 1));
     return parsed;
+}
+
+// A value in quotes, as a hand-edited file may hold (Fontname="Courier New"),
+// is the text between them, as the platform's own store reads it.
+std::string_view Unquoted(std::string_view value)
+{
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
 }
 
 bool HasNoLineBreak(std::string_view name) { return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
@@ -156,7 +169,7 @@ std::optional<std::string> IniFile::Value(std::string_view section, std::string_
     const std::size_t i = FindKeyLine(section, key);
     if (i == NoLine)
         return std::nullopt;
-    return std::string(Classify(lines_[i], i == 0).value);
+    return std::string(Unquoted(Classify(lines_[i], i == 0).value));
 }
 
 // New lines take the file's own line ending, so a file written on either

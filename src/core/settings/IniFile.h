@@ -9,7 +9,8 @@
 // Reading follows the usual platform store: lines before the first section
 // belong to none; a section named twice counts as one, in file order; the
 // first line of a key wins; the value is the text after the first "=",
-// without the blanks around it. Lines starting with ";" or "#" are comments.
+// without the blanks around it and without a pair of quotes (" or ') around
+// it. Lines starting with ";" or "#" are comments.
 #include <cstdint>
 #include <optional>
 #include <string>

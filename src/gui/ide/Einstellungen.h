@@ -3,6 +3,7 @@
 // own moment, and the main window writes everything when it closes. Without
 // a settings file chosen (tests, tools) every reader gets its defaults and
 // nothing is written.
+#include <QList>
 #include <QRect>
 
 #include "settings/SettingsFile.h"
@@ -11,6 +12,12 @@
 // missing. Values no screen could show are held to a sane range, so that a
 // damaged file cannot put a window out of reach.
 QRect GelesenerPlatz(PlaceOf fenster, const QRect& vorgabe);
+// A main window's place on the screens there are now (their geometries,
+// the window's own screen first). A place that no screen shows far enough to take hold
+// of its top edge - a monitor unplugged since, a damaged or foreign file -
+// comes back onto the screen it overlaps most, or the first. Either way
+// the window is no larger than that screen.
+QRect AufDenSchirmen(const QRect& platz, const QList<QRect>& schirme);
 // "Netzwerk", read by the main window when it is created.
 bool GelesenesNetzwerk();
 // The "Optionen", read when the options dialog is made at start-up; the

@@ -63,6 +63,27 @@ bool BreaksLines(const QString& s)
     return false;
 }
 
+// The editor's text breaks its lines with CR LF and nothing else, so a line
+// break pasted into the search field, of whatever kind, can only mean that.
+// A lone CR would match half of a line break, a place no selection can
+// take: the hit would select nothing and Replace All would find it forever.
+QString WithEditorLineBreaks(const QString& text)
+{
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == u'\r' || c == u'\n') {
+            result += QStringLiteral("\r\n");
+            if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n')
+                ++i;
+        } else {
+            result += c;
+        }
+    }
+    return result;
+}
+
 void NotFound(const QString& message)
 {
     messages().Show(MsgIcon::None, QGuiApplication::applicationDisplayName().toStdString(),
@@ -74,7 +95,7 @@ void NotFound(const QString& message)
 bool SearchEditor(QPlainTextEdit* editor, const QString& text, const SearchOptions& options)
 {
     // The whole text, however long it is.
-    return !text.isEmpty() && SearchIn(editor, FullText(editor), text, options);
+    return !text.isEmpty() && SearchIn(editor, FullText(editor), WithEditorLineBreaks(text), options);
 }
 
 void FindInEditor(QPlainTextEdit* editor, const QString& text, const SearchOptions& options)
@@ -83,9 +104,10 @@ void FindInEditor(QPlainTextEdit* editor, const QString& text, const SearchOptio
         NotFound(QStringLiteral("Suchsting \"") + text + QStringLiteral("\" nicht gefunden."));
 }
 
-void ReplaceInEditor(QPlainTextEdit* editor, const QString& text, const QString& replacement,
+void ReplaceInEditor(QPlainTextEdit* editor, const QString& typed, const QString& replacement,
                      const SearchOptions& options, bool all)
 {
+    const QString text = WithEditorLineBreaks(typed);
     // Every replacement of one press is one step to undo.
     QTextCursor edit(editor->document());
     edit.beginEditBlock();
@@ -106,7 +128,7 @@ void ReplaceInEditor(QPlainTextEdit* editor, const QString& text, const QString&
     }
     edit.endEditBlock();
     if (!found && !all)
-        NotFound(QStringLiteral("Suchstring \"") + text + QStringLiteral("\" nicht gefunden."));
+        NotFound(QStringLiteral("Suchstring \"") + typed + QStringLiteral("\" nicht gefunden."));
 }
 
 // ---------------------------------------------------------------- dialogs

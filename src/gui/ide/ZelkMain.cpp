@@ -1,5 +1,7 @@
 #include "ide/ZelkMain.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
@@ -11,6 +13,7 @@
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -475,7 +478,13 @@ QRect TZelkForm::FensterPlatz() const
     // Section "Fenster": left, top, width, height.
     const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
     const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    return GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50));
+    // Its own screen first: where a place that no screen shows comes back.
+    QList<QRect> schirme;
+    if (s)
+        for (const QScreen* each : s->virtualSiblings())
+            schirme.append(each->geometry());
+    std::stable_partition(schirme.begin(), schirme.end(), [&](const QRect& r) { return r == g; });
+    return AufDenSchirmen(GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50)), schirme);
 }
 
 void TZelkForm::FormActivate()
@@ -706,6 +715,16 @@ bool TZelkForm::FormCloseQuery()
     return true;
 }
 
+// Closing the editor or the info window by its frame minimises it, and a
+// minimised window stands as a small bar at the bottom of the work area:
+// kept as its place, that bar would come back as the window's size.
+static QRect PlatzZumSpeichern(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    return window->geometry();
+}
+
 void TZelkForm::closeEvent(QCloseEvent* e)
 {
     if (!FormCloseQuery()) {
@@ -713,9 +732,9 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         return;
     }
     runController->SetTimer1Enabled(false);
-    const QRect editor = EditorWindow ? EditorWindow->geometry() : QRect();
+    const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
     EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
-                           ZelkMeldung ? ZelkMeldung->geometry() : InfoFensterPlatz(), NetzwerkFlag);
+                           ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }
 

@@ -168,7 +168,9 @@ void TZelkMeldung::FormActivate()
     // fixed: the user cannot change the size.
     const QRect platz = InfoFensterPlatz();
     setFixedSize(platz.size());
-    move(platz.topLeft());
+    // Left of or above the work area, as in a damaged file, the window would
+    // be thrown out of sight again at every activation.
+    move(std::max(0, platz.left()), std::max(0, platz.top()));
 }
 
 void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
