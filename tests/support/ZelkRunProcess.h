@@ -2,9 +2,14 @@
 // zelk-run as the tests run it: a real process in a folder of the test's,
 // and work field files built byte by byte as the format lays them out.
 #include <QByteArray>
+#include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include "TestFiles.h"
 
 struct Outcome {
     int status = -1;
@@ -68,3 +73,19 @@ inline Outcome RunZelkRun(const QString& folder, const QStringList& args, int ti
     o.err = p.readAllStandardError();
     return o;
 }
+
+// A test's own folder for zelk-run: files written into it (with their
+// subfolders), runs started in it.
+struct ZelkRunFolder {
+    QTemporaryDir dir;
+
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    void write(const QString& name, const QByteArray& bytes)
+    {
+        QDir().mkpath(QFileInfo(path(name)).absolutePath());
+        WriteBytes(path(name), bytes);
+    }
+
+    Outcome run(const QStringList& args, int timeoutMs) const { return RunZelkRun(dir.path(), args, timeoutMs); }
+};

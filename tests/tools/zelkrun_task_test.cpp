@@ -31,20 +31,10 @@ int XmlCount(const QByteArray& doc, const QString& name)
 
 }  // namespace
 
-class ZelkRunTaskTest : public QObject {
+class ZelkRunTaskTest : public QObject, ZelkRunFolder {
     Q_OBJECT
 
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path(name)).absolutePath());
-        WriteBytes(path(name), bytes);
-    }
-
-    Outcome run(const QStringList& args, int timeoutMs = 120000) { return RunZelkRun(dir.path(), args, timeoutMs); }
+    Outcome run(const QStringList& args, int timeoutMs = 120000) const { return ZelkRunFolder::run(args, timeoutMs); }
 
 private slots:
     void initTestCase()

@@ -30,24 +30,13 @@ const QByteArray EmptyRows = stateOf("", Rob()).mid(7);
 
 }  // namespace
 
-class ZelkRunTest : public QObject {
+class ZelkRunTest : public QObject, ZelkRunFolder {
     Q_OBJECT
-
-    QTemporaryDir dir;
-
-    QString path(const QString& name) const { return dir.filePath(name); }
-
-    void write(const QString& name, const QByteArray& bytes)
-    {
-        QDir().mkpath(QFileInfo(path(name)).absolutePath());
-        WriteBytes(path(name), bytes);
-    }
 
     QByteArray read(const QString& name) { return ReadBytes(path(name)); }
 
-    // Runs zelk-run in the temporary folder. A process that crashes or hangs
-    // fails the test there and then.
-    Outcome run(const QStringList& args, int timeoutMs = 60000) { return RunZelkRun(dir.path(), args, timeoutMs); }
+    // A process that crashes or hangs fails the test there and then.
+    Outcome run(const QStringList& args, int timeoutMs = 60000) const { return ZelkRunFolder::run(args, timeoutMs); }
 
 private slots:
     void initTestCase()

@@ -86,26 +86,19 @@ void EditHistory::Beende()
     zuletzt = jetzt;
 }
 
-bool EditHistory::Rueckgaengig()
-{
-    Vergessen();
-    if (tiefe > 0 || zurueck.empty())
-        return false;
-    vor.push_back(WeltStand::Aktuell());
-    zurueck.back().Herstellen();
-    zurueck.pop_back();
-    zuletzt = WeltStand::Aktuell();
-    return true;
-}
+bool EditHistory::Rueckgaengig() { return Wechsle(zurueck, vor); }
 
-bool EditHistory::Wiederholen()
+bool EditHistory::Wiederholen() { return Wechsle(vor, zurueck); }
+
+// Brings back the newest state of von and keeps the world it replaces in nach.
+bool EditHistory::Wechsle(std::deque<WeltStand>& von, std::deque<WeltStand>& nach)
 {
     Vergessen();
-    if (tiefe > 0 || vor.empty())
+    if (tiefe > 0 || von.empty())
         return false;
-    zurueck.push_back(WeltStand::Aktuell());
-    vor.back().Herstellen();
-    vor.pop_back();
+    nach.push_back(WeltStand::Aktuell());
+    von.back().Herstellen();
+    von.pop_back();
     zuletzt = WeltStand::Aktuell();
     return true;
 }

@@ -53,6 +53,7 @@ private:
     // The world is still the one the history last left.
     bool Gueltig() const;
     void Vergessen();  // forgets the steps when the world went its own way
+    bool Wechsle(std::deque<WeltStand>& von, std::deque<WeltStand>& nach);
 
     std::deque<WeltStand> zurueck;  // states before the edits, newest last
     std::deque<WeltStand> vor;      // states undone, newest last

@@ -265,21 +265,18 @@ void TOptionenDlg::Button1Click()
     Fontcolor = FontDialog1.Color;
 }
 
-void TOptionenDlg::Button2Click()
-{
-    if (!ColorDialog1.Execute(this))
-        return;
-    Wallcolor = ColorDialog1.Color;
-    ShowColour(WallPanel, Wallcolor);
-    RepaintWorkField();
-}
+void TOptionenDlg::Button2Click() { ChooseColour(Wallcolor, WallPanel); }
 
-void TOptionenDlg::Button3Click()
+void TOptionenDlg::Button3Click() { ChooseColour(Barriercolor, BarrierPanel); }
+
+// Both colour buttons share one dialog, which opens with the last colour
+// chosen in it, whichever button that was.
+void TOptionenDlg::ChooseColour(std::int32_t& setting, QFrame* sample)
 {
     if (!ColorDialog1.Execute(this))
         return;
-    Barriercolor = ColorDialog1.Color;
-    ShowColour(BarrierPanel, Barriercolor);
+    setting = ColorDialog1.Color;
+    ShowColour(sample, setting);
     RepaintWorkField();
 }
 

@@ -70,6 +70,7 @@ private:
     // sets the controls from the settings without changing any.
     void FormCreate();
     void ConnectControls();
+    void ChooseColour(std::int32_t& setting, QFrame* sample);
 };
 
 // The program-wide options dialog, or nullptr before start-up has made it.
