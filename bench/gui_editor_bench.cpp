@@ -10,8 +10,8 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "ide/EditPositions.h"
-#include "ide/ZelkEdit2.h"
+#include "editor/EditPositions.h"
+#include "editor/ZelkEdit2.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "ide/DialogService.h"
-#include "ide/ZelkEdit2.h"
-#include "execution/RunController.h"
-#include "ide/ZelkMain.h"
+#include "platform/DialogService.h"
+#include "editor/ZelkEdit2.h"
+#include "mainwindow/RunController.h"
+#include "mainwindow/ZelkMain.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

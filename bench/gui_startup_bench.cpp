@@ -16,7 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "ide/ZelkMain.h"
+#include "mainwindow/ZelkMain.h"
 
 namespace {
 

@@ -11,10 +11,10 @@
 
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
-#include "world/GuiWorldDisplay.h"
+#include "workfield/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

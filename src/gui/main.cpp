@@ -5,10 +5,10 @@
 #include <QStringList>
 #include <QTimer>
 
-#include "ide/Translations.h"
+#include "platform/Translations.h"
 #include "settings/SettingsFile.h"
-#include "ide/ZelkMain.h"
-#include "ide/ZelkRettung.h"
+#include "mainwindow/ZelkMain.h"
+#include "mainwindow/ZelkRettung.h"
 
 int main(int argc, char* argv[])
 {

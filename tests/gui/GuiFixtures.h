@@ -14,9 +14,9 @@
 
 #include "RecordingDialogs.h"
 #include "WorldSnapshot.h"
-#include "ide/ZelkEdit2.h"
-#include "execution/RunController.h"
-#include "ide/ZelkMain.h"
+#include "editor/ZelkEdit2.h"
+#include "mainwindow/RunController.h"
+#include "mainwindow/ZelkMain.h"
 
 // A component of a window by its form name; a missing one ends the test run,
 // as the test could only crash on it.

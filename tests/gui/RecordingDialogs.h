@@ -9,7 +9,7 @@
 #include <deque>
 #include <functional>
 
-#include "ide/DialogService.h"
+#include "platform/DialogService.h"
 
 class RecordingDialogs : public DialogService {
 public:

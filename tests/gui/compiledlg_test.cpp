@@ -3,7 +3,7 @@
 #include <QtTest>
 
 #include "GuiFixtures.h"
-#include "ide/ZelkGauge.h"
+#include "dialogs/ZelkGauge.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QTimer>
 
 #include "GuiFixtures.h"
-#include "ide/Translations.h"
+#include "platform/Translations.h"
 
 class DesktopTest : public QObject, ProgramFixture {
     Q_OBJECT

@@ -8,13 +8,13 @@
 #include <QtTest>
 
 #include "GuiFixtures.h"
-#include "ide/Colors.h"
+#include "platform/Colors.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
 #include "world/EditHistory.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
-#include "world/ZelkTeachin.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
+#include "workfield/ZelkTeachin.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "GuiFixtures.h"
 #include "TestFiles.h"
-#include "ide/EditPositions.h"
-#include "ide/ZelkEdit2.h"
+#include "editor/EditPositions.h"
+#include "editor/ZelkEdit2.h"
 #include "settings/ZelkSettings.h"
 
 namespace {

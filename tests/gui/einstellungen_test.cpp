@@ -7,11 +7,11 @@
 #include <QtTest>
 
 #include "GuiFixtures.h"
-#include "ide/Einstellungen.h"
+#include "platform/Einstellungen.h"
 #include "language/ZelkKey.h"
 #include "settings/SettingsFile.h"
 #include "settings/ZelkSettings.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

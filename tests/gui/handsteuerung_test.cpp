@@ -8,7 +8,7 @@
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkHandsteuerung.h"
+#include "workfield/ZelkHandsteuerung.h"
 
 class HandsteuerungTest : public QObject {
     Q_OBJECT

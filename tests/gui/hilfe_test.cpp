@@ -15,8 +15,8 @@
 
 #include "RecordingDialogs.h"
 #include "TestFiles.h"
-#include "ide/ZelkAbout.h"
-#include "ide/ZelkHilfe.h"
+#include "dialogs/ZelkAbout.h"
+#include "dialogs/ZelkHilfe.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "RecordingPorts.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
-#include "world/GuiWorldDisplay.h"
+#include "workfield/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 class InfoWindowTest : public QObject {
     Q_OBJECT

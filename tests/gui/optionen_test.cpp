@@ -12,12 +12,12 @@
 #include <functional>
 
 #include "GuiFixtures.h"
-#include "ide/ZelkParameter.h"
+#include "dialogs/ZelkParameter.h"
 #include "language/ZelkKey.h"
 #include "settings/SettingsFile.h"
 #include "settings/ZelkSettings.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
+#include "workfield/ZelkGrafik.h"
 
 namespace {
 

@@ -26,14 +26,14 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "WorldSnapshot.h"
-#include "execution/RunController.h"
+#include "mainwindow/RunController.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
-#include "ide/DialogService.h"
-#include "ide/ZelkEdit2.h"
-#include "ide/ZelkMain.h"
+#include "platform/DialogService.h"
+#include "editor/ZelkEdit2.h"
+#include "mainwindow/ZelkMain.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

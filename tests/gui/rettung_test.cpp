@@ -8,7 +8,7 @@
 #include <stdexcept>
 
 #include "GuiFixtures.h"
-#include "ide/ZelkRettung.h"
+#include "mainwindow/ZelkRettung.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "TestFiles.h"
-#include "execution/RunController.h"
+#include "mainwindow/RunController.h"
 #include "execution/ZelkPreter.h"
-#include "ide/ZelkEdit2.h"
-#include "ide/ZelkGauge.h"
-#include "ide/ZelkMain.h"
+#include "editor/ZelkEdit2.h"
+#include "dialogs/ZelkGauge.h"
+#include "mainwindow/ZelkMain.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

@@ -21,11 +21,11 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "TestFiles.h"
-#include "ide/ZelkParameter.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkHandsteuerung.h"
-#include "world/ZelkInfo.h"
-#include "world/ZelkTeachin.h"
+#include "dialogs/ZelkParameter.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkHandsteuerung.h"
+#include "workfield/ZelkInfo.h"
+#include "workfield/ZelkTeachin.h"
 
 namespace {
 

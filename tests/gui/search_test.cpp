@@ -9,8 +9,8 @@
 #include <QtTest>
 
 #include "GuiFixtures.h"
-#include "ide/EditPositions.h"
-#include "ide/Search.h"
+#include "editor/EditPositions.h"
+#include "editor/Search.h"
 
 class SearchTest : public QObject, ProgramFixture {
     Q_OBJECT

@@ -11,9 +11,9 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkHandsteuerung.h"
-#include "world/ZelkInfo.h"
-#include "world/ZelkTeachin.h"
+#include "workfield/ZelkHandsteuerung.h"
+#include "workfield/ZelkInfo.h"
+#include "workfield/ZelkTeachin.h"
 
 class TeachinTest : public QObject, ProgramFixture {
     Q_OBJECT

@@ -17,7 +17,7 @@
 #include <sys/resource.h>
 
 #include "TestFiles.h"
-#include "ide/TextFile.h"
+#include "editor/TextFile.h"
 
 namespace {
 

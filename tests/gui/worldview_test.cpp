@@ -7,12 +7,12 @@
 
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
-#include "ide/Colors.h"
+#include "platform/Colors.h"
 #include "settings/ZelkSettings.h"
-#include "world/GuiWorldDisplay.h"
+#include "workfield/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <xcb/xcb.h>
 
-#include "ide/DialogService.h"
-#include "ide/ZelkGauge.h"
-#include "ide/ZelkMain.h"
+#include "platform/DialogService.h"
+#include "dialogs/ZelkGauge.h"
+#include "mainwindow/ZelkMain.h"
 
 namespace {
 

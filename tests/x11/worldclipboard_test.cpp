@@ -8,7 +8,7 @@
 #include <QtTest>
 
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
+#include "workfield/ZelkGrafik.h"
 
 class WorldClipboardTest : public QObject {
     Q_OBJECT

@@ -14,13 +14,13 @@
 #include <cstdio>
 #include <deque>
 
-#include "ide/DialogService.h"
-#include "ide/Translations.h"
-#include "ide/ZelkEdit2.h"
-#include "ide/ZelkMain.h"
+#include "platform/DialogService.h"
+#include "platform/Translations.h"
+#include "editor/ZelkEdit2.h"
+#include "mainwindow/ZelkMain.h"
 #include "world/ZelkFeld.h"
-#include "world/ZelkGrafik.h"
-#include "world/ZelkInfo.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 namespace {
 

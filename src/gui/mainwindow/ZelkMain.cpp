@@ -1,0 +1,918 @@
+#include "mainwindow/ZelkMain.h"
+
+#include <algorithm>
+
+#include <QAction>
+#include <QActionEvent>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QLayout>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "mainwindow/RunController.h"
+#include "platform/Colors.h"
+#include "platform/DialogService.h"
+#include "platform/Einstellungen.h"
+#include "platform/Hints.h"
+#include "editor/Search.h"
+#include "dialogs/ZelkAbout.h"
+#include "editor/ZelkDruck.h"
+#include "editor/ZelkEdit2.h"
+#include "dialogs/ZelkGauge.h"
+#include "dialogs/ZelkHilfe.h"
+#include "dialogs/ZelkParameter.h"
+#include "ports/CompileProgress.h"
+#include "ports/Messages.h"
+#include "ports/RunControl.h"
+#include "ports/SourcePages.h"
+#include "ports/WorldDisplay.h"
+#include "text/AsciiNames.h"
+#include "workfield/GuiWorldDisplay.h"
+#include "world/ZelkFeld.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkHandsteuerung.h"
+#include "workfield/ZelkInfo.h"
+#include "workfield/ZelkTeachin.h"
+
+TZelkForm* ZelkForm = nullptr;
+
+// The pictures live in the static GUI library; the linker keeps them only
+// when something names them.
+static void InitIcons() { Q_INIT_RESOURCE(icons); }
+
+namespace {
+
+const QString Title = QStringLiteral("Zelk - der Roboter");
+
+// The filters of the file dialogs, in the program's own notation.
+const QString ProgramFilter =
+    QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
+const QString OpenFeldFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
+const QString SaveFeldFilter = QStringLiteral("Arbeitsfeld|*.rob");
+
+QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
+{
+    QMenu* menu = bar->addMenu(title);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
+                 const QKeySequence& shortcut, const QString& hint)
+{
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(shortcut);
+    // Qt sends the status tip to the window while the item is highlighted;
+    // event() routes it to the status line, so an item without a hint
+    // clears it.
+    item->setStatusTip(LongHint(hint));
+    return item;
+}
+
+// A 25 x 25 picture button of the tool bar. Its command, the action it
+// shares with the menu item, gives it its enabled and checked state and is
+// triggered by a click; the picture and the hint stay the button's own, so
+// every change of the action puts them back.
+class SpeedButton : public QToolButton {
+public:
+    SpeedButton(const QIcon& picture, const QString& hint, bool withTip, QWidget* parent)
+        : QToolButton(parent), picture(picture), hint(hint), withTip(withTip)
+    {
+    }
+
+    void SetCommand(QAction* command)
+    {
+        setDefaultAction(command);
+        KeepOwnLook();
+    }
+
+protected:
+    void actionEvent(QActionEvent* e) override
+    {
+        QToolButton::actionEvent(e);
+        KeepOwnLook();
+    }
+
+private:
+    // The menu item's status tip would reach the status line in place of
+    // the button's own long hint, which eventFilter shows.
+    void KeepOwnLook()
+    {
+        setIcon(picture);
+        SetHint(this, hint, withTip);
+    }
+
+    QIcon picture;
+    QString hint;
+    bool withTip;
+};
+
+// FeldPanel names a work field file without its folder, in lower case as
+// names are (umlauts keep their case).
+QString FeldPanelText(const QString& path)
+{
+    const std::string name = QFileInfo(path).fileName().toStdString();
+    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
+}
+
+std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// Names the file, and below it the reason when one is known.
+void ShowFileError(const QString& path, bool writing, const QString& reason)
+{
+    QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
+                           : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
+    text = text.arg(QDir::toNativeSeparators(path));
+    if (!reason.isEmpty())
+        text += QLatin1Char('\n') + reason;
+    ShowError(text.toStdString());
+}
+
+// A run that selects its lines brings the page of each line to the front at
+// every tick, also while a box or a file dialog waits for the user. A
+// command that asked about one page selects it again before acting on it;
+// false when that page is gone.
+bool BackToPage(const QPointer<TZelkPage>& page)
+{
+    if (!page || !EditorWindow)
+        return false;
+    const int index = EditorWindow->PageIndex(page);
+    if (index < 0)
+        return false;
+    if (EditorWindow->SelectedPage() != index)
+        EditorWindow->SelectPage(index);
+    return EditorWindow->Editor() == page;
+}
+
+}  // namespace
+
+TZelkForm::TZelkForm(QWidget* parent)
+    : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
+{
+    InitIcons();
+    setObjectName(QStringLiteral("ZelkForm"));
+    setWindowTitle(Title);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zelk.svg")));
+    MdiArea = new QMdiArea(this);
+    // Children moved or left outside a small frame stay within reach.
+    MdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    MdiArea->setObjectName(QStringLiteral("MdiArea"));
+    setCentralWidget(MdiArea);
+    runController = new TRunController(this);
+    connect(runController, &TRunController::StateChanged, this, [this] { UpdateRunControls(); });
+    connect(runController, &TRunController::Stopped, this, [] {
+        if (EditorWindow && EditorWindow->Editor())
+            EditorWindow->Editor()->setEnabled(true);
+    });
+    FindDialog1 = new TFindDialog(this);
+    connect(FindDialog1, &TFindDialog::Find, this, [this] { FindDialog1Find(); });
+    ReplaceDialog1 = new TReplaceDialog(this);
+    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { ReplaceDialog1Replace(); });
+    CreateMenu();
+    CreateSpeedBar();
+    CreateStatusBar();
+    UpdateRunControls();
+    Statusline->setText(Title);
+    // No settings store yet: "Netzwerk" keeps its default.
+    NetzwerkFlag = GelesenesNetzwerk();
+    ZelkForm = this;
+}
+
+TZelkForm::~TZelkForm()
+{
+    // The ports must not outlive the windows they point at.
+    setRunControl(nullptr);
+    setWorldDisplay(nullptr);
+    setCompileProgress(nullptr);
+    setSourcePages(nullptr);
+    if (dialogs().parentWidget == this)
+        dialogs().parentWidget = nullptr;
+    delete MdiArea;  // the child windows go first, while the globals are still valid
+    MdiArea = nullptr;
+    FeldFlaeche = nullptr;
+    ZelkMeldung = nullptr;
+    EditorWindow = nullptr;
+    delete CompilerDlg;
+    CompilerDlg = nullptr;
+    if (ZelkForm == this)
+        ZelkForm = nullptr;
+}
+
+void TZelkForm::CreateChildWindows()
+{
+    FeldFlaeche = new TFeldFlaeche();
+    MdiArea->addSubWindow(FeldFlaeche);
+    FeldFlaeche->show();
+    ZelkMeldung = new TZelkMeldung();
+    MdiArea->addSubWindow(ZelkMeldung);
+    ZelkMeldung->show();
+    CreateAboutBox(this);
+    CompilerDlg = new TCompilerDlg(this);
+    CompilerDlg->hide();
+    CreateOptionenDlg(this);  // reads the "Optionen"
+
+    worldDisplayPort = std::make_unique<GuiWorldDisplay>();
+    worldDisplayPort->FeldPanel = [this](const std::string& text) {
+        SetFeldPanelText(QString::fromStdString(text));
+    };
+    setWorldDisplay(worldDisplayPort.get());
+    connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
+            &TZelkMeldung::SetTimer1Enabled);
+    // Where a run paused or stopped is told at once, however fast it ran.
+    connect(runController, &TRunController::StateChanged, FeldFlaeche,
+            [](TRunController::RunState state) {
+                if (FeldFlaeche && state != TRunController::RunState::Running)
+                    FeldFlaeche->JetztAnsagen();
+            });
+    setRunControl(runController);
+    setCompileProgress(CompilerDlg);
+    // The core's boxes go through the same service as the window's own.
+    setMessages(&dialogs());
+    dialogs().parentWidget = this;
+}
+
+TZelkForm* CreateZelkForm()
+{
+    // No application display name: Qt would append it to the title of every
+    // other top-level window ("Error — Zelk - der Roboter"). The main window
+    // carries the program's title itself.
+    auto* form = new TZelkForm();
+    // The program icon, also for child windows without a picture of their own.
+    QApplication::setWindowIcon(form->windowIcon());
+    form->CreateChildWindows();
+    return form;
+}
+
+// ---------------------------------------------------------------- menu
+
+void TZelkForm::CreateMenu()
+{
+    const QKeySequence none;
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    // Each item is its command's one action: the tool button of the same
+    // command shows it too, so it is connected here once.
+    auto item = [this](QMenu* menu, const char* name, const QString& caption,
+                       const QKeySequence& shortcut, const QString& hint, auto handler) {
+        QAction* action = AddItem(menu, name, caption, shortcut, hint);
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+
+    QMenu* Datei1 = AddMenu(bar, "Datei1", QStringLiteral("&Datei"));
+    FileNewItem = item(Datei1, "FileNewItem", "Datei neu", QKeySequence("Ctrl+N"), "",
+                       [this] { FileNewItemClick(); });
+    FileOpenItem = item(Datei1, "FileOpenItem", "&Datei öffnen...", QKeySequence("Ctrl+O"),
+                        "Eine neue Datei dem Projekt hinzufügen", [this] { FileOpenItemClick(); });
+    FileSaveItem = item(Datei1, "FileSaveItem", "Datei speiche&rn", QKeySequence("Ctrl+S"),
+                        "Aktuelle Datei speichern", [this] { FileSaveItemClick(); });
+    item(Datei1, "FileSaveAsItem", "Datei speichern un&ter...", none,
+         "Aktuelle Datei unter neuem Namen speichern", [this] { FileSaveAsItemClick(); });
+    item(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen",
+         [this] { FileCloseItemClick(); });
+    Datei1->addSeparator();
+    FilePrintItem = item(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
+                         "Aktuelle Datei drucken", [this] { FilePrintItemClick(); });
+    Datei1->addSeparator();
+    item(Datei1, "FileExitItem", "&Beenden", QKeySequence("Alt+F4"), "Diese Anwendung beenden",
+         [this] { FileExitItemClick(); });
+
+    QMenu* Bearbeiten1 = AddMenu(bar, "Bearbeiten1", QStringLiteral("Bearbeiten"));
+    CutItem = item(Bearbeiten1, "CutItem", "&Ausschneiden", QKeySequence("Ctrl+X"),
+                   "Markiertes Element löschen", [this] { CutItemClick(); });
+    CopyItem = item(Bearbeiten1, "CopyItem", "&Kopieren", QKeySequence("Ctrl+C"),
+                    "Markiertes Element in Zwischenablage kopieren", [this] { CopyItemClick(); });
+    PasteItem = item(Bearbeiten1, "PasteItem", "&Einfügen", QKeySequence("Ctrl+V"),
+                     "Inhalt der Zwischenablage einfügen", [this] { PasteItemClick(); });
+    Bearbeiten1->addSeparator();
+    item(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "",
+         [this] { Suchen1Click(); });
+    item(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "",
+         [this] { SucheWiederholen1Click(); });
+    item(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "",
+         [this] { Ersetzen1Click(); });
+    Bearbeiten1->addSeparator();
+    item(Bearbeiten1, "Schriftart1", "Schriftart", none, "", [this] { Schriftart1Click(); });
+
+    Start1 = AddMenu(bar, "Start1", QStringLiteral("Sta&rt"));
+    RunItem = item(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
+                   "Programm übersetzen und starten", [this] { RunItemClick(); });
+    item(Start1, "Compilieren1", "Compilieren", QKeySequence("Ctrl+F9"), "",
+         [this] { Compilieren1Click(); });
+    Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
+                          [this] { StepBtnClick(); });
+    Start1->addSeparator();
+    Handsteuerung1 = item(Start1, "Handsteuerung1", "Handsteuerung", none, "",
+                          [this] { Handsteuerung1Click(); });
+    Handsteuerung1->setCheckable(true);
+    TeachinModus1 = item(Start1, "TeachinModus1", "Teachin Modus", none, "",
+                         [this] { TeachinModus1Click(); });
+    TeachinModus1->setCheckable(true);
+    Start1->addSeparator();
+    item(Start1, "Optionen1", "Optionen", none, "", [] { ShowOptionenDlg(); });
+
+    Arbeitsfeld1 = AddMenu(bar, "Arbeitsfeld1", QStringLiteral("&Arbeitsfeld"));
+    item(Arbeitsfeld1, "FeldNeu1", "&Neu", none, "", [this] { FeldNeu1Click(); });
+    item(Arbeitsfeld1, "Zuruecksetzen1", "&Zurücksetzen", none, "",
+         [this] { Zuruecksetzen1Click(); });
+    Veraendern1 = item(Arbeitsfeld1, "Veraendern1", "&Verändern", none, "",
+                       [this] { FeldChangeBtnClick(); });
+    Veraendern1->setCheckable(true);
+    Arbeitsfeld1->addSeparator();
+    item(Arbeitsfeld1, "ArbeitsfeldOeffnen1", "Arbeitsfeld &öffnen", none, "",
+         [this] { ArbeitsfeldOeffnen1Click(); });
+    item(Arbeitsfeld1, "ArbeitsfeldSpeichern1", "Arbeitsfeld &speichern", none, "",
+         [this] { ArbeitsfeldSpeichern1Click(); });
+
+    QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
+    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen",
+                   [this] { HilfeInhaltZeigen(this); });
+    Hilfe1->addSeparator();
+    item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",
+         [this] { ShowAboutBox(this); });
+}
+
+// ------------------------------------------------------------- tool bar
+
+void TZelkForm::CreateSpeedBar()
+{
+    auto* dock = new QToolBar(QStringLiteral("SpeedBar"), this);
+    dock->setObjectName(QStringLiteral("SpeedBarDock"));
+    dock->setMovable(false);
+    dock->setFloatable(false);
+    dock->setContextMenuPolicy(Qt::PreventContextMenu);
+    dock->setStyleSheet(QStringLiteral("QToolBar { border: 0px; padding: 0px; spacing: 0px; }"));
+    dock->layout()->setContentsMargins(0, 0, 0, 0);
+    addToolBar(Qt::TopToolBarArea, dock);
+
+    auto* SpeedBar = new QWidget(dock);
+    SpeedBar->setObjectName(QStringLiteral("SpeedBar"));
+    SpeedBar->setFixedHeight(33);
+    SpeedBar->setMinimumWidth(370);
+    SpeedBar->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    // The tool bar's font; its buttons show pictures only.
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    font.setBold(true);
+    SpeedBar->setFont(font);
+    dock->addWidget(SpeedBar);
+
+    // The commands without a menu item.
+    PauseCommand = new QAction(this);
+    connect(PauseCommand, &QAction::triggered, this, [this] { PauseBtnClick(); });
+    StopCommand = new QAction(this);
+    connect(StopCommand, &QAction::triggered, this, [this] { StopBtnClick(); });
+    FeldChangeCommand = new QAction(this);
+    FeldChangeCommand->setCheckable(true);
+    connect(FeldChangeCommand, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
+
+    auto addButton = [this, SpeedBar](const char* name, int left, const QString& hint,
+                                      const QString& icon, bool twoState, QAction* command) {
+        QIcon picture(QStringLiteral(":/icons/%1.svg").arg(icon));
+        if (twoState)
+            picture.addFile(QStringLiteral(":/icons/%1_disabled.svg").arg(icon), QSize(),
+                            QIcon::Disabled);
+        // The help button alone shows no tooltip.
+        const bool withTip = qstrcmp(name, "SpeedButton8") != 0;
+        auto* button = new SpeedButton(picture, hint, withTip, SpeedBar);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setGeometry(left, 4, 25, 25);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setIconSize(QSize(16, 16));
+        // The hint goes to the status line through eventFilter.
+        button->installEventFilter(this);
+        button->SetCommand(command);
+    };
+    addButton("SpeedButton1", 8, "Neu|", "new", true, FileNewItem);
+    addButton("FileOpenBtn", 32, "Öffnen|", "open", true, FileOpenItem);
+    addButton("FileSaveBtn", 56, "Speichern|", "save", true, FileSaveItem);
+    addButton("SpeedButton4", 80, "Drucken|", "print", true, FilePrintItem);
+    addButton("SpeedButton5", 108, "Ausschneiden|", "cut", true, CutItem);
+    addButton("SpeedButton6", 132, "Kopieren|", "copy", true, CopyItem);
+    addButton("SpeedButton7", 156, "Einfügen|", "paste", true, PasteItem);
+    addButton("StartBtn", 186, "Start", "start", false, RunItem);
+    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, PauseCommand);
+    addButton("StepBtn", 234, "Einzelschritt", "step", false, Einzelschritt1);
+    addButton("StopBtn", 258, "Anhalten", "stop", false, StopCommand);
+    addButton("FeldChangeBtn", 288, "Feld ändern", "feld", false, FeldChangeCommand);
+    addButton("SpeedButton8", 338, "Hilfeinhalt|", "help", true, Inhalt1);
+}
+
+// ------------------------------------------------------------ status bar
+
+void TZelkForm::CreateStatusBar()
+{
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    bar->setFixedHeight(19);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    QPalette black = bar->palette();
+    black.setColor(QPalette::WindowText, Qt::black);
+    auto makePanel = [&](const char* name) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QString::fromLatin1(name));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        panel->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        panel->setFont(font);
+        panel->setPalette(black);
+        return panel;
+    };
+    Statusline = makePanel("Statusline");
+    FeldPanel = makePanel("FeldPanel");
+    FeldPanel->setFixedWidth(231);
+    bar->addWidget(Statusline, 1);
+    bar->addPermanentWidget(FeldPanel);
+}
+
+void TZelkForm::SetFeldPanelText(const QString& text) { FeldPanel->setText(text); }
+
+// ----------------------------------------------------------------- hints
+
+void TZelkForm::DisplayHint(const QString& hint) { Statusline->setText(LongHint(hint)); }
+
+bool TZelkForm::event(QEvent* e)
+{
+    if (e->type() == QEvent::StatusTip) {
+        // Menu items send their (long) hint here while highlighted.
+        Statusline->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
+{
+    // A tool button under the mouse shows its hint, also an empty long part.
+    if (e->type() == QEvent::Enter)
+        DisplayHint(watched->property("hint").toString());
+    else if (e->type() == QEvent::Leave)
+        DisplayHint(QString());
+    return QMainWindow::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------- window place
+
+QRect TZelkForm::FensterPlatz() const
+{
+    // Section "Fenster": left, top, width, height.
+    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
+    // Its own screen first: where a place that no screen shows comes back.
+    QList<QRect> schirme;
+    if (s)
+        for (const QScreen* each : s->virtualSiblings())
+            schirme.append(each->geometry());
+    std::stable_partition(schirme.begin(), schirme.end(), [&](const QRect& r) { return r == g; });
+    return AufDenSchirmen(GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50)), schirme);
+}
+
+void TZelkForm::FormActivate()
+{
+    const QRect place = FensterPlatz();
+    move(place.left(), place.top());
+    resize(place.width(), place.height());
+}
+
+void TZelkForm::showEvent(QShowEvent* e)
+{
+    QMainWindow::showEvent(e);
+    // The place is taken once, when the window first appears; taking it at
+    // every activation would throw the window back after each dialog.
+    if (!placed) {
+        placed = true;
+        move(0, 0);
+        FormActivate();
+    }
+}
+
+// ---------------------------------------------------------- run control
+
+// A replay of the teach-in window would go on driving Zelk between the
+// program's steps, from a world the program has just reset.
+static void ReplayBeenden()
+{
+    if (TeachinWindow)
+        TeachinWindow->ReplayBeenden();
+}
+
+void TZelkForm::RunItemClick()
+{
+    ReplayBeenden();
+    runController->Start();
+}
+
+void TZelkForm::StepBtnClick()
+{
+    ReplayBeenden();
+    runController->Einzelschritt();
+}
+void TZelkForm::PauseBtnClick() { runController->Unterbrechen(); }
+void TZelkForm::StopBtnClick() { runController->Anhalten(); }
+void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
+
+// The enabled states follow from the run state and the editing mode:
+//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
+//   interrupted: all four. Editing the field disables Start and Einzelschritt.
+void TZelkForm::UpdateRunControls()
+{
+    const TRunController::RunState state = runController->State();
+    const bool idle = state == TRunController::RunState::Idle;
+    const bool running = state == TRunController::RunState::Running;
+    const bool canStart = !running && !editing;
+    RunItem->setEnabled(canStart);         // and StartBtn
+    Einzelschritt1->setEnabled(canStart);  // and StepBtn
+    StopCommand->setEnabled(!idle);
+    PauseCommand->setEnabled(!idle);
+    Arbeitsfeld1->menuAction()->setEnabled(!running);
+    TeachinModus1->setEnabled(idle && !editing);
+    FeldChangeCommand->setEnabled(idle);
+    Start1->menuAction()->setEnabled(!editing);
+    if (TeachinWindow)
+        TeachinWindow->ProgrammLaeuft(running);
+}
+
+// ------------------------------------------------------- program files
+
+void TZelkForm::CreateEditorWindow()
+{
+    EditorWindow = new TZelkEdit();
+    MdiArea->addSubWindow(EditorWindow);
+    setSourcePages(EditorWindow);
+}
+
+bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
+
+// Files named on the command line, as a file manager passes them: work
+// fields by their extension, everything else as a program, each exactly as
+// its confirmed Open command would open it.
+void TZelkForm::OpenFiles(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (path.endsWith(QStringLiteral(".rob"), Qt::CaseInsensitive))
+            OpenWorkField(path);
+        else
+            OpenProgramFile(path);
+    }
+}
+
+void TZelkForm::FileNewItemClick()
+{
+    const bool created = !EditorWindow;
+    if (created)
+        CreateEditorWindow();
+    EditorWindow->AddPage(QStringLiteral("neu"));
+    if (created)
+        EditorWindow->show();
+}
+
+void TZelkForm::FileOpenItemClick()
+{
+    const QString path =
+        dialogs().GetOpenFileName(this, QString(), ProgramFilter, QDir::currentPath());
+    if (!path.isEmpty())
+        OpenProgramFile(path);
+}
+
+void TZelkForm::OpenProgramFile(const QString& path)
+{
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    const bool created = !EditorWindow;
+    if (created)
+        CreateEditorWindow();
+    FileName = QFileInfo(path).absoluteFilePath();
+    // A file that cannot be read leaves its page empty and without a path,
+    // so that saving it asks for a name instead of overwriting the file.
+    QString reason;
+    if (!EditorWindow->LoadFile(FileName, &reason))
+        ShowFileError(FileName, false, reason);
+    if (created)
+        EditorWindow->show();
+}
+
+bool TZelkForm::SaveCurrentPageTo(const QString& path)
+{
+    QString reason;
+    if (!EditorWindow->SaveCurrentPage(path, &reason)) {
+        ShowFileError(path, true, reason);
+        return false;
+    }
+    FileName = path;
+    return true;
+}
+
+bool TZelkForm::FileSaveItemClick()
+{
+    if (!HasPage())
+        return false;
+    // The page writes back to the file it came from; a page never saved
+    // has no file yet.
+    const QString path = EditorWindow->CurrentPagePath();
+    if (path.isEmpty())
+        return FileSaveAsItemClick();
+    return SaveCurrentPageTo(path);
+}
+
+bool TZelkForm::FileSaveAsItemClick()
+{
+    if (!HasPage())
+        return false;
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
+    const QString preset =
+        QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
+    const QString path =
+        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset);
+    if (path.isEmpty() || !BackToPage(page))
+        return false;
+    const QString full = QFileInfo(path).absoluteFilePath();
+    QDir::setCurrent(QFileInfo(full).absolutePath());
+    return SaveCurrentPageTo(full);
+}
+
+void TZelkForm::FileCloseItemClick()
+{
+    if (!HasPage())
+        return;
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
+    if (EditorWindow->IsModified()) {
+        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
+                                                 "Text wurde geändert. Speichern?",
+                                                 MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::Cancel || !BackToPage(page))
+            return;
+        // A save that failed or whose dialog was cancelled keeps the page:
+        // closing it would lose the text the user wanted to keep.
+        if (answer == MsgAnswer::Yes && !FileSaveItemClick())
+            return;
+        if (!BackToPage(page))
+            return;
+    }
+    EditorWindow->CloseCurrentPage();
+}
+
+void TZelkForm::FileExitItemClick() { close(); }
+
+void TZelkForm::FilePrintItemClick()
+{
+    if (HasPage())
+        DateiDrucken(this, EditorWindow->Editor(), FileName);
+}
+
+// ------------------------------------------------------------------ font
+
+void TZelkForm::Schriftart1Click()
+{
+    if (!EditorWindow) {
+        messages().Show(MsgIcon::Warning, "Warning", "Kein Editorfenster vorhanden.",
+                        MsgButtons::Ok);
+        return;
+    }
+    // Only the page that was current when asked changes, and only while it
+    // is open; without a page the dialog still keeps the chosen font.
+    const QPointer<TZelkPage> page = EditorWindow->Editor();
+    if (FontDialog1.Execute(this) && page)
+        page->SetPageFont(FontDialog1.Font, ToQColor(FontDialog1.Color), FontDialog1.Charset);
+}
+
+bool TZelkForm::FormCloseQuery()
+{
+    if (!EditorWindow)
+        return true;
+    // Every modified page is asked about, not only the selected one.
+    for (int i = 0; i < EditorWindow->PageCount(); ++i) {
+        if (!EditorWindow->PageModified(i))
+            continue;
+        EditorWindow->SelectPage(i);
+        const QPointer<TZelkPage> page = EditorWindow->PageEditor(i);
+        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
+                                                 "Text wurde geändert. Speichern?",
+                                                 MsgButtons::YesNoCancel);
+        if (answer == MsgAnswer::Cancel)
+            return false;
+        if (answer == MsgAnswer::Yes && (!BackToPage(page) || !FileSaveItemClick()))
+            return false;
+    }
+    return true;
+}
+
+// Closing the editor or the info window by its frame minimises it, and a
+// minimised window stands as a small bar at the bottom of the work area:
+// kept as its place, that bar would come back as the window's size.
+static QRect PlatzZumSpeichern(QMdiSubWindow* window)
+{
+    if (window->isMinimized())
+        window->showNormal();
+    return window->geometry();
+}
+
+void TZelkForm::closeEvent(QCloseEvent* e)
+{
+    if (!FormCloseQuery()) {
+        e->ignore();
+        return;
+    }
+    runController->SetTimer1Enabled(false);
+    const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
+    EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
+                           ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
+    e->accept();
+}
+
+// ------------------------------------------------------------ clipboard
+
+void TZelkForm::CutItemClick()
+{
+    if (HasPage() && EditorWindow->Editor())
+        EditorWindow->Editor()->cut();
+}
+
+void TZelkForm::CopyItemClick()
+{
+    if (HasPage() && EditorWindow->Editor())
+        EditorWindow->Editor()->copy();
+    if (!FeldFlaeche)
+        return;
+    // The work field view has the focus when the keyboard focus lies in it;
+    // a tool button takes no focus, so this also holds for SpeedButton6.
+    QWidget* focus = QApplication::focusWidget();
+    const bool feldFocused = focus ? (focus == FeldFlaeche || FeldFlaeche->isAncestorOf(focus))
+                                   : MdiArea->activeSubWindow() == FeldFlaeche;
+    if (feldFocused)
+        FeldFlaeche->CopyToClipboard();
+}
+
+void TZelkForm::PasteItemClick()
+{
+    if (HasPage() && EditorWindow->Editor())
+        EditorWindow->Editor()->paste();
+}
+
+// ------------------------------------------------- find and replace
+
+// The dialogs stay open beside the editor until the user closes them.
+static void ShowModeless(QWidget* dialog)
+{
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void TZelkForm::Suchen1Click()
+{
+    if (EditorWindow)
+        ShowModeless(FindDialog1);
+}
+
+void TZelkForm::SucheWiederholen1Click()
+{
+    if (EditorWindow)
+        FindDialog1Find();
+}
+
+void TZelkForm::Ersetzen1Click()
+{
+    if (EditorWindow)
+        ShowModeless(ReplaceDialog1);
+}
+
+void TZelkForm::FindDialog1Find()
+{
+    if (HasPage() && EditorWindow->Editor())
+        FindInEditor(EditorWindow->Editor(), FindDialog1->FindText(), FindDialog1->Options());
+}
+
+void TZelkForm::ReplaceDialog1Replace()
+{
+    if (HasPage() && EditorWindow->Editor())
+        ReplaceInEditor(EditorWindow->Editor(), ReplaceDialog1->FindText(),
+                        ReplaceDialog1->ReplaceText(), ReplaceDialog1->Options(),
+                        ReplaceDialog1->ReplaceAll());
+}
+
+// ------------------------------------------------------ work field
+
+void TZelkForm::FeldNeu1Click()
+{
+    Welt.Loeschen();
+    Welt.Grundstellung();
+    WeltErsetzt();
+    if (FeldFlaeche)
+        FeldFlaeche->RepaintAll();
+    if (ZelkMeldung) {
+        ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
+        ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
+    }
+    SetFeldPanelText(QStringLiteral("Arbeitsfeld: "));
+}
+
+void TZelkForm::Zuruecksetzen1Click()
+{
+    const bool ersetzt = Welt.Zuruecksetzen();
+    WeltErsetzt();
+    if (ersetzt && FeldFlaeche)
+        FeldFlaeche->RepaintAll();
+}
+
+void TZelkForm::WeltErsetzt()
+{
+    if (FeldFlaeche)
+        FeldFlaeche->VerlaufLoeschen();
+    if (editing && ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(true);
+}
+
+void TZelkForm::FeldChangeBtnClick()
+{
+    editing = !editing;
+    if (FeldFlaeche)
+        FeldFlaeche->VeraendernSetzen(editing);
+    FeldChangeCommand->setChecked(editing);
+    if (ZelkMeldung)
+        ZelkMeldung->ScrollMaterialFreigeben(editing);
+    Veraendern1->setChecked(editing);
+    UpdateRunControls();
+    if (!editing)
+        Welt.Uebernehmen();  // the edited world is the new start state
+}
+
+// The two toggles open a fresh window each time and close the open one. A
+// window closed by its own close box has the same end state: the item loses
+// its check mark and the window is forgotten.
+template <class Fenster>
+void TZelkForm::ToggleWindow(Fenster*& offen, QAction* item)
+{
+    if (offen) {
+        offen->close();
+        return;
+    }
+    auto* fenster = new Fenster;
+    MdiArea->addSubWindow(fenster);
+    connect(fenster, &Fenster::Geschlossen, this, [&offen, item, fenster] {
+        if (offen == fenster)
+            offen = nullptr;
+        item->setChecked(false);
+    });
+    offen = fenster;
+    fenster->show();
+    item->setChecked(true);
+}
+
+void TZelkForm::Handsteuerung1Click() { ToggleWindow(HandsteuerungWindow, Handsteuerung1); }
+void TZelkForm::TeachinModus1Click() { ToggleWindow(TeachinWindow, TeachinModus1); }
+
+void TZelkForm::ArbeitsfeldOeffnen1Click()
+{
+    const QString path =
+        dialogs().GetOpenFileName(this, QString(), OpenFeldFilter, QDir::currentPath());
+    if (!path.isEmpty())
+        OpenWorkField(path);
+}
+
+void TZelkForm::OpenWorkField(const QString& path)
+{
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    if (!Welt.Oeffnen(LocalPath(path)))
+        return;  // Oeffnen has shown why
+    WeltErsetzt();
+    if (FeldFlaeche)
+        FeldFlaeche->RepaintAll();
+    SetFeldPanelText(FeldPanelText(path));
+}
+
+void TZelkForm::ArbeitsfeldSpeichern1Click()
+{
+    const QString path = dialogs().GetSaveFileName(this, QString(), SaveFeldFilter,
+                                                   QStringLiteral("rob"), QDir::currentPath());
+    if (path.isEmpty())
+        return;
+    QDir::setCurrent(QFileInfo(path).absolutePath());
+    if (editing)
+        FeldChangeBtnClick();  // takes the edited world over as the start state
+    bool geschrieben = false;
+    if (!Welt.Speichern(LocalPath(path), geschrieben))
+        ShowError("Arbeitsfeld konnte nicht gespeichert werden!");
+    else if (geschrieben)
+        // A declined overwrite wrote nothing: the panel keeps naming the
+        // file the world came from.
+        SetFeldPanelText(FeldPanelText(path));
+}

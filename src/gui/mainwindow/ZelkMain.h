@@ -1,0 +1,162 @@
+#pragma once
+// The frame window of the environment: menus, tool bar, status line, the
+// program and work field file commands, and the handlers of the run commands,
+// which the run controller carries out. It owns every other window.
+//
+// Its components are its own; tests find them by their form names
+// (StartBtn, RunItem, FeldPanel, ...) as object names.
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "dialogs/FontDialog.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QRect;
+class GuiWorldDisplay;
+class TFindDialog;
+class TReplaceDialog;
+class TRunController;
+
+class TZelkForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TZelkForm(QWidget* parent = nullptr);
+    ~TZelkForm() override;
+
+    // Start-up: the work field view and the info window as visible children,
+    // then the about box, the compile progress dialog and the options dialog
+    // hidden (which reads the options); installs the ports.
+    void CreateChildWindows();
+
+    // The program file most recently opened or saved (full path); the title
+    // of a print job.
+    QString FileName;
+    bool NetzwerkFlag = false;
+
+    // --- Program file commands ---
+    void FileNewItemClick();
+    void FileOpenItemClick();
+    // The confirmed Open commands without their dialogs.
+    void OpenProgramFile(const QString& path);
+    void OpenWorkField(const QString& path);
+    // Programs and work fields (*.rob) named on the command line.
+    void OpenFiles(const QStringList& paths);
+    bool FileSaveItemClick();    // true when the text was written
+    bool FileSaveAsItemClick();  // true when the text was written
+    void FileCloseItemClick();
+    void FileExitItemClick();
+    void CutItemClick();
+    void CopyItemClick();
+    void PasteItemClick();
+    // "&Drucken" and its tool button: the current page as one job titled
+    // FileName; nothing without a page.
+    void FilePrintItemClick();
+    // "Schriftart": the current page's font from FontDialog1, which keeps
+    // the font last chosen in it.
+    void Schriftart1Click();
+
+    // --- Find and replace in the current page ---
+    void Suchen1Click();
+    void SucheWiederholen1Click();  // F3: the find dialog's text and options, unshown
+    void Ersetzen1Click();
+    void FindDialog1Find();
+    void ReplaceDialog1Replace();
+
+    // --- Work field commands ---
+    void FeldNeu1Click();
+    void Zuruecksetzen1Click();
+    void FeldChangeBtnClick();  // "&Verändern" and the tool button
+    void ArbeitsfeldOeffnen1Click();
+    void ArbeitsfeldSpeichern1Click();
+    bool EditingMode() const { return editing; }
+
+    // --- The manual control and teach-in windows, toggled by their items ---
+    void Handsteuerung1Click();
+    void TeachinModus1Click();
+
+    // --- Run control, carried out by the run controller ---
+    void RunItemClick();
+    void StepBtnClick();
+    void PauseBtnClick();
+    void StopBtnClick();
+    void Compilieren1Click();
+    // The run state: Paused, Ready and idle, running or interrupted.
+    const TRunController& Run() const { return *runController; }
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    void CreateMenu();
+    void CreateSpeedBar();
+    void CreateStatusBar();
+    void CreateEditorWindow();
+    bool HasPage() const;
+    bool SaveCurrentPageTo(const QString& path);
+    void UpdateRunControls();
+    void SetFeldPanelText(const QString& text);
+    // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
+    // work field): the undo history leads nowhere now, and in the editing
+    // mode the supply bar moves to the new supply, as when the mode began.
+    void WeltErsetzt();
+    void DisplayHint(const QString& hint);
+    // Close query: asks about every modified page; false keeps the program.
+    bool FormCloseQuery();
+    // Where the window goes when it is first shown: the settings' "Fenster"
+    // place (defaults until a settings store exists).
+    QRect FensterPlatz() const;
+    void FormActivate();
+    template <class Fenster>
+    void ToggleWindow(Fenster*& offen, QAction* item);
+
+    // Components with their form names: those the window still changes after
+    // building them. The menu items of the commands that have a tool button
+    // are that button's action too.
+    QMdiArea* MdiArea = nullptr;
+    QLabel* Statusline = nullptr;
+    QLabel* FeldPanel = nullptr;
+    QMenu* Start1 = nullptr;
+    QMenu* Arbeitsfeld1 = nullptr;
+    QAction* FileNewItem = nullptr;
+    QAction* FileOpenItem = nullptr;
+    QAction* FileSaveItem = nullptr;
+    QAction* FilePrintItem = nullptr;
+    QAction* CutItem = nullptr;
+    QAction* CopyItem = nullptr;
+    QAction* PasteItem = nullptr;
+    TFindDialog* FindDialog1 = nullptr;
+    TReplaceDialog* ReplaceDialog1 = nullptr;
+    QAction* RunItem = nullptr;
+    QAction* Einzelschritt1 = nullptr;
+    QAction* Handsteuerung1 = nullptr;
+    QAction* TeachinModus1 = nullptr;
+    QAction* Veraendern1 = nullptr;
+    QAction* Inhalt1 = nullptr;
+    // The commands of the buttons without a menu item. FeldChangeBtn has a
+    // command of its own beside "&Verändern": while a run is interrupted the
+    // item stays enabled and the button does not.
+    QAction* PauseCommand = nullptr;
+    QAction* StopCommand = nullptr;
+    QAction* FeldChangeCommand = nullptr;
+    TFontDialog FontDialog1;
+
+    bool editing = false;
+    bool placed = false;
+    TRunController* runController = nullptr;  // a child object of the window
+    std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
+};
+
+// The one main window, or none before start-up and after shut-down.
+extern TZelkForm* ZelkForm;
+
+// Start-up: application title, main window, its child windows. The caller
+// shows the window and runs the message loop.
+TZelkForm* CreateZelkForm();
