@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "ProgramWindows.h"
 #include "platform/DialogService.h"
 #include "editor/ZelkEdit2.h"
 #include "mainwindow/RunController.h"
@@ -83,7 +84,7 @@ int main(int argc, char** argv)
     TZelkForm* form = CreateZelkForm();
     form->resize(1024, 768);
     form->show();
-    ZelkMeldung->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
+    zelkMeldung()->findChild<QTimer*>(QStringLiteral("Timer1"))->setInterval(0);
 
     QByteArray binary(500 * 1024, '\0');
     QRandomGenerator random(4711);

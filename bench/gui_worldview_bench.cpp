@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "ProgramWindows.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "workfield/GuiWorldDisplay.h"
@@ -51,17 +52,17 @@ int main(int argc, char** argv)
     auto* area = new QMdiArea;
     main.setCentralWidget(area);
     main.resize(800, 500);
-    FeldFlaeche = new TFeldFlaeche;
-    area->addSubWindow(FeldFlaeche);
-    ZelkMeldung = new TZelkMeldung;
-    area->addSubWindow(ZelkMeldung);
-    GuiWorldDisplay display;
+    (void)new TFeldFlaeche;
+    area->addSubWindow(feldFlaeche());
+    (void)new TZelkMeldung;
+    area->addSubWindow(zelkMeldung());
+    GuiWorldDisplay display(feldFlaeche(), zelkMeldung());
     setWorldDisplay(&display);
     main.show();
 
     LaufProgramm();
-    ZelkMeldung->ScrollGeschwScroll(50);
-    QTimer* timer1 = ZelkMeldung->findChild<QTimer*>(QStringLiteral("Timer1"));
+    zelkMeldung()->ScrollGeschwScroll(50);
+    QTimer* timer1 = zelkMeldung()->findChild<QTimer*>(QStringLiteral("Timer1"));
     std::printf("Timer1 interval at speed 50: %d ms\n", timer1->interval());
 
     // Through the real timer.
@@ -84,7 +85,7 @@ int main(int argc, char** argv)
     // the start square again.
     const bool haltGehabt = Welt.Abbruch;
     Welt.Grundstellung();
-    FeldFlaeche->RepaintAll();
+    feldFlaeche()->RepaintAll();
     InitRun(0);
     long schritte = 0;
     uhr.restart();

@@ -12,6 +12,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ProgramWindows.h"
 #include "RecordingDialogs.h"
 #include "WorldSnapshot.h"
 #include "editor/ZelkEdit2.h"
@@ -84,7 +85,7 @@ protected:
     }
 
     QString path(const QString& name) const { return dir->filePath(name); }
-    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
+    TZelkPage* editor() const { return editorWindow() ? editorWindow()->Editor() : nullptr; }
 
     // Opens a file through "&Datei öffnen..." with the dialog answered.
     void openFile(const QString& file)

@@ -2,6 +2,7 @@
 #include <QLabel>
 #include <QtTest>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "dialogs/ZelkGauge.h"
 
@@ -37,7 +38,6 @@ private slots:
     void countsEveryThirdLineAcrossUnits()
     {
         TCompilerDlg dialog;
-        CompilerDlg = &dialog;
         setCompileProgress(&dialog);
         CompileProgress& port = compileProgress();
 
@@ -112,11 +112,10 @@ private slots:
     void destroyedDialogLeavesThePort()
     {
         auto* dialog = new TCompilerDlg;
-        CompilerDlg = dialog;
         setCompileProgress(dialog);
         const void* gone = static_cast<CompileProgress*>(dialog);
         delete dialog;
-        QVERIFY(CompilerDlg == nullptr);
+        QVERIFY(compilerDlg() == nullptr);
         QVERIFY(static_cast<const void*>(&compileProgress()) != gone);
     }
 };

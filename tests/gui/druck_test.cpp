@@ -7,6 +7,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "TestFiles.h"
 #include "settings/ZelkSettings.h"
@@ -192,11 +193,11 @@ private slots:
 
         // The next time, on another page or on none, the dialog opens with
         // the font chosen before; cancelling changes nothing.
-        EditorWindow->SelectPage(EditorWindow->PageIndex(erste));
+        editorWindow()->SelectPage(editorWindow()->PageIndex(erste));
         form->Schriftart1Click();
         QCOMPARE(Chosen(fake->fontDialogs[1]), Chosen(QFont("Liberation Serif", 14, QFont::Bold)));
         QCOMPARE(erste->font(), settingsFont);
-        while (EditorWindow->PageCount() > 0)
+        while (editorWindow()->PageCount() > 0)
             form->FileCloseItemClick();
         fake->fonts.push_back(QFont("Liberation Sans", 11));
         form->Schriftart1Click();

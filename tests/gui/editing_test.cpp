@@ -7,6 +7,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "platform/Colors.h"
 #include "settings/ZelkSettings.h"
@@ -18,7 +19,7 @@
 
 namespace {
 
-QWidget* Canvas() { return FeldFlaeche->widget(); }
+QWidget* Canvas() { return feldFlaeche()->widget(); }
 QRgb Pixel(int x, int y) { return Canvas()->grab().toImage().pixel(x, y) | 0xFF000000; }
 QRgb Farbe(std::int32_t wert) { return ToQColor(wert).rgb() | 0xFF000000; }
 
@@ -43,7 +44,7 @@ void Taste(QWidget* w, Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
     QTest::keyClick(w, key, mods);
 }
 
-QScrollBar* Vorratsregler() { return Find<QScrollBar>(ZelkMeldung, "ScrollMaterial"); }
+QScrollBar* Vorratsregler() { return Find<QScrollBar>(zelkMeldung(), "ScrollMaterial"); }
 
 // A drag of the supply bar through the given positions, as the mouse makes it.
 void ZieheVorrat(std::initializer_list<int> positionen)
@@ -65,7 +66,7 @@ class EditingTest : public QObject, ProgramFixture {
     {
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(feldFlaeche());
         Canvas()->setFocus();
         QTRY_VERIFY(Canvas()->hasFocus());
     }
@@ -75,7 +76,7 @@ private slots:
     {
         QVERIFY(startProgram());
         form->FeldChangeBtnClick();
-        QVERIFY(FeldFlaeche->Veraendern);
+        QVERIFY(feldFlaeche()->Veraendern);
     }
 
     void cleanup() { stopProgram(); }
@@ -135,13 +136,13 @@ private slots:
         QCOMPARE(Roboter.Y, 2);
         QCOMPARE(Roboter.Richtung, Ost);
         QCOMPARE(Roboter.Vorrat, 7);
-        auto* bild = Find<QWidget>(FeldFlaeche, "ZelkOst");
+        auto* bild = Find<QWidget>(feldFlaeche(), "ZelkOst");
         QVERIFY(bild && bild->isVisible());
         QTest::mouseClick(bild, Qt::LeftButton);
         QCOMPARE(Roboter.Richtung, Nord);
         QCOMPARE(Roboter.X, 4);
         // A click of another button on the picture does nothing at all.
-        QTest::mouseClick(Find<QWidget>(FeldFlaeche, "ZelkNord"), Qt::RightButton);
+        QTest::mouseClick(Find<QWidget>(feldFlaeche(), "ZelkNord"), Qt::RightButton);
         QCOMPARE(Roboter.Richtung, Nord);
         QCOMPARE(Welt.Zelle(4, 2).Anzahl, 0);
     }
@@ -162,12 +163,12 @@ private slots:
         QCOMPARE(Roboter.X, 1);
 
         QTest::mouseMove(Canvas(), QPoint(85, 245));
-        QCOMPARE(FeldFlaeche->CursorNummer(), 4);
+        QCOMPARE(feldFlaeche()->CursorNummer(), 4);
         QTest::mouseMove(Canvas(), QPoint(430, 245));
-        QCOMPARE(FeldFlaeche->CursorNummer(), 0);
+        QCOMPARE(feldFlaeche()->CursorNummer(), 0);
         form->FeldChangeBtnClick();
         QTest::mouseMove(Canvas(), QPoint(85, 245));
-        QCOMPARE(FeldFlaeche->CursorNummer(), 0);
+        QCOMPARE(feldFlaeche()->CursorNummer(), 0);
         Klick(85, 245);
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 0);
     }
@@ -198,7 +199,7 @@ private slots:
         merke();
         Klick(104, 245);  // the robot to (4, 2)
         merke();
-        QTest::mouseClick(Find<QWidget>(FeldFlaeche, "ZelkOst"), Qt::LeftButton);  // turned
+        QTest::mouseClick(Find<QWidget>(feldFlaeche(), "ZelkOst"), Qt::LeftButton);  // turned
         merke();
         ZieheVorrat({3, 10, 25, 40});  // one drag, one step
         merke();
@@ -216,7 +217,7 @@ private slots:
             QVERIFY(WeltStand::Aktuell() == staende[i]);
         }
         QCOMPARE(Pixel(132, 203), Farbe(Barriercolor));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelXpos")->text(), QString("4"));
         // A new edit after an undo drops what was undone.
         Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
         Klick(85, 245);
@@ -227,7 +228,7 @@ private slots:
 
     void theHistoryEndsWithTheModeAndWithEveryOtherChangeOfTheWorld()
     {
-        const auto leer = [] { return !FeldFlaeche->Verlauf().KannRueckgaengig(); };
+        const auto leer = [] { return !feldFlaeche()->Verlauf().KannRueckgaengig(); };
         Klick(85, 245);
         form->FeldChangeBtnClick();
         form->FeldChangeBtnClick();
@@ -301,15 +302,15 @@ private slots:
         Roboter.Vorrat = 7;
         Welt.Uebernehmen();
         FindItem(form, "TeachinModus1")->trigger();
-        QVERIFY(TeachinWindow);
+        QVERIFY(teachinWindow());
         form->FeldChangeBtnClick();
         ZieheVorrat({30});
-        TeachinWindow->StartStopBtnClick();
+        teachinWindow()->StartStopBtnClick();
         QCOMPARE(Roboter.Vorrat, 7);
         QCOMPARE(Vorratsregler()->value(), 7);
         Vorratsregler()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(Roboter.Vorrat, 8);
-        TeachinWindow->close();
+        teachinWindow()->close();
     }
 
     // The keys act on the focused square through the clicks' own edits: the
@@ -317,7 +318,7 @@ private slots:
     void theKeysEditTheFocusedSquareAsTheClicksDo()
     {
         focusView();
-        QWidget* rahmen = Find<QWidget>(FeldFlaeche, "FokusRahmen");
+        QWidget* rahmen = Find<QWidget>(feldFlaeche(), "FokusRahmen");
         QVERIFY(rahmen->isVisible());
         const std::string rand = Seiten();
         for (Qt::Key k : {Qt::Key_Left, Qt::Key_Down}) {
@@ -325,7 +326,7 @@ private slots:
             Taste(Canvas(), k, Qt::ShiftModifier);
         }
         QCOMPARE(Seiten(), rand);
-        QVERIFY(!FeldFlaeche->Verlauf().KannRueckgaengig());
+        QVERIFY(!feldFlaeche()->Verlauf().KannRueckgaengig());
 
         for (Qt::Key k : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Up})
             Taste(Canvas(), k);
@@ -343,7 +344,7 @@ private slots:
         Taste(Canvas(), Qt::Key_Z);
         Taste(Canvas(), Qt::Key_Z);  // already there: no turn
         QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 2, 3, Ost}));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("2"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelYpos")->text(), QString("2"));
 
         form->FeldChangeBtnClick();
         QVERIFY(!rahmen->isVisible());
@@ -357,7 +358,7 @@ private slots:
     {
         Klick(85, 245);
         form->FileNewItemClick();
-        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(editorWindow());
         editor()->setFocus();
         QTRY_VERIFY(editor()->hasFocus());
         QTest::keyClicks(editor(), "VOR");

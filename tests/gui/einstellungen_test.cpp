@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "platform/Einstellungen.h"
 #include "language/ZelkKey.h"
@@ -57,8 +58,8 @@ private slots:
         Schreibe(ini, "; vom Lehrer\r\n[Fenster]\r\ninfo_left=300\r\ninfo_top=40\r\n"
                       "[Optionen]\r\nUnderscore=0\r\nTabset=-1\r\n[Fremd]\r\nx=1\r\n");
         starte(ini);
-        QVERIFY(ZelkMeldung);
-        QCOMPARE(ZelkMeldung->pos(), QPoint(300, 40));
+        QVERIFY(zelkMeldung());
+        QCOMPARE(zelkMeldung()->pos(), QPoint(300, 40));
         QVERIFY(!Underscore);
         QCOMPARE(int(Tabset), -1);
         TTokenKind kind = ERROR;
@@ -105,7 +106,7 @@ private slots:
         const QString ini = ordner.filePath("Info.ini");
         Schreibe(ini, "[Fenster]\r\ninfo_left=-5000\r\ninfo_top=-3000\r\n");
         starte(ini);
-        QCOMPARE(ZelkMeldung->pos(), QPoint(0, 0));
+        QCOMPARE(zelkMeldung()->pos(), QPoint(0, 0));
         QCOMPARE(form->findChild<QMdiArea*>()->horizontalScrollBar()->minimum(), 0);
     }
 
@@ -119,10 +120,10 @@ private slots:
         Schreibe(ini, "[Fenster]\r\ninfo_left=300\r\ninfo_top=40\r\n");
         starte(ini);
         form->FileNewItemClick();
-        const QRect editor = EditorWindow->geometry();
-        ZelkMeldung->close();
-        EditorWindow->close();
-        QVERIFY(ZelkMeldung->isMinimized() && EditorWindow->isMinimized());
+        const QRect editor = editorWindow()->geometry();
+        zelkMeldung()->close();
+        editorWindow()->close();
+        QVERIFY(zelkMeldung()->isMinimized() && editorWindow()->isMinimized());
         QVERIFY(form->close());
         const QByteArray text = Lies(ini);
         QVERIFY2(text.contains("info_left=300\r\ninfo_top=40\r\n"), text);

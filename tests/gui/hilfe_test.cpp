@@ -13,6 +13,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "GuiFixtures.h"
+#include "ProgramWindows.h"
 #include "RecordingDialogs.h"
 #include "TestFiles.h"
 #include "dialogs/ZelkAbout.h"
@@ -22,7 +24,7 @@ namespace {
 
 const QString Manual = QStringLiteral(ZELK_SOURCE_DIR "/resources/Zelk.hlp");
 
-QString Shown(const THilfeFenster* window) { return window->Browser->toPlainText(); }
+QString Shown(const THilfeFenster* window) { return Find<QTextBrowser>(window, "Browser")->toPlainText(); }
 
 }  // namespace
 
@@ -112,15 +114,15 @@ private slots:
         QVERIFY(Shown(first).contains(QStringLiteral("Zweite Fassung")));
 
         // After moving within the manual and closing the window.
-        first->Browser->setSource(QUrl::fromLocalFile(path + QStringLiteral("#unten")));
-        QVERIFY(first->ZurueckBtn->isEnabled());
+        Find<QTextBrowser>(first, "Browser")->setSource(QUrl::fromLocalFile(path + QStringLiteral("#unten")));
+        QVERIFY(Find<QPushButton>(first, "ZurueckBtn")->isEnabled());
         first->close();
         fassung("Dritte Fassung");
         THilfeFenster* again = HilfeInhaltZeigen(owner.get(), dir->path());
         QCOMPARE(again, first);
         QVERIFY(again->isVisible());
         QVERIFY(Shown(again).contains(QStringLiteral("Dritte Fassung")));
-        QVERIFY(!again->ZurueckBtn->isEnabled());
+        QVERIFY(!Find<QPushButton>(again, "ZurueckBtn")->isEnabled());
     }
 
     void inhaltLeadsBackToTheContents()
@@ -130,18 +132,18 @@ private slots:
         QVERIFY(window);
         QUrl meldungen = QUrl::fromLocalFile(window->Pfad());
         meldungen.setFragment(QStringLiteral("meldungen"));
-        window->Browser->setSource(meldungen);
-        QTest::mouseClick(window->InhaltBtn, Qt::LeftButton);
-        QCOMPARE(window->Browser->source().fragment(), QStringLiteral("inhalt"));
-        QTest::mouseClick(window->ZurueckBtn, Qt::LeftButton);
-        QCOMPARE(window->Browser->source().fragment(), QStringLiteral("meldungen"));
+        Find<QTextBrowser>(window, "Browser")->setSource(meldungen);
+        QTest::mouseClick(Find<QPushButton>(window, "InhaltBtn"), Qt::LeftButton);
+        QCOMPARE(Find<QTextBrowser>(window, "Browser")->source().fragment(), QStringLiteral("inhalt"));
+        QTest::mouseClick(Find<QPushButton>(window, "ZurueckBtn"), Qt::LeftButton);
+        QCOMPARE(Find<QTextBrowser>(window, "Browser")->source().fragment(), QStringLiteral("meldungen"));
     }
 
     void aboutBoxIsModalShowsItsTextsAndClosesWithOk()
     {
         QWidget main;
         TAboutBox* box = CreateAboutBox(&main);
-        QCOMPARE(AboutBox, box);
+        QCOMPARE(aboutBox(), box);
         QVERIFY(!box->isVisible());
 
         bool wasModal = false;
@@ -153,36 +155,21 @@ private slots:
             for (const QLabel* label : box->findChildren<QLabel*>())
                 if (label->isVisible() && !label->text().isEmpty())
                     texts << label->text();
-            QTest::keyClick(box->OKButton, Qt::Key_Space);  // OK has the focus
+            QTest::keyClick(Find<QPushButton>(box, "OKButton"), Qt::Key_Space);  // OK has the focus
         });
-        ShowAboutBox(&main);
+        ShowAboutBox(box);
 
         QVERIFY(wasModal);
-        QCOMPARE(focus, box->OKButton);
+        QCOMPARE(focus, Find<QPushButton>(box, "OKButton"));
         QCOMPARE(box->windowTitle(), QStringLiteral("Infos"));
         QCOMPARE(texts, (QStringList{"ZELK - der Roboter", "Version 2.0",
                                      "Programmierumgebung mit Compiler und Editor "}));
         QVERIFY(!box->isVisible());
         QCOMPARE(box->result(), int(QDialog::Accepted));
-        QVERIFY(!box->ProgramIcon->pixmap().isNull());
+        QVERIFY(!Find<QLabel>(box, "ProgramIcon")->pixmap().isNull());
 
         delete box;
-        QCOMPARE(AboutBox, nullptr);
-    }
-
-    // Before start-up made it, "Inf&o..." makes the box itself.
-    void aboutBoxWithoutStartUp()
-    {
-        QWidget main;
-        QVERIFY(!AboutBox);
-        QTimer::singleShot(0, &main, [] {
-            if (AboutBox)
-                AboutBox->OKButton->click();
-        });
-        ShowAboutBox(&main);
-        QVERIFY(AboutBox);
-        QCOMPARE(AboutBox->parentWidget(), &main);
-        QVERIFY(!AboutBox->isVisible());
+        QCOMPARE(aboutBox(), nullptr);
     }
 };
 

@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "execution/ZelkCode.h"
@@ -30,23 +31,26 @@ private slots:
     {
         ResetWorld();
         main = MdiMainWindow(800, 500, area);
-        FeldFlaeche = new TFeldFlaeche;
-        area->addSubWindow(FeldFlaeche);
-        ZelkMeldung = new TZelkMeldung;
-        area->addSubWindow(ZelkMeldung);
+        (void)new TFeldFlaeche;
+        area->addSubWindow(feldFlaeche());
+        (void)new TZelkMeldung;
+        area->addSubWindow(zelkMeldung());
         main->show();
-        FeldFlaeche->show();
-        ZelkMeldung->show();
+        feldFlaeche()->show();
+        zelkMeldung()->show();
+        // The supply bar edits the field as the main window wires it.
+        connect(zelkMeldung(), &TZelkMeldung::VorratEingestellt, feldFlaeche(),
+                &TFeldFlaeche::VorratEinstellen);
     }
     void cleanup()
     {
         main.reset();
-        QVERIFY(ZelkMeldung == nullptr && FeldFlaeche == nullptr);
+        QVERIFY(zelkMeldung() == nullptr && feldFlaeche() == nullptr);
     }
 
     void startsWithCreationIntervalsThoughTheBarShows40()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         QCOMPARE(Find<QScrollBar>(m, "ScrollGeschw")->value(), 40);
         QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("40"));
         QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 50);
@@ -63,7 +67,7 @@ private slots:
 
     void speedFormulaOnEveryScroll()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         const int p[] = {0, 10, 25, 40, 50, 37};
         const int t1[] = {501, 401, 251, 101, 1, 131};
         const int t2[] = {2501, 2001, 1251, 501, 1, 651};
@@ -95,7 +99,7 @@ private slots:
 
     void focusSetsTheThumbTo40Only()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 10);
         QVERIFY(Find<QScrollBar>(m, "ScrollGeschw")->focusPolicy() & Qt::TabFocus);
         QVERIFY(Find<QScrollBar>(m, "ScrollGeschw")->focusPolicy() & Qt::ClickFocus);
@@ -116,7 +120,7 @@ private slots:
         // The focus returns to the bar it never left, when the program is
         // activated again or a menu or a popup closes: no receiving of the
         // focus, so the thumb keeps matching the speed.
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         QApplication::setActiveWindow(main.get());
         area->setActiveSubWindow(m);
         Find<QScrollBar>(m, "ScrollGeschw")->setFocus(Qt::TabFocusReason);
@@ -144,7 +148,7 @@ private slots:
 
     void supplyBarOnlyWhileEditing()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         Roboter.Vorrat = 7;
         // even if enabled, outside editing it springs back
         Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);
@@ -153,7 +157,9 @@ private slots:
         QCOMPARE(Roboter.Vorrat, 7);
         QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("0"));
 
-        FeldFlaeche->Veraendern = true;
+        feldFlaeche()->Veraendern = true;
+        m->ScrollMaterialFreigeben(true);
+        QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 7);
         Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 99);
         QCOMPARE(Roboter.Vorrat, 99);
         QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("99"));
@@ -165,8 +171,10 @@ private slots:
         QCOMPARE(FindLabel(m, "LabelMaterial")->text(), QString("3"));
         QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 89);
 
-        // without a work field view there is no editing mode
-        delete FeldFlaeche;
+        // once the editing mode has ended, the bar springs back again
+        feldFlaeche()->Veraendern = false;
+        m->ScrollMaterialFreigeben(false);
+        Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);
         Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 20);
         QCOMPARE(Roboter.Vorrat, 89);
         QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 89);
@@ -174,8 +182,8 @@ private slots:
 
     void closingMinimisesAndActivationRestoresThePlace()
     {
-        TZelkMeldung* m = ZelkMeldung;
-        area->setActiveSubWindow(FeldFlaeche);
+        TZelkMeldung* m = zelkMeldung();
+        area->setActiveSubWindow(feldFlaeche());
         m->move(200, 150);
         area->setActiveSubWindow(m);
         QCOMPARE(m->geometry(), QRect(460, 5, 145, 207));
@@ -184,7 +192,7 @@ private slots:
         QCOMPARE(m->size(), QSize(145, 207));  // the border is fixed
 
         m->close();
-        QVERIFY(ZelkMeldung == m);
+        QVERIFY(zelkMeldung() == m);
         QVERIFY(m->isMinimized());
         QVERIFY(m->height() < 100);
         QVERIFY(area->subWindowList().contains(m));
@@ -196,7 +204,7 @@ private slots:
 
     void closedWindowComesBackFromItsMinimisedBarOnly()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         QAction* restore = m->systemMenu()->actions().value(0);  // the window menu's first item
         auto offersRestoring = [&] {
             return restore->isVisible() && (m->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -225,7 +233,7 @@ private slots:
 
     void timer1RunsAProgramToItsEnd()
     {
-        GuiWorldDisplay display;
+        GuiWorldDisplay display(feldFlaeche(), zelkMeldung());
         RecordingMessages messages;
         RecordingRunControl control;
         PortsGuard guard(&messages, &display, &control);
@@ -236,7 +244,7 @@ private slots:
         Emit(opDreheLinks, 0, 2, 0);
         Emit(opVor, 0, 3, 0);
         Emit(opReturn, 0, 4, 0);
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         InitRun(0);
         int ticks = 0;
@@ -249,7 +257,7 @@ private slots:
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(FindLabel(m, "LabelXpos")->text(), QString("2"));
         QCOMPARE(FindLabel(m, "LabelYpos")->text(), QString("2"));
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         QCOMPARE(control.stops, 1);
         QVERIFY(messages.shown.empty());
 
@@ -267,28 +275,22 @@ private slots:
         QVERIFY(Welt.Abbruch);
     }
 
-    void timer2AsksTheReplayStepUntilItEnds()
+    void timer2TicksTheReplayUntilItEnds()
     {
-        TZelkMeldung* m = ZelkMeldung;
+        TZelkMeldung* m = zelkMeldung();
         Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         int schritte = 0;
-        m->ReplayStep = [&] { return ++schritte < 3; };
-        Find<QTimer>(m, "Timer2")->start();
+        auto replay = connect(m, &TZelkMeldung::Timer2Abgelaufen, m, [&] {
+            if (++schritte == 3)
+                m->SetTimer2Enabled(false);
+        });
+        m->SetTimer2Enabled(true);
         QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
         QCOMPARE(schritte, 3);
 
-        // a failing step ends the replay without a word
-        RecordingMessages messages;
-        PortsGuard guard(&messages);
-        schritte = 0;
-        m->ReplayStep = [&]() -> bool { ++schritte; throw std::runtime_error("kaputt"); };
-        Find<QTimer>(m, "Timer2")->start();
-        QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
-        QCOMPARE(schritte, 1);
-        QVERIFY(messages.shown.empty());
-
-        m->ReplayStep = nullptr;
-        Find<QTimer>(m, "Timer2")->start();
+        // without a replay to tick, the timer stops
+        disconnect(replay);
+        m->SetTimer2Enabled(true);
         QTRY_VERIFY(!Find<QTimer>(m, "Timer2")->isActive());
     }
 };

@@ -19,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "ProgramWindows.h"
 #include "world/ZelkDatei.h"
 #include "GuiFixtures.h"
 #include "TestFiles.h"
@@ -66,13 +67,13 @@ private slots:
     {
         QCOMPARE(form->windowTitle(), QString("Zelk - der Roboter"));
         QCOMPARE(form->centralWidget(), Find<QMdiArea>(form, "MdiArea"));
-        QVERIFY(FeldFlaeche && ZelkMeldung && CompilerDlg);
-        QVERIFY(FeldFlaeche->isVisible());
-        QVERIFY(ZelkMeldung->isVisible());
-        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(FeldFlaeche));
-        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(ZelkMeldung));
-        QVERIFY(!CompilerDlg->isVisible());
-        QVERIFY(!EditorWindow);
+        QVERIFY(feldFlaeche() && zelkMeldung() && compilerDlg());
+        QVERIFY(feldFlaeche()->isVisible());
+        QVERIFY(zelkMeldung()->isVisible());
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(feldFlaeche()));
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(zelkMeldung()));
+        QVERIFY(!compilerDlg()->isVisible());
+        QVERIFY(!editorWindow());
         QVERIFY(!sourcePages());
         QVERIFY(!form->Run().Paused());
         QVERIFY(!form->Run().Ready());
@@ -97,11 +98,12 @@ private slots:
         const Button buttons[] = {
             {FindButton(form, "SpeedButton1"), 8, "Neu", true},
             {FindButton(form, "FileOpenBtn"), 32, "Öffnen", true},
-            {FindButton(form, "FileSaveBtn"), 56, "Speichern", true},
-            {FindButton(form, "SpeedButton4"), 80, "Drucken", true},
-            {FindButton(form, "SpeedButton5"), 108, "Ausschneiden", true},
+            // without a page there is nothing to save, print, cut or paste
+            {FindButton(form, "FileSaveBtn"), 56, "Speichern", false},
+            {FindButton(form, "SpeedButton4"), 80, "Drucken", false},
+            {FindButton(form, "SpeedButton5"), 108, "Ausschneiden", false},
             {FindButton(form, "SpeedButton6"), 132, "Kopieren", true},
-            {FindButton(form, "SpeedButton7"), 156, "Einfügen", true},
+            {FindButton(form, "SpeedButton7"), 156, "Einfügen", false},
             {FindButton(form, "StartBtn"), 186, "Start", true},
             {FindButton(form, "PauseBtn"), 210, "Unterbrechen", false},
             {FindButton(form, "StepBtn"), 234, "Einzelschritt", true},
@@ -182,16 +184,21 @@ private slots:
         for (const Item& i : items) {
             QCOMPARE(Shortcut(i.a), QString(i.shortcut));
             QCOMPARE(i.a->statusTip(), QString(i.hint));
-            QVERIFY2(i.a->isEnabled(), qPrintable(i.a->text()));
+            // the page commands wait for a page
+            const bool needsPage = QStringList{"FileSaveItem", "FileSaveAsItem", "FileCloseItem",
+                                               "FilePrintItem", "CutItem", "PasteItem", "Suchen1",
+                                               "SucheWiederholen1", "Ersetzen1"}
+                                       .contains(i.a->objectName());
+            QVERIFY2(i.a->isEnabled() != needsPage, qPrintable(i.a->text()));
         }
         QVERIFY(FindItem(form, "Veraendern1")->isCheckable());
         QVERIFY(!FindItem(form, "Veraendern1")->isChecked());
 
         // The ports reach the real windows.
         runControl().SetTimer1Enabled(true);
-        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         runControl().SetTimer1Enabled(false);
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         worldDisplay().SetFeldPanel("Arbeitsfeld: welt");
         QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt"));
         QCOMPARE(fake->parentWidget, static_cast<QWidget*>(form));
@@ -222,6 +229,7 @@ private slots:
         QTRY_COMPARE(FindLabel(form, "Statusline")->text(), QString());
 
         // A highlighted menu item shows its hint; one without a hint clears it.
+        form->FileNewItemClick();
         form->menuBar()->setActiveAction(FindMenu(form, "Datei1")->menuAction());
         QVERIFY(QTest::qWaitForWindowExposed(FindMenu(form, "Datei1")));
         QTest::mouseMove(
@@ -239,9 +247,9 @@ private slots:
     {
         // One handler, run once, whichever of the two is used.
         FindButton(form, "SpeedButton1")->click();
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         FindItem(form, "FileNewItem")->trigger();
-        QCOMPARE(EditorWindow->PageCount(), 2);
+        QCOMPARE(editorWindow()->PageCount(), 2);
 
         // One enabled state; the button keeps its own picture and hint
         // whatever the menu item's action goes through.
@@ -261,16 +269,42 @@ private slots:
         QVERIFY(FindButton(form, "SpeedButton8")->toolTip().isEmpty());
     }
 
+    // The page commands follow the pages, however they come and go; Copy
+    // (the work field's picture) and "Schriftart" (its own message) stay.
+    // Both faces of "&Verändern" show the one editing mode.
+    void theCommandsFollowThePagesAndTheEditingMode()
+    {
+        const char* pageCommands[] = {"FileSaveItem", "FileSaveAsItem", "FileCloseItem", "FilePrintItem",
+                                      "CutItem", "PasteItem", "Suchen1", "SucheWiederholen1", "Ersetzen1"};
+        const auto pageCommandsEnabled = [&](bool enabled) {
+            for (const char* name : pageCommands)
+                if (FindItem(form, name)->isEnabled() != enabled)
+                    return false;
+            return FindItem(form, "CopyItem")->isEnabled() && FindItem(form, "Schriftart1")->isEnabled();
+        };
+        QVERIFY(pageCommandsEnabled(false));
+        form->FileNewItemClick();
+        QVERIFY(pageCommandsEnabled(true));
+        FindItem(form, "FileCloseItem")->trigger();
+        QCOMPARE(editorWindow()->PageCount(), 0);
+        QVERIFY(pageCommandsEnabled(false));
+
+        FindButton(form, "FeldChangeBtn")->click();
+        QVERIFY(FindItem(form, "Veraendern1")->isChecked() && FindButton(form, "FeldChangeBtn")->isChecked());
+        FindItem(form, "Veraendern1")->trigger();
+        QVERIFY(!FindItem(form, "Veraendern1")->isChecked() && !FindButton(form, "FeldChangeBtn")->isChecked());
+    }
+
     void newAndOpenAddPagesAndFollowTheDirectory()
     {
         form->FileNewItemClick();
-        QVERIFY(EditorWindow);
-        QCOMPARE(sourcePages(), static_cast<SourcePages*>(EditorWindow));
-        QVERIFY(EditorWindow->isVisible());
-        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(EditorWindow));
-        QCOMPARE(EditorWindow->PageCount(), 1);
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
-        QVERIFY(!EditorWindow->IsModified());
+        QVERIFY(editorWindow());
+        QCOMPARE(sourcePages(), static_cast<SourcePages*>(editorWindow()));
+        QVERIFY(editorWindow()->isVisible());
+        QVERIFY(Find<QMdiArea>(form, "MdiArea")->subWindowList().contains(editorWindow()));
+        QCOMPARE(editorWindow()->PageCount(), 1);
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("neu"));
+        QVERIFY(!editorWindow()->IsModified());
         QCOMPARE(editor()->toPlainText(), QString());
 
         // A program in another folder: the page is named after it, FileName
@@ -283,8 +317,8 @@ private slots:
         QVERIFY(!fake->fileDialogs[0].save);
         QCOMPARE(fake->fileDialogs[0].filter,
                  QString("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*"));
-        QCOMPARE(EditorWindow->PageCount(), 2);
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Robo1"));
+        QCOMPARE(editorWindow()->PageCount(), 2);
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("Robo1"));
         QCOMPARE(form->FileName, robo);
         QCOMPARE(QDir::currentPath(), QFileInfo(robo).absolutePath());
         QCOMPARE(editor()->toPlainText(), QString("PROGRAM Robo1;\nBEGIN\n  VOR\nEND.\n"));
@@ -294,10 +328,10 @@ private slots:
         // Opening it again adds a second page of the same name; a cancelled
         // dialog changes nothing.
         openFile(robo);
-        QCOMPARE(EditorWindow->PageCount(), 3);
-        QCOMPARE(EditorWindow->PageCaption(2), QString("Robo1"));
+        QCOMPARE(editorWindow()->PageCount(), 3);
+        QCOMPARE(editorWindow()->PageCaption(2), QString("Robo1"));
         openFile(QString());
-        QCOMPARE(EditorWindow->PageCount(), 3);
+        QCOMPARE(editorWindow()->PageCount(), 3);
         QCOMPARE(QDir::currentPath(), QFileInfo(robo).absolutePath());
 
         // A file that cannot be read: a box naming it, an empty page that has
@@ -308,7 +342,7 @@ private slots:
                                                      "Die Datei existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(missing))}));
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Error);
-        QCOMPARE(EditorWindow->PageCount(), 4);
+        QCOMPARE(editorWindow()->PageCount(), 4);
         QCOMPARE(editor()->toPlainText(), QString());
 
         // Too large a file: the box says why, in German.
@@ -323,12 +357,12 @@ private slots:
         QCOMPARE(fake->texts().size(), 1);
         QVERIFY(fake->texts()[0].startsWith(QString("Datei \"%1\" kann nicht gelesen werden.\nDie Datei ist zu groß")
                                                 .arg(QDir::toNativeSeparators(huge))));
-        QCOMPARE(EditorWindow->CurrentPagePath(), QString());
+        QCOMPARE(editorWindow()->CurrentPagePath(), QString());
 
         // New adds a page to the existing window.
         form->FileNewItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 6);
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
+        QCOMPARE(editorWindow()->PageCount(), 6);
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("neu"));
     }
 
     void saveWritesBackToTheFileThePageCameFrom()
@@ -338,7 +372,7 @@ private slots:
         openFile(robo);
         editor()->moveCursor(QTextCursor::End);
         typeText("{x}");
-        QVERIFY(EditorWindow->IsModified());
+        QVERIFY(editorWindow()->IsModified());
 
         // Another confirmed dialog moves the current directory elsewhere;
         // Save still writes the file it came from, and nothing else.
@@ -355,8 +389,8 @@ private slots:
         QVERIFY(!QFile::exists(path("Robo1.pas")));
         QVERIFY(!QFile::exists(path("felder/Robo1.pas")));
         QCOMPARE(form->FileName, robo);
-        QVERIFY(!EditorWindow->IsModified());
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Robo1"));
+        QVERIFY(!editorWindow()->IsModified());
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("Robo1"));
         QVERIFY(fake->boxes.isEmpty());
 
         // The tool button does the same.
@@ -374,7 +408,7 @@ private slots:
         form->CutItemClick();
         form->PasteItemClick();
         QVERIFY(fake->fileDialogs.isEmpty());
-        QVERIFY(!EditorWindow);
+        QVERIFY(!editorWindow());
 
         form->FileNewItemClick();
         typeText("PROGRAM Neu;");
@@ -386,7 +420,7 @@ private slots:
         QCOMPARE(d.filter, QString("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*"));
         QCOMPARE(d.defaultSuffix, QString("pas"));
         QCOMPARE(d.directory, path("neu.pas"));
-        QVERIFY(EditorWindow->IsModified());
+        QVERIFY(editorWindow()->IsModified());
         QCOMPARE(QDir(dir->path()).entryList(QDir::Files), QStringList());
 
         QVERIFY(QDir(dir->path()).mkdir("ziel"));
@@ -394,11 +428,11 @@ private slots:
         fake->files.push_back(target);
         QVERIFY(form->FileSaveItemClick());
         QCOMPARE(ReadBytes(target), QByteArray("PROGRAM Neu;"));
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Zickzack"));
-        QCOMPARE(EditorWindow->CurrentPagePath(), target);
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("Zickzack"));
+        QCOMPARE(editorWindow()->CurrentPagePath(), target);
         QCOMPARE(form->FileName, target);
         QCOMPARE(QDir::currentPath(), path("ziel"));
-        QVERIFY(!EditorWindow->IsModified());
+        QVERIFY(!editorWindow()->IsModified());
 
         // From now on Save writes there without asking.
         typeText(" ");
@@ -411,7 +445,7 @@ private slots:
         fake->files.push_back(other);
         QVERIFY(form->FileSaveAsItemClick());
         QCOMPARE(fake->fileDialogs[2].directory, path("ziel/Zickzack.pas"));
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("Kopie"));
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("Kopie"));
         QCOMPARE(ReadBytes(other), ReadBytes(target));
     }
 
@@ -425,9 +459,9 @@ private slots:
         QCOMPARE(fake->texts(), QStringList({QString("Datei \"%1\" kann nicht geschrieben werden.\n"
                                                      "Das Verzeichnis existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(bad))}));
-        QVERIFY(EditorWindow->IsModified());
-        QCOMPARE(EditorWindow->CurrentPagePath(), QString());
-        QCOMPARE(EditorWindow->CurrentPageCaption(), QString("neu"));
+        QVERIFY(editorWindow()->IsModified());
+        QCOMPARE(editorWindow()->CurrentPagePath(), QString());
+        QCOMPARE(editorWindow()->CurrentPageCaption(), QString("neu"));
 
         // Close page: Yes with a failing save keeps the page.
         fake->boxes.clear();
@@ -438,7 +472,7 @@ private slots:
                                              QString("Datei \"%1\" kann nicht geschrieben werden.\n"
                                                      "Das Verzeichnis existiert nicht.")
                                                  .arg(QDir::toNativeSeparators(bad))}));
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         QCOMPARE(editor()->toPlainText(), QString("PROGRAM A;"));
     }
 
@@ -446,10 +480,10 @@ private slots:
     {
         form->FileNewItemClick();
         form->FileNewItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 2);
+        QCOMPARE(editorWindow()->PageCount(), 2);
         // Not modified: closed without a question.
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         QVERIFY(fake->boxes.isEmpty());
 
         typeText("x");
@@ -459,19 +493,19 @@ private slots:
         QCOMPARE(fake->boxes[0].icon, MsgIcon::Warning);
         QCOMPARE(fake->boxes[0].text, QString("Text wurde geändert. Speichern?"));
         QCOMPARE(fake->boxes[0].buttons, MsgButtons::YesNoCancel);
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
 
         // Yes, but the save dialog is cancelled: the text stays.
         fake->answers = {MsgAnswer::Yes};
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         QCOMPARE(editor()->toPlainText(), QString("x"));
 
         // Yes with a file name: saved, then closed.
         fake->answers = {MsgAnswer::Yes};
         fake->files.push_back(path("X.PAS"));
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 0);
+        QCOMPARE(editorWindow()->PageCount(), 0);
         QCOMPARE(ReadBytes(path("X.PAS")), QByteArray("x"));
 
         // No: closed without saving; the window stays without a page.
@@ -479,9 +513,9 @@ private slots:
         typeText("y");
         fake->answers = {MsgAnswer::No};
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 0);
+        QCOMPARE(editorWindow()->PageCount(), 0);
         QVERIFY(!editor());
-        QVERIFY(EditorWindow);
+        QVERIFY(editorWindow());
         QCOMPARE(fake->fileDialogs.size(), 2);
     }
 
@@ -494,12 +528,12 @@ private slots:
         form->FileNewItemClick();  // an untouched page is not asked about
         form->FileNewItemClick();
         typeText("zwei");
-        QCOMPARE(EditorWindow->PageCount(), 3);
+        QCOMPARE(editorWindow()->PageCount(), 3);
 
         QStringList askedOn;
         fake->onBox = [&](const RecordingDialogs::Box& b) {
             if (b.text == "Text wurde geändert. Speichern?")
-                askedOn << EditorWindow->CurrentPageCaption() + QString::number(EditorWindow->SelectedPage());
+                askedOn << editorWindow()->CurrentPageCaption() + QString::number(editorWindow()->SelectedPage());
         };
 
         // Cancel on the second: the program keeps running, nothing lost.
@@ -507,9 +541,9 @@ private slots:
         QVERIFY(!form->close());
         QVERIFY(form->isVisible());
         QCOMPARE(askedOn, QStringList({"A0", "neu2"}));
-        QCOMPARE(EditorWindow->PageCount(), 3);
-        QCOMPARE(EditorWindow->PageEditor(0)->toPlainText(), QString("neu alt"));
-        QCOMPARE(EditorWindow->PageEditor(2)->toPlainText(), QString("zwei"));
+        QCOMPARE(editorWindow()->PageCount(), 3);
+        QCOMPARE(editorWindow()->PageEditor(0)->toPlainText(), QString("neu alt"));
+        QCOMPARE(editorWindow()->PageEditor(2)->toPlainText(), QString("zwei"));
         QCOMPARE(ReadBytes(a), QByteArray("alt"));
 
         // Yes on a page whose save fails keeps it running too.
@@ -521,7 +555,7 @@ private slots:
             QVERIFY(!form->close());
             QCOMPARE(askedOn, QStringList({"A0"}));
             QVERIFY(fake->texts().last().contains("kann nicht geschrieben werden"));
-            QVERIFY(EditorWindow->PageModified(0));
+            QVERIFY(editorWindow()->PageModified(0));
         }
         QFile::setPermissions(dir->path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
@@ -553,18 +587,18 @@ private slots:
         // clipboard, although an editor window exists.
         form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
-        FeldFlaeche->setFocus();
-        QTRY_VERIFY(QApplication::focusWidget() == FeldFlaeche ||
-                    FeldFlaeche->isAncestorOf(QApplication::focusWidget()));
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(feldFlaeche());
+        feldFlaeche()->setFocus();
+        QTRY_VERIFY(QApplication::focusWidget() == feldFlaeche() ||
+                    feldFlaeche()->isAncestorOf(QApplication::focusWidget()));
         editor()->selectAll();
         FindButton(form, "SpeedButton6")->click();
         const QMimeData* data = QGuiApplication::clipboard()->mimeData();
         QVERIFY(data && data->hasImage());
-        QCOMPARE(QGuiApplication::clipboard()->image().size(), FeldFlaeche->widget()->size());
+        QCOMPARE(QGuiApplication::clipboard()->image().size(), feldFlaeche()->widget()->size());
 
         // Back in the editor, Copy copies text only.
-        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(EditorWindow);
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(editorWindow());
         editor()->setFocus();
         QTRY_VERIFY(QApplication::focusWidget() == editor());
         form->CopyItemClick();
@@ -583,8 +617,8 @@ private slots:
         QCOMPARE(Roboter.Y, 1);
         QCOMPARE(RoboterStart.X, 1);
         QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: "));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("1"));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString("0"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelXpos")->text(), QString("1"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelMaterial")->text(), QString("0"));
 
         // "&Zurücksetzen" restores the start state.
         Roboter.X = 7;
@@ -596,12 +630,12 @@ private slots:
         // "&Verändern" on and off, from the menu and from the button.
         Roboter.Vorrat = 17;
         FindItem(form, "Veraendern1")->trigger();
-        QCOMPARE(Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->value(), 17);
+        QCOMPARE(Find<QScrollBar>(zelkMeldung(), "ScrollMaterial")->value(), 17);
         QVERIFY(form->EditingMode());
-        QVERIFY(FeldFlaeche->Veraendern);
+        QVERIFY(feldFlaeche()->Veraendern);
         QVERIFY(FindButton(form, "FeldChangeBtn")->isChecked());
         QVERIFY(FindItem(form, "Veraendern1")->isChecked());
-        QVERIFY(Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->isEnabled());
+        QVERIFY(Find<QScrollBar>(zelkMeldung(), "ScrollMaterial")->isEnabled());
         QVERIFY(!FindMenu(form, "Start1")->menuAction()->isEnabled());
         QVERIFY(!FindItem(form, "TeachinModus1")->isEnabled());
         QVERIFY(!FindButton(form, "StartBtn")->isEnabled());
@@ -612,10 +646,10 @@ private slots:
         Welt.Zelle(3, 3).Anzahl = 2;
         FindButton(form, "FeldChangeBtn")->click();
         QVERIFY(!form->EditingMode());
-        QVERIFY(!FeldFlaeche->Veraendern);
+        QVERIFY(!feldFlaeche()->Veraendern);
         QVERIFY(!FindButton(form, "FeldChangeBtn")->isChecked());
         QVERIFY(!FindItem(form, "Veraendern1")->isChecked());
-        QVERIFY(!Find<QScrollBar>(ZelkMeldung, "ScrollMaterial")->isEnabled());
+        QVERIFY(!Find<QScrollBar>(zelkMeldung(), "ScrollMaterial")->isEnabled());
         QVERIFY(FindMenu(form, "Start1")->menuAction()->isEnabled());
         QVERIFY(FindItem(form, "TeachinModus1")->isEnabled());
         QVERIFY(FindButton(form, "StartBtn")->isEnabled());
@@ -654,7 +688,7 @@ private slots:
         QCOMPARE(Roboter.Y, 4);
         QCOMPARE(Welt.Zelle(3, 3).Anzahl, 2);
         QCOMPARE(FindLabel(form, "FeldPanel")->text(), QString("Arbeitsfeld: welt1.rob"));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("4"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelYpos")->text(), QString("4"));
 
         // A file that is no work field: Oeffnen says why, the panel stays.
         WriteBytes(path("felder/KAPUTT.ROB"), "nonsense");
@@ -735,7 +769,7 @@ private slots:
 
         form->OpenFiles({path("kurs/ROBO1.PAS"), path("kurs/Welt.ROB")});
         QVERIFY(editor());
-        QCOMPARE(QString::fromStdString(EditorWindow->PageName(0)), QStringLiteral("Robo1"));
+        QCOMPARE(QString::fromStdString(editorWindow()->PageName(0)), QStringLiteral("Robo1"));
         QCOMPARE(Welt.Zelle(3, 3).Anzahl, 4);
         QVERIFY(FindLabel(form, "FeldPanel")->text().contains(QStringLiteral("welt")));
         QCOMPARE(QDir::currentPath(), QDir(path("kurs")).canonicalPath());

@@ -11,6 +11,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "dialogs/ZelkParameter.h"
 #include "language/ZelkKey.h"
@@ -44,13 +45,13 @@ QFont PixelFont(const QString& family, int pixels)
 
 QRgb Pixel(int x, int y)
 {
-    const QImage img = FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage img = feldFlaeche()->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     return img.pixel(x, y) | 0xFF000000;
 }
 
 QRgb PanelColour(const char* name)
 {
-    return Find<QFrame>(OptionenDlg, name)->palette().color(QPalette::Window).rgb();
+    return Find<QFrame>(optionenDlg(), name)->palette().color(QPalette::Window).rgb();
 }
 
 }  // namespace
@@ -65,16 +66,16 @@ class OptionenTest : public QObject, ProgramFixture {
     void imDialog(const std::function<void(TOptionenDlg*)>& act, bool ok = true)
     {
         bool lief = false;
-        QTimer::singleShot(0, OptionenDlg, [&] {
-            if (!OptionenDlg->isVisible())
+        QTimer::singleShot(0, optionenDlg(), [&] {
+            if (!optionenDlg()->isVisible())
                 return;
             lief = true;
-            act(OptionenDlg);
-            QTest::mouseClick(ok ? OptionenDlg->OKBtn : OptionenDlg->CancelBtn, Qt::LeftButton);
+            act(optionenDlg());
+            QTest::mouseClick(ok ? Find<QPushButton>(optionenDlg(), "OKBtn") : Find<QPushButton>(optionenDlg(), "CancelBtn"), Qt::LeftButton);
         });
         FindItem(form, "Optionen1")->trigger();
         QVERIFY2(lief, "the dialog did not come up");
-        QVERIFY(!OptionenDlg->isVisible());
+        QVERIFY(!optionenDlg()->isVisible());
     }
 
     // A new page holding text, translated by "Compilieren"; true when no
@@ -105,7 +106,7 @@ private slots:
     void cleanup()
     {
         stopProgram();
-        QVERIFY(!OptionenDlg);  // it goes with the main window
+        QVERIFY(!optionenDlg());  // it goes with the main window
         SetSettingsFilePath("");
         QFile::remove(ordner.filePath("Zelk.ini"));
         ResetOptionen();
@@ -120,13 +121,13 @@ private slots:
         QVERIFY(!uebersetzt(ohne));
 
         // "Abbrechen" closes without undoing the click before it.
-        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->UnderscoreBtn2, Qt::LeftButton); },
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(Find<QRadioButton>(d, "UnderscoreBtn2"), Qt::LeftButton); },
                  false);
         QVERIFY(!Underscore);
         QVERIFY(uebersetzt(ohne));
         QVERIFY(!uebersetzt(mit));
 
-        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->UnderscoreBtn, Qt::LeftButton); });
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(Find<QRadioButton>(d, "UnderscoreBtn"), Qt::LeftButton); });
         QVERIFY(uebersetzt(mit));
     }
 
@@ -137,8 +138,8 @@ private slots:
         // The first translation already spells without underscores.
         QVERIFY(uebersetzt("PROGRAM P;\nBEGIN\nDREHELINKS\nEND."));
         imDialog([](TOptionenDlg* d) {
-            QVERIFY(d->UnderscoreBtn2->isChecked() && !d->AutoIndentBox->isChecked());
-            QCOMPARE(d->TabsetEdit->value(), 0);  // -1 is beyond the control
+            QVERIFY(Find<QRadioButton>(d, "UnderscoreBtn2")->isChecked() && !Find<QCheckBox>(d, "AutoIndentBox")->isChecked());
+            QCOMPARE(Find<QSpinBox>(d, "TabsetEdit")->value(), 0);  // -1 is beyond the control
             QCOMPARE(PanelColour("WallPanel"), qRgb(0, 255, 0));
         });
         // A tab character still, as the file said.
@@ -147,7 +148,7 @@ private slots:
 
         // The file's character set, which no dialog chooses, goes back as read.
         fake->fonts.push_back(PixelFont("Liberation Serif", 15));
-        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button1")->click(); });
         QCOMPARE(Fontheight, -15);
         fake->answers.push_back(MsgAnswer::No);  // the translated page is not to be saved
         QVERIFY(form->close());
@@ -166,10 +167,10 @@ private slots:
         page->moveCursor(QTextCursor::End);
 
         imDialog([](TOptionenDlg* d) {
-            QTest::mouseClick(d->AutoIndentBox, Qt::LeftButton);
-            d->TabsetEdit->setFocus();
-            QTest::keyClick(d->TabsetEdit, Qt::Key_Down);
-            QTest::keyClick(d->TabsetEdit, Qt::Key_Down);
+            QTest::mouseClick(Find<QCheckBox>(d, "AutoIndentBox"), Qt::LeftButton);
+            Find<QSpinBox>(d, "TabsetEdit")->setFocus();
+            QTest::keyClick(Find<QSpinBox>(d, "TabsetEdit"), Qt::Key_Down);
+            QTest::keyClick(Find<QSpinBox>(d, "TabsetEdit"), Qt::Key_Down);
         });
         QVERIFY(!Autoindent);
         QCOMPARE(int(Tabset), 2);
@@ -177,7 +178,7 @@ private slots:
         QTest::keyClick(page, Qt::Key_Tab);
         QCOMPARE(page->toPlainText(), QString("  x\n  "));  // two blanks from Tab, none from Enter
 
-        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->AutoIndentBox, Qt::LeftButton); });
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(Find<QCheckBox>(d, "AutoIndentBox"), Qt::LeftButton); });
         QVERIFY(Autoindent);
         QTest::keyClick(page, Qt::Key_Return);
         QCOMPARE(page->toPlainText(), QString("  x\n  \n  "));
@@ -190,14 +191,14 @@ private slots:
         TZelkPage* alt = editor();
         const QFont alteSchrift = alt->font();
         // A cancelled font dialog changes nothing and asks for no colour.
-        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button1")->click(); });
         QVERIFY(fake->colorDialogs.isEmpty());
         QCOMPARE(Fontname, std::string(DefaultFontname));
         QCOMPARE(Fontheight, DefaultFontheight);
 
         fake->fonts.push_back(PixelFont("Liberation Serif", 19));
         fake->colors.push_back(0x0000FF00);  // green as 00BBGGRR
-        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button1")->click(); });
         // Both dialogs open with their first font and colour.
         QCOMPARE(fake->fontDialogs[1].family(), QString("Courier New"));
         QCOMPARE(fake->fontDialogs[1].pixelSize(), 11);
@@ -213,7 +214,7 @@ private slots:
         QFont punkte("Liberation Mono");
         punkte.setPointSize(12);
         fake->fonts.push_back(punkte);
-        imDialog([](TOptionenDlg* d) { d->Button1->click(); });
+        imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button1")->click(); });
         QCOMPARE(fake->fontDialogs[2].family(), QString("Liberation Serif"));
         QCOMPARE(fake->colorDialogs.last(), 0x0000FF00);
         QVERIFY2(Fontheight < -12 && Fontheight > -20, qPrintable(QString::number(Fontheight)));
@@ -226,9 +227,9 @@ private slots:
         // A barrier east of square (3, 4), drawn on x 90..92 from y 174.
         Welt.Zelle(3, 4).Offen[Ost] = 0;
         Welt.Zelle(4, 4).Offen[West] = 0;
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         // Cancelled colour dialogs change nothing.
-        imDialog([](TOptionenDlg* d) { d->Button2->click(); d->Button3->click(); });
+        imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button2")->click(); Find<QPushButton>(d, "Button3")->click(); });
         QCOMPARE(Wallcolor, DefaultWallcolor);
         QCOMPARE(Barriercolor, DefaultBarriercolor);
         QCOMPARE(Pixel(91, 190), qRgb(255, 0, 0));
@@ -236,11 +237,11 @@ private slots:
 
         fake->colors = {0x00FF0000, 0x0000FFFF};  // blue, then yellow
         imDialog([](TOptionenDlg* d) {
-            d->Button2->click();
+            Find<QPushButton>(d, "Button2")->click();
             // No repaint asked for: the view has taken the wall colour already.
             QCOMPARE(Pixel(7, 100), qRgb(0, 0, 255));
             QCOMPARE(Pixel(91, 190), qRgb(255, 0, 0));
-            d->Button3->click();
+            Find<QPushButton>(d, "Button3")->click();
         });
         QCOMPARE(PanelColour("BarrierPanel"), qRgb(255, 255, 0));
         QCOMPARE(Pixel(91, 190), qRgb(255, 255, 0));

@@ -23,6 +23,7 @@
 #include <functional>
 #include <memory>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "WorldSnapshot.h"
@@ -97,12 +98,12 @@ public:
 private:
     static void Tick()
     {
-        if (!ZelkMeldung)
+        if (!zelkMeldung())
             return;
-        if (Find<QTimer>(ZelkMeldung, "Timer1")->isActive())
-            ZelkMeldung->Timer1Timer();
-        if (Find<QTimer>(ZelkMeldung, "Timer2")->isActive())
-            ZelkMeldung->Timer2Timer();
+        if (Find<QTimer>(zelkMeldung(), "Timer1")->isActive())
+            zelkMeldung()->Timer1Timer();
+        if (Find<QTimer>(zelkMeldung(), "Timer2")->isActive())
+            zelkMeldung()->Timer2Timer();
     }
 
     static MsgAnswer FirstButton(MsgButtons b)
@@ -215,7 +216,7 @@ class ReentryTest : public QObject {
     TZelkForm* form = nullptr;
     QString oldCwd;
 
-    TZelkPage* editor() const { return EditorWindow ? EditorWindow->Editor() : nullptr; }
+    TZelkPage* editor() const { return editorWindow() ? editorWindow()->Editor() : nullptr; }
 
     // A new page holding text, modified as if typed.
     void newPage(const QString& text)
@@ -299,7 +300,7 @@ class ReentryTest : public QObject {
                 return;
             w->answered = true;
             w->unchanged = w->atOpen == RunSnapshot();
-            w->timerOffAtAnswer = !Find<QTimer>(ZelkMeldung, "Timer1")->isActive();
+            w->timerOffAtAnswer = !Find<QTimer>(zelkMeldung(), "Timer1")->isActive();
         };
         return w;
     }
@@ -317,7 +318,7 @@ private slots:
         form = CreateZelkForm();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(1);
     }
 
     void cleanup()
@@ -346,7 +347,7 @@ private slots:
         QVERIFY(Welt.Abbruch);
         // Halted, not ended: the buttons wait for Anhalten, the timer is off.
         QVERIFY(runningButtons());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QTest::qWait(50);
         QCOMPARE(boxes->texts.size(), 1);
         FindButton(form, "StopBtn")->click();
@@ -381,7 +382,7 @@ private slots:
             bool endedBeforeBox = false;
             auto w = watchNextBox([&] {
                 endedBeforeBox = idleButtons() &&
-                                 !Find<QTimer>(ZelkMeldung, "Timer1")->isActive() &&
+                                 !Find<QTimer>(zelkMeldung(), "Timer1")->isActive() &&
                                  !form->Run().Ready() && !form->Run().Paused();
             });
             FindButton(form, "StartBtn")->click();  // starts, or resumes on the timer
@@ -393,7 +394,7 @@ private slots:
             QVERIFY2(w->unchanged, qPrintable(c.message));
             QVERIFY(w->timerOffAtAnswer);
             QVERIFY(idleButtons());
-            QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+            QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         }
     }
 
@@ -408,7 +409,7 @@ private slots:
 
         bool idleWhileOpen = false;
         auto w = watchNextBox([&] {
-            idleWhileOpen = idleButtons() && !Find<QTimer>(ZelkMeldung, "Timer1")->isActive();
+            idleWhileOpen = idleButtons() && !Find<QTimer>(zelkMeldung(), "Timer1")->isActive();
         });
         FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(w->seen);
@@ -442,7 +443,7 @@ private slots:
         QVERIFY(w->unchanged);
         QCOMPARE(Roboter.X, 1);  // the VOR after the clause never ran
         QVERIFY(runningButtons());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QTest::qWait(30);
         QCOMPARE(boxes->texts.size(), 1);
     }
@@ -455,14 +456,14 @@ private slots:
         const QString kreisFile = dir->filePath("KREIS.PAS");
         const QString neuText = QStringLiteral("PROGRAM Neu;\nBEGIN\nVOR\nEND.");
         auto startHighlighted = [&] {
-            EditorWindow->SelectPage(0);
+            editorWindow()->SelectPage(0);
             FindButton(form, "StartBtn")->click();
             FindButton(form, "PauseBtn")->click();
             form->StepBtnClick();  // from now on every line is selected
-            Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(20);
+            Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(20);
             FindButton(form, "StartBtn")->click();
-            QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
-            EditorWindow->SelectPage(1);  // the user clicks the other tab
+            QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
+            editorWindow()->SelectPage(1);  // the user clicks the other tab
         };
         openFile("KREIS.PAS", Kreis.toUtf8());
         newPage(neuText);
@@ -472,9 +473,9 @@ private slots:
         boxes->answers = {MsgAnswer::No};
         form->FileCloseItemClick();
         QCOMPARE(boxes->texts, QStringList({"Text wurde geändert. Speichern?"}));
-        QCOMPARE(EditorWindow->PageCount(), 1);
-        QCOMPARE(EditorWindow->PageCaption(0), QString("Kreis"));
-        QCOMPARE(PageText(EditorWindow->PageEditor(0)), Kreis);
+        QCOMPARE(editorWindow()->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCaption(0), QString("Kreis"));
+        QCOMPARE(PageText(editorWindow()->PageEditor(0)), Kreis);
 
         // Yes: the new page goes through "speichern unter" and is written
         // with its own text; the program's file stays as it was.
@@ -491,8 +492,8 @@ private slots:
         QFile kreis(kreisFile);
         QVERIFY(kreis.open(QIODevice::ReadOnly));
         QCOMPARE(kreis.readAll(), Kreis.toUtf8());
-        QCOMPARE(EditorWindow->PageCount(), 1);
-        QCOMPARE(EditorWindow->PageCaption(0), QString("Kreis"));
+        QCOMPARE(editorWindow()->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCaption(0), QString("Kreis"));
 
         // Ending the program: the close query saves the page it asks about.
         newPage(neuText);
@@ -507,7 +508,7 @@ private slots:
         QCOMPARE(zwei.readAll(), QByteArray(neuText.toUtf8()).replace("\n", "\r\n"));
         QVERIFY(kreis.seek(0));
         QCOMPARE(kreis.readAll(), Kreis.toUtf8());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
     }
 
     void binaryFileGivesAMessage()
@@ -520,7 +521,7 @@ private slots:
             bytes[i] = i % 61 == 0 ? '\0' : char(random.bounded(256));
         openFile("BINAER.PAS", bytes);
         QVERIFY(boxes->texts.isEmpty());  // it opens, as a strange text
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         const WorldSnapshot before;
 
         FindButton(form, "StartBtn")->click();
@@ -586,7 +587,7 @@ private slots:
             lang += QStringLiteral("DREHE_LINKS;\n");
         lang += QStringLiteral("VOR\nEND.");
         newPage(lang);
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);  // no tick: steps by hand
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(100000);  // no tick: steps by hand
         FindButton(form, "StartBtn")->click();
         FindButton(form, "PauseBtn")->click();
         form->StepBtnClick();
@@ -596,7 +597,7 @@ private slots:
         replaceText(kurz);
         form->StepBtnClick();
         QCOMPARE(editor()->textCursor().blockNumber(), 0);
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(1);
         FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
@@ -612,13 +613,13 @@ private slots:
     {
         openFile("WERKZEUG.PAS", Werkzeug.toUtf8());
         openFile("MIT.PAS", MitWerkzeug.toUtf8());
-        QCOMPARE(EditorWindow->PageCount(), 2);
+        QCOMPARE(editorWindow()->PageCount(), 2);
         for (int i = 0; i < 5; ++i)
             form->StepBtnClick();  // into the unit's procedure: the first VOR
         QCOMPARE(Roboter.X, 2);
-        QCOMPARE(EditorWindow->SelectedPage(), 0);
+        QCOMPARE(editorWindow()->SelectedPage(), 0);
         form->FileCloseItemClick();  // the unit's page, not modified
-        QCOMPARE(EditorWindow->PageCount(), 1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
         QVERIFY(form->Run().Ready());
         const QString text = PageText(editor());
         while (form->Run().Ready())
@@ -631,17 +632,17 @@ private slots:
         // The program's own page closed while the run is interrupted: Start
         // continues it on the timer, its lines selected on pages that are
         // gone or hold another text now.
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(100000);
         FindButton(form, "StartBtn")
             ->click();  // translates anew; the unit comes back from its file
         FindButton(form, "PauseBtn")->click();
         form->StepBtnClick();
-        QCOMPARE(EditorWindow->PageCount(), 2);
-        EditorWindow->SelectPage(0);
-        QCOMPARE(EditorWindow->PageCaption(0), QString("Mit"));
+        QCOMPARE(editorWindow()->PageCount(), 2);
+        editorWindow()->SelectPage(0);
+        QCOMPARE(editorWindow()->PageCaption(0), QString("Mit"));
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 1);
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        QCOMPARE(editorWindow()->PageCount(), 1);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(1);
         FindButton(form, "StartBtn")->click();
         QTRY_VERIFY(idleButtons());
         QVERIFY(boxes->texts.isEmpty());
@@ -650,7 +651,7 @@ private slots:
 
         // Without any page Start and Einzelschritt do nothing.
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 0);
+        QCOMPARE(editorWindow()->PageCount(), 0);
         FindButton(form, "StartBtn")->click();
         FindButton(form, "StepBtn")->click();
         QVERIFY(idleButtons());

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include "ProgramWindows.h"
 #include "SamplePrograms.h"
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
@@ -73,7 +74,7 @@ class RunControlTest : public QObject, public ProgramFixture {
 
     QString selectedText(QPlainTextEdit* e) const { return e->textCursor().selectedText(); }
 
-    void setSpeed(int intervalMs) { Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(intervalMs); }
+    void setSpeed(int intervalMs) { Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(intervalMs); }
 
     bool idleButtons() const
     {
@@ -126,13 +127,13 @@ private slots:
         QVERIFY(idleButtons());
         FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QTRY_VERIFY(idleButtons());
         QCOMPARE(Roboter.X, 3);
         QCOMPARE(Roboter.Y, 1);
         QCOMPARE(int(Roboter.Richtung), int(Nord));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("3"));
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelXpos")->text(), QString("3"));
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QVERIFY(fake->boxes.isEmpty());  // a normal end shows nothing
         QVERIFY(!form->Run().Ready());
         QVERIFY(!form->Run().Paused());
@@ -166,7 +167,7 @@ private slots:
         QVERIFY(idleButtons());
         QVERIFY(!form->Run().Ready());
         QCOMPARE(Roboter.X, 1);
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
 
         // Einzelschritt and Compilieren report the same and run nothing.
         fake->boxes.clear();
@@ -179,14 +180,14 @@ private slots:
         // program's page is in front again afterwards.
         fake->boxes.clear();
         openText("WERKZEUG.PAS", QString(Werkzeug).replace("VOR;\nVOR\n", "VOR;\nVOR\nVOR\n"));
-        const int unitPage = EditorWindow->SelectedPage();
+        const int unitPage = editorWindow()->SelectedPage();
         typeProgram(MitWerkzeug);
-        const int programPage = EditorWindow->SelectedPage();
+        const int programPage = editorWindow()->SelectedPage();
         form->RunItemClick();
         QCOMPARE(fake->texts(), QStringList({"END fehlt oder ; fehlt!"}));
-        QCOMPARE(EditorWindow->SelectedPage(), programPage);
-        QCOMPARE(EditorWindow->PageEditor(unitPage)->textCursor().blockNumber(), 8);
-        QCOMPARE(selectedText(EditorWindow->PageEditor(unitPage)), QString("VOR"));
+        QCOMPARE(editorWindow()->SelectedPage(), programPage);
+        QCOMPARE(editorWindow()->PageEditor(unitPage)->textCursor().blockNumber(), 8);
+        QCOMPARE(selectedText(editorWindow()->PageEditor(unitPage)), QString("VOR"));
         QVERIFY(idleButtons());
 
         // A unit's page cannot be started.
@@ -213,7 +214,7 @@ private slots:
         QVERIFY(SingleStep);
         QCOMPARE(Roboter.X, 1);
         QVERIFY(idleButtons());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
 
         form->StepBtnClick();
         QCOMPARE(Roboter.X, 2);
@@ -226,7 +227,7 @@ private slots:
         QCOMPARE(int(Roboter.Richtung), int(Nord));
         QCOMPARE(selectedText(editor()), QString("DREHE_LINKS"));
         QVERIFY(form->Run().Ready());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
 
         // The final return ends the run: the next press starts anew from the
         // start state.
@@ -248,18 +249,18 @@ private slots:
 
         // Stepping into a unit procedure brings the unit's page to the front.
         openText("WERKZEUG.PAS", Werkzeug);
-        const int unitPage = EditorWindow->SelectedPage();
+        const int unitPage = editorWindow()->SelectedPage();
         typeProgram(MitWerkzeug);
-        const int programPage = EditorWindow->SelectedPage();
+        const int programPage = editorWindow()->SelectedPage();
         form->StepBtnClick();  // translate; the unit's jump over its code
         form->StepBtnClick();  // the program block's jump
         form->StepBtnClick();  // the call
-        QCOMPARE(EditorWindow->SelectedPage(), programPage);
+        QCOMPARE(editorWindow()->SelectedPage(), programPage);
         QCOMPARE(selectedText(editor()), QString("Zweimal;"));
         form->StepBtnClick();  // the procedure block's jump: nothing selected anew
-        QCOMPARE(EditorWindow->SelectedPage(), programPage);
+        QCOMPARE(editorWindow()->SelectedPage(), programPage);
         form->StepBtnClick();  // VOR inside the unit
-        QCOMPARE(EditorWindow->SelectedPage(), unitPage);
+        QCOMPARE(editorWindow()->SelectedPage(), unitPage);
         QCOMPARE(selectedText(editor()), QString("VOR;"));
     }
 
@@ -269,7 +270,7 @@ private slots:
         setSpeed(5);
         FindButton(form, "StartBtn")->click();
         QVERIFY(runningButtons());
-        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QVERIFY(form->Run().Ready());
         QVERIFY(!form->Run().Paused());
         QTest::qWait(50);
@@ -277,7 +278,7 @@ private slots:
         FindButton(form, "PauseBtn")->click();
         QVERIFY(form->Run().Paused());
         QVERIFY(interruptedButtons());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         const int pc = ProgramCounter;
         const int richtung = Roboter.Richtung;
         QTest::qWait(50);
@@ -294,7 +295,7 @@ private slots:
         FindButton(form, "StartBtn")->click();
         QVERIFY(!form->Run().Paused());
         QVERIFY(runningButtons());
-        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         FindItem(form, "Compilieren1")->trigger();
         QVERIFY(fake->boxes.isEmpty());
         QTRY_VERIFY(ProgramCounter != pc || int(Roboter.Richtung) != richtung);
@@ -307,7 +308,7 @@ private slots:
         QVERIFY(ProgramCounter != before);
         QVERIFY(SingleStep);
         QVERIFY(interruptedButtons());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
 
         // Anhalten keeps both flags: Start then continues the interrupted run
         // without translating and without resetting the world.
@@ -315,7 +316,7 @@ private slots:
         QVERIFY(idleButtons());
         QVERIFY(form->Run().Paused());
         QVERIFY(form->Run().Ready());
-        QVERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         Roboter.X = 5;  // a reset would put the robot back on column 1
         form->RunItemClick();
         QVERIFY(fake->boxes.isEmpty());
@@ -344,7 +345,7 @@ private slots:
         form->RunItemClick();
         QTRY_COMPARE(fake->boxes.size(), 1);
         QCOMPARE(fake->boxes[0].text, QString("ZELK ist gegen ein  Hindernis gelaufen!"));
-        QTRY_VERIFY(!Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QTRY_VERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QCOMPARE(Roboter.X, 15);
         QVERIFY(runningButtons());
         QTest::qWait(30);
@@ -378,7 +379,7 @@ private slots:
         form->RunItemClick();
         QVERIFY(runningButtons());
         QVERIFY(!form->Run().Paused());
-        QVERIFY(Find<QTimer>(ZelkMeldung, "Timer1")->isActive());
+        QVERIFY(Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
         QTRY_COMPARE(fake->boxes.size(), 3);
         QCOMPARE(Roboter.X, 15);
     }
@@ -488,14 +489,14 @@ private slots:
 
         form->FileNewItemClick();
         form->FileCloseItemClick();
-        QCOMPARE(EditorWindow->PageCount(), 0);
+        QCOMPARE(editorWindow()->PageCount(), 0);
         FindButton(form, "StartBtn")->click();
         FindButton(form, "StepBtn")->click();
         FindItem(form, "Compilieren1")->trigger();
         QVERIFY(idleButtons());
         QVERIFY(!form->Run().Ready());
         QVERIFY(fake->boxes.isEmpty());
-        QVERIFY(!CompilerDlg->isVisible());
+        QVERIFY(!compilerDlg()->isVisible());
     }
 
     void theRunControllerNeedsNoWindow()

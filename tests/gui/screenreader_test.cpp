@@ -18,6 +18,7 @@
 #include <qpa/qplatformaccessibility.h>
 #include <qpa/qplatformintegration.h>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "TestFiles.h"
@@ -41,11 +42,11 @@ QList<Ansage> ansagen;
 QElapsedTimer uhr;
 const RecordingDialogs* boxen = nullptr;
 
-QWidget* Canvas() { return FeldFlaeche->widget(); }
+QWidget* Canvas() { return feldFlaeche()->widget(); }
 
 void Mitschreiben(QAccessibleEvent* event)
 {
-    if (event->type() != QAccessible::DescriptionChanged || !FeldFlaeche || event->object() != Canvas())
+    if (event->type() != QAccessible::DescriptionChanged || !feldFlaeche() || event->object() != Canvas())
         return;
     ansagen.append({event->accessibleInterface()->text(QAccessible::Description), uhr.elapsed(),
                     boxen ? int(boxen->boxes.size()) : 0});
@@ -82,7 +83,7 @@ class ScreenReaderTest : public QObject, ProgramFixture {
         WriteBytes(path("prog.pas"), text.toUtf8());
         openFile(path("prog.pas"));
         QVERIFY(editor());
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(1);
     }
 
     bool idle() const { return form->Run().State() == TRunController::RunState::Idle; }
@@ -121,14 +122,14 @@ private slots:
     {
         QCOMPARE(Name(Canvas()), QString("Arbeitsfeld"));
         form->Handsteuerung1Click();
-        click(HandsteuerungWindow, "vorBtn");
+        click(handsteuerungWindow(), "vorBtn");
         QTRY_COMPARE(Zuletzt(), QString("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten. Vorrat 0. "
                                         "Hier liegt nichts. Vorne frei, links frei, rechts Wand."));
         for (int i = 0; i < 3; ++i)
-            click(HandsteuerungWindow, "drehelinksBtn");
+            click(handsteuerungWindow(), "drehelinksBtn");
         // Facing the border: the failure is reported at once, before its box.
         ansagen.clear();
-        click(HandsteuerungWindow, "vorBtn");
+        click(handsteuerungWindow(), "vorBtn");
         QCOMPARE(fake->texts(), QStringList{"ZELK ist gegen ein  Hindernis gelaufen!"});
         QVERIFY(!ansagen.isEmpty());
         QCOMPARE(ansagen.first().boxen, 0);
@@ -155,7 +156,7 @@ private slots:
         openProgram(Drehen);
         form->RunItemClick();
         QTRY_VERIFY_WITH_TIMEOUT(idle(), 20000);
-        const QString ende = FeldFlaeche->Beschreibung();
+        const QString ende = feldFlaeche()->Beschreibung();
         QVERIFY(ende.startsWith("Zelk steht auf Spalte 2, Zeile 1 und schaut nach Osten."));
         QCOMPARE(Zuletzt(), ende);
         QVERIFY(ansagen.size() >= 2);
@@ -177,7 +178,7 @@ private slots:
         ansagen.clear();
         form->StopBtnClick();
         QCOMPARE(ansagen.size(), 1);
-        QCOMPARE(Zuletzt(), FeldFlaeche->Beschreibung());
+        QCOMPARE(Zuletzt(), feldFlaeche()->Beschreibung());
     }
 
     // A picture button is named by its hint, a captioned one by its caption.
@@ -186,9 +187,9 @@ private slots:
         form->Handsteuerung1Click();
         form->TeachinModus1Click();
         QList<QWidget*> controls;
-        for (QWidget* window : {Find<QWidget>(form, "SpeedBar"), static_cast<QWidget*>(ZelkMeldung),
-                                static_cast<QWidget*>(HandsteuerungWindow),
-                                static_cast<QWidget*>(TeachinWindow)}) {
+        for (QWidget* window : {Find<QWidget>(form, "SpeedBar"), static_cast<QWidget*>(zelkMeldung()),
+                                static_cast<QWidget*>(handsteuerungWindow()),
+                                static_cast<QWidget*>(teachinWindow())}) {
             for (QAbstractButton* b : window->findChildren<QAbstractButton*>())
                 controls << b;
             for (QAbstractSlider* s : window->findChildren<QAbstractSlider*>())
@@ -198,7 +199,7 @@ private slots:
         for (QWidget* c : controls)
             QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
         QCOMPARE(Name(FindButton(form, "SpeedButton8")), QString("Hilfeinhalt"));
-        QPushButton* vor = Find<QPushButton>(HandsteuerungWindow, "vorBtn");
+        QPushButton* vor = Find<QPushButton>(handsteuerungWindow(), "vorBtn");
         QCOMPARE(Name(vor), QString("vor"));
         QCOMPARE(Beschreibung(vor), vor->toolTip());
         // A change of its command leaves the button its own texts.
@@ -213,7 +214,7 @@ private slots:
         openProgram(QStringLiteral("PROGRAM Leer; BEGIN END."));
         QList<QWidget*> controls;
         for (const char* dialog : {"FindDialog1", "ReplaceDialog1", "OptionenDlg"}) {
-            QWidget* window = dialog == QByteArray("OptionenDlg") ? static_cast<QWidget*>(OptionenDlg)
+            QWidget* window = dialog == QByteArray("OptionenDlg") ? static_cast<QWidget*>(optionenDlg())
                                                                    : Find<QWidget>(form, dialog);
             QVERIFY2(window, dialog);
             for (QWidget* c : window->findChildren<QWidget*>())
@@ -229,7 +230,7 @@ private slots:
         QCOMPARE(controls.size(), 7 + 10 + 10);
         for (QWidget* c : controls)
             QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
-        QCOMPARE(Name(Find<QWidget>(OptionenDlg, "TabsetEdit")), QString("Tabulatorweite"));
+        QCOMPARE(Name(Find<QWidget>(optionenDlg(), "TabsetEdit")), QString("Tabulatorweite"));
         QCOMPARE(Name(editor()), QString("Prog"));
         QVERIFY(Beschreibung(editor()).contains("Prog"));
     }

@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QtTest>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "world/ZelkFeld.h"
@@ -34,7 +35,7 @@ class TeachinTest : public QObject, ProgramFixture {
         return teachin->findChild<QLabel*>(name)->text();
     }
 
-    static QTimer* replayTimer() { return ZelkMeldung->findChild<QTimer*>("Timer2"); }
+    static QTimer* replayTimer() { return zelkMeldung()->findChild<QTimer*>("Timer2"); }
 
     bool enabled(const char* name) const { return teachin->findChild<QPushButton*>(name)->isEnabled(); }
 
@@ -52,9 +53,9 @@ private slots:
     void init()
     {
         QVERIFY(startProgram());
-        teachin = new TTeachin;
-        form->findChild<QMdiArea*>()->addSubWindow(teachin);
-        teachin->show();
+        FindItem(form, "TeachinModus1")->trigger();
+        teachin = teachinWindow();
+        QVERIFY(teachin);
     }
 
     void cleanup()
@@ -127,21 +128,20 @@ private slots:
         teachin->close();
         QVERIFY(!replayTimer()->isActive());
         QTRY_VERIFY(teachin.isNull());
-        ZelkMeldung->Timer2Timer();
+        zelkMeldung()->Timer2Timer();
     }
 
     // A replay would go on between the program's steps, from the world the
     // program has just reset: a run ends it, and none starts during a run.
     void aProgramRunAndAReplayNeverDriveZelkTogether()
     {
-        TeachinWindow = teachin;
         click("RecordBtn");
         click("vorBtn");
         click("RecordBtn");
         replayTimer()->setInterval(100000);
         form->FileNewItemClick();
         editor()->setPlainText(Kreis);
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(100000);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(100000);
 
         click("StartStopBtn");
         form->RunItemClick();
@@ -163,10 +163,9 @@ private slots:
     // still cannot go on behind the failed command, Start begins anew.
     void aRunHaltedByAFailureStartsAnewAfterAReplay()
     {
-        TeachinWindow = teachin;
         form->FileNewItemClick();
         editor()->setPlainText(Wand);
-        Find<QTimer>(ZelkMeldung, "Timer1")->setInterval(1);
+        Find<QTimer>(zelkMeldung(), "Timer1")->setInterval(1);
         form->RunItemClick();
         QTRY_COMPARE(fake->boxes.size(), 1);
         form->PauseBtnClick();
@@ -183,11 +182,12 @@ private slots:
     void aWindowDestroyedLateLeavesTheNextOnesReplay()
     {
         QAction* item = FindItem(form, "TeachinModus1");
+        item->trigger();  // closes the window of init()
         item->trigger();
         item->trigger();
         item->trigger();
-        QPointer<TTeachin> neu = TeachinWindow;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QPointer<TTeachin> neu = teachinWindow();
         QVERIFY(neu);
         neu->RecordBtnClick();
         neu->vorBtnClick();
@@ -224,22 +224,27 @@ private slots:
     // or by its close box leaves the same state behind.
     void theMenuItemsToggleFreshWindows()
     {
-        const auto toggle = [this](const char* name, auto*& offen) {
+        const auto toggle = [this](const char* name, auto offen) {
             QAction* item = FindItem(form, name);
             item->trigger();
-            QVERIFY(offen && item->isChecked());
-            QPointer<QWidget> erstes(offen);
+            QPointer<QWidget> erstes(offen());
+            QVERIFY(erstes && item->isChecked());
             item->trigger();
-            QVERIFY(!offen && !item->isChecked());
+            QVERIFY(!item->isChecked());
             QTRY_VERIFY(erstes.isNull());
+            QVERIFY(!offen());
             item->trigger();
-            QVERIFY(offen && item->isChecked());
-            QVERIFY(offen->isVisible());
-            offen->close();
-            QVERIFY(!offen && !item->isChecked());
+            QPointer<QWidget> zweites(offen());
+            QVERIFY(zweites && item->isChecked());
+            QVERIFY(zweites->isVisible());
+            zweites->close();
+            QVERIFY(!item->isChecked());
+            QTRY_VERIFY(zweites.isNull());
         };
-        toggle("Handsteuerung1", HandsteuerungWindow);
-        toggle("TeachinModus1", TeachinWindow);
+        toggle("Handsteuerung1", [] { return handsteuerungWindow(); });
+        teachin->close();
+        QTRY_VERIFY(teachin.isNull());
+        toggle("TeachinModus1", [] { return teachinWindow(); });
     }
 
     void aSavedSequenceOpensAgainAndOverwritingAsksFirst()

@@ -5,6 +5,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "RecordingPorts.h"
 #include "platform/Colors.h"
@@ -26,7 +27,7 @@ int Oy(int y) { return 28 * (10 - y) + 6; }
 
 QImage Grab()
 {
-    return FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    return feldFlaeche()->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 QRgb Px(const QImage& img, int x, int y) { return (img.pixel(x, y) & 0xFFFFFF) | 0xFF000000; }
 
@@ -75,15 +76,15 @@ private slots:
         Wallcolor = 8421504;
         Barriercolor = 255;
         main = MdiMainWindow(800, 500, area);
-        FeldFlaeche = new TFeldFlaeche;
-        area->addSubWindow(FeldFlaeche);
+        (void)new TFeldFlaeche;
+        area->addSubWindow(feldFlaeche());
         main->show();
-        FeldFlaeche->show();
+        feldFlaeche()->show();
     }
     void cleanup()
     {
         main.reset();
-        QVERIFY(FeldFlaeche == nullptr);  // the view forgets itself when destroyed
+        QVERIFY(feldFlaeche() == nullptr);  // the view forgets itself when destroyed
         Wallcolor = 8421504;
         Barriercolor = 255;
     }
@@ -91,8 +92,8 @@ private slots:
     void gridLinesInWallcolourReadAtEveryDraw()
     {
         QImage img = Grab();
-        QCOMPARE(FeldFlaeche->windowTitle(), QString("Arbeitsfeld"));
-        QVERIFY(!FeldFlaeche->windowIcon().isNull());
+        QCOMPARE(feldFlaeche()->windowTitle(), QString("Arbeitsfeld"));
+        QVERIFY(!feldFlaeche()->windowIcon().isNull());
         // vertical lines 28i+6 .. 28i+8, horizontal 28j+6 .. 28j+8, over 6..288
         for (int i = 0; i <= 15; ++i)
             QVERIFY2(RechteckIn(img, 28 * i + 6, 6, 28 * i + 9, 289, grau), qPrintable(QString::number(i)));
@@ -104,7 +105,7 @@ private slots:
         QVERIFY(RechteckIn(img, 37, 9, 62, 34, weiss));  // inside square (2, 10)
 
         Wallcolor = 0x00FF0000;  // blue as 00BBGGRR
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         img = Grab();
         QCOMPARE(Px(img, 34, 100), qRgb(0, 0, 255) | 0xFF000000);
         QCOMPARE(Px(img, 100, 286), qRgb(0, 0, 255) | 0xFF000000);
@@ -120,7 +121,7 @@ private slots:
         // blocked only from the far side: not drawn
         Welt.Zelle(6, 4).Offen[West] = 0;
         Welt.Zelle(8, 2).Offen[Sued] = 0;
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         QImage img = Grab();
         QVERIFY(RechteckIn(img, 90, 174, 93, 205, rot));
         QVERIFY(RechteckIn(img, 62, 174, 93, 177, rot));
@@ -136,13 +137,13 @@ private slots:
         QVERIFY(RechteckIn(img, 6, 6, 429, 9, grau));
 
         // a removed barrier is drawn back in the grid colour
-        FeldFlaeche->ZeichneSenkrecht(3, 4, false);
+        feldFlaeche()->ZeichneSenkrecht(3, 4, false);
         img = Grab();
         QVERIFY(RechteckIn(img, 90, 174, 93, 205, grau));
         QVERIFY(RechteckIn(img, 62, 174, 90, 177, rot));  // the shared corner went grey
 
         Barriercolor = 0x0000FF00;
-        FeldFlaeche->ZeichneWaagerecht(3, 4, true);
+        feldFlaeche()->ZeichneWaagerecht(3, 4, true);
         QVERIFY(RechteckIn(Grab(), 62, 174, 93, 177, qRgb(0, 255, 0)));
     }
 
@@ -152,7 +153,7 @@ private slots:
         Welt.Zelle(7, 3).Anzahl = 3;
         Welt.Zelle(9, 8).Anzahl = 12;  // only a damaged file holds this
         Welt.Zelle(10, 8).Anzahl = -4;
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         QImage img = Grab();
         for (int k = 1; k <= 9; ++k) {
             QVERIFY2(AlleIn(img, RingPixel(5, 5, k), schwarz), qPrintable(QString::number(k)));
@@ -174,11 +175,11 @@ private slots:
         QCOMPARE(Px(img, cx + 2, cy), weiss | 0xFF000000);
 
         // adding draws mark n+1, removing erases mark n; bad numbers are ignored
-        FeldFlaeche->ZeichnePunkt(7, 3, true, 4);
-        FeldFlaeche->ZeichnePunkt(7, 3, false, 3);
-        FeldFlaeche->ZeichnePunkt(7, 3, true, 0);
-        FeldFlaeche->ZeichnePunkt(7, 3, true, 10);
-        FeldFlaeche->ZeichnePunkt(16, 11, true, 1);
+        feldFlaeche()->ZeichnePunkt(7, 3, true, 4);
+        feldFlaeche()->ZeichnePunkt(7, 3, false, 3);
+        feldFlaeche()->ZeichnePunkt(7, 3, true, 0);
+        feldFlaeche()->ZeichnePunkt(7, 3, true, 10);
+        feldFlaeche()->ZeichnePunkt(16, 11, true, 1);
         img = Grab();
         QVERIFY(AlleIn(img, RingPixel(7, 3, 4), schwarz));
         QVERIFY(AlleIn(img, RingPixel(7, 3, 3), weiss));
@@ -186,7 +187,7 @@ private slots:
 
         // a full repaint clears what the model no longer holds
         Welt.Zelle(5, 5).Anzahl = 1;
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         img = Grab();
         QVERIFY(AlleIn(img, RingPixel(5, 5, 1), schwarz));
         for (int k = 2; k <= 9; ++k)
@@ -196,23 +197,23 @@ private slots:
 
     void robotPictureFollowsMovesAndTheLeftSquareIsRedrawn()
     {
-        GuiWorldDisplay display;
+        GuiWorldDisplay display(feldFlaeche(), nullptr);
         RecordingMessages messages;
         PortsGuard guard(&messages, &display);
         Welt.Zelle(1, 1).Anzahl = 2;
-        FeldFlaeche->RepaintAll();
-        QVERIFY(!FindLabel(FeldFlaeche, "ZelkOst")->isHidden());
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(5, 257, 30, 28));
+        feldFlaeche()->RepaintAll();
+        QVERIFY(!FindLabel(feldFlaeche(), "ZelkOst")->isHidden());
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkOst")->geometry(), QRect(5, 257, 30, 28));
         QImage img = Grab();
         QVERIFY(!AlleIn(img, RingPixel(1, 1, 1), schwarz));  // covered by the robot
 
         Welt.Vor();
         QCOMPARE(Roboter.X, 2);
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(33, 257, 30, 28));
-        QVERIFY(!FindLabel(FeldFlaeche, "ZelkOst")->isHidden());
-        QVERIFY(FindLabel(FeldFlaeche, "ZelkNord")->isHidden() &&
-                FindLabel(FeldFlaeche, "ZelkWest")->isHidden() &&
-                FindLabel(FeldFlaeche, "ZelkSued")->isHidden());
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkOst")->geometry(), QRect(33, 257, 30, 28));
+        QVERIFY(!FindLabel(feldFlaeche(), "ZelkOst")->isHidden());
+        QVERIFY(FindLabel(feldFlaeche(), "ZelkNord")->isHidden() &&
+                FindLabel(feldFlaeche(), "ZelkWest")->isHidden() &&
+                FindLabel(feldFlaeche(), "ZelkSued")->isHidden());
         img = Grab();
         // square (1,1) is white inside, with its two marks, and its lines intact
         QVERIFY(AlleIn(img, RingPixel(1, 1, 1), schwarz));
@@ -225,51 +226,51 @@ private slots:
         QVERIFY(!RechteckIn(img, 38, 262, 62, 284, weiss));
 
         Welt.DreheLinks();
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 257, 32, 32));
-        QVERIFY(FindLabel(FeldFlaeche, "ZelkOst")->isHidden() &&
-                !FindLabel(FeldFlaeche, "ZelkNord")->isHidden());
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkNord")->geometry(), QRect(33, 257, 32, 32));
+        QVERIFY(FindLabel(feldFlaeche(), "ZelkOst")->isHidden() &&
+                !FindLabel(feldFlaeche(), "ZelkNord")->isHidden());
         Welt.Vor();
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkNord")->geometry(), QRect(33, 229, 32, 32));
         Welt.DreheLinks();
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkWest")->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkWest")->geometry(), QRect(33, 229, 32, 32));
         Welt.DreheLinks();
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkSued")->geometry(), QRect(33, 229, 32, 32));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkSued")->geometry(), QRect(33, 229, 32, 32));
         QVERIFY(messages.shown.empty());
 
         // a failed move changes nothing on the view
         Roboter = TZelkZustand{};
         Roboter.X = 15;
-        FeldFlaeche->RepaintAll();
+        feldFlaeche()->RepaintAll();
         img = Grab();
         Welt.Vor();
         QCOMPARE(messages.shown.size(), size_t(1));
         QCOMPARE(Grab(), img);
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkOst")->geometry(), QRect(28 * 15 - 23, 257, 30, 28));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkOst")->geometry(), QRect(28 * 15 - 23, 257, 30, 28));
 
         // a robot out of the grid (a damaged file) does not crash the view
         Roboter.X = 40;
         Roboter.Richtung = TRichtung(7);
-        FeldFlaeche->RepaintAll();
-        FeldFlaeche->SetzeBild(3, 3, true, 2);
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkWest")->geometry(), QRect(61, 201, 32, 32));
+        feldFlaeche()->RepaintAll();
+        feldFlaeche()->SetzeBild(3, 3, true, 2);
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkWest")->geometry(), QRect(61, 201, 32, 32));
     }
 
     void fixedSizeAndPlaceMinimisedOnClose()
     {
-        QCOMPARE(FeldFlaeche->geometry(), QRect(5, 5, 443, 322));
-        QVERIFY(FeldFlaeche->widget()->width() >= 429 && FeldFlaeche->widget()->height() >= 289);
-        FeldFlaeche->resize(600, 400);
-        QCOMPARE(FeldFlaeche->size(), QSize(443, 322));
-        FeldFlaeche->setGeometry(20, 30, 200, 100);
-        QCOMPARE(FeldFlaeche->size(), QSize(443, 322));
-        QCOMPARE(FeldFlaeche->pos(), QPoint(20, 30));
+        QCOMPARE(feldFlaeche()->geometry(), QRect(5, 5, 443, 322));
+        QVERIFY(feldFlaeche()->widget()->width() >= 429 && feldFlaeche()->widget()->height() >= 289);
+        feldFlaeche()->resize(600, 400);
+        QCOMPARE(feldFlaeche()->size(), QSize(443, 322));
+        feldFlaeche()->setGeometry(20, 30, 200, 100);
+        QCOMPARE(feldFlaeche()->size(), QSize(443, 322));
+        QCOMPARE(feldFlaeche()->pos(), QPoint(20, 30));
 
-        FeldFlaeche->close();
-        QVERIFY(FeldFlaeche != nullptr);
-        QVERIFY(FeldFlaeche->isMinimized());
-        QVERIFY(area->subWindowList().contains(FeldFlaeche));
-        FeldFlaeche->showNormal();
-        QCOMPARE(FeldFlaeche->size(), QSize(443, 322));
+        feldFlaeche()->close();
+        QVERIFY(feldFlaeche() != nullptr);
+        QVERIFY(feldFlaeche()->isMinimized());
+        QVERIFY(area->subWindowList().contains(feldFlaeche()));
+        feldFlaeche()->showNormal();
+        QCOMPARE(feldFlaeche()->size(), QSize(443, 322));
     }
 
     void colourValues()
@@ -289,19 +290,19 @@ private slots:
 
     void displayAdapterForwardsAndToleratesMissingWindows()
     {
-        GuiWorldDisplay display;
+        (void)new TZelkMeldung;
+        area->addSubWindow(zelkMeldung());
+        GuiWorldDisplay display(feldFlaeche(), zelkMeldung());
         std::string panel;
         display.FeldPanel = [&](const std::string& text) { panel = text; };
-        ZelkMeldung = new TZelkMeldung;
-        area->addSubWindow(ZelkMeldung);
 
         display.SetzeBild(4, 6, false, Sued);
-        QCOMPARE(FindLabel(FeldFlaeche, "ZelkSued")->geometry(), QRect(89, 117, 32, 32));
+        QCOMPARE(FindLabel(feldFlaeche(), "ZelkSued")->geometry(), QRect(89, 117, 32, 32));
         display.ZeigePosition(4, 6);
         display.ZeigeMaterial(17);
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelXpos")->text(), QString("4"));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelYpos")->text(), QString("6"));
-        QCOMPARE(FindLabel(ZelkMeldung, "LabelMaterial")->text(), QString("17"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelXpos")->text(), QString("4"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelYpos")->text(), QString("6"));
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelMaterial")->text(), QString("17"));
         display.SetFeldPanel("Arbeitsfeld: wände.rob");
         QCOMPARE(panel, std::string("Arbeitsfeld: wände.rob"));
         Welt.Zelle(2, 2).Anzahl = 1;
@@ -309,8 +310,8 @@ private slots:
         QVERIFY(AlleIn(Grab(), RingPixel(2, 2, 1), schwarz));
 
         // windows that are gone are skipped
-        delete ZelkMeldung;
-        QVERIFY(ZelkMeldung == nullptr);
+        delete zelkMeldung();
+        QVERIFY(zelkMeldung() == nullptr);
         display.ZeigePosition(1, 1);
         display.FeldPanel = nullptr;
         display.SetFeldPanel("x");

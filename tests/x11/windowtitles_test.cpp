@@ -8,6 +8,7 @@
 #include <cstring>
 #include <xcb/xcb.h>
 
+#include "ProgramWindows.h"
 #include "platform/DialogService.h"
 #include "dialogs/ZelkGauge.h"
 #include "mainwindow/ZelkMain.h"
@@ -57,8 +58,8 @@ private slots:
             dialogs().Show(MsgIcon::Error, title, "Text", MsgButtons::Ok);
             QCOMPARE(seen, QString(title));
         }
-        CompilerDlg->show();
-        QCOMPARE(PlatformTitle(CompilerDlg), QString("Compilieren"));
+        compilerDlg()->show();
+        QCOMPARE(PlatformTitle(compilerDlg()), QString("Compilieren"));
     }
 };
 

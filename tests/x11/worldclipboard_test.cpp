@@ -7,6 +7,7 @@
 #include <QMimeData>
 #include <QtTest>
 
+#include "ProgramWindows.h"
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 
@@ -23,20 +24,20 @@ private slots:
         auto* area = new QMdiArea;
         main.setCentralWidget(area);
         main.resize(700, 450);
-        FeldFlaeche = new TFeldFlaeche;
-        area->addSubWindow(FeldFlaeche);
+        (void)new TFeldFlaeche;
+        area->addSubWindow(feldFlaeche());
         main.show();
         QVERIFY(QTest::qWaitForWindowExposed(&main));
 
         QGuiApplication::clipboard()->setText("vorher");
-        FeldFlaeche->CopyToClipboard();
+        feldFlaeche()->CopyToClipboard();
         QImage bild;
         QTRY_VERIFY((bild = QGuiApplication::clipboard()->image()).isNull() == false);
         bild = bild.convertToFormat(QImage::Format_RGB32);
 
-        QCOMPARE(bild.size(), FeldFlaeche->widget()->size());
+        QCOMPARE(bild.size(), feldFlaeche()->widget()->size());
         QCOMPARE(bild,
-                 FeldFlaeche->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32));
+                 feldFlaeche()->widget()->grab().toImage().convertToFormat(QImage::Format_RGB32));
         QCOMPARE(QColor(bild.pixel(34, 100)), QColor(128, 128, 128));  // grid line
         QCOMPARE(QColor(bild.pixel(118, 180)), QColor(255, 0, 0));     // barrier east of (4, 4)
         QCOMPARE(QColor(bild.pixel(105, 196)), QColor(0, 0, 0));      // ring of item mark 1 of (4, 4)
@@ -47,7 +48,7 @@ private slots:
                 robot |= QColor(bild.pixel(x, y)) != QColor(255, 255, 255);
         QVERIFY(robot);
         QVERIFY(!QGuiApplication::clipboard()->mimeData()->hasText());
-        delete FeldFlaeche;
+        delete feldFlaeche();
     }
 };
 

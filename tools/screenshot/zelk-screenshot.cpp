@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <deque>
 
+#include "ProgramWindows.h"
 #include "platform/DialogService.h"
 #include "platform/Translations.h"
 #include "editor/ZelkEdit2.h"
@@ -146,8 +147,8 @@ int main(int argc, char** argv)
     form->FileOpenItemClick();
     Wait(200);
 
-    ZelkMeldung->findChild<QScrollBar*>(QStringLiteral("ScrollGeschw"))->setValue(48);
-    ZelkMeldung->ScrollGeschwScroll(48);
+    zelkMeldung()->findChild<QScrollBar*>(QStringLiteral("ScrollGeschw"))->setValue(48);
+    zelkMeldung()->ScrollGeschwScroll(48);
     form->RunItemClick();
     QElapsedTimer t;
     t.start();

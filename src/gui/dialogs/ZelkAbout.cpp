@@ -11,7 +11,6 @@
 #include <QScreen>
 #include <QStyle>
 
-TAboutBox* AboutBox = nullptr;
 
 static void LadeAboutBilder() { Q_INIT_RESOURCE(icons); }
 
@@ -72,11 +71,7 @@ TAboutBox::TAboutBox(QWidget* parent)
     connect(OKButton, &QPushButton::clicked, this, &QDialog::accept);
 }
 
-TAboutBox::~TAboutBox()
-{
-    if (AboutBox == this)
-        AboutBox = nullptr;
-}
+TAboutBox::~TAboutBox() = default;
 
 void TAboutBox::showEvent(QShowEvent* event)
 {
@@ -86,20 +81,19 @@ void TAboutBox::showEvent(QShowEvent* event)
 
 TAboutBox* CreateAboutBox(QWidget* owner)
 {
-    delete AboutBox;
-    AboutBox = new TAboutBox(owner);
-    AboutBox->hide();
-    return AboutBox;
+    auto* box = new TAboutBox(owner);
+    box->hide();
+    return box;
 }
 
-void ShowAboutBox(QWidget* owner)
+void ShowAboutBox(TAboutBox* box)
 {
-    if (!AboutBox)
-        CreateAboutBox(owner);
+    if (!box)
+        return;
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(0, 0), AboutBox->size());
+        QRect frame(QPoint(0, 0), box->size());
         frame.moveCenter(screen->availableGeometry().center());
-        AboutBox->move(frame.topLeft());
+        box->move(frame.topLeft());
     }
-    AboutBox->exec();
+    box->exec();
 }

@@ -14,23 +14,22 @@ public:
     explicit TAboutBox(QWidget* parent = nullptr);
     ~TAboutBox() override;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Components with their form names, which are also their object names.
     QFrame* Panel1;
     QLabel* ProgramIcon;
     QLabel* ProductName;
     QLabel* Version;
     QLabel* Comments;
     QPushButton* OKButton;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 };
-
-// The program-wide about box, or nullptr before start-up has made it.
-extern TAboutBox* AboutBox;
 
 // Start-up: the about box, hidden, owned by owner.
 TAboutBox* CreateAboutBox(QWidget* owner);
 
 // "Inf&o...": centres the about box on the screen and shows it modally until
-// OK closes it. Makes the box first (owned by owner) when start-up has not.
-void ShowAboutBox(QWidget* owner = nullptr);
+// OK closes it.
+void ShowAboutBox(TAboutBox* box);

@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QScreen>
 
-TCompilerDlg* CompilerDlg = nullptr;
 
 namespace {
 
@@ -29,6 +28,7 @@ void AddBevel(QWidget* parent, const QRect& rect)
 TCompilerDlg::TCompilerDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
+    setObjectName(QStringLiteral("CompilerDlg"));
     setWindowTitle(QStringLiteral("Compilieren"));
     setModal(false);
     QFont font(QStringLiteral("Sans Serif"), 8, QFont::Bold);
@@ -55,8 +55,6 @@ TCompilerDlg::TCompilerDlg(QWidget* parent)
 
 TCompilerDlg::~TCompilerDlg()
 {
-    if (CompilerDlg == this)
-        CompilerDlg = nullptr;
     if (&compileProgress() == this)
         setCompileProgress(nullptr);
 }

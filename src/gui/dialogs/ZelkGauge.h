@@ -35,4 +35,3 @@ private:
     QLabel* LinesLabel;     // LineCount
 };
 
-extern TCompilerDlg* CompilerDlg;

@@ -57,8 +57,11 @@ THilfeFenster::THilfeFenster(QWidget* owner) : QWidget(owner, Qt::Window)
 
     auto* row = new QHBoxLayout;
     ZurueckBtn = AddButton(row, QStringLiteral("&Zurück"));
+    ZurueckBtn->setObjectName(QStringLiteral("ZurueckBtn"));
     VorBtn = AddButton(row, QStringLiteral("&Vorwärts"));
+    VorBtn->setObjectName(QStringLiteral("VorBtn"));
     InhaltBtn = AddButton(row, QStringLiteral("&Inhalt"));
+    InhaltBtn->setObjectName(QStringLiteral("InhaltBtn"));
     row->addStretch();
     ZurueckBtn->setEnabled(false);
     VorBtn->setEnabled(false);

@@ -13,11 +13,6 @@ class THilfeFenster : public QWidget {
 public:
     explicit THilfeFenster(QWidget* owner = nullptr);
 
-    QTextBrowser* Browser;
-    QPushButton* ZurueckBtn;
-    QPushButton* VorBtn;
-    QPushButton* InhaltBtn;
-
     // Shows the manual at path from its beginning, the contents; false when
     // the file cannot be read (the window then keeps what it showed).
     bool Laden(const QString& path);
@@ -27,6 +22,11 @@ public:
     void InhaltBtnClick();
 
 private:
+    // Components with their form names, which are also their object names.
+    QTextBrowser* Browser;
+    QPushButton* ZurueckBtn;
+    QPushButton* VorBtn;
+    QPushButton* InhaltBtn;
     QString pfad;
 };
 

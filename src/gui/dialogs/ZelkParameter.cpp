@@ -21,9 +21,6 @@
 #include "platform/FormLabel.h"
 #include "language/ZelkKey.h"
 #include "settings/ZelkSettings.h"
-#include "workfield/ZelkGrafik.h"
-
-TOptionenDlg* OptionenDlg = nullptr;
 
 namespace {
 
@@ -83,14 +80,6 @@ void ShowColour(QFrame* panel, std::int32_t colour)
     panel->setPalette(palette);
 }
 
-// The work field view draws into a picture of its own; it takes the new
-// colours now rather than wherever the next action happens to draw.
-void RepaintWorkField()
-{
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-}
-
 }  // namespace
 
 TOptionenDlg::TOptionenDlg(QWidget* parent)
@@ -117,11 +106,7 @@ TOptionenDlg::TOptionenDlg(QWidget* parent)
     ConnectControls();
 }
 
-TOptionenDlg::~TOptionenDlg()
-{
-    if (OptionenDlg == this)
-        OptionenDlg = nullptr;
-}
+TOptionenDlg::~TOptionenDlg() = default;
 
 // What a screen reader says about each control; the dialog itself shows no
 // hints.
@@ -277,21 +262,22 @@ void TOptionenDlg::ChooseColour(std::int32_t& setting, QFrame* sample)
         return;
     setting = ColorDialog1.Color;
     ShowColour(sample, setting);
-    RepaintWorkField();
+    // The work field view draws into a picture of its own; it takes the new
+    // colours now rather than wherever the next action happens to draw.
+    emit FarbenGeaendert();
 }
 
 TOptionenDlg* CreateOptionenDlg(QWidget* owner)
 {
-    delete OptionenDlg;
-    OptionenDlg = new TOptionenDlg(owner);
-    OptionenDlg->hide();
-    return OptionenDlg;
+    auto* dialog = new TOptionenDlg(owner);
+    dialog->hide();
+    return dialog;
 }
 
-void ShowOptionenDlg()
+void ShowOptionenDlg(TOptionenDlg* dialog)
 {
     // Made at start-up only: making it later would read the file again and
     // throw away the changes made since.
-    if (OptionenDlg)
-        OptionenDlg->exec();
+    if (dialog)
+        dialog->exec();
 }

@@ -36,6 +36,26 @@ public:
     void Button2Click();  // "Wände.."
     void Button3Click();  // "Hindernisse.."
 
+signals:
+    // The colour of the walls or of the barriers has changed.
+    void FarbenGeaendert();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateButtons();
+    void DescribeControls();
+    void CreateCompilerPage();
+    void CreateEditorPage();
+    void CreateArbeitsfeldPage();
+    // Reads the options, builds the keyword table for the spelling read and
+    // sets the controls from the settings without changing any.
+    void FormCreate();
+    void ConnectControls();
+    void ChooseColour(std::int32_t& setting, QFrame* sample);
+
+    // Components with their form names, which are also their object names.
     QPushButton* OKBtn;
     QPushButton* CancelBtn;
     QPushButton* HelpBtn;
@@ -56,27 +76,9 @@ public:
     QFrame* BarrierPanel;
     TFontDialog FontDialog1;
     TColorDialog ColorDialog1;  // shared by both colour buttons
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void CreateButtons();
-    void DescribeControls();
-    void CreateCompilerPage();
-    void CreateEditorPage();
-    void CreateArbeitsfeldPage();
-    // Reads the options, builds the keyword table for the spelling read and
-    // sets the controls from the settings without changing any.
-    void FormCreate();
-    void ConnectControls();
-    void ChooseColour(std::int32_t& setting, QFrame* sample);
 };
-
-// The program-wide options dialog, or nullptr before start-up has made it.
-extern TOptionenDlg* OptionenDlg;
 
 // Start-up: the options dialog, hidden, owned by owner; reads the options.
 TOptionenDlg* CreateOptionenDlg(QWidget* owner);
 // "Optionen": shows the dialog modally; the result does not matter.
-void ShowOptionenDlg();
+void ShowOptionenDlg(TOptionenDlg* dialog);

@@ -20,7 +20,6 @@
 #include "settings/ZelkSettings.h"
 #include "text/AsciiNames.h"
 
-TZelkEdit* EditorWindow = nullptr;
 bool PageSwitching = false;
 
 namespace {
@@ -149,6 +148,18 @@ TZelkTabControl::TZelkTabControl(QWidget* parent) : QTabWidget(parent)
     setTabBar(new FixedHeightTabBar(this));
 }
 
+void TZelkTabControl::tabInserted(int index)
+{
+    QTabWidget::tabInserted(index);
+    emit SeitenGeaendert();
+}
+
+void TZelkTabControl::tabRemoved(int index)
+{
+    QTabWidget::tabRemoved(index);
+    emit SeitenGeaendert();
+}
+
 EditWindowPlace ReadEditWindowPlace(QSize mainSize)
 {
     // The default place keeps the default size clear of the main window's
@@ -185,6 +196,7 @@ QString PageText(const QPlainTextEdit* editor) { return JoinedLines(editor, QStr
 
 TZelkEdit::TZelkEdit(QWidget* parent) : QMdiSubWindow(parent)
 {
+    setObjectName(QStringLiteral("EditorWindow"));
     setWindowTitle(QStringLiteral("ZelkEdit"));
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setStyleHint(QFont::SansSerif);
@@ -204,16 +216,18 @@ TZelkEdit::TZelkEdit(QWidget* parent) : QMdiSubWindow(parent)
     setWidget(client);
 
     connect(TabControl1, &QTabWidget::currentChanged, this, &TZelkEdit::TabControl1Change);
+    connect(TabControl1, &TZelkTabControl::SeitenGeaendert, this, &TZelkEdit::SeitenGeaendert);
 }
 
 TZelkEdit::~TZelkEdit()
 {
+    // The pages go with the tab control after this window is no TZelkEdit
+    // any more: nobody may hear of them then.
+    TabControl1->disconnect(this);
     for (int i = 0; i < PageCount(); ++i) {
         PageEditor(i)->removeEventFilter(this);
         PageEditor(i)->document()->disconnect(this);
     }
-    if (EditorWindow == this)
-        EditorWindow = nullptr;
     if (sourcePages() == this)
         setSourcePages(nullptr);
 }

@@ -35,6 +35,14 @@ class TZelkTabControl : public QTabWidget {
 public:
     static constexpr int TabHeight = 20;
     explicit TZelkTabControl(QWidget* parent = nullptr);
+
+signals:
+    // A page came or went.
+    void SeitenGeaendert();
+
+protected:
+    void tabInserted(int index) override;
+    void tabRemoved(int index) override;
 };
 
 // Where the editor window goes in the MDI area.
@@ -93,6 +101,10 @@ public:
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
 
+signals:
+    // A page came or went: the commands that need a page follow.
+    void SeitenGeaendert();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -128,8 +140,6 @@ private:
     mutable std::string cachedLine_;
 };
 
-// The one editor window; nullptr until the first New or Open.
-extern TZelkEdit* EditorWindow;
 // Set while a page switch is under way; a selection asked for meanwhile is
 // ignored.
 extern bool PageSwitching;

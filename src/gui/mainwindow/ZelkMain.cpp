@@ -50,8 +50,6 @@
 #include "workfield/ZelkInfo.h"
 #include "workfield/ZelkTeachin.h"
 
-TZelkForm* ZelkForm = nullptr;
-
 // The pictures live in the static GUI library; the linker keeps them only
 // when something names them.
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
@@ -149,16 +147,16 @@ void ShowFileError(const QString& path, bool writing, const QString& reason)
 // every tick, also while a box or a file dialog waits for the user. A
 // command that asked about one page selects it again before acting on it;
 // false when that page is gone.
-bool BackToPage(const QPointer<TZelkPage>& page)
+bool BackToPage(TZelkEdit* editorWindow, const QPointer<TZelkPage>& page)
 {
-    if (!page || !EditorWindow)
+    if (!page || !editorWindow)
         return false;
-    const int index = EditorWindow->PageIndex(page);
+    const int index = editorWindow->PageIndex(page);
     if (index < 0)
         return false;
-    if (EditorWindow->SelectedPage() != index)
-        EditorWindow->SelectPage(index);
-    return EditorWindow->Editor() == page;
+    if (editorWindow->SelectedPage() != index)
+        editorWindow->SelectPage(index);
+    return editorWindow->Editor() == page;
 }
 
 }  // namespace
@@ -177,8 +175,8 @@ TZelkForm::TZelkForm(QWidget* parent)
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
     runController = new TRunController(this);
-    connect(runController, &TRunController::StateChanged, this, [this] { UpdateRunControls(); });
-    connect(runController, &TRunController::Stopped, this, [] {
+    connect(runController, &TRunController::StateChanged, this, [this] { UpdateActions(); });
+    connect(runController, &TRunController::Stopped, this, [this] {
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
     });
@@ -189,11 +187,10 @@ TZelkForm::TZelkForm(QWidget* parent)
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
-    UpdateRunControls();
+    UpdateActions();
     Statusline->setText(Title);
     // No settings store yet: "Netzwerk" keeps its default.
     NetzwerkFlag = GelesenesNetzwerk();
-    ZelkForm = this;
 }
 
 TZelkForm::~TZelkForm()
@@ -205,15 +202,17 @@ TZelkForm::~TZelkForm()
     setSourcePages(nullptr);
     if (dialogs().parentWidget == this)
         dialogs().parentWidget = nullptr;
-    delete MdiArea;  // the child windows go first, while the globals are still valid
+    // The child windows go first, while the windows they report to are
+    // still whole.
+    delete MdiArea;
     MdiArea = nullptr;
     FeldFlaeche = nullptr;
     ZelkMeldung = nullptr;
     EditorWindow = nullptr;
+    TeachinWindow = nullptr;
+    HandsteuerungWindow = nullptr;
     delete CompilerDlg;
     CompilerDlg = nullptr;
-    if (ZelkForm == this)
-        ZelkForm = nullptr;
 }
 
 void TZelkForm::CreateChildWindows()
@@ -224,12 +223,13 @@ void TZelkForm::CreateChildWindows()
     ZelkMeldung = new TZelkMeldung();
     MdiArea->addSubWindow(ZelkMeldung);
     ZelkMeldung->show();
-    CreateAboutBox(this);
+    AboutBox = CreateAboutBox(this);
     CompilerDlg = new TCompilerDlg(this);
     CompilerDlg->hide();
-    CreateOptionenDlg(this);  // reads the "Optionen"
+    OptionenDlg = CreateOptionenDlg(this);  // reads the "Optionen"
+    WeltfensterVerbinden();
 
-    worldDisplayPort = std::make_unique<GuiWorldDisplay>();
+    worldDisplayPort = std::make_unique<GuiWorldDisplay>(FeldFlaeche, ZelkMeldung);
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
         SetFeldPanelText(QString::fromStdString(text));
     };
@@ -238,8 +238,8 @@ void TZelkForm::CreateChildWindows()
             &TZelkMeldung::SetTimer1Enabled);
     // Where a run paused or stopped is told at once, however fast it ran.
     connect(runController, &TRunController::StateChanged, FeldFlaeche,
-            [](TRunController::RunState state) {
-                if (FeldFlaeche && state != TRunController::RunState::Running)
+            [this](TRunController::RunState state) {
+                if (state != TRunController::RunState::Running)
                     FeldFlaeche->JetztAnsagen();
             });
     setRunControl(runController);
@@ -247,6 +247,21 @@ void TZelkForm::CreateChildWindows()
     // The core's boxes go through the same service as the window's own.
     setMessages(&dialogs());
     dialogs().parentWidget = this;
+}
+
+// The view and the info window know nothing of each other: the supply bar
+// belongs to the info window, the undo history of the field to the view.
+void TZelkForm::WeltfensterVerbinden()
+{
+    connect(FeldFlaeche, &TFeldFlaeche::VorratFreigeben, ZelkMeldung,
+            &TZelkMeldung::ScrollMaterialFreigeben);
+    connect(ZelkMeldung, &TZelkMeldung::VorratBearbeitungAnfang, FeldFlaeche,
+            [this] { FeldFlaeche->BearbeitungAnfang(true); });
+    connect(ZelkMeldung, &TZelkMeldung::VorratBearbeitungEnde, FeldFlaeche,
+            &TFeldFlaeche::BearbeitungEnde);
+    connect(ZelkMeldung, &TZelkMeldung::VorratEingestellt, FeldFlaeche,
+            &TFeldFlaeche::VorratEinstellen);
+    connect(OptionenDlg, &TOptionenDlg::FarbenGeaendert, FeldFlaeche, &TFeldFlaeche::RepaintAll);
 }
 
 TZelkForm* CreateZelkForm()
@@ -284,10 +299,10 @@ void TZelkForm::CreateMenu()
                         "Eine neue Datei dem Projekt hinzufügen", [this] { FileOpenItemClick(); });
     FileSaveItem = item(Datei1, "FileSaveItem", "Datei speiche&rn", QKeySequence("Ctrl+S"),
                         "Aktuelle Datei speichern", [this] { FileSaveItemClick(); });
-    item(Datei1, "FileSaveAsItem", "Datei speichern un&ter...", none,
-         "Aktuelle Datei unter neuem Namen speichern", [this] { FileSaveAsItemClick(); });
-    item(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen",
-         [this] { FileCloseItemClick(); });
+    FileSaveAsItem = item(Datei1, "FileSaveAsItem", "Datei speichern un&ter...", none,
+                          "Aktuelle Datei unter neuem Namen speichern", [this] { FileSaveAsItemClick(); });
+    FileCloseItem = item(Datei1, "FileCloseItem", "Datei s&chließen", none, "Datein schließen",
+                         [this] { FileCloseItemClick(); });
     Datei1->addSeparator();
     FilePrintItem = item(Datei1, "FilePrintItem", "&Drucken", QKeySequence("Ctrl+D"),
                          "Aktuelle Datei drucken", [this] { FilePrintItemClick(); });
@@ -303,12 +318,12 @@ void TZelkForm::CreateMenu()
     PasteItem = item(Bearbeiten1, "PasteItem", "&Einfügen", QKeySequence("Ctrl+V"),
                      "Inhalt der Zwischenablage einfügen", [this] { PasteItemClick(); });
     Bearbeiten1->addSeparator();
-    item(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "",
-         [this] { Suchen1Click(); });
-    item(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen", QKeySequence("F3"), "",
-         [this] { SucheWiederholen1Click(); });
-    item(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "",
-         [this] { Ersetzen1Click(); });
+    Suchen1 = item(Bearbeiten1, "Suchen1", "&Suchen...", QKeySequence("Ctrl+F"), "",
+                   [this] { Suchen1Click(); });
+    SucheWiederholen1 = item(Bearbeiten1, "SucheWiederholen1", "Suche &wiederholen",
+                             QKeySequence("F3"), "", [this] { SucheWiederholen1Click(); });
+    Ersetzen1 = item(Bearbeiten1, "Ersetzen1", "Ersetzen...", QKeySequence("Ctrl+R"), "",
+                     [this] { Ersetzen1Click(); });
     Bearbeiten1->addSeparator();
     item(Bearbeiten1, "Schriftart1", "Schriftart", none, "", [this] { Schriftart1Click(); });
 
@@ -327,7 +342,7 @@ void TZelkForm::CreateMenu()
                          [this] { TeachinModus1Click(); });
     TeachinModus1->setCheckable(true);
     Start1->addSeparator();
-    item(Start1, "Optionen1", "Optionen", none, "", [] { ShowOptionenDlg(); });
+    item(Start1, "Optionen1", "Optionen", none, "", [this] { ShowOptionenDlg(OptionenDlg); });
 
     Arbeitsfeld1 = AddMenu(bar, "Arbeitsfeld1", QStringLiteral("&Arbeitsfeld"));
     item(Arbeitsfeld1, "FeldNeu1", "&Neu", none, "", [this] { FeldNeu1Click(); });
@@ -347,7 +362,7 @@ void TZelkForm::CreateMenu()
                    [this] { HilfeInhaltZeigen(this); });
     Hilfe1->addSeparator();
     item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",
-         [this] { ShowAboutBox(this); });
+         [this] { ShowAboutBox(AboutBox); });
 }
 
 // ------------------------------------------------------------- tool bar
@@ -510,7 +525,7 @@ void TZelkForm::showEvent(QShowEvent* e)
 
 // A replay of the teach-in window would go on driving Zelk between the
 // program's steps, from a world the program has just reset.
-static void ReplayBeenden()
+void TZelkForm::ReplayBeenden()
 {
     if (TeachinWindow)
         TeachinWindow->ReplayBeenden();
@@ -531,10 +546,14 @@ void TZelkForm::PauseBtnClick() { runController->Unterbrechen(); }
 void TZelkForm::StopBtnClick() { runController->Anhalten(); }
 void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
 
-// The enabled states follow from the run state and the editing mode:
-//   idle: Start, Einzelschritt; running: Anhalten, Unterbrechen;
-//   interrupted: all four. Editing the field disables Start and Einzelschritt.
-void TZelkForm::UpdateRunControls()
+// Every command's state follows from the program's state alone: the run
+// state, whether a page is open, and the editing mode.
+//   Run commands: idle: Start, Einzelschritt; running: Anhalten,
+//   Unterbrechen; interrupted: all four. Editing the field disables Start
+//   and Einzelschritt, and the whole menu "Sta&rt".
+//   Page commands need a page. Copy does not: it copies the work field's
+//   picture too; nor does "Schriftart", which says when there is no editor.
+void TZelkForm::UpdateActions()
 {
     const TRunController::RunState state = runController->State();
     const bool idle = state == TRunController::RunState::Idle;
@@ -546,8 +565,18 @@ void TZelkForm::UpdateRunControls()
     PauseCommand->setEnabled(!idle);
     Arbeitsfeld1->menuAction()->setEnabled(!running);
     TeachinModus1->setEnabled(idle && !editing);
+    // "&Verändern" stays usable while a run is interrupted, its button not;
+    // both show the one editing mode.
     FeldChangeCommand->setEnabled(idle);
+    FeldChangeCommand->setChecked(editing);
+    Veraendern1->setChecked(editing);
     Start1->menuAction()->setEnabled(!editing);
+
+    const bool page = HasPage();
+    for (QAction* command : {FileSaveItem, FileSaveAsItem, FileCloseItem, FilePrintItem, CutItem,
+                             PasteItem, Suchen1, SucheWiederholen1, Ersetzen1})
+        command->setEnabled(page);
+
     if (TeachinWindow)
         TeachinWindow->ProgrammLaeuft(running);
 }
@@ -557,6 +586,8 @@ void TZelkForm::UpdateRunControls()
 void TZelkForm::CreateEditorWindow()
 {
     EditorWindow = new TZelkEdit();
+    connect(EditorWindow, &QObject::destroyed, this, [this] { EditorWindow = nullptr; });
+    connect(EditorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
     MdiArea->addSubWindow(EditorWindow);
     setSourcePages(EditorWindow);
 }
@@ -642,7 +673,7 @@ bool TZelkForm::FileSaveAsItemClick()
         QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
     const QString path =
         dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset);
-    if (path.isEmpty() || !BackToPage(page))
+    if (path.isEmpty() || !BackToPage(EditorWindow, page))
         return false;
     const QString full = QFileInfo(path).absoluteFilePath();
     QDir::setCurrent(QFileInfo(full).absolutePath());
@@ -658,13 +689,13 @@ void TZelkForm::FileCloseItemClick()
         const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
                                                  "Text wurde geändert. Speichern?",
                                                  MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel || !BackToPage(page))
+        if (answer == MsgAnswer::Cancel || !BackToPage(EditorWindow, page))
             return;
         // A save that failed or whose dialog was cancelled keeps the page:
         // closing it would lose the text the user wanted to keep.
         if (answer == MsgAnswer::Yes && !FileSaveItemClick())
             return;
-        if (!BackToPage(page))
+        if (!BackToPage(EditorWindow, page))
             return;
     }
     EditorWindow->CloseCurrentPage();
@@ -709,7 +740,7 @@ bool TZelkForm::FormCloseQuery()
                                                  MsgButtons::YesNoCancel);
         if (answer == MsgAnswer::Cancel)
             return false;
-        if (answer == MsgAnswer::Yes && (!BackToPage(page) || !FileSaveItemClick()))
+        if (answer == MsgAnswer::Yes && (!BackToPage(EditorWindow, page) || !FileSaveItemClick()))
             return false;
     }
     return true;
@@ -846,11 +877,9 @@ void TZelkForm::FeldChangeBtnClick()
     editing = !editing;
     if (FeldFlaeche)
         FeldFlaeche->VeraendernSetzen(editing);
-    FeldChangeCommand->setChecked(editing);
     if (ZelkMeldung)
         ZelkMeldung->ScrollMaterialFreigeben(editing);
-    Veraendern1->setChecked(editing);
-    UpdateRunControls();
+    UpdateActions();
     if (!editing)
         Welt.Uebernehmen();  // the edited world is the new start state
 }
@@ -872,9 +901,28 @@ void TZelkForm::ToggleWindow(Fenster*& offen, QAction* item)
             offen = nullptr;
         item->setChecked(false);
     });
+    // Also when the main window goes with the window still open.
+    connect(fenster, &QObject::destroyed, this, [&offen, fenster] {
+        if (offen == fenster)
+            offen = nullptr;
+    });
+    Verbinden(fenster);
     offen = fenster;
     fenster->show();
     item->setChecked(true);
+}
+
+void TZelkForm::Verbinden(TTeachin* teachin)
+{
+    connect(ZelkMeldung, &TZelkMeldung::Timer2Abgelaufen, teachin, &TTeachin::Timer2Abgelaufen);
+    connect(teachin, &TTeachin::ReplayTimerSchalten, ZelkMeldung, &TZelkMeldung::SetTimer2Enabled);
+    // A replay starts from the start state: in the editing mode the supply
+    // bar moves to its supply.
+    connect(teachin, &TTeachin::ReplayGestartet, this, [this] {
+        if (FeldFlaeche->Veraendern)
+            ZelkMeldung->ScrollMaterialFreigeben(true);
+    });
+    connect(teachin, &TTeachin::ReplayGeendet, FeldFlaeche, &TFeldFlaeche::JetztAnsagen);
 }
 
 void TZelkForm::Handsteuerung1Click() { ToggleWindow(HandsteuerungWindow, Handsteuerung1); }

@@ -21,6 +21,14 @@ class GuiWorldDisplay;
 class TFindDialog;
 class TReplaceDialog;
 class TRunController;
+class TAboutBox;
+class TCompilerDlg;
+class TFeldFlaeche;
+class THandsteuerung;
+class TOptionenDlg;
+class TTeachin;
+class TZelkEdit;
+class TZelkMeldung;
 
 class TZelkForm : public QMainWindow {
     Q_OBJECT
@@ -101,7 +109,7 @@ private:
     void CreateEditorWindow();
     bool HasPage() const;
     bool SaveCurrentPageTo(const QString& path);
-    void UpdateRunControls();
+    void UpdateActions();
     void SetFeldPanelText(const QString& text);
     // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
     // work field): the undo history leads nowhere now, and in the editing
@@ -116,6 +124,12 @@ private:
     void FormActivate();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
+    void WeltfensterVerbinden();
+    // A freshly opened teach-in window reaches the view and the info window
+    // through the main window.
+    void Verbinden(TTeachin* teachin);
+    void Verbinden(THandsteuerung*) {}
+    void ReplayBeenden();
 
     // Components with their form names: those the window still changes after
     // building them. The menu items of the commands that have a tool button
@@ -128,10 +142,15 @@ private:
     QAction* FileNewItem = nullptr;
     QAction* FileOpenItem = nullptr;
     QAction* FileSaveItem = nullptr;
+    QAction* FileSaveAsItem = nullptr;
+    QAction* FileCloseItem = nullptr;
     QAction* FilePrintItem = nullptr;
     QAction* CutItem = nullptr;
     QAction* CopyItem = nullptr;
     QAction* PasteItem = nullptr;
+    QAction* Suchen1 = nullptr;
+    QAction* SucheWiederholen1 = nullptr;
+    QAction* Ersetzen1 = nullptr;
     TFindDialog* FindDialog1 = nullptr;
     TReplaceDialog* ReplaceDialog1 = nullptr;
     QAction* RunItem = nullptr;
@@ -152,10 +171,20 @@ private:
     bool placed = false;
     TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
-};
 
-// The one main window, or none before start-up and after shut-down.
-extern TZelkForm* ZelkForm;
+    // The single windows of the program, each under its own name, which is
+    // also its object name. The window creates and owns them all; the editor
+    // comes with the first New or Open, the manual control and teach-in
+    // windows live between their menu toggles.
+    TZelkEdit* EditorWindow = nullptr;
+    TFeldFlaeche* FeldFlaeche = nullptr;
+    TZelkMeldung* ZelkMeldung = nullptr;
+    TTeachin* TeachinWindow = nullptr;
+    THandsteuerung* HandsteuerungWindow = nullptr;
+    TOptionenDlg* OptionenDlg = nullptr;
+    TAboutBox* AboutBox = nullptr;
+    TCompilerDlg* CompilerDlg = nullptr;
+};
 
 // Start-up: application title, main window, its child windows. The caller
 // shows the window and runs the message loop.

@@ -25,9 +25,20 @@ QString FreierRettungsName(const QString& datei)
 
 }  // namespace
 
+// The editor window of the running program, found among its windows by its
+// name: the rescue may not trust any state of theirs but that they exist.
+static const TZelkEdit* OffenerEditor()
+{
+    for (QWidget* fenster : QApplication::topLevelWidgets())
+        if (auto* editor = fenster->findChild<TZelkEdit*>(QStringLiteral("EditorWindow")))
+            return editor;
+    return nullptr;
+}
+
 QStringList RescueModifiedPages()
 {
     QStringList gerettet;
+    const TZelkEdit* EditorWindow = OffenerEditor();
     if (!EditorWindow)
         return gerettet;
     for (int i = 0; i < EditorWindow->PageCount(); ++i) {

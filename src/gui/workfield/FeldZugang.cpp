@@ -49,6 +49,6 @@ void TFeldAnsage::Melden()
     offen = false;
     warten->stop();
     seitLetzter.start();
-    QAccessibleEvent event(feld, QAccessible::DescriptionChanged);
-    QAccessible::updateAccessibility(&event);
+    QAccessibleEvent geaendert(feld, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&geaendert);
 }

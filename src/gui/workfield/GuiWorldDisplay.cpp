@@ -1,11 +1,5 @@
 #include "workfield/GuiWorldDisplay.h"
 
-#include "workfield/ZelkGrafik.h"
-#include "workfield/ZelkInfo.h"
-
-// Each window may be missing (not yet created, or already gone at shut-down);
-// the world goes on without it.
-
 void GuiWorldDisplay::SetzeBild(int x, int y, bool loeschen, int d)
 {
     if (FeldFlaeche)

@@ -2,13 +2,18 @@
 // The world display port for the windowed program: what the world model
 // reports goes to the work field view, the info window and the main window's
 // status panel FeldPanel.
+#include <QPointer>
 #include <functional>
 #include <string>
 
 #include "ports/WorldDisplay.h"
+#include "workfield/ZelkGrafik.h"
+#include "workfield/ZelkInfo.h"
 
 class GuiWorldDisplay : public WorldDisplay {
 public:
+    GuiWorldDisplay(TFeldFlaeche* feld, TZelkMeldung* meldung) : FeldFlaeche(feld), ZelkMeldung(meldung) {}
+
     // Shows a text in FeldPanel; the main window sets it.
     std::function<void(const std::string&)> FeldPanel;
 
@@ -18,4 +23,10 @@ public:
     void SetFeldPanel(const std::string& text) override;
     void RepaintAll() override;
     void Fehlschlag() override;
+
+private:
+    // Each window may be gone already at shut-down; the world goes on
+    // without it.
+    QPointer<TFeldFlaeche> FeldFlaeche;
+    QPointer<TZelkMeldung> ZelkMeldung;
 };

@@ -20,9 +20,6 @@
 #include "workfield/FeldZugang.h"
 #include "world/WeltBeschreibung.h"
 #include "world/ZelkFeld.h"
-#include "workfield/ZelkInfo.h"
-
-TFeldFlaeche* FeldFlaeche = nullptr;
 
 // The pictures sit in a static library; naming the resource keeps them linked.
 static void LadeWeltBilder() { Q_INIT_RESOURCE(world); }
@@ -224,6 +221,7 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
       zeichnung(NeueZeichnung(Breite, Hoehe))
 {
     LadeWeltBilder();
+    setObjectName(QStringLiteral("FeldFlaeche"));
     setWindowTitle(QStringLiteral("Arbeitsfeld"));
     setWindowIcon(QIcon(QStringLiteral(":/world/arbeitsfeld.svg")));
     setAttribute(Qt::WA_DeleteOnClose, false);
@@ -261,8 +259,6 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
 
 TFeldFlaeche::~TFeldFlaeche()
 {
-    if (FeldFlaeche == this)
-        FeldFlaeche = nullptr;
     // The drawing area goes while the view is whole: its accessible object
     // asks the view for the description until the area is gone.
     canvas->removeEventFilter(this);
@@ -582,14 +578,21 @@ void TFeldFlaeche::Wiederholen()
         ZeigeWiederhergestellt();
 }
 
+void TFeldFlaeche::VorratEinstellen(int vorrat)
+{
+    if (!Veraendern)
+        return;
+    const TFeldBearbeitung bearbeitung(this);
+    Roboter.Vorrat = vorrat;
+}
+
 void TFeldFlaeche::ZeigeWiederhergestellt()
 {
     RepaintAll();
     worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
     worldDisplay().ZeigeMaterial(Roboter.Vorrat);
     // The supply bar stands where the supply is, as when the mode began.
-    if (ZelkMeldung)
-        ZelkMeldung->ScrollMaterialFreigeben(Veraendern);
+    emit VorratFreigeben(Veraendern);
 }
 
 // ------------------------------------------------------------ keyboard

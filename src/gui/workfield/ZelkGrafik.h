@@ -77,6 +77,13 @@ public:
     void RepaintAll();
     // A bitmap of the client area, robot included, onto the clipboard.
     void CopyToClipboard();
+    // The supply set on the supply bar in the editing mode, as one edit.
+    void VorratEinstellen(int vorrat);
+
+signals:
+    // The supply bar may be moved (the editing mode) or not; it stands at
+    // the supply Zelk has.
+    void VorratFreigeben(bool an);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -157,5 +164,3 @@ public:
 private:
     TFeldFlaeche* feld;
 };
-
-extern TFeldFlaeche* FeldFlaeche;

@@ -5,7 +5,6 @@
 #include "platform/Hints.h"
 #include "world/ZelkFeld.h"
 
-THandsteuerung* HandsteuerungWindow = nullptr;
 
 QString BefehlsHinweis(char befehl)
 {
@@ -20,6 +19,7 @@ QString BefehlsHinweis(char befehl)
 
 THandsteuerung::THandsteuerung(QWidget* parent) : TMenuFenster(QStringLiteral("Handsteuerung"), parent)
 {
+    setObjectName(QStringLiteral("HandsteuerungWindow"));
     auto* client = new QWidget(this);
     client->setFixedSize(119, 120);
     setWidget(client);
@@ -36,13 +36,6 @@ THandsteuerung::THandsteuerung(QWidget* parent) : TMenuFenster(QStringLiteral("H
     setTabOrder(drehelinksBtn, nimmaufBtn);
     setTabOrder(nimmaufBtn, gibabBtn);
     setTabOrder(gibabBtn, vorBtn);
-}
-
-THandsteuerung::~THandsteuerung()
-{
-    // Also when the main window goes with its children still open.
-    if (HandsteuerungWindow == this)
-        HandsteuerungWindow = nullptr;
 }
 
 QPushButton* THandsteuerung::NeuerKnopf(const char* name, const QRect& platz, const QString& text,

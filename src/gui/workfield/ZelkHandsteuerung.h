@@ -11,7 +11,6 @@ class THandsteuerung : public TMenuFenster {
     Q_OBJECT
 public:
     explicit THandsteuerung(QWidget* parent = nullptr);
-    ~THandsteuerung() override;
 
     void vorBtnClick();
     void drehelinksBtnClick();
@@ -29,8 +28,6 @@ private:
     QPushButton* gibabBtn = nullptr;
 };
 
-// The open manual control window, or none.
-extern THandsteuerung* HandsteuerungWindow;
 
 // The hint of a robot command by its letter (V, D, N, G), for every button
 // that gives the command by hand.

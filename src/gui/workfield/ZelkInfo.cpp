@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QIcon>
 #include <QLabel>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyle>
@@ -19,9 +20,7 @@
 
 #include "execution/ZelkPreter.h"
 #include "world/ZelkFeld.h"
-#include "workfield/ZelkGrafik.h"
 
-TZelkMeldung* ZelkMeldung = nullptr;
 
 static void LadeInfoBilder() { Q_INIT_RESOURCE(world); }
 
@@ -65,6 +64,7 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
                                 Qt::WindowCloseButtonHint)
 {
     LadeInfoBilder();
+    setObjectName(QStringLiteral("ZelkMeldung"));
     setWindowTitle(QStringLiteral("Zelk Info"));
     // Drawn from the SVG at whatever size and pixel ratio the frame needs.
     setWindowIcon(QIcon(QStringLiteral(":/world/info.svg")));
@@ -105,14 +105,11 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
             [this](int) { ScrollMaterialScroll(ScrollMaterial->sliderPosition()); });
     // One drag of the supply bar is one step of the work field's undo
     // history, however many positions it passes.
-    connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [] {
-        if (FeldFlaeche && FeldFlaeche->Veraendern)
-            FeldFlaeche->BearbeitungAnfang(true);
+    connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [this] {
+        if (vorratBearbeiten)
+            emit VorratBearbeitungAnfang();
     });
-    connect(ScrollMaterial, &QScrollBar::sliderReleased, this, [] {
-        if (FeldFlaeche)
-            FeldFlaeche->BearbeitungEnde();
-    });
+    connect(ScrollMaterial, &QScrollBar::sliderReleased, this, &TZelkMeldung::VorratBearbeitungEnde);
     ScrollGeschw->installEventFilter(this);
 
     // FormCreate: the intervals stay at these values until the speed bar is
@@ -137,8 +134,6 @@ TZelkMeldung::~TZelkMeldung()
     // QMdiSubWindow's own destructor still reports a state change, when this
     // window is no TZelkMeldung any more.
     disconnect(this, &QMdiSubWindow::windowStateChanged, this, nullptr);
-    if (ZelkMeldung == this)
-        ZelkMeldung = nullptr;
 }
 
 QLabel* TZelkMeldung::NeuesLabel(const char* name, const QString& text, int left, int top)
@@ -240,12 +235,11 @@ void TZelkMeldung::ScrollGeschwEnter()
 
 void TZelkMeldung::ScrollMaterialScroll(int position)
 {
-    if (FeldFlaeche && FeldFlaeche->Veraendern) {
-        const TFeldBearbeitung bearbeitung(FeldFlaeche);
+    if (vorratBearbeiten) {
         const int p = std::clamp(position, 0, 99);
         LabelMaterial->setText(QString::number(p));
         LabelMaterial->adjustSize();
-        Roboter.Vorrat = p;
+        emit VorratEingestellt(p);
     } else {
         ScrollMaterial->setValue(Roboter.Vorrat);
     }
@@ -269,6 +263,7 @@ void TZelkMeldung::SetTimer2Enabled(bool on)
 
 void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
 {
+    vorratBearbeiten = editing;
     if (editing)
         ScrollMaterial->setValue(Roboter.Vorrat);
     ScrollMaterial->setEnabled(editing);
@@ -283,15 +278,11 @@ void TZelkMeldung::Timer1Timer()
 
 void TZelkMeldung::Timer2Timer()
 {
-    // A replay step that fails in any way ends the replay silently.
-    bool weiter = false;
-    try {
-        weiter = ReplayStep && ReplayStep();
-    } catch (...) {
-        weiter = false;
-    }
-    if (!weiter)
+    // Without a teach-in window nothing replays.
+    if (!isSignalConnected(QMetaMethod::fromSignal(&TZelkMeldung::Timer2Abgelaufen)))
         Timer2->stop();
+    else
+        emit Timer2Abgelaufen();
 }
 
 void TZelkMeldung::closeEvent(QCloseEvent* event)

@@ -3,7 +3,6 @@
 // control, and the two timers that clock a run and a teach-in replay.
 #include <QMdiSubWindow>
 #include <QRect>
-#include <functional>
 
 class QFrame;
 class QLabel;
@@ -20,9 +19,6 @@ public:
     explicit TZelkMeldung(QWidget* parent = nullptr);
     ~TZelkMeldung() override;
 
-    // One replay step of the teach-in recorder; false ends the replay.
-    std::function<bool()> ReplayStep;
-
     void ZeigePosition(int x, int y);
     void ZeigeMaterial(int n);
     // The run control switches the interpreter's step timer.
@@ -38,6 +34,15 @@ public:
     void ScrollGeschwScroll(int position);
     void Timer1Timer();
     void Timer2Timer();
+
+signals:
+    // A tick of Timer2: one step of the teach-in replay.
+    void Timer2Abgelaufen();
+    // The supply bar in the editing mode: one drag is one edit of the field,
+    // each position reached sets the supply.
+    void VorratBearbeitungAnfang();
+    void VorratBearbeitungEnde();
+    void VorratEingestellt(int vorrat);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -71,6 +76,5 @@ private:
     QScrollBar* ScrollGeschw = nullptr;
     QTimer* Timer1 = nullptr;  // one interpreter step per tick
     QTimer* Timer2 = nullptr;  // one teach-in replay step per tick
+    bool vorratBearbeiten = false;  // the editing mode has freed the supply bar
 };
-
-extern TZelkMeldung* ZelkMeldung;

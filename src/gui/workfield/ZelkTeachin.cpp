@@ -12,11 +12,7 @@
 #include "ports/WorldDisplay.h"
 #include "world/TeachinSequenz.h"
 #include "world/ZelkFeld.h"
-#include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkHandsteuerung.h"
-#include "workfield/ZelkInfo.h"
-
-TTeachin* TeachinWindow = nullptr;
 
 namespace {
 
@@ -32,6 +28,7 @@ void OrdnerWechseln(const QString& path) { QDir::setCurrent(QFileInfo(path).abso
 
 TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), parent)
 {
+    setObjectName(QStringLiteral("TeachinWindow"));
     auto* client = new QWidget(this);
     QFont schrift(QStringLiteral("Sans Serif"), 8);
     schrift.setBold(true);
@@ -67,31 +64,31 @@ TTeachin::TTeachin(QWidget* parent) : TMenuFenster(QStringLiteral("Teachin"), pa
     connect(OpenBtn, &QPushButton::clicked, this, &TTeachin::OpenBtnClick);
     connect(SaveBtn, &QPushButton::clicked, this, &TTeachin::SaveBtnClick);
 
-    // The replay timer reaches this window only while it exists.
-    if (ZelkMeldung) {
-        ZelkMeldung->ReplayStep = [this] { return ReplayStep(); };
-        haeltReplayTimer = true;
-    }
     FormShow();
 }
 
 TTeachin::~TTeachin()
 {
     // Also when the main window goes with its children still open.
-    if (TeachinWindow == this)
-        TeachinWindow = nullptr;
-    ReplayTimerAbgeben();
+    if (Replaying)
+        SetReplayTimer(false);
 }
 
-// A closed window is destroyed only later, when a new one may already hold
-// the replay timer: the timer is given up at the close, and only once.
-void TTeachin::ReplayTimerAbgeben()
+// A closed window is destroyed only later, when a new one may already drive
+// the replay timer: only a window that replays answers its ticks.
+void TTeachin::Timer2Abgelaufen()
 {
-    if (!haeltReplayTimer || !ZelkMeldung)
+    if (!Replaying)
         return;
-    haeltReplayTimer = false;
-    SetReplayTimer(false);
-    ZelkMeldung->ReplayStep = nullptr;
+    // A replay step that fails in any way ends the replay silently.
+    bool weiter = false;
+    try {
+        weiter = ReplayStep();
+    } catch (...) {
+        weiter = false;
+    }
+    if (!weiter)
+        SetReplayTimer(false);
 }
 
 QPushButton* TTeachin::NeuerKnopf(const char* name, const QRect& platz, const QString& text,
@@ -123,7 +120,6 @@ void TTeachin::FormClose()
     // A running replay ends first, so that its timer never reaches a closed
     // window.
     ReplayBeenden();
-    ReplayTimerAbgeben();
 }
 
 void TTeachin::SetCommandButtonsEnabled(bool enabled)
@@ -153,11 +149,7 @@ void TTeachin::ReplayBeenden()
         StartStopBtnClick();
 }
 
-void TTeachin::SetReplayTimer(bool on)
-{
-    if (ZelkMeldung)
-        ZelkMeldung->SetTimer2Enabled(on);
-}
+void TTeachin::SetReplayTimer(bool on) { emit ReplayTimerSchalten(on); }
 
 std::string TTeachin::Sequence() const
 {
@@ -216,8 +208,7 @@ void TTeachin::StartStopBtnClick()
         SetReplayTimer(false);
         StartStopBtn->setText(QStringLiteral("Sequenz &starten"));
         // Where the replay left Zelk is told at once, as for a program run.
-        if (FeldFlaeche)
-            FeldFlaeche->JetztAnsagen();
+        emit ReplayGeendet();
     } else {
         Replaying = true;
         // A replay starts from the start state, not from where the
@@ -227,8 +218,7 @@ void TTeachin::StartStopBtnClick()
         // The start state replaced the edited world as a whole: in the
         // editing mode the supply bar stands at its supply, as after
         // "Zurücksetzen".
-        if (FeldFlaeche && FeldFlaeche->Veraendern && ZelkMeldung)
-            ZelkMeldung->ScrollMaterialFreigeben(true);
+        emit ReplayGestartet();
         Welt.AbbruchLoeschen();
         Index = 0;
         SetReplayTimer(true);

@@ -34,18 +34,26 @@ public:
     // Ends a running replay; nothing otherwise.
     void ReplayBeenden();
     bool SaveSequence(const QString& fileName);
+    // A tick of the replay timer: one replayed command.
+    void Timer2Abgelaufen();
 
     // The recorded command letters, without the end mark.
     std::string Sequence() const;
     bool IsRecording() const { return Recording; }
     bool IsReplaying() const { return Replaying; }
 
+signals:
+    // The replay timer (the info window's Timer2) on or off.
+    void ReplayTimerSchalten(bool on);
+    // A replay has put the world back to its start state and begins.
+    void ReplayGestartet();
+    void ReplayGeendet();
+
 private:
     void FormShow() override;
     void FormClose() override;
     void Befehl(char letter);
     void SetReplayTimer(bool on);
-    void ReplayTimerAbgeben();
     void SetCommandButtonsEnabled(bool enabled);
     void UpdateFileButtons();
     QPushButton* NeuerKnopf(const char* name, const QRect& platz, const QString& text,
@@ -57,7 +65,6 @@ private:
     bool Recording = false;
     bool Replaying = false;
     bool programmLaeuft = false;
-    bool haeltReplayTimer = false;  // ZelkMeldung's ReplayStep calls this window
 
     QPushButton* RecordBtn = nullptr;
     QPushButton* vorBtn = nullptr;
@@ -69,6 +76,3 @@ private:
     QPushButton* OpenBtn = nullptr;
     QPushButton* SaveBtn = nullptr;
 };
-
-// The open teach-in window, or none.
-extern TTeachin* TeachinWindow;
