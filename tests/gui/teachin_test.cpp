@@ -11,6 +11,7 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "world/ZelkFeld.h"
+#include "world/ZelkGrafik.h"
 #include "world/ZelkHandsteuerung.h"
 #include "world/ZelkInfo.h"
 #include "world/ZelkTeachin.h"
@@ -240,6 +241,50 @@ private slots:
         };
         toggle("Handsteuerung1", HandsteuerungWindow);
         toggle("TeachinModus1", TeachinWindow);
+    }
+
+    // Alt+D is "&Datei" and "&drehe links", Alt+A "&Arbeitsfeld" and
+    // "Sequenz &aufzeichnen": the window with the focus gets its own keys at
+    // the first press, and keeps them; elsewhere the menu bar has them.
+    void theActiveWindowsAccessKeysWinOverTheMenuBar_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<std::string>("recorded");
+        QTest::newRow("Handsteuerung") << "Handsteuerung1" << "DVNG" << std::string();
+        QTest::newRow("Teachin") << "TeachinModus1" << "ADVNG" << std::string("DVNG");
+    }
+
+    void theActiveWindowsAccessKeysWinOverTheMenuBar()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, keys);
+        QFETCH(std::string, recorded);
+        Welt.Zelle(1, 2).Anzahl = 1;
+        FindItem(form, qPrintable(item))->trigger();
+        QMdiSubWindow* fenster = HandsteuerungWindow ? static_cast<QMdiSubWindow*>(HandsteuerungWindow)
+                                                     : TeachinWindow;
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(fenster);
+        QTRY_VERIFY(fenster->isAncestorOf(QApplication::focusWidget()));
+        for (QChar key : keys) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.unicode()), Qt::AltModifier);
+            QVERIFY2(!QApplication::activePopupWidget(), qPrintable(key));
+        }
+        // Turned north, one step, the item there taken and given off again.
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{0, 2, 1, Nord}));
+        QCOMPARE(Welt.Zelle(1, 2).Anzahl, 1);
+        if (TeachinWindow)
+            QCOMPARE(TeachinWindow->Sequence(), recorded);
+
+        Find<QMdiArea>(form, "MdiArea")->setActiveSubWindow(FeldFlaeche);
+        FeldFlaeche->widget()->setFocus();
+        QTRY_VERIFY(FeldFlaeche->widget()->hasFocus());
+        QTest::keyClick(FeldFlaeche->widget(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), FindMenu(form, "Arbeitsfeld1"));
+        FindMenu(form, "Arbeitsfeld1")->close();
+        fenster->close();
     }
 
     void aSavedSequenceOpensAgainAndOverwritingAsksFirst()
