@@ -641,7 +641,7 @@ bool TZelkForm::FileSaveAsItemClick()
     const QString preset =
         QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
     const QString path =
-        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset);
+        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset, true);
     if (path.isEmpty() || !BackToPage(page))
         return false;
     const QString full = QFileInfo(path).absoluteFilePath();
@@ -901,8 +901,9 @@ void TZelkForm::OpenWorkField(const QString& path)
 
 void TZelkForm::ArbeitsfeldSpeichern1Click()
 {
+    // The world's own save asks before it replaces a file.
     const QString path = dialogs().GetSaveFileName(this, QString(), SaveFeldFilter,
-                                                   QStringLiteral("rob"), QDir::currentPath());
+                                                   QStringLiteral("rob"), QDir::currentPath(), false);
     if (path.isEmpty())
         return;
     QDir::setCurrent(QFileInfo(path).absolutePath());
