@@ -811,8 +811,17 @@ void TZelkForm::ReplaceDialog1Replace()
 
 // ------------------------------------------------------ work field
 
+// In the editing mode a world replaced as a whole is one step of the undo
+// history, from the call to the end of the command: Ctrl+Z in the view gives
+// back the edits it replaced. Outside the mode there is no history.
+static TFeldBearbeitung ErsetzenAlsSchritt(bool editing)
+{
+    return TFeldBearbeitung(editing ? FeldFlaeche : nullptr);
+}
+
 void TZelkForm::FeldNeu1Click()
 {
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(editing);
     Welt.Loeschen();
     Welt.Grundstellung();
     WeltErsetzt();
@@ -827,6 +836,7 @@ void TZelkForm::FeldNeu1Click()
 
 void TZelkForm::Zuruecksetzen1Click()
 {
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(editing);
     const bool ersetzt = Welt.Zuruecksetzen();
     WeltErsetzt();
     if (ersetzt && FeldFlaeche)
@@ -835,8 +845,6 @@ void TZelkForm::Zuruecksetzen1Click()
 
 void TZelkForm::WeltErsetzt()
 {
-    if (FeldFlaeche)
-        FeldFlaeche->VerlaufLoeschen();
     if (editing && ZelkMeldung)
         ZelkMeldung->ScrollMaterialFreigeben(true);
 }
@@ -891,6 +899,7 @@ void TZelkForm::ArbeitsfeldOeffnen1Click()
 void TZelkForm::OpenWorkField(const QString& path)
 {
     QDir::setCurrent(QFileInfo(path).absolutePath());
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(editing);
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why
     WeltErsetzt();

@@ -104,8 +104,8 @@ private:
     void UpdateRunControls();
     void SetFeldPanelText(const QString& text);
     // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
-    // work field): the undo history leads nowhere now, and in the editing
-    // mode the supply bar moves to the new supply, as when the mode began.
+    // work field): in the editing mode the supply bar moves to the new
+    // supply, as when the mode began.
     void WeltErsetzt();
     void DisplayHint(const QString& hint);
     // Close query: asks about every modified page; false keeps the program.

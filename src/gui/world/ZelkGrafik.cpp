@@ -568,7 +568,6 @@ void TFeldFlaeche::BearbeitungEnde()
     verlauf.Beende();
     WeltGeaendert();
 }
-void TFeldFlaeche::VerlaufLoeschen() { verlauf.Loeschen(); }
 
 void TFeldFlaeche::Rueckgaengig()
 {
