@@ -253,6 +253,11 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
         connect(bild, &ZelkBild::Geklickt, this, &TFeldFlaeche::changeDirection);
         connect(bild, &ZelkBild::Ueberfahren, this, &TFeldFlaeche::changeCursor);
     }
+    // A screen reader meets the shown picture as Zelk looking its way.
+    for (TRichtung d : {Ost, Nord, West, Sued}) {
+        BildFuer(d)->setAccessibleName(QStringLiteral("Zelk"));
+        BildFuer(d)->setAccessibleDescription(QString::fromStdString(Blickrichtung(d)));
+    }
 
     move(5, 5);
     resize(Breite, Hoehe);
