@@ -215,6 +215,31 @@ private slots:
         click(replaceDlg(), "ReplaceBtn");
         QCOMPARE(editor()->toPlainText(), QStringLiteral("a-d"));
     }
+
+    // Pasted with CR LF, as from a Windows program, or with a plain line
+    // break: the same search text, the same hits.
+    void aPastedLineBreakOfEitherKindFindsTheSame_data()
+    {
+        QTest::addColumn<QString>("gesucht");
+        QTest::newRow("LF") << "b\nc";
+        QTest::newRow("CR LF") << "b\r\nc";
+    }
+
+    void aPastedLineBreakOfEitherKindFindsTheSame()
+    {
+        QFETCH(QString, gesucht);
+        newPage("ab\ncd\nab\ncd");
+        editor()->moveCursor(QTextCursor::Start);
+        FindItem(form, "Suchen1")->trigger();
+        QGuiApplication::clipboard()->setText(gesucht);
+        Find<QLineEdit>(findDlg(), "FindText")->paste();
+        click(findDlg(), "FindNextBtn");
+        QCOMPARE(SelStart(editor()), 1);
+        QCOMPARE(SelLength(editor()), 4);
+        click(findDlg(), "FindNextBtn");
+        QCOMPARE(SelStart(editor()), 9);
+        QVERIFY(fake->boxes.isEmpty());
+    }
 };
 
 QTEST_MAIN(SearchTest)
