@@ -113,6 +113,11 @@ private slots:
         QVERIFY(!teachin->IsRecording());
         QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &starten"));
         QVERIFY(enabled("OpenBtn") && enabled("SaveBtn") && enabled("RecordBtn"));
+        // Replayed again, it runs again to the same failure: the stop flag
+        // that the failure left does not end the next replay at its start.
+        replayToTheEnd();
+        QCOMPARE(fake->texts().size(), 2);
+        QCOMPARE(Roboter.Richtung, West);
     }
 
     void whileReplayingNothingElseRuns()
