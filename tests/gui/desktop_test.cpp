@@ -69,18 +69,16 @@ private slots:
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             QVERIFY(dialog);
-            QTimer::singleShot(0, [&, dialog] {
+            QTimer::singleShot(0, [&] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box);
                 frage = box->text();
                 box->button(QMessageBox::No)->click();
-                QTimer::singleShot(0, [&, dialog] {
-                    zurueck = QApplication::activeModalWidget() == dialog;
-                    dialog->reject();
-                });
             });
             dialog->selectFile(path("ALT.PAS"));
             static_cast<QDialog*>(dialog)->accept();
+            zurueck = dialog->isVisible();
+            dialog->reject();
         });
         DialogService real;
         QCOMPARE(real.GetSaveFileName(form, QString(), "Programm|*.pas", "pas", dir->path(), true), QString());
