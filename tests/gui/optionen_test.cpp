@@ -134,6 +134,7 @@ private slots:
     {
         starteMit("[Optionen]\r\nUnderscore=0\r\nAutoindent=0\r\nTabset=-1\r\nFontcharset=2\r\n"
                   "Wallcolor=65280\r\n");
+        QCOMPARE(Pixel(7, 100), qRgb(0, 255, 0));  // the grid, from the first paint on
         // The first translation already spells without underscores.
         QVERIFY(uebersetzt("PROGRAM P;\nBEGIN\nDREHELINKS\nEND."));
         imDialog([](TOptionenDlg* d) {

@@ -228,6 +228,9 @@ void TZelkForm::CreateChildWindows()
     CompilerDlg = new TCompilerDlg(this);
     CompilerDlg->hide();
     CreateOptionenDlg(this);  // reads the "Optionen"
+    // The view drew its picture when it was made, before the colours of
+    // the walls and barriers were read: it shows them from its first paint.
+    FeldFlaeche->RepaintAll();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>();
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
