@@ -1,6 +1,7 @@
 // The options dialog on the real program: what it reads at start-up, and
 // what each control changes the moment it is operated; "Abbrechen" undoes
 // nothing, a cancelled font or colour dialog changes nothing.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
@@ -156,6 +157,33 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
         QVERIFY2(text.contains("Fontcharset=2\r\n") && text.contains("Fontheight=-15\r\n"), text);
+    }
+
+    // A radio button or check box changed without a click (here by the
+    // toggle action of a screen reader or voice control) showed its new
+    // state but left the setting as it was.
+    void aChangeWithoutAClickTakesEffect_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("radio button") << "UnderscoreBtn2";
+        QTest::newRow("check box") << "AutoIndentBox";
+    }
+
+    void aChangeWithoutAClickTakesEffect()
+    {
+        QFETCH(QString, control);
+        QVERIFY(startProgram());
+        imDialog([&](TOptionenDlg* d) {
+            auto* button = d->findChild<QAbstractButton*>(control);
+            const bool vorher = button->isChecked();
+            QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(button);
+            zugang->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(button->isChecked() != vorher);
+        });
+        QCOMPARE(Underscore, control != "UnderscoreBtn2");
+        TTokenKind kind = ERROR;
+        QCOMPARE(KeyTable.Lookup("DREHELINKS", kind), !Underscore);
+        QCOMPARE(Autoindent, control != "AutoIndentBox");
     }
 
     void theEditorOptionsActOnTheNextKeys()

@@ -218,13 +218,22 @@ void TOptionenDlg::FormCreate()
     ShowColour(BarrierPanel, Barriercolor);
 }
 
-// Connected only after FormCreate has set the controls, and only to what the
-// user does, so that setting a control never changes a setting.
+// Connected only after FormCreate has set the controls, so that setting a
+// control never changes a setting. Every later change of a control's state
+// counts, however it came: a click, the arrow keys in the radio group, or
+// the toggle action of a screen reader or voice control. Of the two radio
+// buttons only the one turned on acts, so one change is applied once.
 void TOptionenDlg::ConnectControls()
 {
-    connect(UnderscoreBtn, &QRadioButton::clicked, this, [this] { UnderscoreBtnClick(); });
-    connect(UnderscoreBtn2, &QRadioButton::clicked, this, [this] { UnderscoreBtn2Click(); });
-    connect(AutoIndentBox, &QCheckBox::clicked, this, [this] { AutoIndentBoxClick(); });
+    connect(UnderscoreBtn, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            UnderscoreBtnClick();
+    });
+    connect(UnderscoreBtn2, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            UnderscoreBtn2Click();
+    });
+    connect(AutoIndentBox, &QCheckBox::toggled, this, [this] { AutoIndentBoxClick(); });
     connect(TabsetEdit, &QSpinBox::valueChanged, this, [this] { TabsetEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
