@@ -163,6 +163,8 @@ bool BackToPage(const QPointer<TZelkPage>& page)
 
 }  // namespace
 
+QString ProgrammTitel() { return Title; }
+
 TZelkForm::TZelkForm(QWidget* parent)
     : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
 {

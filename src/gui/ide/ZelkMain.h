@@ -154,6 +154,10 @@ private:
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 };
 
+// "Zelk - der Roboter": the title of the main window and of the search's
+// message box.
+QString ProgrammTitel();
+
 // The one main window, or none before start-up and after shut-down.
 extern TZelkForm* ZelkForm;
 
