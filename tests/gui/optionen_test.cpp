@@ -228,8 +228,9 @@ private slots:
         fake->colors.push_back(0x0000FF00);  // green as 00BBGGRR
         imDialog([](TOptionenDlg* d) { d->Button1->click(); });
         // Both dialogs open with their first font and colour.
-        QCOMPARE(fake->fontDialogs[1].family(), QString("Courier New"));
-        QCOMPARE(fake->fontDialogs[1].pixelSize(), 11);
+        QCOMPARE(fake->fontDialogs[1].family(), fake->fontDialogs[0].family());
+        QVERIFY(QStringList({"Courier New", "Liberation Mono"}).contains(fake->fontDialogs[1].family()));
+        QCOMPARE(fake->fontDialogs[1].pointSize(), 8);
         QCOMPARE(fake->colorDialogs, QList<int>({int(0x80000008u)}));
         form->FileNewItemClick();
         QCOMPARE(editor()->font().family(), QString("Liberation Serif"));

@@ -15,8 +15,9 @@ class TFontDialog {
 public:
     TFontDialog(const QFont& font, std::int32_t color, int charset);
     // Offers first, before anything is confirmed in it, Courier New of this
-    // pixel height in the window text colour with the ANSI character set.
-    explicit TFontDialog(int courierPixels);
+    // size in points in the window text colour with the ANSI character set.
+    // Where Courier New is missing it offers its metric twin Liberation Mono.
+    explicit TFontDialog(int courierPoints);
 
     // Runs the dialog through the dialog service; on OK Font becomes the
     // chosen font. false when cancelled.

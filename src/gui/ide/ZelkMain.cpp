@@ -166,7 +166,7 @@ bool BackToPage(const QPointer<TZelkPage>& page)
 QString ProgrammTitel() { return Title; }
 
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
+    : QMainWindow(parent), FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));

@@ -95,7 +95,7 @@ void RepaintWorkField()
 
 TOptionenDlg::TOptionenDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      FontDialog1(11)  // Courier New, 11 pixels
+      FontDialog1(8)  // Courier New 8, 11 pixels on a common screen
 {
     setObjectName(QStringLiteral("OptionenDlg"));
     setWindowTitle(QStringLiteral("ZELK-Optionen"));
