@@ -134,7 +134,7 @@ private slots:
     void theFileIsReadWhenTheDialogIsMadeAndShowingItChangesNothing()
     {
         starteMit("[Optionen]\r\nUnderscore=0\r\nAutoindent=0\r\nTabset=-1\r\nFontcharset=2\r\n"
-                  "Wallcolor=65280\r\n");
+                  "Wallcolor=65280\r\nFontcolor=255\r\n");
         QCOMPARE(Pixel(7, 100), qRgb(0, 255, 0));  // the grid, from the first paint on
         // The first translation already spells without underscores.
         QVERIFY(uebersetzt("PROGRAM P;\nBEGIN\nDREHELINKS\nEND."));
@@ -157,6 +157,8 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
         QVERIFY2(text.contains("Fontcharset=2\r\n") && text.contains("Fontheight=-15\r\n"), text);
+        // The colour dialog after the font was cancelled: the file's colour stays.
+        QVERIFY2(text.contains("Fontcolor=255\r\n"), text);
     }
 
     // A radio button or check box changed without a click (here by the

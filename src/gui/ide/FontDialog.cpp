@@ -39,13 +39,15 @@ TFontDialog::TFontDialog(int courierPoints)
 
 bool TFontDialog::Execute(QWidget* parent) { return dialogs().GetFont(parent, Font); }
 
-bool TFontDialog::ExecuteWithColor(QWidget* parent)
+bool TFontDialog::ExecuteWithColor(QWidget* parent, bool* colorChosen)
 {
     if (!Execute(parent))
         return false;
     TColorDialog colour(Color);
-    colour.Execute(parent);  // a cancelled one leaves the colour as it was
+    const bool chosen = colour.Execute(parent);  // a cancelled one leaves the colour as it was
     Color = colour.Color;
+    if (colorChosen)
+        *colorChosen = chosen;
     return true;
 }
 

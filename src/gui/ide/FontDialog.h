@@ -25,8 +25,9 @@ public:
     // The same, and after a confirmed font a colour dialog for Color, which
     // opens with the colour last confirmed there. Cancelling the colour
     // keeps the font and the old colour; false only when the font dialog
-    // was cancelled.
-    bool ExecuteWithColor(QWidget* parent);
+    // was cancelled. colorChosen, when given, tells whether the colour
+    // dialog was confirmed.
+    bool ExecuteWithColor(QWidget* parent, bool* colorChosen = nullptr);
 
     QFont Font;
     std::int32_t Color;  // 0x00BBGGRR, or 0x80000000 + system colour index

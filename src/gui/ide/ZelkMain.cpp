@@ -693,10 +693,15 @@ void TZelkForm::Schriftart1Click()
         return;
     }
     // Only the page that was current when asked changes, and only while it
-    // is open; without a page the dialog still keeps the chosen font.
+    // is open; without a page the dialog still keeps the chosen font. The
+    // colour is part of the font: a colour dialog follows the font dialog.
+    // Cancelling it leaves the page in its own colour, in the chosen font.
     const QPointer<TZelkPage> page = EditorWindow->Editor();
-    if (FontDialog1.Execute(this) && page)
-        page->SetPageFont(FontDialog1.Font, ToQColor(FontDialog1.Color), FontDialog1.Charset);
+    bool farbe = false;
+    if (!FontDialog1.ExecuteWithColor(this, &farbe) || !page)
+        return;
+    const QColor colour = farbe ? ToQColor(FontDialog1.Color) : page->palette().color(QPalette::Text);
+    page->SetPageFont(FontDialog1.Font, colour, FontDialog1.Charset);
 }
 
 bool TZelkForm::FormCloseQuery()

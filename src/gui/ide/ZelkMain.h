@@ -56,8 +56,8 @@ public:
     // "&Drucken" and its tool button: the current page as one job titled
     // FileName; nothing without a page.
     void FilePrintItemClick();
-    // "Schriftart": the current page's font from FontDialog1, which keeps
-    // the font last chosen in it.
+    // "Schriftart": the current page's font and colour from FontDialog1,
+    // which keeps the font and colour last chosen in it.
     void Schriftart1Click();
 
     // --- Find and replace in the current page ---

@@ -264,14 +264,17 @@ void TOptionenDlg::TabsetEditChange() { Tabset = static_cast<std::int8_t>(Tabset
 
 // Qt's font dialog knows neither colour nor character set: the colour comes
 // from a colour dialog right after it, and the character set read from the
-// settings file is kept as it was, to be written back unchanged.
+// settings file is kept as it was, to be written back unchanged. A
+// cancelled colour dialog changes no colour.
 void TOptionenDlg::Button1Click()
 {
-    if (!FontDialog1.ExecuteWithColor(this))
+    bool farbe = false;
+    if (!FontDialog1.ExecuteWithColor(this, &farbe))
         return;
     Fontheight = FontHeightOf(FontDialog1.Font);
     Fontname = FontDialog1.Font.family().toStdString();
-    Fontcolor = FontDialog1.Color;
+    if (farbe)
+        Fontcolor = FontDialog1.Color;
 }
 
 void TOptionenDlg::Button2Click() { ChooseColour(Wallcolor, WallPanel); }
