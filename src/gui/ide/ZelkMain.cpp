@@ -24,6 +24,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include "execution/RunController.h"
 #include "ide/Colors.h"
@@ -468,6 +469,8 @@ bool TZelkForm::event(QEvent* e)
 
 bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == windowHandle() && e->type() == QEvent::Expose)
+        RahmenNachtragen();
     // A tool button under the mouse shows its hint, also an empty long part.
     if (e->type() == QEvent::Enter)
         DisplayHint(watched->property("hint").toString());
@@ -494,9 +497,28 @@ QRect TZelkForm::FensterPlatz() const
 
 void TZelkForm::FormActivate()
 {
+    // The place is the outer frame's; the window's own size lies inside it.
     const QRect place = FensterPlatz();
     move(place.left(), place.top());
-    resize(place.width(), place.height());
+    const QSize rahmen = frameGeometry().size() - size();
+    resize(place.size() - rahmen);
+    if (rahmen.isNull() && windowHandle()) {
+        // An X11 window manager frames the window only as it appears; the
+        // frame is known when the window is first exposed.
+        aussenPlatz = place;
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+void TZelkForm::RahmenNachtragen()
+{
+    const QMargins rahmen = windowHandle()->frameMargins();
+    if (aussenPlatz.isEmpty() || rahmen.isNull())
+        return;
+    resize(aussenPlatz.size().shrunkBy(rahmen));
+    windowHandle()->setFramePosition(aussenPlatz.topLeft());
+    aussenPlatz = QRect();
+    windowHandle()->removeEventFilter(this);
 }
 
 void TZelkForm::showEvent(QShowEvent* e)
@@ -743,7 +765,7 @@ void TZelkForm::closeEvent(QCloseEvent* e)
     }
     runController->SetTimer1Enabled(false);
     const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
-    EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
+    EinstellungenSchreiben(frameGeometry(), EditorWindow ? &editor : nullptr,
                            ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }

@@ -111,9 +111,12 @@ private:
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
     // Where the window goes when it is first shown: the settings' "Fenster"
-    // place (defaults until a settings store exists).
+    // place (defaults until a settings store exists), its outer frame.
     QRect FensterPlatz() const;
     void FormActivate();
+    // Fits the window's frame into the place FormActivate gave it, once the
+    // frame is known.
+    void RahmenNachtragen();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
 
@@ -150,6 +153,9 @@ private:
 
     bool editing = false;
     bool placed = false;
+    // The outer place the window was given while its frame was not known
+    // yet; empty once the frame is taken into account.
+    QRect aussenPlatz;
     TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 };
