@@ -67,6 +67,7 @@ private slots:
         FindItem(form, "SucheWiederholen1")->trigger();
         QCOMPARE(fake->texts(), QStringList{"Suchsting \"\" nicht gefunden."});
         QVERIFY(fake->boxes[0].icon == MsgIcon::None);
+        QCOMPARE(fake->boxes[0].title, QStringLiteral("Zelk - der Roboter"));
         QCOMPARE(SelStart(editor()), 1);
         QCOMPARE(SelLength(editor()), 2);
     }

@@ -24,6 +24,7 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include "execution/RunController.h"
 #include "ide/Colors.h"
@@ -163,8 +164,10 @@ bool BackToPage(const QPointer<TZelkPage>& page)
 
 }  // namespace
 
+QString ProgrammTitel() { return Title; }
+
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
+    : QMainWindow(parent), FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));
@@ -228,6 +231,9 @@ void TZelkForm::CreateChildWindows()
     CompilerDlg = new TCompilerDlg(this);
     CompilerDlg->hide();
     CreateOptionenDlg(this);  // reads the "Optionen"
+    // The view drew its picture when it was made, before the colours of
+    // the walls and barriers were read: it shows them from its first paint.
+    FeldFlaeche->RepaintAll();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>();
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
@@ -463,6 +469,8 @@ bool TZelkForm::event(QEvent* e)
 
 bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == windowHandle() && e->type() == QEvent::Expose)
+        RahmenNachtragen();
     // A tool button under the mouse shows its hint, also an empty long part.
     if (e->type() == QEvent::Enter)
         DisplayHint(watched->property("hint").toString());
@@ -489,9 +497,28 @@ QRect TZelkForm::FensterPlatz() const
 
 void TZelkForm::FormActivate()
 {
+    // The place is the outer frame's; the window's own size lies inside it.
     const QRect place = FensterPlatz();
     move(place.left(), place.top());
-    resize(place.width(), place.height());
+    const QSize rahmen = frameGeometry().size() - size();
+    resize(place.size() - rahmen);
+    if (rahmen.isNull() && windowHandle()) {
+        // An X11 window manager frames the window only as it appears; the
+        // frame is known when the window is first exposed.
+        aussenPlatz = place;
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+void TZelkForm::RahmenNachtragen()
+{
+    const QMargins rahmen = windowHandle()->frameMargins();
+    if (aussenPlatz.isEmpty() || rahmen.isNull())
+        return;
+    resize(aussenPlatz.size().shrunkBy(rahmen));
+    windowHandle()->setFramePosition(aussenPlatz.topLeft());
+    aussenPlatz = QRect();
+    windowHandle()->removeEventFilter(this);
 }
 
 void TZelkForm::showEvent(QShowEvent* e)
@@ -688,10 +715,15 @@ void TZelkForm::Schriftart1Click()
         return;
     }
     // Only the page that was current when asked changes, and only while it
-    // is open; without a page the dialog still keeps the chosen font.
+    // is open; without a page the dialog still keeps the chosen font. The
+    // colour is part of the font: a colour dialog follows the font dialog.
+    // Cancelling it leaves the page in its own colour, in the chosen font.
     const QPointer<TZelkPage> page = EditorWindow->Editor();
-    if (FontDialog1.Execute(this) && page)
-        page->SetPageFont(FontDialog1.Font, ToQColor(FontDialog1.Color), FontDialog1.Charset);
+    bool farbe = false;
+    if (!FontDialog1.ExecuteWithColor(this, &farbe) || !page)
+        return;
+    const QColor colour = farbe ? ToQColor(FontDialog1.Color) : page->palette().color(QPalette::Text);
+    page->SetPageFont(FontDialog1.Font, colour, FontDialog1.Charset);
 }
 
 bool TZelkForm::FormCloseQuery()
@@ -733,7 +765,7 @@ void TZelkForm::closeEvent(QCloseEvent* e)
     }
     runController->SetTimer1Enabled(false);
     const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
-    EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
+    EinstellungenSchreiben(frameGeometry(), EditorWindow ? &editor : nullptr,
                            ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }

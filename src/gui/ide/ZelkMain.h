@@ -56,8 +56,8 @@ public:
     // "&Drucken" and its tool button: the current page as one job titled
     // FileName; nothing without a page.
     void FilePrintItemClick();
-    // "Schriftart": the current page's font from FontDialog1, which keeps
-    // the font last chosen in it.
+    // "Schriftart": the current page's font and colour from FontDialog1,
+    // which keeps the font and colour last chosen in it.
     void Schriftart1Click();
 
     // --- Find and replace in the current page ---
@@ -111,9 +111,12 @@ private:
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
     // Where the window goes when it is first shown: the settings' "Fenster"
-    // place (defaults until a settings store exists).
+    // place (defaults until a settings store exists), its outer frame.
     QRect FensterPlatz() const;
     void FormActivate();
+    // Fits the window's frame into the place FormActivate gave it, once the
+    // frame is known.
+    void RahmenNachtragen();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
 
@@ -150,9 +153,16 @@ private:
 
     bool editing = false;
     bool placed = false;
+    // The outer place the window was given while its frame was not known
+    // yet; empty once the frame is taken into account.
+    QRect aussenPlatz;
     TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 };
+
+// "Zelk - der Roboter": the title of the main window and of the search's
+// message box.
+QString ProgrammTitel();
 
 // The one main window, or none before start-up and after shut-down.
 extern TZelkForm* ZelkForm;
