@@ -24,6 +24,7 @@ public:
         QString filter;
         QString defaultSuffix;
         QString directory;
+        bool confirmOverwrite;
     };
 
     QList<Box> boxes;
@@ -57,14 +58,15 @@ public:
     QString GetOpenFileName(QWidget*, const QString&, const QString& filter,
                             const QString& directory) override
     {
-        fileDialogs.append({false, filter, QString(), directory});
+        fileDialogs.append({false, filter, QString(), directory, false});
         return next();
     }
 
     QString GetSaveFileName(QWidget*, const QString&, const QString& filter,
-                            const QString& defaultSuffix, const QString& directory) override
+                            const QString& defaultSuffix, const QString& directory,
+                            bool confirmOverwrite) override
     {
-        fileDialogs.append({true, filter, defaultSuffix, directory});
+        fileDialogs.append({true, filter, defaultSuffix, directory, confirmOverwrite});
         return next();
     }
 

@@ -2,11 +2,15 @@
 // in German, file filters that name each pattern once, and keys with Alt
 // and AltGr in the editor.
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QTimer>
 
+#include "ProgramWindows.h"
 #include "GuiFixtures.h"
+#include "TestFiles.h"
 #include "platform/Translations.h"
+#include "workfield/ZelkTeachin.h"
 
 class DesktopTest : public QObject, ProgramFixture {
     Q_OBJECT
@@ -43,6 +47,44 @@ private slots:
         for (const auto& d : std::as_const(fake->fileDialogs))
             for (const QString& f : QtFilterFromPipes(d.filter).split(";;"))
                 QVERIFY2(f.count('(') == 1 && f.endsWith(')'), qPrintable(f));
+    }
+
+    // A program saved under the name of another would replace it unasked:
+    // its dialog asks in German, and No returns to the dialog. Work fields
+    // and sequences ask themselves and get no second question.
+    void onlyTheProgramSaveDialogAsksBeforeReplacing()
+    {
+        form->FileNewItemClick();
+        form->FileSaveAsItemClick();
+        form->ArbeitsfeldSpeichern1Click();
+        form->TeachinModus1Click();
+        teachinWindow()->SaveBtnClick();
+        QCOMPARE(fake->fileDialogs.size(), 3);
+        QVERIFY(fake->fileDialogs[0].confirmOverwrite);
+        QVERIFY(!fake->fileDialogs[1].confirmOverwrite && !fake->fileDialogs[2].confirmOverwrite);
+
+        QVERIFY(InstallGermanTranslations());
+        WriteBytes(path("ALT.PAS"), "alt");
+        QString frage;
+        bool zurueck = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                frage = box->text();
+                box->button(QMessageBox::No)->click();
+            });
+            dialog->selectFile(path("ALT.PAS"));
+            static_cast<QDialog*>(dialog)->accept();
+            zurueck = dialog->isVisible();
+            dialog->reject();
+        });
+        DialogService real;
+        QCOMPARE(real.GetSaveFileName(form, QString(), "Programm|*.pas", "pas", dir->path(), true), QString());
+        QVERIFY2(frage.contains(QStringLiteral("ALT.PAS existiert bereits")), qPrintable(frage));
+        QVERIFY(zurueck);
     }
 
     void altTypesNothingButAltGrTypes()

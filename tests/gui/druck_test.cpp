@@ -1,8 +1,9 @@
 // "&Drucken" and "Schriftart": a page prints to a PDF file, which poppler's
 // tools read back, and the font command changes the current page only, with
-// a dialog that remembers the font last chosen in it.
+// a dialog that remembers the font last chosen in it and a colour dialog.
 #include <QtTest>
 
+#include <QFontDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -182,10 +183,18 @@ private slots:
         QCOMPARE(settingsFont.family(), QString::fromStdString(Fontname));
         form->FileNewItemClick();
         fake->fonts.push_back(QFont("Liberation Serif", 14, QFont::Bold));
+        fake->colors.push_back(0x000000FF);  // red as 00BBGGRR
         FindItem(form, "Schriftart1")->trigger();
-        QCOMPARE(fake->fontDialogs[0].family(), QString("Courier New"));
-        QCOMPARE(fake->fontDialogs[0].pixelSize(), 13);
+        // Courier New 10, or its metric twin where it is missing, as Qt's
+        // own dialog can show it; a pixel height made it show another font.
+        const QFont anfang = fake->fontDialogs[0];
+        QVERIFY(QStringList({"Courier New", "Liberation Mono"}).contains(anfang.family()));
+        QCOMPARE(anfang.pointSize(), 10);
+        QCOMPARE(QFontDialog(anfang).currentFont().family(), anfang.family());
         QCOMPARE(Chosen(editor()->font()), Chosen(QFont("Liberation Serif", 14, QFont::Bold)));
+        // The colour dialog follows, opening on the window text colour.
+        QCOMPARE(fake->colorDialogs, QList<int>({int(0x80000008u)}));
+        QCOMPARE(editor()->palette().color(QPalette::Text), QColor(255, 0, 0));
         QCOMPARE(erste->font(), settingsFont);
         // A page opened afterwards takes the font of the settings.
         openFile(path("Erste.pas"));
@@ -197,13 +206,22 @@ private slots:
         form->Schriftart1Click();
         QCOMPARE(Chosen(fake->fontDialogs[1]), Chosen(QFont("Liberation Serif", 14, QFont::Bold)));
         QCOMPARE(erste->font(), settingsFont);
+        QCOMPARE(fake->colorDialogs.size(), 1);
+        // A cancelled colour dialog leaves the page in its own colour, not
+        // in the one last chosen, but the chosen font still applies.
+        const QColor settingsColour = erste->palette().color(QPalette::Text);
+        fake->fonts.push_back(QFont("Liberation Mono", 9));
+        form->Schriftart1Click();
+        QCOMPARE(fake->colorDialogs.last(), 0x000000FF);
+        QCOMPARE(Chosen(erste->font()), Chosen(QFont("Liberation Mono", 9)));
+        QCOMPARE(erste->palette().color(QPalette::Text), settingsColour);
         while (editorWindow()->PageCount() > 0)
             form->FileCloseItemClick();
         fake->fonts.push_back(QFont("Liberation Sans", 11));
         form->Schriftart1Click();
         form->Schriftart1Click();
-        QCOMPARE(fake->fontDialogs.size(), 4);
-        QCOMPARE(Chosen(fake->fontDialogs[3]), Chosen(QFont("Liberation Sans", 11)));
+        QCOMPARE(fake->fontDialogs.size(), 5);
+        QCOMPARE(Chosen(fake->fontDialogs[4]), Chosen(QFont("Liberation Sans", 11)));
         QCOMPARE(fake->texts().size(), 1);
     }
 };

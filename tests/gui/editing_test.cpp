@@ -226,7 +226,7 @@ private slots:
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 2);
     }
 
-    void theHistoryEndsWithTheModeAndWithEveryOtherChangeOfTheWorld()
+    void theHistoryEndsWithTheModeAndWithAStepOfZelk()
     {
         const auto leer = [] { return !feldFlaeche()->Verlauf().KannRueckgaengig(); };
         Klick(85, 245);
@@ -234,14 +234,40 @@ private slots:
         form->FeldChangeBtnClick();
         QVERIFY(leer());
         Klick(85, 245);
-        form->Zuruecksetzen1Click();
-        QVERIFY(leer());
-        Klick(85, 245);
         Welt.Vor();  // as the manual control's "&vor" does
         QVERIFY(leer());
-        Klick(85, 245);
-        form->FeldNeu1Click();
-        QVERIFY(leer());
+    }
+
+    // A world replaced as a whole while editing is one step: Ctrl+Z gives
+    // back the edits it replaced, and the step before them comes next.
+    void aWorldReplacedWhileEditingIsOneStep_data()
+    {
+        QTest::addColumn<QString>("befehl");
+        for (const char* befehl : {"Neu", "Zuruecksetzen", "Oeffnen"})
+            QTest::newRow(befehl) << befehl;
+    }
+
+    void aWorldReplacedWhileEditingIsOneStep()
+    {
+        QFETCH(QString, befehl);
+        QVERIFY(Welt.Speichern(path("leer.rob").toStdString()));
+        focusView();
+        Klick(85, 245);   // an item on (3, 2)
+        Klick(104, 245);  // the robot to (4, 2)
+        const WeltStand bearbeitet = WeltStand::Aktuell();
+        if (befehl == "Neu")
+            form->FeldNeu1Click();
+        else if (befehl == "Zuruecksetzen")
+            form->Zuruecksetzen1Click();
+        else
+            form->OpenWorkField(path("leer.rob"));
+        QCOMPARE(Roboter.X, 1);
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(WeltStand::Aktuell() == bearbeitet);
+        QCOMPARE(FindLabel(zelkMeldung(), "LabelXpos")->text(), QString("4"));
+        Taste(Canvas(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(Roboter.X, 1);
+        QCOMPARE(Welt.Zelle(3, 2).Anzahl, 1);
     }
 
     // A teach-in replay goes on while the supply bar is dragged: the drag is

@@ -76,6 +76,21 @@ private slots:
         QVERIFY(fake->boxes.isEmpty());
     }
 
+    // The main window's place is its outer frame, in the file as on the
+    // screen; it was taken as the size inside the frame.
+    void theMainWindowsPlaceIsItsOuterFrame()
+    {
+        const QString ini = ordner.filePath("Rahmen.ini");
+        const QByteArray platz = "left=20\r\ntop=30\r\nwidth=600\r\nheight=400\r\n";
+        Schreibe(ini, "[Fenster]\r\n" + platz);
+        starte(ini);
+        QVERIFY(form->frameGeometry().size() != form->size());  // framed, as on a desktop
+        QCOMPARE(form->frameGeometry(), QRect(20, 30, 600, 400));
+        form->resize(form->size() + QSize(10, 20));
+        QVERIFY(form->close());
+        QVERIFY2(Lies(ini).contains("left=20\r\ntop=30\r\nwidth=610\r\nheight=420\r\n"), Lies(ini));
+    }
+
     // A place no screen shows comes back onto one, no larger than it; a
     // place the user can still take hold of stays as it is.
     void theMainWindowComesBackOnScreen()

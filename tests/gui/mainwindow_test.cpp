@@ -82,10 +82,10 @@ private slots:
         QCOMPARE(FindLabel(form, "FeldPanel")->width(), 231);
         QVERIFY(FindLabel(form, "FeldPanel")->x() > FindLabel(form, "Statusline")->x());
 
-        // The place of a missing settings file: 10, 10, screen less 20 by 50.
+        // The place of a missing settings file: 10, 10, screen less 20 by 50,
+        // the outer frame's.
         const QRect screen = form->screen()->geometry();
-        QCOMPARE(form->pos(), QPoint(10, 10));
-        QCOMPARE(form->size(), QSize(screen.width() - 20, screen.height() - 50));
+        QCOMPARE(form->frameGeometry(), QRect(10, 10, screen.width() - 20, screen.height() - 50));
 
         // The tool bar: 33 pixels high, 25 x 25 buttons at top 4.
         QCOMPARE(Find<QWidget>(form, "SpeedBar")->height(), 33);

@@ -1,6 +1,7 @@
 // The options dialog on the real program: what it reads at start-up, and
 // what each control changes the moment it is operated; "Abbrechen" undoes
 // nothing, a cancelled font or colour dialog changes nothing.
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFile>
 #include <QFrame>
@@ -134,7 +135,8 @@ private slots:
     void theFileIsReadWhenTheDialogIsMadeAndShowingItChangesNothing()
     {
         starteMit("[Optionen]\r\nUnderscore=0\r\nAutoindent=0\r\nTabset=-1\r\nFontcharset=2\r\n"
-                  "Wallcolor=65280\r\n");
+                  "Wallcolor=65280\r\nFontcolor=255\r\n");
+        QCOMPARE(Pixel(7, 100), qRgb(0, 255, 0));  // the grid, from the first paint on
         // The first translation already spells without underscores.
         QVERIFY(uebersetzt("PROGRAM P;\nBEGIN\nDREHELINKS\nEND."));
         imDialog([](TOptionenDlg* d) {
@@ -156,6 +158,35 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray text = f.readAll();
         QVERIFY2(text.contains("Fontcharset=2\r\n") && text.contains("Fontheight=-15\r\n"), text);
+        // The colour dialog after the font was cancelled: the file's colour stays.
+        QVERIFY2(text.contains("Fontcolor=255\r\n"), text);
+    }
+
+    // A radio button or check box changed without a click (here by the
+    // toggle action of a screen reader or voice control) showed its new
+    // state but left the setting as it was.
+    void aChangeWithoutAClickTakesEffect_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("radio button") << "UnderscoreBtn2";
+        QTest::newRow("check box") << "AutoIndentBox";
+    }
+
+    void aChangeWithoutAClickTakesEffect()
+    {
+        QFETCH(QString, control);
+        QVERIFY(startProgram());
+        imDialog([&](TOptionenDlg* d) {
+            auto* button = d->findChild<QAbstractButton*>(control);
+            const bool vorher = button->isChecked();
+            QAccessibleInterface* zugang = QAccessible::queryAccessibleInterface(button);
+            zugang->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QVERIFY(button->isChecked() != vorher);
+        });
+        QCOMPARE(Underscore, control != "UnderscoreBtn2");
+        TTokenKind kind = ERROR;
+        QCOMPARE(KeyTable.Lookup("DREHELINKS", kind), !Underscore);
+        QCOMPARE(Autoindent, control != "AutoIndentBox");
     }
 
     void theEditorOptionsActOnTheNextKeys()
@@ -200,8 +231,9 @@ private slots:
         fake->colors.push_back(0x0000FF00);  // green as 00BBGGRR
         imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button1")->click(); });
         // Both dialogs open with their first font and colour.
-        QCOMPARE(fake->fontDialogs[1].family(), QString("Courier New"));
-        QCOMPARE(fake->fontDialogs[1].pixelSize(), 11);
+        QCOMPARE(fake->fontDialogs[1].family(), fake->fontDialogs[0].family());
+        QVERIFY(QStringList({"Courier New", "Liberation Mono"}).contains(fake->fontDialogs[1].family()));
+        QCOMPARE(fake->fontDialogs[1].pointSize(), 8);
         QCOMPARE(fake->colorDialogs, QList<int>({int(0x80000008u)}));
         form->FileNewItemClick();
         QCOMPARE(editor()->font().family(), QString("Liberation Serif"));

@@ -90,7 +90,7 @@ public:
         return Wait();
     }
     QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                            const QString&) override
+                            const QString&, bool) override
     {
         return Wait();
     }

@@ -207,6 +207,33 @@ private slots:
         QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
     }
 
+    // The robot's picture is Zelk, looking the way the view's description says.
+    void theRobotsPictureSaysWhereZelkLooks_data()
+    {
+        QTest::addColumn<int>("drehungen");
+        QTest::addColumn<QString>("blick");
+        QTest::newRow("Osten") << 0 << "schaut nach Osten";
+        QTest::newRow("Norden") << 1 << "schaut nach Norden";
+        QTest::newRow("Westen") << 2 << "schaut nach Westen";
+        QTest::newRow("Süden") << 3 << "schaut nach Süden";
+    }
+
+    void theRobotsPictureSaysWhereZelkLooks()
+    {
+        QFETCH(int, drehungen);
+        QFETCH(QString, blick);
+        for (int i = 0; i < drehungen; ++i)
+            Welt.DreheLinks();
+        QList<QWidget*> gezeigt;
+        for (QLabel* bild : Canvas()->findChildren<QLabel*>())
+            if (bild->isVisible())
+                gezeigt << bild;
+        QCOMPARE(gezeigt.size(), 1);
+        QCOMPARE(Name(gezeigt[0]), QString("Zelk"));
+        QCOMPARE(Beschreibung(gezeigt[0]), blick);
+        QVERIFY(feldFlaeche()->Beschreibung().contains(" und " + blick + ". "));
+    }
+
     // The dialogs show no hints, yet a screen reader still hears what each
     // control is and does; an editor page is named as its tab.
     void theDialogsAndTheEditorAreDescribedToo()

@@ -67,6 +67,7 @@ private slots:
         FindItem(form, "SucheWiederholen1")->trigger();
         QCOMPARE(fake->texts(), QStringList{"Suchsting \"\" nicht gefunden."});
         QVERIFY(fake->boxes[0].icon == MsgIcon::None);
+        QCOMPARE(fake->boxes[0].title, QStringLiteral("Zelk - der Roboter"));
         QCOMPARE(SelStart(editor()), 1);
         QCOMPARE(SelLength(editor()), 2);
     }
@@ -214,6 +215,31 @@ private slots:
         QCOMPARE(SelLength(editor()), 4);
         click(replaceDlg(), "ReplaceBtn");
         QCOMPARE(editor()->toPlainText(), QStringLiteral("a-d"));
+    }
+
+    // Pasted with CR LF, as from a Windows program, or with a plain line
+    // break: the same search text, the same hits.
+    void aPastedLineBreakOfEitherKindFindsTheSame_data()
+    {
+        QTest::addColumn<QString>("gesucht");
+        QTest::newRow("LF") << "b\nc";
+        QTest::newRow("CR LF") << "b\r\nc";
+    }
+
+    void aPastedLineBreakOfEitherKindFindsTheSame()
+    {
+        QFETCH(QString, gesucht);
+        newPage("ab\ncd\nab\ncd");
+        editor()->moveCursor(QTextCursor::Start);
+        FindItem(form, "Suchen1")->trigger();
+        QGuiApplication::clipboard()->setText(gesucht);
+        Find<QLineEdit>(findDlg(), "FindText")->paste();
+        click(findDlg(), "FindNextBtn");
+        QCOMPARE(SelStart(editor()), 1);
+        QCOMPARE(SelLength(editor()), 4);
+        click(findDlg(), "FindNextBtn");
+        QCOMPARE(SelStart(editor()), 9);
+        QVERIFY(fake->boxes.isEmpty());
     }
 };
 

@@ -12,6 +12,7 @@
 #include "GuiFixtures.h"
 #include "SamplePrograms.h"
 #include "world/ZelkFeld.h"
+#include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkHandsteuerung.h"
 #include "workfield/ZelkInfo.h"
 #include "workfield/ZelkTeachin.h"
@@ -113,6 +114,11 @@ private slots:
         QVERIFY(!teachin->IsRecording());
         QCOMPARE(text("StartStopBtn"), QStringLiteral("Sequenz &starten"));
         QVERIFY(enabled("OpenBtn") && enabled("SaveBtn") && enabled("RecordBtn"));
+        // Replayed again, it runs again to the same failure: the stop flag
+        // that the failure left does not end the next replay at its start.
+        replayToTheEnd();
+        QCOMPARE(fake->texts().size(), 2);
+        QCOMPARE(Roboter.Richtung, West);
     }
 
     void whileReplayingNothingElseRuns()
@@ -245,6 +251,45 @@ private slots:
         teachin->close();
         QTRY_VERIFY(teachin.isNull());
         toggle("TeachinModus1", [] { return teachinWindow(); });
+    }
+
+    // Alt+D is "&Datei" and "&drehe links", Alt+A "&Arbeitsfeld" and
+    // "Sequenz &aufzeichnen": in the window with the focus every press is the
+    // window's, and elsewhere the menu bar keeps its keys.
+    void theFocusedWindowsAccessKeysWinOverTheMenuBar_data()
+    {
+        QTest::addColumn<QString>("item");
+        QTest::addColumn<QString>("keys");
+        QTest::newRow("Handsteuerung") << "Handsteuerung1" << "DVN";
+        QTest::newRow("Teachin") << "TeachinModus1" << "ADVN";
+    }
+
+    void theFocusedWindowsAccessKeysWinOverTheMenuBar()
+    {
+        QFETCH(QString, item);
+        QFETCH(QString, keys);
+        teachin->close();  // the window of init(): the item opens a fresh one
+        QTRY_VERIFY(teachin.isNull());
+        Welt.Zelle(1, 2).Anzahl = 1;
+        FindItem(form, qPrintable(item))->trigger();
+        auto* area = Find<QMdiArea>(form, "MdiArea");
+        QMdiSubWindow* fenster = area->subWindowList().last();
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        area->setActiveSubWindow(fenster);
+        QTRY_VERIFY(fenster->isAncestorOf(QApplication::focusWidget()));
+        for (QChar key : keys)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key.unicode()), Qt::AltModifier);
+        QVERIFY(!QApplication::activePopupWidget());
+        QVERIFY(WorldSnapshot::sameRobot(Roboter, TZelkZustand{1, 2, 1, Nord}));
+        if (item == "TeachinModus1")
+            QCOMPARE(teachinWindow()->Sequence(), std::string("DVN"));
+
+        area->setActiveSubWindow(feldFlaeche());
+        feldFlaeche()->widget()->setFocus();
+        QTest::keyClick(feldFlaeche()->widget(), Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), FindMenu(form, "Arbeitsfeld1"));
+        FindMenu(form, "Arbeitsfeld1")->close();
     }
 
     void aSavedSequenceOpensAgainAndOverwritingAsksFirst()

@@ -66,7 +66,7 @@ public:
         return next();
     }
     QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
-                            const QString&) override
+                            const QString&, bool) override
     {
         return next();
     }

@@ -43,13 +43,18 @@ std::string Seite(const TZelle& zelle, int x, int y, int d)
 
 }  // namespace
 
+std::string Blickrichtung(TRichtung richtung)
+{
+    return std::string("schaut nach ") + Himmelsrichtung[richtung % 4];
+}
+
 std::string ZelkBeschreibung(const tFeld& welt, const TZelkZustand& zelk)
 {
     if (!ImFeld(zelk.X, zelk.Y))
         return "Zelk steht nicht auf dem Arbeitsfeld.";
     const int d = zelk.Richtung % 4;
     const TZelle& zelle = welt.Zelle(zelk.X, zelk.Y);
-    return "Zelk steht auf " + Ort(zelk.X, zelk.Y) + " und schaut nach " + Himmelsrichtung[d] +
+    return "Zelk steht auf " + Ort(zelk.X, zelk.Y) + " und " + Blickrichtung(TRichtung(d)) +
            ". Vorrat " + std::to_string(zelk.Vorrat) + ". " + Gegenstaende(zelle.Anzahl) +
            " Vorne " + Frei(zelle, d) + ", links " + Frei(zelle, d + 1) + ", rechts " +
            Frei(zelle, d + 3) + ".";

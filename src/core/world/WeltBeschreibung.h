@@ -11,6 +11,10 @@
 // those that VORNE_FREI, LINKS_FREI and RECHTS_FREI test.
 std::string ZelkBeschreibung(const tFeld& welt, const TZelkZustand& zelk);
 
+// "schaut nach Osten": where Zelk looks, in the words of ZelkBeschreibung;
+// also the description of the robot's picture.
+std::string Blickrichtung(TRichtung richtung);
+
 // Square (x, y) as the editing mode shows it: its items, whether Zelk stands
 // on it, and each side free, blocked by a barrier, or the field's border.
 std::string FeldBeschreibung(const tFeld& welt, const TZelkZustand& zelk, int x, int y);

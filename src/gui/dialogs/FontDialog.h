@@ -15,8 +15,9 @@ class TFontDialog {
 public:
     TFontDialog(const QFont& font, std::int32_t color, int charset);
     // Offers first, before anything is confirmed in it, Courier New of this
-    // pixel height in the window text colour with the ANSI character set.
-    explicit TFontDialog(int courierPixels);
+    // size in points in the window text colour with the ANSI character set.
+    // Where Courier New is missing it offers its metric twin Liberation Mono.
+    explicit TFontDialog(int courierPoints);
 
     // Runs the dialog through the dialog service; on OK Font becomes the
     // chosen font. false when cancelled.
@@ -24,8 +25,9 @@ public:
     // The same, and after a confirmed font a colour dialog for Color, which
     // opens with the colour last confirmed there. Cancelling the colour
     // keeps the font and the old colour; false only when the font dialog
-    // was cancelled.
-    bool ExecuteWithColor(QWidget* parent);
+    // was cancelled. colorChosen, when given, tells whether the colour
+    // dialog was confirmed.
+    bool ExecuteWithColor(QWidget* parent, bool* colorChosen = nullptr);
 
     QFont Font;
     std::int32_t Color;  // 0x00BBGGRR, or 0x80000000 + system colour index

@@ -84,7 +84,7 @@ void ShowColour(QFrame* panel, std::int32_t colour)
 
 TOptionenDlg::TOptionenDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
-      FontDialog1(11)  // Courier New, 11 pixels
+      FontDialog1(8)  // Courier New 8, 11 pixels on a common screen
 {
     setObjectName(QStringLiteral("OptionenDlg"));
     setWindowTitle(QStringLiteral("ZELK-Optionen"));
@@ -203,13 +203,22 @@ void TOptionenDlg::FormCreate()
     ShowColour(BarrierPanel, Barriercolor);
 }
 
-// Connected only after FormCreate has set the controls, and only to what the
-// user does, so that setting a control never changes a setting.
+// Connected only after FormCreate has set the controls, so that setting a
+// control never changes a setting. Every later change of a control's state
+// counts, however it came: a click, the arrow keys in the radio group, or
+// the toggle action of a screen reader or voice control. Of the two radio
+// buttons only the one turned on acts, so one change is applied once.
 void TOptionenDlg::ConnectControls()
 {
-    connect(UnderscoreBtn, &QRadioButton::clicked, this, [this] { UnderscoreBtnClick(); });
-    connect(UnderscoreBtn2, &QRadioButton::clicked, this, [this] { UnderscoreBtn2Click(); });
-    connect(AutoIndentBox, &QCheckBox::clicked, this, [this] { AutoIndentBoxClick(); });
+    connect(UnderscoreBtn, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            UnderscoreBtnClick();
+    });
+    connect(UnderscoreBtn2, &QRadioButton::toggled, this, [this](bool an) {
+        if (an)
+            UnderscoreBtn2Click();
+    });
+    connect(AutoIndentBox, &QCheckBox::toggled, this, [this] { AutoIndentBoxClick(); });
     connect(TabsetEdit, &QSpinBox::valueChanged, this, [this] { TabsetEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -240,14 +249,17 @@ void TOptionenDlg::TabsetEditChange() { Tabset = static_cast<std::int8_t>(Tabset
 
 // Qt's font dialog knows neither colour nor character set: the colour comes
 // from a colour dialog right after it, and the character set read from the
-// settings file is kept as it was, to be written back unchanged.
+// settings file is kept as it was, to be written back unchanged. A
+// cancelled colour dialog changes no colour.
 void TOptionenDlg::Button1Click()
 {
-    if (!FontDialog1.ExecuteWithColor(this))
+    bool farbe = false;
+    if (!FontDialog1.ExecuteWithColor(this, &farbe))
         return;
     Fontheight = FontHeightOf(FontDialog1.Font);
     Fontname = FontDialog1.Font.family().toStdString();
-    Fontcolor = FontDialog1.Color;
+    if (farbe)
+        Fontcolor = FontDialog1.Color;
 }
 
 void TOptionenDlg::Button2Click() { ChooseColour(Wallcolor, WallPanel); }

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -15,6 +14,7 @@
 
 #include "editor/EditPositions.h"
 #include "platform/Hints.h"
+#include "platform/Titel.h"
 #include "ports/Messages.h"
 
 namespace {
@@ -86,8 +86,9 @@ QString WithEditorLineBreaks(const QString& text)
 
 void NotFound(const QString& message)
 {
-    messages().Show(MsgIcon::None, QGuiApplication::applicationDisplayName().toStdString(),
-                    message.toStdString(), MsgButtons::Ok);
+    // Given no title, Qt would title the box with the program file's name.
+    messages().Show(MsgIcon::None, ProgrammTitel().toStdString(), message.toStdString(),
+                    MsgButtons::Ok);
 }
 
 }  // namespace

@@ -24,12 +24,14 @@
 #include <QStatusTipEvent>
 #include <QToolBar>
 #include <QToolButton>
+#include <QWindow>
 
 #include "mainwindow/RunController.h"
 #include "platform/Colors.h"
 #include "platform/DialogService.h"
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
+#include "platform/Titel.h"
 #include "editor/Search.h"
 #include "dialogs/ZelkAbout.h"
 #include "editor/ZelkDruck.h"
@@ -56,7 +58,6 @@ static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
 
-const QString Title = QStringLiteral("Zelk - der Roboter");
 
 // The filters of the file dialogs, in the program's own notation.
 const QString ProgramFilter =
@@ -162,11 +163,11 @@ bool BackToPage(TZelkEdit* editorWindow, const QPointer<TZelkPage>& page)
 }  // namespace
 
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(13)  // Courier New, 13 pixels
+    : QMainWindow(parent), FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));
-    setWindowTitle(Title);
+    setWindowTitle(ProgrammTitel());
     setWindowIcon(QIcon(QStringLiteral(":/icons/zelk.svg")));
     MdiArea = new QMdiArea(this);
     // Children moved or left outside a small frame stay within reach.
@@ -188,7 +189,7 @@ TZelkForm::TZelkForm(QWidget* parent)
     CreateSpeedBar();
     CreateStatusBar();
     UpdateActions();
-    Statusline->setText(Title);
+    Statusline->setText(ProgrammTitel());
     // No settings store yet: "Netzwerk" keeps its default.
     NetzwerkFlag = GelesenesNetzwerk();
 }
@@ -228,6 +229,9 @@ void TZelkForm::CreateChildWindows()
     CompilerDlg->hide();
     OptionenDlg = CreateOptionenDlg(this);  // reads the "Optionen"
     WeltfensterVerbinden();
+    // The view drew its picture when it was made, before the colours of
+    // the walls and barriers were read: it shows them from its first paint.
+    FeldFlaeche->RepaintAll();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>(FeldFlaeche, ZelkMeldung);
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
@@ -478,6 +482,8 @@ bool TZelkForm::event(QEvent* e)
 
 bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 {
+    if (watched == windowHandle() && e->type() == QEvent::Expose)
+        RahmenNachtragen();
     // A tool button under the mouse shows its hint, also an empty long part.
     if (e->type() == QEvent::Enter)
         DisplayHint(watched->property("hint").toString());
@@ -504,9 +510,28 @@ QRect TZelkForm::FensterPlatz() const
 
 void TZelkForm::FormActivate()
 {
+    // The place is the outer frame's; the window's own size lies inside it.
     const QRect place = FensterPlatz();
     move(place.left(), place.top());
-    resize(place.width(), place.height());
+    const QSize rahmen = frameGeometry().size() - size();
+    resize(place.size() - rahmen);
+    if (rahmen.isNull() && windowHandle()) {
+        // An X11 window manager frames the window only as it appears; the
+        // frame is known when the window is first exposed.
+        aussenPlatz = place;
+        windowHandle()->installEventFilter(this);
+    }
+}
+
+void TZelkForm::RahmenNachtragen()
+{
+    const QMargins rahmen = windowHandle()->frameMargins();
+    if (aussenPlatz.isEmpty() || rahmen.isNull())
+        return;
+    resize(aussenPlatz.size().shrunkBy(rahmen));
+    windowHandle()->setFramePosition(aussenPlatz.topLeft());
+    aussenPlatz = QRect();
+    windowHandle()->removeEventFilter(this);
 }
 
 void TZelkForm::showEvent(QShowEvent* e)
@@ -672,7 +697,7 @@ bool TZelkForm::FileSaveAsItemClick()
     const QString preset =
         QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
     const QString path =
-        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset);
+        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset, true);
     if (path.isEmpty() || !BackToPage(EditorWindow, page))
         return false;
     const QString full = QFileInfo(path).absoluteFilePath();
@@ -719,10 +744,15 @@ void TZelkForm::Schriftart1Click()
         return;
     }
     // Only the page that was current when asked changes, and only while it
-    // is open; without a page the dialog still keeps the chosen font.
+    // is open; without a page the dialog still keeps the chosen font. The
+    // colour is part of the font: a colour dialog follows the font dialog.
+    // Cancelling it leaves the page in its own colour, in the chosen font.
     const QPointer<TZelkPage> page = EditorWindow->Editor();
-    if (FontDialog1.Execute(this) && page)
-        page->SetPageFont(FontDialog1.Font, ToQColor(FontDialog1.Color), FontDialog1.Charset);
+    bool farbe = false;
+    if (!FontDialog1.ExecuteWithColor(this, &farbe) || !page)
+        return;
+    const QColor colour = farbe ? ToQColor(FontDialog1.Color) : page->palette().color(QPalette::Text);
+    page->SetPageFont(FontDialog1.Font, colour, FontDialog1.Charset);
 }
 
 bool TZelkForm::FormCloseQuery()
@@ -764,7 +794,7 @@ void TZelkForm::closeEvent(QCloseEvent* e)
     }
     runController->SetTimer1Enabled(false);
     const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
-    EinstellungenSchreiben(QRect(pos(), size()), EditorWindow ? &editor : nullptr,
+    EinstellungenSchreiben(frameGeometry(), EditorWindow ? &editor : nullptr,
                            ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
     e->accept();
 }
@@ -842,8 +872,17 @@ void TZelkForm::ReplaceDialog1Replace()
 
 // ------------------------------------------------------ work field
 
+// In the editing mode a world replaced as a whole is one step of the undo
+// history, from the call to the end of the command: Ctrl+Z in the view gives
+// back the edits it replaced. Outside the mode there is no history.
+static TFeldBearbeitung ErsetzenAlsSchritt(TFeldFlaeche* feld, bool editing)
+{
+    return TFeldBearbeitung(editing ? feld : nullptr);
+}
+
 void TZelkForm::FeldNeu1Click()
 {
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
     Welt.Loeschen();
     Welt.Grundstellung();
     WeltErsetzt();
@@ -858,6 +897,7 @@ void TZelkForm::FeldNeu1Click()
 
 void TZelkForm::Zuruecksetzen1Click()
 {
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
     const bool ersetzt = Welt.Zuruecksetzen();
     WeltErsetzt();
     if (ersetzt && FeldFlaeche)
@@ -866,8 +906,6 @@ void TZelkForm::Zuruecksetzen1Click()
 
 void TZelkForm::WeltErsetzt()
 {
-    if (FeldFlaeche)
-        FeldFlaeche->VerlaufLoeschen();
     if (editing && ZelkMeldung)
         ZelkMeldung->ScrollMaterialFreigeben(true);
 }
@@ -939,6 +977,7 @@ void TZelkForm::ArbeitsfeldOeffnen1Click()
 void TZelkForm::OpenWorkField(const QString& path)
 {
     QDir::setCurrent(QFileInfo(path).absolutePath());
+    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
     if (!Welt.Oeffnen(LocalPath(path)))
         return;  // Oeffnen has shown why
     WeltErsetzt();
@@ -949,8 +988,9 @@ void TZelkForm::OpenWorkField(const QString& path)
 
 void TZelkForm::ArbeitsfeldSpeichern1Click()
 {
+    // The world's own save asks before it replaces a file.
     const QString path = dialogs().GetSaveFileName(this, QString(), SaveFeldFilter,
-                                                   QStringLiteral("rob"), QDir::currentPath());
+                                                   QStringLiteral("rob"), QDir::currentPath(), false);
     if (path.isEmpty())
         return;
     QDir::setCurrent(QFileInfo(path).absolutePath());

@@ -64,8 +64,8 @@ public:
     // "&Drucken" and its tool button: the current page as one job titled
     // FileName; nothing without a page.
     void FilePrintItemClick();
-    // "Schriftart": the current page's font from FontDialog1, which keeps
-    // the font last chosen in it.
+    // "Schriftart": the current page's font and colour from FontDialog1,
+    // which keeps the font and colour last chosen in it.
     void Schriftart1Click();
 
     // --- Find and replace in the current page ---
@@ -112,16 +112,19 @@ private:
     void UpdateActions();
     void SetFeldPanelText(const QString& text);
     // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
-    // work field): the undo history leads nowhere now, and in the editing
-    // mode the supply bar moves to the new supply, as when the mode began.
+    // work field): in the editing mode the supply bar moves to the new
+    // supply, as when the mode began.
     void WeltErsetzt();
     void DisplayHint(const QString& hint);
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
     // Where the window goes when it is first shown: the settings' "Fenster"
-    // place (defaults until a settings store exists).
+    // place (defaults until a settings store exists), its outer frame.
     QRect FensterPlatz() const;
     void FormActivate();
+    // Fits the window's frame into the place FormActivate gave it, once the
+    // frame is known.
+    void RahmenNachtragen();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
     void WeltfensterVerbinden();
@@ -169,6 +172,9 @@ private:
 
     bool editing = false;
     bool placed = false;
+    // The outer place the window was given while its frame was not known
+    // yet; empty once the frame is taken into account.
+    QRect aussenPlatz;
     TRunController* runController = nullptr;  // a child object of the window
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 

@@ -38,19 +38,19 @@ static const TZelkEdit* OffenerEditor()
 QStringList RescueModifiedPages()
 {
     QStringList gerettet;
-    const TZelkEdit* EditorWindow = OffenerEditor();
-    if (!EditorWindow)
+    const TZelkEdit* editor = OffenerEditor();
+    if (!editor)
         return gerettet;
-    for (int i = 0; i < EditorWindow->PageCount(); ++i) {
-        if (!EditorWindow->PageModified(i))
+    for (int i = 0; i < editor->PageCount(); ++i) {
+        if (!editor->PageModified(i))
             continue;
-        QString datei = EditorWindow->PagePath(i);
+        QString datei = editor->PagePath(i);
         if (datei.isEmpty())
-            datei = QDir::current().filePath(EditorWindow->PageCaption(i) + QStringLiteral(".pas"));
+            datei = QDir::current().filePath(editor->PageCaption(i) + QStringLiteral(".pas"));
         const QString ziel = FreierRettungsName(datei);
         // UTF-8 keeps every character the page holds, whatever the file was.
         TextEncoding encoding = TextEncoding::Utf8;
-        if (WriteTextFile(ziel, PageText(EditorWindow->PageEditor(i)), &encoding))
+        if (WriteTextFile(ziel, PageText(editor->PageEditor(i)), &encoding))
             gerettet << ziel;
     }
     return gerettet;

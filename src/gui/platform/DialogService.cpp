@@ -70,14 +70,14 @@ QString DialogService::GetOpenFileName(QWidget* parent, const QString& title, co
 }
 
 QString DialogService::GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                       const QString& defaultSuffix, const QString& directory)
+                                       const QString& defaultSuffix, const QString& directory,
+                                       bool confirmOverwrite)
 {
     QFileDialog dialog(parent ? parent : parentWidget, title, directory, QtFilterFromPipes(filter));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(defaultSuffix);
-    // The program asks about overwriting itself where it must.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().first();

@@ -17,11 +17,14 @@ public:
                    MsgButtons buttons) override;
 
     // File dialogs. filter uses the program's own notation "Text|*.ext|Text2|*.x";
-    // an empty result means the user cancelled.
+    // an empty result means the user cancelled. With confirmOverwrite the
+    // save dialog asks before it takes an existing file, and No returns to
+    // it; a caller that asks itself passes false, so nobody asks twice.
     virtual QString GetOpenFileName(QWidget* parent, const QString& title, const QString& filter,
                                     const QString& directory);
     virtual QString GetSaveFileName(QWidget* parent, const QString& title, const QString& filter,
-                                    const QString& defaultSuffix, const QString& directory);
+                                    const QString& defaultSuffix, const QString& directory,
+                                    bool confirmOverwrite);
     // Font and colour dialogs: false when cancelled.
     virtual bool GetFont(QWidget* parent, QFont& font);
     virtual bool GetColor(QWidget* parent, int& colorValue);

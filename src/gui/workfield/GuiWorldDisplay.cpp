@@ -2,26 +2,26 @@
 
 void GuiWorldDisplay::SetzeBild(int x, int y, bool loeschen, int d)
 {
-    if (FeldFlaeche)
-        FeldFlaeche->SetzeBild(x, y, loeschen, d);
+    if (feld)
+        feld->SetzeBild(x, y, loeschen, d);
 }
 
 // The view describes the robot's place and supply too: a change of them is
 // a change of its description.
 void GuiWorldDisplay::ZeigePosition(int x, int y)
 {
-    if (ZelkMeldung)
-        ZelkMeldung->ZeigePosition(x, y);
-    if (FeldFlaeche)
-        FeldFlaeche->WeltGeaendert();
+    if (meldung)
+        meldung->ZeigePosition(x, y);
+    if (feld)
+        feld->WeltGeaendert();
 }
 
 void GuiWorldDisplay::ZeigeMaterial(int vorrat)
 {
-    if (ZelkMeldung)
-        ZelkMeldung->ZeigeMaterial(vorrat);
-    if (FeldFlaeche)
-        FeldFlaeche->WeltGeaendert();
+    if (meldung)
+        meldung->ZeigeMaterial(vorrat);
+    if (feld)
+        feld->WeltGeaendert();
 }
 
 void GuiWorldDisplay::SetFeldPanel(const std::string& text)
@@ -32,12 +32,12 @@ void GuiWorldDisplay::SetFeldPanel(const std::string& text)
 
 void GuiWorldDisplay::RepaintAll()
 {
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
+    if (feld)
+        feld->RepaintAll();
 }
 
 void GuiWorldDisplay::Fehlschlag()
 {
-    if (FeldFlaeche)
-        FeldFlaeche->JetztAnsagen();
+    if (feld)
+        feld->JetztAnsagen();
 }

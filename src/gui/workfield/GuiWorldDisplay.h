@@ -12,7 +12,7 @@
 
 class GuiWorldDisplay : public WorldDisplay {
 public:
-    GuiWorldDisplay(TFeldFlaeche* feld, TZelkMeldung* meldung) : FeldFlaeche(feld), ZelkMeldung(meldung) {}
+    GuiWorldDisplay(TFeldFlaeche* feld, TZelkMeldung* meldung) : feld(feld), meldung(meldung) {}
 
     // Shows a text in FeldPanel; the main window sets it.
     std::function<void(const std::string&)> FeldPanel;
@@ -27,6 +27,6 @@ public:
 private:
     // Each window may be gone already at shut-down; the world goes on
     // without it.
-    QPointer<TFeldFlaeche> FeldFlaeche;
-    QPointer<TZelkMeldung> ZelkMeldung;
+    QPointer<TFeldFlaeche> feld;
+    QPointer<TZelkMeldung> meldung;
 };

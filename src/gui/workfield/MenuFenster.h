@@ -5,6 +5,9 @@
 // check mark however the window was closed.
 #include <QMdiSubWindow>
 
+class QAbstractButton;
+class QKeyEvent;
+
 class TMenuFenster : public QMdiSubWindow {
     Q_OBJECT
 public:
@@ -20,6 +23,11 @@ protected:
     // Called when the window is about to close for good.
     virtual void FormClose() {}
 
+    bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The enabled button of this window whose access key was pressed, or none.
+    QAbstractButton* KnopfZurTaste(const QKeyEvent* taste) const;
 };

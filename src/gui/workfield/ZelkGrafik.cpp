@@ -251,6 +251,11 @@ TFeldFlaeche::TFeldFlaeche(QWidget* parent)
         connect(bild, &ZelkBild::Geklickt, this, &TFeldFlaeche::changeDirection);
         connect(bild, &ZelkBild::Ueberfahren, this, &TFeldFlaeche::changeCursor);
     }
+    // A screen reader meets the shown picture as Zelk looking its way.
+    for (TRichtung d : {Ost, Nord, West, Sued}) {
+        BildFuer(d)->setAccessibleName(QStringLiteral("Zelk"));
+        BildFuer(d)->setAccessibleDescription(QString::fromStdString(Blickrichtung(d)));
+    }
 
     move(5, 5);
     resize(Breite, Hoehe);
@@ -564,7 +569,6 @@ void TFeldFlaeche::BearbeitungEnde()
     verlauf.Beende();
     WeltGeaendert();
 }
-void TFeldFlaeche::VerlaufLoeschen() { verlauf.Loeschen(); }
 
 void TFeldFlaeche::Rueckgaengig()
 {

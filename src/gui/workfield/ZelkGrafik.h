@@ -37,9 +37,6 @@ public:
     // passes klammer: it only brackets its moves and changes nothing itself.
     void BearbeitungAnfang(bool klammer = false);
     void BearbeitungEnde();
-    // The world was changed as a whole ("&Neu", "&Zurücksetzen", opening a
-    // work field): the steps before lead nowhere now.
-    void VerlaufLoeschen();
     const EditHistory& Verlauf() const { return verlauf; }
 
     // The square that the arrow keys have reached in the editing mode.

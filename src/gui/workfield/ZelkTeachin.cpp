@@ -268,7 +268,8 @@ void TTeachin::SaveBtnClick()
         RecordBtnClick();
     const QString name = dialogs().GetSaveFileName(this, QStringLiteral("Teachin-Sequenz speichern"), Filter,
                                                    QStringLiteral("tip"),
-                                                   QDir(QDir::currentPath()).filePath(QStringLiteral("new.tip")));
+                                                   QDir(QDir::currentPath()).filePath(QStringLiteral("new.tip")),
+                                                   false);  // SequenzSpeichern asks itself
     if (name.isEmpty())
         return;
     OrdnerWechseln(name);

@@ -1,0 +1,3 @@
+#include "platform/Titel.h"
+
+QString ProgrammTitel() { return QStringLiteral("Zelk - der Roboter"); }
