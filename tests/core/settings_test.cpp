@@ -160,6 +160,28 @@ private slots:
         QCOMPARE(ini.Value("Fenster", "left"), std::nullopt);
     }
 
+    void everyWrittenValueReadsBackAsItIs_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain") << "Courier New" << "Fontname=Courier New";
+        QTest::newRow("in single quotes") << "''" << "Fontname=\"''\"";
+        QTest::newRow("in double quotes") << "\"Courier New\"" << "Fontname=\"\"Courier New\"\"";
+        QTest::newRow("blanks at its edges") << " \tArial " << "Fontname=\" \tArial \"";
+        QTest::newRow("one quote") << "\"" << "Fontname=\"";
+        QTest::newRow("mixed quotes") << "'Arial\"" << "Fontname='Arial\"";
+    }
+
+    void everyWrittenValueReadsBackAsItIs()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, line);
+        IniFile ini;
+        QVERIFY(ini.Write("Optionen", "Fontname", value.toStdString()));
+        QCOMPARE(ini.Value("Optionen", "Fontname"), std::optional<std::string>(value.toStdString()));
+        QCOMPARE(QString::fromStdString(ini.Bytes()), "[Optionen]\r\n" + line + "\r\n");
+    }
+
     void valuesBeyondTheSettingsTypeGiveTheDefault()
     {
         const std::pair<const char*, std::int32_t> tabsets[] = {{"-1", -1}, {"127", 127}, {"128", 4}, {"-129", 4}};
