@@ -307,6 +307,45 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList({".zelk-*"}, QDir::Hidden | QDir::Files), QStringList());
     }
 
+    void aShutDownThatWouldPassTheReadLimitFails_data()
+    {
+        QTest::addColumn<int>("beyond");  // the size the write would give, less the limit
+        QTest::addColumn<bool>("netzwerk");
+        QTest::newRow("limit - 1") << -1 << false;
+        QTest::newRow("limit") << 0 << false;
+        QTest::newRow("limit + 1") << 1 << false;
+        QTest::newRow("limit + 1, Netzwerk") << 1 << true;
+    }
+
+    void aShutDownThatWouldPassTheReadLimitFails()
+    {
+        QFETCH(int, beyond);
+        QFETCH(bool, netzwerk);
+        // A file from an earlier shut-down, padded with a comment so that
+        // this one, with a longer font name, makes it `beyond` bytes longer
+        // than the limit.
+        LoadOptionen(MemoryStore());
+        Fontname = "Arial";
+        MemoryStore earlier;
+        QVERIFY(WriteAllSettings(earlier, Places));
+        const std::string start = earlier.ini.Bytes() + ";";
+        const std::size_t grown = std::string("Courier New").size() - Fontname.size();
+        const std::string bytes =
+            start + std::string(SettingsFileLimit + beyond - grown - start.size() - 2, '-') + "\r\n";
+        const QString ini = dir.filePath("voll.ini");
+        WriteBytes(ini, QByteArray::fromStdString(bytes));
+
+        Fontname = "Courier New";
+        IniFileStore store(ini.toStdString());
+        SaveSettingsAtShutdown(store, Places, netzwerk);
+        const bool fits = beyond <= 0;
+        QCOMPARE(shown.shown.size(), std::size_t(fits || netzwerk ? 0 : 1));
+        QCOMPARE(ReadBytes(ini).size(), qsizetype(fits ? SettingsFileLimit + beyond : bytes.size()));
+        const IniFileStore after(ini.toStdString());
+        QVERIFY(after.Usable());
+        QCOMPARE(after.ReadString("Optionen", "Fontname", ""), std::string(fits ? "Courier New" : "Arial"));
+    }
+
     void theFileLiesBesideTheProgramOrInTheUsersConfigFolder()
     {
         QVERIFY(QDir(dir.path()).mkpath("frei"));
