@@ -250,6 +250,31 @@ private slots:
             qInfo("not root: the owner was ours before and after");
     }
 
+    void aWritableFileInAFolderThatRefusesNewFilesIsWrittenInPlace()
+    {
+        // A teacher's preset: the folder is root's, the file anyone's to write.
+        QVERIFY(QDir(dir.path()).mkpath("geteilt"));
+        const std::string shared = path("geteilt/Zelk.ini"), locked = path("geteilt/fest.ini");
+        WriteBytes(dir.filePath("geteilt/Zelk.ini"), "[Optionen]\r\nTabset=8\r\n");
+        WriteBytes(dir.filePath("geteilt/fest.ini"), "fest");
+        QCOMPARE(::chmod(shared.c_str(), 0666), 0);
+        QCOMPARE(::chmod(locked.c_str(), 0644), 0);
+        const int r = AsOrdinaryUser([&] {
+            if (::access(path("geteilt").c_str(), W_OK) == 0)
+                return false;  // the folder must refuse, or this proves nothing
+            // Longer, then shorter: the end of the longer one must go.
+            return SafeWriteFile(shared, "[Optionen]\r\nTabset=12345\r\n") == WriteResult::Written &&
+                   SafeWriteFile(shared, "[X]\r\n") == WriteResult::Written &&
+                   SafeWriteFile(locked, "neu") == WriteResult::WriteProtected &&
+                   SafeWriteFile(path("geteilt/neu.ini"), "neu") == WriteResult::NotCreated;
+        });
+        if (r < 0)
+            QSKIP("no ordinary user to become: as root every folder takes new files");
+        QCOMPARE(r, 1);
+        QCOMPARE(ReadBytes(dir.filePath("geteilt/Zelk.ini")), QByteArray("[X]\r\n"));
+        QCOMPARE(EntriesOf(dir.filePath("geteilt")), (QStringList{"Zelk.ini", "fest.ini"}));
+    }
+
     void oldTemporaryFilesOfOurPatternAreRemoved()
     {
         QVERIFY(QDir(dir.path()).mkpath("aufraeumen"));

@@ -11,6 +11,12 @@
 // removed by the next save into that folder (a younger one may be another
 // save in progress).
 //
+// A folder this user may not write takes no new file, but a file in it that
+// the user may write (a teacher's shared preset) is still written: into
+// itself, cut to its new length and flushed to the disk. Only there is a
+// write not all or nothing: a failure or a kill in the middle can leave it
+// part new, part old.
+//
 // The target's links are followed, also a link to a file that does not exist
 // yet (that file is created, as a save through any link writes the file it
 // names). A folder, a named pipe, a device, a socket or a link loop is
