@@ -275,12 +275,22 @@ private slots:
         QCOMPARE(EntriesOf(dir.filePath("geteilt")), (QStringList{"Zelk.ini", "fest.ini"}));
     }
 
+    void oldTemporaryFilesOfOurPatternAreRemoved_data()
+    {
+        QTest::addColumn<bool>("bySave");
+        QTest::newRow("by a save into their folder") << true;
+        QTest::newRow("beside a file, as at start-up") << false;
+    }
+
     void oldTemporaryFilesOfOurPatternAreRemoved()
     {
-        QVERIFY(QDir(dir.path()).mkpath("aufraeumen"));
-        const std::string old = path("aufraeumen/.zelk-123456.tmp");
-        const std::string young = path("aufraeumen/.zelk-654321.tmp");
-        const std::string foreign = path("aufraeumen/.zelk-notiz.tmp");
+        QFETCH(bool, bySave);
+        const QString folder = bySave ? "aufraeumen" : "start";
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+        const std::string base = QFile::encodeName(dir.filePath(folder)).toStdString();
+        const std::string old = base + "/.zelk-123456.tmp";
+        const std::string young = base + "/.zelk-654321.tmp";
+        const std::string foreign = base + "/.zelk-notiz.tmp";
         for (const std::string& f : {old, young, foreign})
             WriteBytes(QFile::decodeName(f.c_str()), "rest");
         const timespec elevenMinutesAgo{std::time(nullptr) - 11 * 60, 0};
@@ -288,9 +298,14 @@ private slots:
         QCOMPARE(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
         QCOMPARE(::utimensat(AT_FDCWD, foreign.c_str(), times, 0), 0);
 
-        QCOMPARE(SafeWriteFile(path("aufraeumen/W.ROB"), "neu"), WriteResult::Written);
-        QCOMPARE(EntriesOf(dir.filePath("aufraeumen")),
-                 (QStringList{".zelk-654321.tmp", ".zelk-notiz.tmp", "W.ROB"}));
+        QStringList left{".zelk-654321.tmp", ".zelk-notiz.tmp"};
+        if (bySave) {
+            QCOMPARE(SafeWriteFile(base + "/W.ROB", "neu"), WriteResult::Written);
+            left << "W.ROB";
+        } else {
+            RemoveStaleTemporariesBeside(base + "/Zelk.ini");
+        }
+        QCOMPARE(EntriesOf(dir.filePath(folder)), left);
     }
 
     void aKilledSaveLeavesNoTemporaryFile()

@@ -92,8 +92,8 @@ bool IsOurTemporary(std::string_view name)
     return true;
 }
 
-// Temporary files left by saves that were killed where the file system has
-// no unnamed files. A younger one may be another save still writing.
+// Temporary files left by killed saves (see SafeWrite.h). A younger one may
+// be another save still writing.
 void RemoveStaleTemporaries(const std::string& folder)
 {
     DIR* dir = ::opendir(folder.c_str());
@@ -256,6 +256,14 @@ WriteResult PutInPlace(int fd, const std::string& named, const std::string& targ
 }
 
 }  // namespace
+
+void RemoveStaleTemporariesBeside(const std::string& path)
+{
+    std::string target;
+    WriteResult refusal = WriteResult::Written;
+    if (!path.empty() && ResolveTarget(path, target, refusal))
+        RemoveStaleTemporaries(FolderOf(target));
+}
 
 WriteResult SafeWriteFile(const std::string& path, std::string_view bytes)
 {
