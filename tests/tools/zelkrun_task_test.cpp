@@ -238,6 +238,11 @@ private slots:
         QCOMPARE(o.status, 73);
         QVERIFY(o.out.startsWith("L\xC3\xB6sung"));
         QCOMPARE(o.err, QByteArray("zelk-run: HTML-Datei kann nicht geschrieben werden: leer/nirgends/bericht.html\n"));
+        // One report written does not make up for the other.
+        o = run({"--task", "leer/halb", "--csv", "leer/nirgends/t.csv", "--html", "leer/bericht.html", "leer/p.pas"});
+        QCOMPARE(o.status, 73);
+        QVERIFY(ReadBytes(path("leer/bericht.html")).endsWith("</html>\n"));
+        QCOMPARE(o.err, QByteArray("zelk-run: CSV-Datei kann nicht geschrieben werden: leer/nirgends/t.csv\n"));
     }
 
     void aLinkedSolutionFindsItsUnitsBesideItsFile()
