@@ -20,6 +20,7 @@
 #include "TaskFolder.h"
 #include "TaskTable.h"
 #include "TestFiles.h"
+#include "WorldSvg.h"
 
 namespace {
 
@@ -301,6 +302,21 @@ private slots:
         QVERIFY(TableText(table).find("  Feld 6,2: 1 Gegenstand statt 0\n  ... und 5 weitere Unterschiede\n") !=
                 std::string::npos);
         QVERIFY(TableHtml(table).find("Feld 10,2: 1 Gegenstand statt 0") != std::string::npos);
+    }
+
+    void theRobotIsDrawnOverTheItemsOfItsSquare()
+    {
+        // A run that ends on 15,3 with nine items there, a square that differs.
+        WorldState end = Empty();
+        end.robot = TZelkZustand{0, 3, 15, Ost};
+        Count(end, 15, 3) = 9;
+        const QString svg = QString::fromStdString(WorldSvg(end, {{15, 3}}, "Endstand"));
+        QCOMPARE(svg.count("<circle"), 9);
+        const int robot = svg.indexOf("<use ");
+        QVERIFY(svg.lastIndexOf("<circle") < robot);
+        QVERIFY(!svg.contains("opacity"));
+        // Its square's mark cannot lie under the picture: it frames it.
+        QVERIFY(svg.indexOf("stroke=\"#ffe680\"") > robot);
     }
 
     void theTextListsSixDifferencesWholeAndCutsSeven_data()
