@@ -36,7 +36,7 @@ private slots:
         zelk.setProcessEnvironment(environment);
         zelk.start(program, {});
         QVERIFY(zelk.waitForStarted());
-        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(old), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(old), 60000);
         zelk.kill();
         zelk.waitForFinished();
         QVERIFY(QFile::exists(young));  // perhaps another window's save still writing
