@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTimer>
 
+#include "files/SafeWrite.h"
 #include "platform/Translations.h"
 #include "settings/SettingsFile.h"
 #include "mainwindow/ZelkMain.h"
@@ -15,6 +16,7 @@ int main(int argc, char* argv[])
     TZelkApplication app(argc, argv);
     InstallGermanTranslations();
     SetSettingsFilePath(SettingsFileLocation(QFile::encodeName(QCoreApplication::applicationDirPath()).toStdString()));
+    RemoveStaleTemporariesBeside(SettingsFilePath());
     TZelkForm* form = CreateZelkForm();
     form->show();
     const QStringList files = app.arguments().mid(1);

@@ -250,12 +250,47 @@ private slots:
             qInfo("not root: the owner was ours before and after");
     }
 
+    void aWritableFileInAFolderThatRefusesNewFilesIsWrittenInPlace()
+    {
+        // A teacher's preset: the folder is root's, the file anyone's to write.
+        QVERIFY(QDir(dir.path()).mkpath("geteilt"));
+        const std::string shared = path("geteilt/Zelk.ini"), locked = path("geteilt/fest.ini");
+        WriteBytes(dir.filePath("geteilt/Zelk.ini"), "[Optionen]\r\nTabset=8\r\n");
+        WriteBytes(dir.filePath("geteilt/fest.ini"), "fest");
+        QCOMPARE(::chmod(shared.c_str(), 0666), 0);
+        QCOMPARE(::chmod(locked.c_str(), 0644), 0);
+        const int r = AsOrdinaryUser([&] {
+            if (::access(path("geteilt").c_str(), W_OK) == 0)
+                return false;  // the folder must refuse, or this proves nothing
+            // Longer, then shorter: the end of the longer one must go.
+            return SafeWriteFile(shared, "[Optionen]\r\nTabset=12345\r\n") == WriteResult::Written &&
+                   SafeWriteFile(shared, "[X]\r\n") == WriteResult::Written &&
+                   SafeWriteFile(locked, "neu") == WriteResult::WriteProtected &&
+                   SafeWriteFile(path("geteilt/neu.ini"), "neu") == WriteResult::NotCreated;
+        });
+        if (r < 0)
+            QSKIP("no ordinary user to become: as root every folder takes new files");
+        QCOMPARE(r, 1);
+        QCOMPARE(ReadBytes(dir.filePath("geteilt/Zelk.ini")), QByteArray("[X]\r\n"));
+        QCOMPARE(EntriesOf(dir.filePath("geteilt")), (QStringList{"Zelk.ini", "fest.ini"}));
+    }
+
+    void oldTemporaryFilesOfOurPatternAreRemoved_data()
+    {
+        QTest::addColumn<bool>("bySave");
+        QTest::newRow("by a save into their folder") << true;
+        QTest::newRow("beside a file, as at start-up") << false;
+    }
+
     void oldTemporaryFilesOfOurPatternAreRemoved()
     {
-        QVERIFY(QDir(dir.path()).mkpath("aufraeumen"));
-        const std::string old = path("aufraeumen/.zelk-123456.tmp");
-        const std::string young = path("aufraeumen/.zelk-654321.tmp");
-        const std::string foreign = path("aufraeumen/.zelk-notiz.tmp");
+        QFETCH(bool, bySave);
+        const QString folder = bySave ? "aufraeumen" : "start";
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+        const std::string base = QFile::encodeName(dir.filePath(folder)).toStdString();
+        const std::string old = base + "/.zelk-123456.tmp";
+        const std::string young = base + "/.zelk-654321.tmp";
+        const std::string foreign = base + "/.zelk-notiz.tmp";
         for (const std::string& f : {old, young, foreign})
             WriteBytes(QFile::decodeName(f.c_str()), "rest");
         const timespec elevenMinutesAgo{std::time(nullptr) - 11 * 60, 0};
@@ -263,9 +298,14 @@ private slots:
         QCOMPARE(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
         QCOMPARE(::utimensat(AT_FDCWD, foreign.c_str(), times, 0), 0);
 
-        QCOMPARE(SafeWriteFile(path("aufraeumen/W.ROB"), "neu"), WriteResult::Written);
-        QCOMPARE(EntriesOf(dir.filePath("aufraeumen")),
-                 (QStringList{".zelk-654321.tmp", ".zelk-notiz.tmp", "W.ROB"}));
+        QStringList left{".zelk-654321.tmp", ".zelk-notiz.tmp"};
+        if (bySave) {
+            QCOMPARE(SafeWriteFile(base + "/W.ROB", "neu"), WriteResult::Written);
+            left << "W.ROB";
+        } else {
+            RemoveStaleTemporariesBeside(base + "/Zelk.ini");
+        }
+        QCOMPARE(EntriesOf(dir.filePath(folder)), left);
     }
 
     void aKilledSaveLeavesNoTemporaryFile()

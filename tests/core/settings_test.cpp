@@ -160,6 +160,28 @@ private slots:
         QCOMPARE(ini.Value("Fenster", "left"), std::nullopt);
     }
 
+    void everyWrittenValueReadsBackAsItIs_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("plain") << "Courier New" << "Fontname=Courier New";
+        QTest::newRow("in single quotes") << "''" << "Fontname=\"''\"";
+        QTest::newRow("in double quotes") << "\"Courier New\"" << "Fontname=\"\"Courier New\"\"";
+        QTest::newRow("blanks at its edges") << " \tArial " << "Fontname=\" \tArial \"";
+        QTest::newRow("one quote") << "\"" << "Fontname=\"";
+        QTest::newRow("mixed quotes") << "'Arial\"" << "Fontname='Arial\"";
+    }
+
+    void everyWrittenValueReadsBackAsItIs()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, line);
+        IniFile ini;
+        QVERIFY(ini.Write("Optionen", "Fontname", value.toStdString()));
+        QCOMPARE(ini.Value("Optionen", "Fontname"), std::optional<std::string>(value.toStdString()));
+        QCOMPARE(QString::fromStdString(ini.Bytes()), "[Optionen]\r\n" + line + "\r\n");
+    }
+
     void valuesBeyondTheSettingsTypeGiveTheDefault()
     {
         const std::pair<const char*, std::int32_t> tabsets[] = {{"-1", -1}, {"127", 127}, {"128", 4}, {"-129", 4}};
@@ -283,6 +305,45 @@ private slots:
         QCOMPARE(ReadBytes(dir.filePath("riesig.ini")), huge);
         QVERIFY(QDir(dir.filePath("ordner.ini")).isEmpty());
         QCOMPARE(QDir(dir.path()).entryList({".zelk-*"}, QDir::Hidden | QDir::Files), QStringList());
+    }
+
+    void aShutDownThatWouldPassTheReadLimitFails_data()
+    {
+        QTest::addColumn<int>("beyond");  // the size the write would give, less the limit
+        QTest::addColumn<bool>("netzwerk");
+        QTest::newRow("limit - 1") << -1 << false;
+        QTest::newRow("limit") << 0 << false;
+        QTest::newRow("limit + 1") << 1 << false;
+        QTest::newRow("limit + 1, Netzwerk") << 1 << true;
+    }
+
+    void aShutDownThatWouldPassTheReadLimitFails()
+    {
+        QFETCH(int, beyond);
+        QFETCH(bool, netzwerk);
+        // A file from an earlier shut-down, padded with a comment so that
+        // this one, with a longer font name, makes it `beyond` bytes longer
+        // than the limit.
+        LoadOptionen(MemoryStore());
+        Fontname = "Arial";
+        MemoryStore earlier;
+        QVERIFY(WriteAllSettings(earlier, Places));
+        const std::string start = earlier.ini.Bytes() + ";";
+        const std::size_t grown = std::string("Courier New").size() - Fontname.size();
+        const std::string bytes =
+            start + std::string(SettingsFileLimit + beyond - grown - start.size() - 2, '-') + "\r\n";
+        const QString ini = dir.filePath("voll.ini");
+        WriteBytes(ini, QByteArray::fromStdString(bytes));
+
+        Fontname = "Courier New";
+        IniFileStore store(ini.toStdString());
+        SaveSettingsAtShutdown(store, Places, netzwerk);
+        const bool fits = beyond <= 0;
+        QCOMPARE(shown.shown.size(), std::size_t(fits || netzwerk ? 0 : 1));
+        QCOMPARE(ReadBytes(ini).size(), qsizetype(fits ? SettingsFileLimit + beyond : bytes.size()));
+        const IniFileStore after(ini.toStdString());
+        QVERIFY(after.Usable());
+        QCOMPARE(after.ReadString("Optionen", "Fontname", ""), std::string(fits ? "Courier New" : "Arial"));
     }
 
     void theFileLiesBesideTheProgramOrInTheUsersConfigFolder()

@@ -20,6 +20,7 @@
 #include "TaskFolder.h"
 #include "TaskTable.h"
 #include "TestFiles.h"
+#include "WorldSvg.h"
 
 namespace {
 
@@ -301,6 +302,26 @@ private slots:
         QVERIFY(TableText(table).find("  Feld 6,2: 1 Gegenstand statt 0\n  ... und 5 weitere Unterschiede\n") !=
                 std::string::npos);
         QVERIFY(TableHtml(table).find("Feld 10,2: 1 Gegenstand statt 0") != std::string::npos);
+        // Six are shown whole: "... und 1 weitere" would take the line of the one it hides.
+        table.rows[1][0].differences.resize(6);
+        const std::string six = TableText(table);
+        QVERIFY(six.find("  Feld 7,2: 1 Gegenstand statt 0\n") != std::string::npos);
+        QVERIFY(six.find("weitere") == std::string::npos);
+    }
+
+    void theRobotIsDrawnOverTheItemsOfItsSquare()
+    {
+        // A run that ends on 15,3 with nine items there, a square that differs.
+        WorldState end = Empty();
+        end.robot = TZelkZustand{0, 3, 15, Ost};
+        Count(end, 15, 3) = 9;
+        const QString svg = QString::fromStdString(WorldSvg(end, {{15, 3}}, "Endstand"));
+        QCOMPARE(svg.count("<circle"), 9);
+        const int robot = svg.indexOf("<use ");
+        QVERIFY(svg.lastIndexOf("<circle") < robot);
+        QVERIFY(!svg.contains("opacity"));
+        // Its square's mark cannot lie under the picture: it frames it.
+        QVERIFY(svg.indexOf("stroke=\"#ffe680\"") > robot);
     }
 
     void childrenDeliverInOrderAndABadOneHarmsOnlyItself()

@@ -238,6 +238,28 @@ private slots:
         QCOMPARE(o.status, 73);
         QVERIFY(o.out.startsWith("L\xC3\xB6sung"));
         QCOMPARE(o.err, QByteArray("zelk-run: HTML-Datei kann nicht geschrieben werden: leer/nirgends/bericht.html\n"));
+        // One report written does not make up for the other.
+        o = run({"--task", "leer/halb", "--csv", "leer/nirgends/t.csv", "--html", "leer/bericht.html", "leer/p.pas"});
+        QCOMPARE(o.status, 73);
+        QVERIFY(ReadBytes(path("leer/bericht.html")).endsWith("</html>\n"));
+        QCOMPARE(o.err, QByteArray("zelk-run: CSV-Datei kann nicht geschrieben werden: leer/nirgends/t.csv\n"));
+    }
+
+    void aLinkedSolutionFindsItsUnitsBesideItsFile()
+    {
+        write("verweis/a.ROB", Rob().bytes());
+        Rob ziel;
+        ziel.richtung = 1;
+        write("verweis/a.ziel.ROB", ziel.bytes());
+        write("verweis/abgabe/hilfe.pas", "UNIT Hilfe;\nINTERFACE\nPROCEDURE Drehe;\nIMPLEMENTATION\n"
+                                          "PROCEDURE Drehe;\nBEGIN DREHE_LINKS END;\nEND.\n");
+        write("verweis/abgabe/anna.pas", "PROGRAM Anna;\nUSES Hilfe;\nBEGIN\n  DREHE\nEND.\n");
+        QDir().mkpath(path("verweis/klasse"));
+        QVERIFY(QFile::link("../abgabe/anna.pas", path("verweis/klasse/anna.pas")));
+        const Outcome o = run({"--task", "verweis", "verweis/klasse/anna.pas"});
+        QCOMPARE(o.err, QByteArray());
+        QVERIFY2(o.out.startsWith("L\xC3\xB6sung    a   Summe\nanna.pas  ok      1\n"), o.out);
+        QCOMPARE(o.status, 0);
     }
 
     void reportsNeverReplaceTheTaskOrASolution()

@@ -24,6 +24,9 @@ struct Arguments {
     // Set for the runs of a task, never by an option: a program that loads
     // a work field itself is not run.
     bool refuseOwnWorkField = false;
+    // Also set for a task's runs: the folder that becomes the current
+    // directory, where units and work fields are found. Empty: PROGRAMM's.
+    std::string folder;
 };
 
 extern const char* const UsageLine;

@@ -1,6 +1,7 @@
 #include "Paths.h"
 
 #include <climits>
+#include <cstdlib>
 #include <unistd.h>
 
 std::string Absolute(const std::string& path)
@@ -11,6 +12,12 @@ std::string Absolute(const std::string& path)
     if (!getcwd(buffer, sizeof buffer))
         return path;
     return std::string(buffer) + "/" + path;
+}
+
+std::string Resolved(const std::string& path)
+{
+    char buffer[PATH_MAX];
+    return ::realpath(path.c_str(), buffer) ? std::string(buffer) : path;
 }
 
 std::string FolderOf(const std::string& path)

@@ -6,6 +6,10 @@
 // path itself when it is absolute or empty, otherwise under the current directory.
 std::string Absolute(const std::string& path);
 
+// The file path names, through every link; path itself when that cannot be
+// found out (nothing there, a link loop).
+std::string Resolved(const std::string& path);
+
 // The folder of path: "." for a bare name, "/" for a file in the root.
 std::string FolderOf(const std::string& path);
 

@@ -124,7 +124,7 @@ private:
             return StatusNoInput;
         }
         hasGoal_ = !args_.goal.empty();
-        std::string folder = FolderOf(args_.program);
+        const std::string folder = args_.folder.empty() ? FolderOf(args_.program) : args_.folder;
         if (chdir(folder.c_str()) != 0) {
             err_ << "zelk-run: kann nicht in den Ordner wechseln: " << folder << " (" << std::strerror(errno)
                  << ")\n";

@@ -115,6 +115,8 @@ std::string RunCell(const Arguments& args, const std::string& solution, const Ta
     cell.underscore = args.underscore;
     cell.maxSteps = args.maxSteps;
     cell.refuseOwnWorkField = true;
+    // A solution handed in as a link has its units beside the file itself.
+    cell.folder = FolderOf(Resolved(solution));
     std::ostringstream out, err;  // the table says what matters
     CellReport report;
     try {

@@ -83,21 +83,20 @@ std::string WorldSvg(const WorldState& world, const std::vector<Square>& marked,
     for (int x = 1; x <= FeldBreite; ++x)
         for (int y = 1; y <= FeldHoehe; ++y) {
             const TZelle& cell = world.grid[y - 1][x - 1];
-            if (x != r.X || y != r.Y)
-                svg += Rings(x, y, cell.Anzahl);
+            svg += Rings(x, y, cell.Anzahl);
             if (cell.Offen[Ost] == 0 && x != FeldBreite)
                 svg += Rect(Ox(x) + 28, Oy(y), 3, 31, BarrierColour);
             if (cell.Offen[Nord] == 0 && y != FeldHoehe)
                 svg += Rect(Ox(x), Oy(y), 31, 3, BarrierColour);
         }
-    // The view hides the items under the robot until it moves on; a report
-    // must show them: over a faded picture.
-    const bool inside = r.X >= 1 && r.X <= FeldBreite && r.Y >= 1 && r.Y <= FeldHoehe;
-    const int under = inside ? world.grid[r.Y - 1][r.X - 1].Anzahl : 0;
+    // The robot over the items of its square, as the view draws it; the
+    // differences name what it covers. A mark there frames the picture.
     svg += "<use href=\"#" + std::string(PictureIds[r.Richtung % 4]) + "\" x=\"" + std::to_string(Ox(r.X) - 1) +
-           "\" y=\"" + std::to_string(Oy(r.Y) - 1) + "\"" + (under > 0 ? " opacity=\"0.45\"" : "") + "/>";
-    if (inside)
-        svg += Rings(r.X, r.Y, under);
+           "\" y=\"" + std::to_string(Oy(r.Y) - 1) + "\"/>";
+    for (const Square& s : marked)
+        if (s.x == r.X && s.y == r.Y)
+            svg += "<rect x=\"" + std::to_string(Ox(s.x) + 4) + "\" y=\"" + std::to_string(Oy(s.y) + 4) +
+                   "\" width=\"23\" height=\"23\" fill=\"none\" stroke=\"" + MarkColour + "\" stroke-width=\"2\"/>";
     return svg + "</svg>";
 }
 

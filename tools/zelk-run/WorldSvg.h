@@ -1,7 +1,7 @@
 #pragma once
 // A world drawn as SVG the way the world view draws it: grey grid lines,
-// red barriers, a ring for each item, the robot picture on its square. Unlike
-// the view, the items under the robot show, drawn over its picture.
+// red barriers, a ring for each item, the robot picture on its square, over
+// the items there.
 #include <string>
 #include <vector>
 

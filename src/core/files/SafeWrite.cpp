@@ -92,8 +92,8 @@ bool IsOurTemporary(std::string_view name)
     return true;
 }
 
-// Temporary files left by saves that were killed where the file system has
-// no unnamed files. A younger one may be another save still writing.
+// Temporary files left by killed saves (see SafeWrite.h). A younger one may
+// be another save still writing.
 void RemoveStaleTemporaries(const std::string& folder)
 {
     DIR* dir = ::opendir(folder.c_str());
@@ -158,8 +158,26 @@ bool WriteAll(int fd, std::string_view bytes)
             return false;
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
-    // On the disk before it takes the old file's place.
-    return ::fdatasync(fd) == 0;
+    return true;
+}
+
+// A folder that refuses a new file may still hold a file this user may
+// write: a teacher's preset shared in a protected folder. Nothing can be
+// made beside it, so the data goes into the file itself, cut to its length
+// and flushed to the disk. This is the one write that is not all or
+// nothing: a failure or a kill in the middle leaves the file part new, part old.
+WriteResult WriteInPlace(const std::string& target, std::string_view bytes)
+{
+    const Descriptor fd(::open(target.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.valid())
+        return WriteResult::NotCreated;
+    struct stat info {};
+    if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode))
+        return WriteResult::NotRegular;  // no longer what was looked at
+    if (!WriteAll(fd.get(), bytes) || ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) != 0 ||
+        ::fsync(fd.get()) != 0)
+        return WriteResult::WriteError;
+    return WriteResult::Written;
 }
 
 // Gives the file behind fd the name: the unnamed file is linked, a named
@@ -239,6 +257,14 @@ WriteResult PutInPlace(int fd, const std::string& named, const std::string& targ
 
 }  // namespace
 
+void RemoveStaleTemporariesBeside(const std::string& path)
+{
+    std::string target;
+    WriteResult refusal = WriteResult::Written;
+    if (!path.empty() && ResolveTarget(path, target, refusal))
+        RemoveStaleTemporaries(FolderOf(target));
+}
+
 WriteResult SafeWriteFile(const std::string& path, std::string_view bytes)
 {
     if (path.empty())
@@ -257,9 +283,15 @@ WriteResult SafeWriteFile(const std::string& path, std::string_view bytes)
     RemoveStaleTemporaries(folder);
     Descriptor fd;
     std::string named;
-    if (!CreateScratch(folder, fd, named))
-        return WriteResult::NotCreated;
-    result = WriteAll(fd.get(), bytes) ? PutInPlace(fd.get(), named, target, folder) : WriteResult::WriteError;
+    if (!CreateScratch(folder, fd, named)) {
+        const bool folderRefuses = errno == EACCES || errno == EPERM;
+        return folderRefuses && ::lstat(target.c_str(), &info) == 0 && S_ISREG(info.st_mode)
+                   ? WriteInPlace(target, bytes)
+                   : WriteResult::NotCreated;
+    }
+    // On the disk before it takes the old file's place.
+    const bool complete = WriteAll(fd.get(), bytes) && ::fdatasync(fd.get()) == 0;
+    result = complete ? PutInPlace(fd.get(), named, target, folder) : WriteResult::WriteError;
     if (result != WriteResult::Written && !named.empty())
         ::unlink(named.c_str());
     return result;

@@ -3,13 +3,27 @@
 // save never replaces what is not a plain file. Every file the program
 // writes goes through here.
 //
-// The data goes into a file without a name in the target's folder; only
-// when it is complete does it get a name, and that name is renamed over the
-// target at once, so a killed save leaves nothing behind. Where the file
-// system has no unnamed files, a temporary file of our own pattern
-// (.zelk-NNNNNN.tmp) takes its place; such files older than ten minutes are
-// removed by the next save into that folder (a younger one may be another
-// save in progress).
+// The data goes into a file without a name in the target's folder and is
+// flushed to the disk. Only the complete file gets a name: the target's own
+// where nothing was, otherwise a temporary name of our own pattern
+// (.zelk-NNNNNN.tmp), which is then renamed over the target. So the target
+// is always the old file or the whole new one. What a killed save leaves
+// besides: nothing, unless the kill falls between that naming and the
+// rename, a window no save can close; then .zelk-NNNNNN.tmp stays beside
+// the target with the complete new contents, and the target is the old
+// file. Where the file system has no unnamed files, the data is written into
+// such a temporary file from the start, and a kill at any moment of the save
+// can leave it behind, complete or not.
+//
+// Such files older than ten minutes are removed by the next save into their
+// folder, and by RemoveStaleTemporariesBeside (the program calls it for its
+// settings file at start-up); a younger one may be another save in progress.
+//
+// A folder this user may not write takes no new file, but a file in it that
+// the user may write (a teacher's shared preset) is still written: into
+// itself, cut to its new length and flushed to the disk. Only there is a
+// write not all or nothing: a failure or a kill in the middle can leave it
+// part new, part old.
 //
 // The target's links are followed, also a link to a file that does not exist
 // yet (that file is created, as a save through any link writes the file it
@@ -30,3 +44,7 @@ enum class WriteResult {
 };
 
 WriteResult SafeWriteFile(const std::string& path, std::string_view bytes);
+
+// Removes the temporary files of killed saves (see above) from the folder a
+// save to path would write into.
+void RemoveStaleTemporariesBeside(const std::string& path);

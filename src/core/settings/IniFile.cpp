@@ -82,6 +82,16 @@ std::string_view Unquoted(std::string_view value)
     return value;
 }
 
+// The text after "=" that reads back as value: a value the reader would
+// change, with blanks at its edges or quotes around it, goes in one more
+// pair of quotes, which the reader takes off again.
+std::string Encoded(std::string_view value)
+{
+    if (value.empty() || (Unquoted(value) == value && !IsBlank(value.front()) && !IsBlank(value.back())))
+        return std::string(value);
+    return "\"" + std::string(value) + "\"";
+}
+
 bool HasNoLineBreak(std::string_view name) { return name.find_first_of(std::string_view("\r\n\0", 3)) == std::string_view::npos; }
 
 bool NameFitsOnLine(std::string_view name)
@@ -200,7 +210,7 @@ bool IniFile::Write(std::string_view section, std::string_view key, std::string_
     if (!ValidSectionName(section) || !ValidKeyName(key))
         return false;
     value = value.substr(0, value.find_first_of(std::string_view("\r\n\0", 3)));
-    const std::string text = std::string(key) + "=" + std::string(value);
+    const std::string text = std::string(key) + "=" + Encoded(value);
 
     const std::size_t existing = FindKeyLine(section, key);
     if (existing != NoLine) {

@@ -29,7 +29,9 @@ public:
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
     // Sets a key. A value is cut at its first line break or NUL, which the
-    // file could not hold on one line. False, and nothing changed, for a
+    // file could not hold on one line; what is left reads back as it is (a
+    // value with blanks at its edges or quotes around it is written in
+    // quotes). False, and nothing changed, for a
     // section or key name that a file line could not give back (see
     // ValidSectionName, ValidKeyName).
     bool Write(std::string_view section, std::string_view key, std::string_view value);

@@ -93,8 +93,12 @@ bool IniFileStore::Write(std::string_view section, std::string_view key, std::st
     if (!usable_)
         return false;
     IniFile changed = ini_;
-    if (!changed.Write(section, key, value) || !MakeFolders(std::filesystem::path(path_).parent_path()) ||
-        SafeWriteFile(path_, changed.Bytes()) != WriteResult::Written)
+    if (!changed.Write(section, key, value))
+        return false;
+    // A file the next start would refuse to read would lose every setting.
+    const std::string bytes = changed.Bytes();
+    if (bytes.size() > SettingsFileLimit || !MakeFolders(std::filesystem::path(path_).parent_path()) ||
+        SafeWriteFile(path_, bytes) != WriteResult::Written)
         return false;
     ini_ = std::move(changed);
     return true;

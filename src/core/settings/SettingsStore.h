@@ -47,7 +47,10 @@ constexpr std::size_t SettingsFileLimit = 1024 * 1024;
 // fails without touching it: what it holds is not ours to destroy.
 //
 // Each write goes to the disk at once, through the core's atomic write:
-// the file is replaced whole or not at all.
+// the file is replaced whole or not at all (except in a folder the user may
+// not write, where the file is written into; see SafeWrite.h). A write that would make the file
+// larger than SettingsFileLimit fails and leaves it as it was, so that the
+// store can always read back what it has written.
 class IniFileStore : public SettingsStore {
 public:
     explicit IniFileStore(std::string path);
