@@ -34,15 +34,45 @@ void StopMitFehler()
 
 const char* const InternerFehler = "Interner Fehler";
 
-void PushValue(std::uint8_t v);
-std::uint8_t PopValue();
+// A stack error ends the step and the run. Kept out of line, so that the
+// pushes and pops of every test and condition stay a few instructions.
+[[gnu::cold, gnu::noinline]] void StackFehler(const char* text)
+{
+    StopMitFehler();
+    ShowError(text);
+    schrittAbgebrochen = true;
+}
+
+void PushValue(std::uint8_t v)
+{
+    if (ValueStackPointer >= ValueStackSize) {
+        StackFehler("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
+        return;
+    }
+    ++ValueStackPointer;
+    ZELK_ASSERT(ValueStackPointer >= 1 && ValueStackPointer <= ValueStackSize);
+    ValueStack[ValueStackPointer] = v;
+}
+
+std::uint8_t PopValue()
+{
+    if (ValueStackPointer == 0) {
+        StackFehler("Stackunterlauf! - Funktion ohne Returnanweisung?");
+        return 0;
+    }
+    ZELK_ASSERT(ValueStackPointer <= ValueStackSize);
+    return ValueStack[ValueStackPointer--];
+}
 
 // Only in single step, and only for the lines worth looking at: tests,
 // commands, calls and work field clauses.
 void Hervorheben()
 {
+    // SingleStep first: a running program asks nothing else.
+    if (!SingleStep)
+        return;
     SourcePages* pages = sourcePages();
-    if (!SingleStep || !pages)
+    if (!pages)
         return;
     if (CurrentInstruction.Page < 0 || CurrentInstruction.Page >= pages->PageCount())
         return;
@@ -53,12 +83,11 @@ void Hervorheben()
 void FuehreTestAus(int nummer)
 {
     Hervorheben();
-    const TRobotWord* test = TestWord(nummer);
-    if (!test) {
+    if (nummer < 0 || nummer >= TestCount()) {
         ShowError(InternerFehler);
         return;
     }
-    PushValue((Welt.*test->WorldTest)() ? 1 : 0);
+    PushValue((Welt.*WorldTests.Test[nummer])() ? 1 : 0);
 }
 
 void FuehreLogikAus(int op)
@@ -143,31 +172,6 @@ void FuehreAus(const TInstruction& befehl)
     case opArbeitsfeld: LadeFeld(befehl.Arg); break;
     default: ShowError(InternerFehler); break;
     }
-}
-
-void PushValue(std::uint8_t v)
-{
-    if (ValueStackPointer >= ValueStackSize) {
-        StopMitFehler();
-        ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
-        schrittAbgebrochen = true;
-        return;
-    }
-    ++ValueStackPointer;
-    ZELK_ASSERT(ValueStackPointer >= 1 && ValueStackPointer <= ValueStackSize);
-    ValueStack[ValueStackPointer] = v;
-}
-
-std::uint8_t PopValue()
-{
-    if (ValueStackPointer == 0) {
-        StopMitFehler();
-        ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
-        schrittAbgebrochen = true;
-        return 0;
-    }
-    ZELK_ASSERT(ValueStackPointer <= ValueStackSize);
-    return ValueStack[ValueStackPointer--];
 }
 
 }  // namespace
