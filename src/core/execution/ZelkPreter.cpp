@@ -1,5 +1,7 @@
 #include "execution/ZelkPreter.h"
 
+#include <algorithm>
+
 #include "language/ZelkVocabulary.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
@@ -23,6 +25,14 @@ bool schrittAbgebrochen = false;
 // StopRun was called during the current step.
 bool laufBeendet = false;
 TRunEnd laufEnde = TRunEnd::Running;
+std::uint32_t laufNummer = 0;
+TFeldQuelle* feldQuelle = nullptr;
+
+// An index the next step may execute: inside the translated table.
+bool ZaehlerGueltig()
+{
+    return ProgramCounter >= 0 && ProgramCounter < CodeCount && ProgramCounter <= MaxCode;
+}
 
 // Ends the run as an error: the outcome is set before StopRun, so that the
 // run control, told of the end inside StopRun, already reads it.
@@ -147,7 +157,8 @@ void LadeFeld(int index)
         ShowError(InternerFehler);
         return;
     }
-    Welt.LadeArbeitsfeld(WorkFieldNames[index]);
+    const std::string& name = WorkFieldNames[index];
+    Welt.LadeArbeitsfeld(feldQuelle ? feldQuelle->Lies(name) : Welt.LiesArbeitsfeld(name));
 }
 
 void FuehreAus(const TInstruction& befehl)
@@ -185,6 +196,7 @@ void InitRun(int mode)
     ValueStackPointer = 0;
     SingleStep = mode == 1;
     laufEnde = TRunEnd::Running;
+    ++laufNummer;
 }
 
 void SetSingleStep(int mode) { SingleStep = mode == 1; }
@@ -199,7 +211,7 @@ bool Step()
     laufBeendet = false;
     // Only translated instructions are run: a table left from an earlier
     // translation, or none at all, must not be walked into.
-    if (ProgramCounter < 0 || ProgramCounter >= CodeCount || ProgramCounter > MaxCode) {
+    if (!ZaehlerGueltig()) {
         StopMitFehler();
         ShowError(InternerFehler);
         return false;
@@ -230,3 +242,32 @@ void StopRun()
 }
 
 TRunEnd RunEnd() { return laufEnde; }
+
+bool StepExecutes() { return !Welt.Abbruch && ZaehlerGueltig(); }
+
+std::uint32_t RunNumber() { return laufNummer; }
+
+void SetFeldQuelle(TFeldQuelle* quelle) { feldQuelle = quelle; }
+
+TInterpreterState SaveInterpreter()
+{
+    TInterpreterState s;
+    s.ProgramCounter = ProgramCounter;
+    s.CurrentInstruction = CurrentInstruction;
+    s.CallStack.assign(CallStack + 1, CallStack + 1 + CallStackPointer);
+    s.ValueStack.assign(ValueStack + 1, ValueStack + 1 + ValueStackPointer);
+    s.End = laufEnde;
+    return s;
+}
+
+void RestoreInterpreter(const TInterpreterState& s)
+{
+    ZELK_ASSERT(s.CallStack.size() <= std::size_t(CallStackSize) && s.ValueStack.size() <= std::size_t(ValueStackSize));
+    ProgramCounter = s.ProgramCounter;
+    CurrentInstruction = s.CurrentInstruction;
+    std::copy(s.CallStack.begin(), s.CallStack.end(), CallStack + 1);
+    CallStackPointer = static_cast<std::uint16_t>(s.CallStack.size());
+    std::copy(s.ValueStack.begin(), s.ValueStack.end(), ValueStack + 1);
+    ValueStackPointer = static_cast<std::uint8_t>(s.ValueStack.size());
+    laufEnde = s.End;
+}
