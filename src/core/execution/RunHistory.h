@@ -32,6 +32,7 @@ public:
     static constexpr std::size_t MaxSnapshots = 1024;
     static constexpr std::size_t MaxBytes = std::size_t(48) << 20;
     static constexpr std::uint64_t MinReach = 1000000;
+    static_assert((MaxSnapshots - 1) * SnapshotInterval >= MinReach, "the snapshots kept must reach MinReach back");
 
     TRunHistory();
     ~TRunHistory() override;
