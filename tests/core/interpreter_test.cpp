@@ -262,6 +262,40 @@ private slots:
         QCOMPARE(control.stops, 3);
     }
 
+    void everyTestNumberAsksItsOwnWorldTest_data()
+    {
+        // The answers of tests 0..8 (HAT_VORRAT, PLATZ_BELEGT, VORNE_FREI,
+        // RECHTS_FREI, LINKS_FREI, NORDWAERTS, OSTWAERTS, SUEDWAERTS,
+        // WESTWAERTS) in the bottom-left corner.
+        QTest::addColumn<int>("richtung");
+        QTest::addColumn<int>("vorrat");
+        QTest::addColumn<QString>("antworten");
+        QTest::newRow("east") << int(Ost) << 0 << "001010100";
+        QTest::newRow("north") << int(Nord) << 0 << "001101000";
+        QTest::newRow("west") << int(West) << 0 << "000100001";
+        QTest::newRow("south") << int(Sued) << 0 << "000010010";
+        QTest::newRow("east, carrying, on an item") << int(Ost) << 1 << "111010100";
+    }
+    void everyTestNumberAsksItsOwnWorldTest()
+    {
+        QFETCH(int, richtung);
+        QFETCH(int, vorrat);
+        QFETCH(QString, antworten);
+        Roboter = TZelkZustand{vorrat, 1, 1, TRichtung(richtung)};
+        Welt.Zelle(1, 1).Anzahl = vorrat;
+        ResetCode();
+        Emit(opJump, 1, 0, 0);
+        for (int nummer = 0; nummer < antworten.size(); ++nummer)
+            Emit(opTest, nummer, 0, 0);
+        InitRun(0);
+        QVERIFY(Step());
+        QString gefunden;
+        while (gefunden.size() < antworten.size() && Step())
+            gefunden += QChar('0' + ValueStack[ValueStackPointer]);
+        QCOMPARE(gefunden, antworten);
+        QVERIFY(messages.shown.empty());
+    }
+
     void logicCombinesTruthValues_data()
     {
         QTest::addColumn<bool>("a");

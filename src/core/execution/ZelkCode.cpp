@@ -9,12 +9,14 @@ TInstruction Code[MaxCode + 1];
 std::int32_t CodeCount = 0;
 std::string WorkFieldNames[MaxWorkFields];
 std::int32_t WorkFieldCount = 0;
+std::uint32_t CodeGeneration = 1;
 std::function<void(int code)> EmitErrorHook;
 
 void ResetCode()
 {
     CodeCount = 0;
     WorkFieldCount = 0;
+    ++CodeGeneration;
 }
 
 int CurrentAddress() { return CodeCount; }
@@ -30,6 +32,7 @@ void Emit(std::uint8_t op, int arg, int line, int page)
     ZELK_ASSERT(CodeCount >= 0);
     Code[CodeCount] = TInstruction{op, static_cast<std::uint16_t>(arg), line, page};
     ++CodeCount;
+    ++CodeGeneration;
 }
 
 void PatchToHere(int index)

@@ -35,6 +35,10 @@ extern TInstruction Code[MaxCode + 1];
 extern std::int32_t CodeCount;
 extern std::string WorkFieldNames[MaxWorkFields];
 extern std::int32_t WorkFieldCount;
+// Changes with every change of the table by ResetCode and Emit, so that
+// what is built from the table (a breakpoint's instructions) knows when it
+// is out of date.
+extern std::uint32_t CodeGeneration;
 
 // The translator's error routine; Emit reports a full table through it with
 // the source error FehlerSpeicherplatz. The translator installs it; without

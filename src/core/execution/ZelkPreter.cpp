@@ -1,5 +1,7 @@
 #include "execution/ZelkPreter.h"
 
+#include <algorithm>
+
 #include "language/ZelkVocabulary.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
@@ -23,6 +25,14 @@ bool schrittAbgebrochen = false;
 // StopRun was called during the current step.
 bool laufBeendet = false;
 TRunEnd laufEnde = TRunEnd::Running;
+std::uint32_t laufNummer = 0;
+TFeldQuelle* feldQuelle = nullptr;
+
+// An index the next step may execute: inside the translated table.
+bool ZaehlerGueltig()
+{
+    return ProgramCounter >= 0 && ProgramCounter < CodeCount && ProgramCounter <= MaxCode;
+}
 
 // Ends the run as an error: the outcome is set before StopRun, so that the
 // run control, told of the end inside StopRun, already reads it.
@@ -34,15 +44,45 @@ void StopMitFehler()
 
 const char* const InternerFehler = "Interner Fehler";
 
-void PushValue(std::uint8_t v);
-std::uint8_t PopValue();
+// A stack error ends the step and the run. Kept out of line, so that the
+// pushes and pops of every test and condition stay a few instructions.
+[[gnu::cold, gnu::noinline]] void StackFehler(const char* text)
+{
+    StopMitFehler();
+    ShowError(text);
+    schrittAbgebrochen = true;
+}
+
+void PushValue(std::uint8_t v)
+{
+    if (ValueStackPointer >= ValueStackSize) {
+        StackFehler("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
+        return;
+    }
+    ++ValueStackPointer;
+    ZELK_ASSERT(ValueStackPointer >= 1 && ValueStackPointer <= ValueStackSize);
+    ValueStack[ValueStackPointer] = v;
+}
+
+std::uint8_t PopValue()
+{
+    if (ValueStackPointer == 0) {
+        StackFehler("Stackunterlauf! - Funktion ohne Returnanweisung?");
+        return 0;
+    }
+    ZELK_ASSERT(ValueStackPointer <= ValueStackSize);
+    return ValueStack[ValueStackPointer--];
+}
 
 // Only in single step, and only for the lines worth looking at: tests,
 // commands, calls and work field clauses.
 void Hervorheben()
 {
+    // SingleStep first: a running program asks nothing else.
+    if (!SingleStep)
+        return;
     SourcePages* pages = sourcePages();
-    if (!SingleStep || !pages)
+    if (!pages)
         return;
     if (CurrentInstruction.Page < 0 || CurrentInstruction.Page >= pages->PageCount())
         return;
@@ -53,12 +93,11 @@ void Hervorheben()
 void FuehreTestAus(int nummer)
 {
     Hervorheben();
-    const TRobotWord* test = TestWord(nummer);
-    if (!test) {
+    if (nummer < 0 || nummer >= TestCount()) {
         ShowError(InternerFehler);
         return;
     }
-    PushValue((Welt.*test->WorldTest)() ? 1 : 0);
+    PushValue((Welt.*WorldTests.Test[nummer])() ? 1 : 0);
 }
 
 void FuehreLogikAus(int op)
@@ -118,7 +157,8 @@ void LadeFeld(int index)
         ShowError(InternerFehler);
         return;
     }
-    Welt.LadeArbeitsfeld(WorkFieldNames[index]);
+    const std::string& name = WorkFieldNames[index];
+    Welt.LadeArbeitsfeld(feldQuelle ? feldQuelle->Lies(name) : Welt.LiesArbeitsfeld(name));
 }
 
 void FuehreAus(const TInstruction& befehl)
@@ -145,31 +185,6 @@ void FuehreAus(const TInstruction& befehl)
     }
 }
 
-void PushValue(std::uint8_t v)
-{
-    if (ValueStackPointer >= ValueStackSize) {
-        StopMitFehler();
-        ShowError("Stacküberlauf! Mehrere Returnanweisungen in einem Funktionsaufruf?");
-        schrittAbgebrochen = true;
-        return;
-    }
-    ++ValueStackPointer;
-    ZELK_ASSERT(ValueStackPointer >= 1 && ValueStackPointer <= ValueStackSize);
-    ValueStack[ValueStackPointer] = v;
-}
-
-std::uint8_t PopValue()
-{
-    if (ValueStackPointer == 0) {
-        StopMitFehler();
-        ShowError("Stackunterlauf! - Funktion ohne Returnanweisung?");
-        schrittAbgebrochen = true;
-        return 0;
-    }
-    ZELK_ASSERT(ValueStackPointer <= ValueStackSize);
-    return ValueStack[ValueStackPointer--];
-}
-
 }  // namespace
 
 void InitRun(int mode)
@@ -181,6 +196,7 @@ void InitRun(int mode)
     ValueStackPointer = 0;
     SingleStep = mode == 1;
     laufEnde = TRunEnd::Running;
+    ++laufNummer;
 }
 
 void SetSingleStep(int mode) { SingleStep = mode == 1; }
@@ -195,7 +211,7 @@ bool Step()
     laufBeendet = false;
     // Only translated instructions are run: a table left from an earlier
     // translation, or none at all, must not be walked into.
-    if (ProgramCounter < 0 || ProgramCounter >= CodeCount || ProgramCounter > MaxCode) {
+    if (!ZaehlerGueltig()) {
         StopMitFehler();
         ShowError(InternerFehler);
         return false;
@@ -226,3 +242,32 @@ void StopRun()
 }
 
 TRunEnd RunEnd() { return laufEnde; }
+
+bool StepExecutes() { return !Welt.Abbruch && ZaehlerGueltig(); }
+
+std::uint32_t RunNumber() { return laufNummer; }
+
+void SetFeldQuelle(TFeldQuelle* quelle) { feldQuelle = quelle; }
+
+TInterpreterState SaveInterpreter()
+{
+    TInterpreterState s;
+    s.ProgramCounter = ProgramCounter;
+    s.CurrentInstruction = CurrentInstruction;
+    s.CallStack.assign(CallStack + 1, CallStack + 1 + CallStackPointer);
+    s.ValueStack.assign(ValueStack + 1, ValueStack + 1 + ValueStackPointer);
+    s.End = laufEnde;
+    return s;
+}
+
+void RestoreInterpreter(const TInterpreterState& s)
+{
+    ZELK_ASSERT(s.CallStack.size() <= std::size_t(CallStackSize) && s.ValueStack.size() <= std::size_t(ValueStackSize));
+    ProgramCounter = s.ProgramCounter;
+    CurrentInstruction = s.CurrentInstruction;
+    std::copy(s.CallStack.begin(), s.CallStack.end(), CallStack + 1);
+    CallStackPointer = static_cast<std::uint16_t>(s.CallStack.size());
+    std::copy(s.ValueStack.begin(), s.ValueStack.end(), ValueStack + 1);
+    ValueStackPointer = static_cast<std::uint8_t>(s.ValueStack.size());
+    laufEnde = s.End;
+}

@@ -2,7 +2,11 @@
 // The interpreter: runs the instruction table against Welt, one instruction
 // per Step. It has no loop of its own; a timer or the user drives it.
 #include <cstdint>
+#include <string>
+#include <vector>
+
 #include "execution/ZelkCode.h"
+#include "world/ZelkFeld.h"
 
 constexpr int CallStackSize = 1024;
 constexpr int ValueStackSize = 100;
@@ -29,3 +33,33 @@ void SetSingleStep(int mode);
 bool Step();                   // true while the run goes on
 void StopRun();
 TRunEnd RunEnd();
+
+// Whether the next Step executes an instruction: not when the run halted at
+// a failure, nor at an index outside the translated table.
+bool StepExecutes();
+
+// Counts InitRun calls: a run's history tells a new run by it.
+std::uint32_t RunNumber();
+
+// Where ARBEITSFELD gets its work field. Without a source, the file is read
+// (zelk-run, the tests); a run's history installs one for its steps that
+// hands out again what was read once.
+class TFeldQuelle {
+public:
+    virtual ~TFeldQuelle() = default;
+    virtual TArbeitsfeldLadung Lies(const std::string& name) = 0;
+};
+void SetFeldQuelle(TFeldQuelle* quelle);  // nullptr: read the file
+
+// All the interpreter carries from one step to the next, besides the world
+// and the table: what a run's history saves and brings back. SingleStep is
+// the user's choice and stays as it is.
+struct TInterpreterState {
+    std::int32_t ProgramCounter = 0;
+    TInstruction CurrentInstruction;
+    std::vector<std::int32_t> CallStack;   // entries 1..CallStackPointer
+    std::vector<std::uint8_t> ValueStack;  // entries 1..ValueStackPointer
+    TRunEnd End = TRunEnd::Running;
+};
+TInterpreterState SaveInterpreter();
+void RestoreInterpreter(const TInterpreterState& state);

@@ -153,6 +153,24 @@ constexpr int TestCount()
     return n;
 }
 
+// The world test of every test number, indexed by that number: the
+// interpreter's dispatch. It is built from RobotWords while compiling, so a
+// test at run time costs one indexed load, never a search of the table.
+using TWorldTest = bool (tFeld::*)() const;
+
+struct TTestDispatch {
+    TWorldTest Test[TestCount()] = {};
+
+    constexpr TTestDispatch()
+    {
+        for (const TRobotWord& w : RobotWords)
+            if (w.Test != KeinTest)
+                Test[w.Test] = w.WorldTest;
+    }
+};
+
+inline constexpr TTestDispatch WorldTests{};
+
 // ---- what every row must keep true --------------------------------------
 
 namespace vocabulary_check {

@@ -193,40 +193,57 @@ bool tFeld::Oeffnen(const std::string& path)
     return true;
 }
 
-int tFeld::Laden(const std::string& name)
+std::string ArbeitsfeldAnzeige(const std::string& name) { return "Arbeitsfeld: " + LowerAscii(name); }
+
+TArbeitsfeldLadung tFeld::LiesArbeitsfeld(const std::string& name) const
 {
+    TArbeitsfeldLadung ladung;
+    ladung.Name = name;
     const std::string voll = name + ".ROB";
     if (voll == Dateiname)
-        return 0;  // already loaded: keep the state the run start restored
-    TZelkZustand roboter;
-    RobGitter feld;
-    switch (RobDateiLesen(RobDateiFinden(voll), roboter, feld)) {
+        return ladung;  // already loaded: keep the state the run start restored
+    switch (RobDateiLesen(RobDateiFinden(voll), ladung.Roboter, ladung.Feld)) {
     case RobLesen::Gelesen:
+        ladung.Ergebnis = 1;
         break;
     case RobLesen::NichtGeoeffnet:
-        return -1;
+        ladung.Ergebnis = -1;
+        break;
     case RobLesen::KeineKennung:
     case RobLesen::FalscheKennung:
     case RobLesen::UngueltigerWert:
-        return -2;
+        ladung.Ergebnis = -2;
+        break;
     case RobLesen::Unvollstaendig:
     case RobLesen::Lesefehler:
-        return -3;
+        ladung.Ergebnis = -3;
+        break;
     }
-    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
-    Roboter = roboter;
+    return ladung;
+}
+
+int tFeld::Uebernimm(const TArbeitsfeldLadung& ladung)
+{
+    if (ladung.Ergebnis != 1)
+        return ladung.Ergebnis;
+    std::copy(&ladung.Feld[0][0], &ladung.Feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
+    Roboter = ladung.Roboter;
     Uebernehmen();
-    Dateiname = voll;
+    Dateiname = ladung.Name + ".ROB";
     return 1;
 }
 
-void tFeld::LadeArbeitsfeld(const std::string& name)
+int tFeld::Laden(const std::string& name) { return Uebernimm(LiesArbeitsfeld(name)); }
+
+void tFeld::LadeArbeitsfeld(const std::string& name) { LadeArbeitsfeld(LiesArbeitsfeld(name)); }
+
+void tFeld::LadeArbeitsfeld(const TArbeitsfeldLadung& ladung)
 {
-    switch (Laden(name)) {
+    switch (Uebernimm(ladung)) {
     case 1:
         worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
         worldDisplay().ZeigeMaterial(Roboter.Vorrat);
-        worldDisplay().SetFeldPanel("Arbeitsfeld: " + LowerAscii(name));
+        worldDisplay().SetFeldPanel(ArbeitsfeldAnzeige(ladung.Name));
         worldDisplay().RepaintAll();
         break;
     case 0:

@@ -29,6 +29,22 @@ constexpr std::int32_t RobKennung = 201749;
 // Dateiname when no work field was loaded: no work field name produces it.
 extern const char* const KeinDateiname;  // "@@@@@@@@@"
 
+// A work field named in a program, as reading its file found it. Reading
+// and taking over are apart, so that a run's history can take over again
+// what it read once, without the file.
+struct TArbeitsfeldLadung {
+    // As Laden returns it: 1 read, 0 the field is already the loaded one
+    // (nothing read), -1 not found, -2 no work field file, -3 incomplete or
+    // unreadable.
+    int Ergebnis = 0;
+    std::string Name;  // as the program names it
+    TZelkZustand Roboter;
+    TZelle Feld[FeldHoehe][FeldBreite];
+};
+
+// The status panel's text once a program loaded the work field name.
+std::string ArbeitsfeldAnzeige(const std::string& name);
+
 class tFeld {
 public:
     // Grid indexed [Y-1][X-1]: row Y 1 first, within a row X 1 first.
@@ -75,8 +91,15 @@ public:
     // no failure but leaves the file as it was.
     bool Speichern(const std::string& path, bool& geschrieben);
     bool Oeffnen(const std::string& path);
+    // A work field named in a program: Laden reads and takes it over
+    // without a word, LadeArbeitsfeld also tells the display or reports
+    // the failure. Their two halves: LiesArbeitsfeld reads and changes
+    // nothing, Uebernimm takes over what was read.
     int Laden(const std::string& name);
     void LadeArbeitsfeld(const std::string& name);
+    TArbeitsfeldLadung LiesArbeitsfeld(const std::string& name) const;
+    int Uebernimm(const TArbeitsfeldLadung& ladung);
+    void LadeArbeitsfeld(const TArbeitsfeldLadung& ladung);
 };
 
 extern tFeld Welt;

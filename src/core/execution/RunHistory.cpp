@@ -1,0 +1,241 @@
+#include "execution/RunHistory.h"
+
+#include <algorithm>
+
+#include "ports/Messages.h"
+#include "ports/RunControl.h"
+#include "ports/SourcePages.h"
+#include "ports/WorldDisplay.h"
+
+namespace {
+
+constexpr int Felder = FeldHoehe * FeldBreite;
+
+// Replaying the instructions after a snapshot must not show anything: while
+// one of these lives, every port the interpreter and the world reach is the
+// silent default, and the ports installed before come back at its end.
+class SilentPorts {
+public:
+    SilentPorts() : messages_(messages()), display_(worldDisplay()), control_(runControl()), pages_(sourcePages())
+    {
+        setMessages(nullptr);
+        setWorldDisplay(nullptr);
+        setRunControl(nullptr);
+        setSourcePages(nullptr);
+    }
+    ~SilentPorts()
+    {
+        setMessages(&messages_);
+        setWorldDisplay(&display_);
+        setRunControl(&control_);
+        setSourcePages(pages_);
+    }
+    SilentPorts(const SilentPorts&) = delete;
+    SilentPorts& operator=(const SilentPorts&) = delete;
+
+private:
+    Messages& messages_;
+    WorldDisplay& display_;
+    RunControl& control_;
+    SourcePages* pages_;
+};
+
+// The history is ARBEITSFELD's source for the length of one step only, so
+// a plain Step elsewhere reads the file as always.
+class SourceForOneStep {
+public:
+    explicit SourceForOneStep(TFeldQuelle* quelle) { SetFeldQuelle(quelle); }
+    ~SourceForOneStep() { SetFeldQuelle(nullptr); }
+    SourceForOneStep(const SourceForOneStep&) = delete;
+    SourceForOneStep& operator=(const SourceForOneStep&) = delete;
+};
+
+bool SameRobot(const TZelkZustand& a, const TZelkZustand& b)
+{
+    return a.X == b.X && a.Y == b.Y && a.Vorrat == b.Vorrat && a.Richtung == b.Richtung;
+}
+
+bool SameField(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite])
+{
+    return std::equal(&a[0][0], &a[0][0] + Felder, &b[0][0], [](const TZelle& x, const TZelle& y) {
+        return x.Anzahl == y.Anzahl && std::equal(x.Offen, x.Offen + 4, y.Offen);
+    });
+}
+
+bool SameReading(const TArbeitsfeldLadung& a, const TArbeitsfeldLadung& b)
+{
+    return a.Ergebnis == b.Ergebnis && a.Name == b.Name && SameRobot(a.Roboter, b.Roboter) &&
+           SameField(a.Feld, b.Feld);
+}
+
+}  // namespace
+
+TRunHistory::TRunHistory() : run_(RunNumber()) {}
+
+TRunHistory::~TRunHistory() = default;
+
+void TRunHistory::Clear(const std::string& feldPanel)
+{
+    Forget();
+    panel_ = feldPanel;
+}
+
+void TRunHistory::Forget()
+{
+    snapshots_.clear();
+    readings_.clear();
+    executed_ = 0;
+    bytes_ = 0;
+    run_ = RunNumber();
+}
+
+std::uint64_t TRunHistory::Reach() const
+{
+    return snapshots_.empty() ? 0 : executed_ - std::min(executed_, snapshots_.front().Executed);
+}
+
+bool TRunHistory::Step()
+{
+    if (run_ != RunNumber())
+        Forget();  // a new run: what came before belongs to another
+    // A step that executes nothing (a halted run, no table) changes nothing
+    // a step back could take back.
+    if (!StepExecutes())
+        return ::Step();
+    return Execute();
+}
+
+bool TRunHistory::Execute()
+{
+    if (executed_ % SnapshotInterval == 0 && (snapshots_.empty() || snapshots_.back().Executed < executed_))
+        TakeSnapshot();
+    const SourceForOneStep source(this);
+    const bool goesOn = ::Step();
+    ++executed_;
+    return goesOn;
+}
+
+void TRunHistory::TakeSnapshot()
+{
+    Snapshot& s = snapshots_.emplace_back();
+    s.Executed = executed_;
+    std::copy(&Welt.Feld[0][0], &Welt.Feld[0][0] + Felder, &s.Field[0][0]);
+    std::copy(&Welt.StartFeld[0][0], &Welt.StartFeld[0][0] + Felder, &s.StartField[0][0]);
+    s.Robot = Roboter;
+    s.RobotStart = RoboterStart;
+    s.FileName = Welt.Dateiname;
+    s.Halted = Welt.Abbruch;
+    s.Interpreter = SaveInterpreter();
+    s.Panel = panel_;
+    s.Bytes = sizeof(Snapshot) + s.FileName.capacity() + s.Panel.capacity() +
+              s.Interpreter.CallStack.capacity() * sizeof(std::int32_t) + s.Interpreter.ValueStack.capacity();
+    Keep(s.Bytes);
+}
+
+void TRunHistory::Restore(const Snapshot& s)
+{
+    std::copy(&s.Field[0][0], &s.Field[0][0] + Felder, &Welt.Feld[0][0]);
+    std::copy(&s.StartField[0][0], &s.StartField[0][0] + Felder, &Welt.StartFeld[0][0]);
+    Roboter = s.Robot;
+    RoboterStart = s.RobotStart;
+    Welt.Dateiname = s.FileName;
+    Welt.Abbruch = s.Halted;
+    RestoreInterpreter(s.Interpreter);
+    panel_ = s.Panel;
+    executed_ = s.Executed;
+}
+
+// Adds bytes to what the history holds, then drops the oldest snapshots
+// (and the readings only they reached) while it holds too much.
+void TRunHistory::Keep(std::size_t bytes)
+{
+    bytes_ += bytes;
+    while (snapshots_.size() > 1 && (snapshots_.size() > MaxSnapshots || bytes_ > MaxBytes))
+        DropOldest();
+}
+
+void TRunHistory::DropOldest()
+{
+    bytes_ -= snapshots_.front().Bytes;
+    snapshots_.pop_front();
+    const std::uint64_t oldest = snapshots_.front().Executed;
+    while (!readings_.empty() && readings_.front().Executed < oldest) {
+        bytes_ -= readings_.front().Bytes;
+        readings_.pop_front();
+    }
+}
+
+bool TRunHistory::StepBack(std::uint64_t n)
+{
+    if (n == 0 || n > Reach())
+        return false;
+    const std::uint64_t target = executed_ - n;
+    // The newest snapshot at or before the target.
+    const auto after = std::upper_bound(snapshots_.begin(), snapshots_.end(), target,
+                                        [](std::uint64_t t, const Snapshot& x) { return t < x.Executed; });
+    // Later snapshots go: those the run passes again are taken again, so
+    // every snapshot lies behind the current point.
+    const std::size_t keep = std::size_t(after - snapshots_.begin());
+    while (snapshots_.size() > keep) {
+        bytes_ -= snapshots_.back().Bytes;
+        snapshots_.pop_back();
+    }
+    const std::string panelBefore = panel_;
+    bool complete = true;
+    {
+        const SilentPorts silent;
+        Restore(snapshots_.back());
+        while (executed_ < target && (complete = StepExecutes()))
+            Execute();
+    }
+    if (!complete)
+        Forget();  // the run went another way than before: the history no longer leads here
+    WorldDisplay& display = worldDisplay();
+    display.RepaintAll();
+    display.ZeigePosition(Roboter.X, Roboter.Y);
+    display.ZeigeMaterial(Roboter.Vorrat);
+    if (panel_ != panelBefore)
+        display.SetFeldPanel(panel_);
+    return complete;
+}
+
+// ARBEITSFELD during a recorded step: what was read at this point before,
+// or a new reading, kept. A field already loaded reads nothing and is not
+// kept: the same check gives the same answer whenever the step is repeated.
+TArbeitsfeldLadung TRunHistory::Lies(const std::string& name)
+{
+    auto r = std::lower_bound(readings_.begin(), readings_.end(), executed_,
+                              [](const Reading& x, std::uint64_t t) { return x.Executed < t; });
+    if (r != readings_.end() && r->Executed == executed_ && r->Found->Name == name) {
+        if (r->Found->Ergebnis == 1)
+            panel_ = ArbeitsfeldAnzeige(name);
+        return *r->Found;
+    }
+    TArbeitsfeldLadung found = Welt.LiesArbeitsfeld(name);
+    if (found.Ergebnis == 0)
+        return found;
+    // Readings from this point on belong to a run that went elsewhere.
+    const std::size_t here = std::size_t(r - readings_.begin());
+    while (readings_.size() > here) {
+        bytes_ -= readings_.back().Bytes;
+        readings_.pop_back();
+    }
+    Reading& kept = readings_.emplace_back();
+    kept.Executed = executed_;
+    kept.Bytes = sizeof(Reading);
+    // The same file read again as it was shares the earlier copy.
+    for (auto earlier = readings_.rbegin() + 1; earlier != readings_.rend(); ++earlier)
+        if (earlier->Found->Name == name) {
+            if (SameReading(*earlier->Found, found))
+                kept.Found = earlier->Found;
+            break;
+        }
+    if (!kept.Found) {
+        kept.Found = std::make_shared<const TArbeitsfeldLadung>(found);
+        kept.Bytes += sizeof(TArbeitsfeldLadung) + name.capacity();
+    }
+    if (found.Ergebnis == 1)
+        panel_ = ArbeitsfeldAnzeige(name);
+    Keep(kept.Bytes);
+    return found;
+}
