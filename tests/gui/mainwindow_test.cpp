@@ -143,7 +143,7 @@ private slots:
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen", "-", "&Suchen...",
                               "Suche &wiederholen", "Ersetzen...", "-", "Schriftart"}));
         QCOMPARE(Captions(FindMenu(form, "Start1")),
-                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "-", "Handsteuerung",
+                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "Haltepunkt ein/aus", "-", "Handsteuerung",
                               "Teachin Modus", "-", "Optionen"}));
         QCOMPARE(Captions(FindMenu(form, "Arbeitsfeld1")),
                  QStringList({"&Neu", "&Zurücksetzen", "&Verändern", "-", "Arbeitsfeld &öffnen",
@@ -173,10 +173,11 @@ private slots:
             {FindItem(form, "RunItem"), "F9", "Programm übersetzen und starten"},
             {FindItem(form, "Compilieren1"), "Ctrl+F9", ""},
             {FindItem(form, "Einzelschritt1"), "F7", ""},
+            {FindItem(form, "Haltepunkt1"), "F5", "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen"},
             {FindItem(form, "Handsteuerung1"), "", ""},
             {FindItem(form, "TeachinModus1"), "", ""},
             {FindItem(form, "Optionen1"), "", ""},
-            {FindItem(form, "Inhalt1"), "", "Inhaltsübersicht der Hilfe anzeigen"},
+            {FindItem(form, "Inhalt1"), "F1", "Inhaltsübersicht der Hilfe anzeigen"},
             {FindItem(form, "Info1"), "", "Programminformationen anzeigen"},
         };
         for (const Item& i : items) {

@@ -32,6 +32,7 @@ void ResetOptionen()
     Fontcharset = DefaultFontcharset;
     Wallcolor = DefaultWallcolor;
     Barriercolor = DefaultBarriercolor;
+    Syntaxfarben = DefaultSyntaxfarben;
     RebuildKeyTable();
 }
 

@@ -19,6 +19,7 @@
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
 #include "platform/FormLabel.h"
+#include "editor/ProgramColours.h"
 #include "language/ZelkKey.h"
 #include "settings/ZelkSettings.h"
 #include "workfield/ZelkGrafik.h"
@@ -138,6 +139,9 @@ void TOptionenDlg::DescribeControls()
                             "zum Beispiel DREHELINKS."));
     Describe(AutoIndentBox,
              QStringLiteral("Eine neue Zeile im Editor beginnt so weit eingerückt wie die vorige."));
+    Describe(SyntaxfarbenBox,
+             QStringLiteral("Der Editor zeigt Schlüsselwörter, Befehle und Tests, Kommentare und Zahlen "
+                            "in eigenen Farben."));
     Describe(TabsetEdit,
              QStringLiteral("So viele Leerzeichen fügt die Tabulatortaste im Editor ein."),
              QStringLiteral("Tabulatorweite"));
@@ -192,6 +196,13 @@ void TOptionenDlg::CreateEditorPage()
     TabsetEdit->setGeometry(130, 62, 49, 24);
     Label2 = FormLabel(editor, "Label2", QStringLiteral("Schriftart"), 12, 106, font());
     Button1 = AddButton(editor, "Button1", QStringLiteral("Fontauswahl.."), QRect(130, 100, 113, 27));
+    // In the free row below the font button, its caption left of the box
+    // as AutoIndent's is.
+    SyntaxfarbenBox = new QCheckBox(QStringLiteral("Programmtext farbig"), editor);
+    SyntaxfarbenBox->setObjectName(QStringLiteral("SyntaxfarbenBox"));
+    SyntaxfarbenBox->setLayoutDirection(Qt::RightToLeft);
+    SyntaxfarbenBox->move(12, 129);
+    SyntaxfarbenBox->adjustSize();
 }
 
 void TOptionenDlg::CreateArbeitsfeldPage()
@@ -211,6 +222,7 @@ void TOptionenDlg::FormCreate()
     UnderscoreBtn->setChecked(Underscore);
     UnderscoreBtn2->setChecked(!Underscore);
     AutoIndentBox->setChecked(Autoindent);
+    SyntaxfarbenBox->setChecked(Syntaxfarben);
     // The spin edit shows what it can; the setting keeps its value (a tab
     // character, -1, say) until the user changes the control.
     TabsetEdit->setValue(std::clamp(int(Tabset), 0, 10));
@@ -225,6 +237,7 @@ void TOptionenDlg::ConnectControls()
     connect(UnderscoreBtn, &QRadioButton::clicked, this, [this] { UnderscoreBtnClick(); });
     connect(UnderscoreBtn2, &QRadioButton::clicked, this, [this] { UnderscoreBtn2Click(); });
     connect(AutoIndentBox, &QCheckBox::clicked, this, [this] { AutoIndentBoxClick(); });
+    connect(SyntaxfarbenBox, &QCheckBox::clicked, this, [this] { SyntaxfarbenBoxClick(); });
     connect(TabsetEdit, &QSpinBox::valueChanged, this, [this] { TabsetEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -241,15 +254,23 @@ void TOptionenDlg::UnderscoreBtnClick()
 {
     Underscore = true;
     RebuildKeyTable();
+    RecolourProgramTexts();
 }
 
 void TOptionenDlg::UnderscoreBtn2Click()
 {
     Underscore = false;
     RebuildKeyTable();
+    RecolourProgramTexts();
 }
 
 void TOptionenDlg::AutoIndentBoxClick() { Autoindent = AutoIndentBox->isChecked(); }
+
+void TOptionenDlg::SyntaxfarbenBoxClick()
+{
+    Syntaxfarben = SyntaxfarbenBox->isChecked();
+    RecolourProgramTexts();
+}
 
 void TOptionenDlg::TabsetEditChange() { Tabset = static_cast<std::int8_t>(TabsetEdit->value()); }
 

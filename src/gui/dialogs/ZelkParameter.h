@@ -31,6 +31,7 @@ public:
     void UnderscoreBtnClick();
     void UnderscoreBtn2Click();
     void AutoIndentBoxClick();
+    void SyntaxfarbenBoxClick();
     void TabsetEditChange();
     void Button1Click();  // "Fontauswahl.."
     void Button2Click();  // "Wände.."
@@ -46,6 +47,7 @@ public:
     QRadioButton* UnderscoreBtn;
     QRadioButton* UnderscoreBtn2;
     QCheckBox* AutoIndentBox;
+    QCheckBox* SyntaxfarbenBox;
     QLabel* Label1;
     QSpinBox* TabsetEdit;
     QLabel* Label2;

@@ -319,6 +319,11 @@ void TZelkForm::CreateMenu()
          [this] { Compilieren1Click(); });
     Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
                           [this] { StepBtnClick(); });
+    item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
+         "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [] {
+             if (EditorWindow)
+                 EditorWindow->ToggleBreakpoint();
+         });
     Start1->addSeparator();
     Handsteuerung1 = item(Start1, "Handsteuerung1", "Handsteuerung", none, "",
                           [this] { Handsteuerung1Click(); });
@@ -343,7 +348,7 @@ void TZelkForm::CreateMenu()
          [this] { ArbeitsfeldSpeichern1Click(); });
 
     QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
-    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen",
+    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", QKeySequence(Qt::Key_F1), "Inhaltsübersicht der Hilfe anzeigen",
                    [this] { HilfeInhaltZeigen(this); });
     Hilfe1->addSeparator();
     item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",

@@ -1,0 +1,57 @@
+#pragma once
+// An edit control with a gutter on its left, as code editors have: the line
+// numbers from 1, in the control's font and a muted colour, and a red dot
+// on each line that holds a breakpoint. A click in a line's gutter sets or
+// removes its breakpoint. The gutter lies beside the text: the text, its
+// positions, the selection and the modified flag are the control's as
+// before, and printing prints only the text.
+#include <QPlainTextEdit>
+#include <vector>
+
+#include "editor/GutterAccess.h"
+
+class TBreakpoints;
+class TLineGutter;
+
+class TGutterEdit : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit TGutterEdit(QWidget* parent = nullptr);
+
+    TBreakpoints* Breakpoints() const { return breakpoints; }
+    // The lines on the screen, top to bottom, placed as the gutter shows them.
+    std::vector<TGutterLine> VisibleLines() const;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    int GutterWidth() const;
+    void FitGutter();
+    void FollowScrolling(const QRect& rect, int dy);
+
+    TLineGutter* gutter;
+    TBreakpoints* breakpoints;
+};
+
+class TLineGutter : public QWidget {
+    Q_OBJECT
+public:
+    explicit TLineGutter(TGutterEdit* edit);
+
+    QSize sizeHint() const override;
+    // The width of the dot column left of the numbers.
+    int DotWidth() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // The line shown at height y; false below the last line.
+    bool LineAt(int y, TGutterLine& line) const;
+
+    TGutterEdit* edit;
+};
