@@ -45,7 +45,7 @@ struct GutterColours {
 TGutterEdit::TGutterEdit(QWidget* parent)
     : QPlainTextEdit(parent), gutter(new TLineGutter(this)), breakpoints(TBreakpoints::Of(document()))
 {
-    connect(this, &QPlainTextEdit::blockCountChanged, this, [this] { FitGutter(); });
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &TGutterEdit::FitGutter);
     connect(this, &QPlainTextEdit::updateRequest, this, &TGutterEdit::FollowScrolling);
     // The caret's line number stands out.
     connect(this, &QPlainTextEdit::cursorPositionChanged, gutter, qOverload<>(&QWidget::update));
@@ -53,17 +53,27 @@ TGutterEdit::TGutterEdit(QWidget* parent)
     FitGutter();
 }
 
-int TGutterEdit::GutterWidth() const
+void TGutterEdit::SetWholeText(const QString& text)
+{
+    // Also while the old text is gone and the new one not yet in.
+    linesComing = int(text.count(QLatin1Char('\n'))) + 1;
+    FitGutter();
+    setPlainText(text);
+    linesComing = 0;
+    FitGutter();
+}
+
+int TGutterEdit::GutterWidth(int lines) const
 {
     const QFontMetrics metrics(font());
-    const int digits = std::max<int>(2, int(QString::number(blockCount()).size()));
+    const int digits = std::max<int>(2, int(QString::number(lines).size()));
     return gutter->DotWidth() + metrics.horizontalAdvance(QLatin1Char('9')) * digits +
            metrics.horizontalAdvance(QLatin1Char(' '));
 }
 
 void TGutterEdit::FitGutter()
 {
-    const int width = GutterWidth();
+    const int width = GutterWidth(std::max(blockCount(), linesComing));
     if (viewportMargins().left() != width)
         setViewportMargins(width, 0, 0, 0);
     const QRect area = contentsRect();

@@ -19,6 +19,10 @@ public:
     explicit TGutterEdit(QWidget* parent = nullptr);
 
     TBreakpoints* Breakpoints() const { return breakpoints; }
+    // Replaces the whole text, with the gutter made wide enough for it
+    // first: once the lines are in, a wider gutter narrows the text area,
+    // and Qt then makes a layout for every line of the text.
+    void SetWholeText(const QString& text);
     // The lines on the screen, top to bottom, placed as the gutter shows them.
     std::vector<TGutterLine> VisibleLines() const;
 
@@ -27,12 +31,14 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    int GutterWidth() const;
+    int GutterWidth(int lines) const;
     void FitGutter();
     void FollowScrolling(const QRect& rect, int dy);
 
     TLineGutter* gutter;
     TBreakpoints* breakpoints;
+    // While a whole text comes in, the gutter is as wide as it needs.
+    int linesComing = 0;
 };
 
 class TLineGutter : public QWidget {

@@ -151,11 +151,41 @@ QTextCharFormat FormatOf(WordClass c, const QColor& background)
     return format;
 }
 
+bool IsBlank(QChar c) { return c == ' ' || c == '\t'; }
+
+// Qt shapes a line piece by piece, a piece ending wherever a colour begins
+// or ends, and every piece costs. Blanks show no colour, so a span takes the
+// blanks around it, and spans of one colour with only blanks between them
+// become one: "    WHILE VORNE_FREI DO BEGIN" is three pieces, not eight.
+void Merge(const QString& text, std::vector<Span>& spans)
+{
+    const int n = int(text.size());
+    std::vector<Span> merged;
+    for (Span s : spans) {
+        while (s.to < n && IsBlank(text.at(s.to)))
+            ++s.to;
+        const int blanksFrom = merged.empty() ? 0 : merged.back().to;
+        int from = s.from;
+        while (from > blanksFrom && IsBlank(text.at(from - 1)))
+            --from;
+        if (!merged.empty() && from == blanksFrom && merged.back().wordClass == s.wordClass)
+            merged.back().to = s.to;
+        else
+            merged.push_back({merged.empty() ? from : s.from, s.to, s.wordClass});
+    }
+    spans = std::move(merged);
+}
+
 QList<QTextLayout::FormatRange> Formats(const std::vector<Span>& spans, const QColor& background)
 {
-    QTextCharFormat formats[4];
-    for (int c = 0; c < 4; ++c)
-        formats[c] = FormatOf(WordClass(c), background);
+    // Made again only for another background, not for every line.
+    static QRgb madeFor = 0;
+    static QTextCharFormat formats[4];
+    if (formats[0].isEmpty() || madeFor != background.rgba()) {
+        madeFor = background.rgba();
+        for (int c = 0; c < 4; ++c)
+            formats[c] = FormatOf(WordClass(c), background);
+    }
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(qsizetype(spans.size()));
     for (const Span& s : spans)
@@ -215,7 +245,9 @@ void TProgramColours::ColourLine(const QTextBlock& line, bool on)
     QList<QTextLayout::FormatRange> wanted;
     if (on && line.length() <= LongestColouredLine) {
         std::vector<Span> spans;
-        ScanLine(line.text(), StateAtStart(line), &spans);
+        const QString text = line.text();
+        ScanLine(text, StateAtStart(line), &spans);
+        Merge(text, spans);
         wanted = Formats(spans, page->palette().color(QPalette::Base));
     }
     if (layout->formats() == wanted)

@@ -335,7 +335,7 @@ bool TZelkEdit::LoadInto(TZelkPage* page, const QString& path, QString* error)
             *error = file.error;
         return false;
     }
-    page->setPlainText(file.text);
+    page->SetWholeText(file.text);
     page->moveCursor(QTextCursor::Start);
     page->document()->setModified(false);
     page->FilePath = QFileInfo(path).absoluteFilePath();
