@@ -7,7 +7,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTextBlock>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -54,17 +53,6 @@ QRgb Pixel(int x, int y)
 QRgb PanelColour(const char* name)
 {
     return Find<QFrame>(OptionenDlg, name)->palette().color(QPalette::Window).rgb();
-}
-
-// The colour a page shows the character at line and column in, when next
-// painted; invalid where it shows its own font colour.
-QColor ShownColour(TZelkPage* page, int line, int column)
-{
-    const QTextBlock block = page->document()->findBlockByNumber(line);
-    for (const QTextLayout::FormatRange& range : block.layout()->formats())
-        if (column >= range.start && column < range.start + range.length)
-            return range.format.foreground().color();
-    return QColor();
 }
 
 }  // namespace
