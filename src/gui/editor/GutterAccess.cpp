@@ -87,8 +87,10 @@ QAccessibleInterface* TGutterAccess::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    while (int(items.size()) <= index)
-        items.push_back(QAccessible::registerAccessibleInterface(new TGutterLineAccess(this, int(items.size()))));
+    while (int(items.size()) <= index) {
+        auto* item = new TGutterLineAccess(this, int(items.size()));
+        items.push_back(QAccessible::registerAccessibleInterface(item));
+    }
     return QAccessible::accessibleInterface(items[std::size_t(index)]);
 }
 

@@ -348,8 +348,8 @@ void TZelkForm::CreateMenu()
          [this] { ArbeitsfeldSpeichern1Click(); });
 
     QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
-    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", QKeySequence(Qt::Key_F1), "Inhaltsübersicht der Hilfe anzeigen",
-                   [this] { HilfeInhaltZeigen(this); });
+    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", QKeySequence(Qt::Key_F1),
+                   "Inhaltsübersicht der Hilfe anzeigen", [this] { HilfeInhaltZeigen(this); });
     Hilfe1->addSeparator();
     item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",
          [this] { ShowAboutBox(this); });
