@@ -235,6 +235,7 @@ private slots:
                  QByteArray("; Kommentar\n[Optionen]\nNetzwerk=0\nfremd=ja\n"
                             "Underscore=1\nAutoindent=1\nTabset=4\nFontheight=-13\nFontname=Courier New\n"
                             "Fontcolor=-2147483640\nFontcharset=0\nWallcolor=8421504\nBarriercolor=255\n"
+                            "Syntaxfarben=1\n"
                             "\n[Fenster]\nedit_left=77\n"
                             "left=1\ntop=2\nwidth=3\nheight=4\ninfo_left=9\ninfo_top=10\ninfo_width=11\ninfo_height=12\n"
                             "was soll das\n[Fremd]\nleft=1\n"));
@@ -245,17 +246,18 @@ private slots:
         LoadOptionen(MemoryStore());
         MemoryStore store;
         QVERIFY(WriteAllSettings(store, Places));
-        QCOMPARE(store.writes.size(), std::size_t(22));
+        QCOMPARE(store.writes.size(), std::size_t(23));
         QCOMPARE(store.writes[0], std::string("Optionen/Netzwerk=0"));
         QCOMPARE(store.writes[1], std::string("Fenster/left=1"));
         QCOMPARE(store.writes[5], std::string("Fenster/edit_left=5"));
         QCOMPARE(store.writes[12], std::string("Fenster/info_height=12"));
         QCOMPARE(store.writes[13], std::string("Optionen/Underscore=1"));
         QCOMPARE(store.writes[21], std::string("Optionen/Barriercolor=255"));
+        QCOMPARE(store.writes[22], std::string("Optionen/Syntaxfarben=1"));
 
         MemoryStore withoutEditor;
         QVERIFY(WriteAllSettings(withoutEditor, PlacesWithoutEditor()));
-        QCOMPARE(withoutEditor.writes.size(), std::size_t(18));
+        QCOMPARE(withoutEditor.writes.size(), std::size_t(19));
         QCOMPARE(withoutEditor.writes[5], std::string("Fenster/info_left=9"));
     }
 

@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <QToolButton>
 #include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 #include <memory>
 
@@ -36,6 +38,17 @@ inline QToolButton* FindButton(const QObject* w, const char* name)
 inline QAction* FindItem(const QObject* w, const char* name) { return Find<QAction>(w, name); }
 inline QMenu* FindMenu(const QObject* w, const char* name) { return Find<QMenu>(w, name); }
 inline QLabel* FindLabel(const QObject* w, const char* name) { return Find<QLabel>(w, name); }
+
+// The colour a page shows the character at line and column in, as painted
+// last; invalid where it shows its own font colour.
+inline QColor ShownColour(const QPlainTextEdit* page, int line, int column)
+{
+    const QTextBlock block = page->document()->findBlockByNumber(line);
+    for (const QTextLayout::FormatRange& range : block.layout()->formats())
+        if (column >= range.start && column < range.start + range.length)
+            return range.format.foreground().color();
+    return QColor();
+}
 
 // A main window of the given size whose client is an MDI area, as in the
 // program; area is set to that area, which the window owns.

@@ -354,6 +354,42 @@ private slots:
         QCOMPARE(window_->Line(0), std::string("a\0b", 3));
     }
 
+    // A learner must see as comment exactly what the translator skips.
+    void commentsAreColouredWhereTheScannerSkipsThem_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("typedAtStart");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<bool>("comment");
+        QTest::newRow("(*) opens and does not close") << "(*) VOR *) VOR" << "" << 0 << 4 << true;
+        QTest::newRow("after it") << "(*) VOR *) VOR" << "" << 0 << 11 << false;
+        QTest::newRow("braces over two lines") << "{ a\nVOR } VOR" << "" << 1 << 0 << true;
+        QTest::newRow("after them") << "{ a\nVOR } VOR" << "" << 1 << 6 << false;
+        QTest::newRow("no nesting") << "{ { } VOR" << "" << 0 << 6 << false;
+        QTest::newRow("( * is a parenthesis") << "( *VOR" << "" << 0 << 3 << false;
+        QTest::newRow("*) split by a line end") << "(* a *\n) VOR" << "" << 1 << 2 << true;
+        QTest::newRow("a brace typed above") << "VOR\nVOR }\nVOR" << "{" << 1 << 0 << true;
+        QTest::newRow("up to its end") << "VOR\nVOR }\nVOR" << "{" << 2 << 0 << false;
+    }
+
+    void commentsAreColouredWhereTheScannerSkipsThem()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, typedAtStart);
+        QFETCH(int, line);
+        QFETCH(int, column);
+        QFETCH(bool, comment);
+        // The first line is a comment to compare with.
+        TZelkPage* page = NewPage("neu", "{}\n" + text);
+        page->grab();
+        page->setTextCursor(QTextCursor(page->document()->findBlockByNumber(1)));
+        QTest::keyClicks(page, typedAtStart);
+        page->grab();
+        QVERIFY(ShownColour(page, 0, 0).isValid() && ShownColour(page, 1 + line, column).isValid());
+        QCOMPARE(ShownColour(page, 1 + line, column) == ShownColour(page, 0, 0), comment);
+    }
+
     void positionsCountLineBreaksTwice()
     {
         TZelkPage* page = NewPage("neu", "ab\ncd\n\nef");

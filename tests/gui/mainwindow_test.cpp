@@ -145,8 +145,8 @@ private slots:
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen", "-", "&Suchen...",
                               "Suche &wiederholen", "Ersetzen...", "-", "Schriftart"}));
         QCOMPARE(Captions(FindMenu(form, "Start1")),
-                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "-", "Handsteuerung",
-                              "Teachin Modus", "-", "Optionen"}));
+                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "Haltepunkt ein/aus", "-",
+                              "Handsteuerung", "Teachin Modus", "-", "Optionen"}));
         QCOMPARE(Captions(FindMenu(form, "Arbeitsfeld1")),
                  QStringList({"&Neu", "&Zurücksetzen", "&Verändern", "-", "Arbeitsfeld &öffnen",
                               "Arbeitsfeld &speichern"}));
@@ -175,10 +175,12 @@ private slots:
             {FindItem(form, "RunItem"), "F9", "Programm übersetzen und starten"},
             {FindItem(form, "Compilieren1"), "Ctrl+F9", ""},
             {FindItem(form, "Einzelschritt1"), "F7", ""},
+            {FindItem(form, "Haltepunkt1"), "F5",
+             "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen"},
             {FindItem(form, "Handsteuerung1"), "", ""},
             {FindItem(form, "TeachinModus1"), "", ""},
             {FindItem(form, "Optionen1"), "", ""},
-            {FindItem(form, "Inhalt1"), "", "Inhaltsübersicht der Hilfe anzeigen"},
+            {FindItem(form, "Inhalt1"), "F1", "Inhaltsübersicht der Hilfe anzeigen"},
             {FindItem(form, "Info1"), "", "Programminformationen anzeigen"},
         };
         for (const Item& i : items) {

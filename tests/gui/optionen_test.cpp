@@ -15,6 +15,7 @@
 #include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "dialogs/ZelkParameter.h"
+#include "editor/ReadableColours.h"
 #include "language/ZelkKey.h"
 #include "settings/SettingsFile.h"
 #include "settings/ZelkSettings.h"
@@ -34,6 +35,7 @@ void ResetOptionen()
     Fontcharset = DefaultFontcharset;
     Wallcolor = DefaultWallcolor;
     Barriercolor = DefaultBarriercolor;
+    Syntaxfarben = DefaultSyntaxfarben;
     RebuildKeyTable();
 }
 
@@ -251,6 +253,40 @@ private slots:
         QCOMPARE(fake->colorDialogs.last(), 0x0000FF00);
         QVERIFY2(Fontheight < -12 && Fontheight > -20, qPrintable(QString::number(Fontheight)));
         QCOMPARE(Fontcolor, 0x0000FF00);
+    }
+
+    void theEditorColoursTheWordsTheTranslatorReads()
+    {
+        QVERIFY(startProgram());
+        form->FileNewItemClick();
+        TZelkPage* page = editor();
+        const QString text = "PROGRAM P; { VOR\nVOR } DREHE_LINKS; drehelinks";
+        page->setPlainText(text);
+        page->document()->setModified(false);
+        page->grab();
+        auto coloured = [page](int line, int column) { return ShownColour(page, line, column).isValid(); };
+        const QColor comment = ShownColour(page, 0, 11);
+        QVERIFY(coloured(0, 0) && comment.isValid() && comment != ShownColour(page, 0, 0));
+        QCOMPARE(ShownColour(page, 1, 0), comment);  // a comment over two lines
+        QVERIFY(coloured(1, 6) && !coloured(1, 19));
+
+        // The other spelling is the keyword now, on the open page at once.
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(Find<QRadioButton>(d, "UnderscoreBtn2"), Qt::LeftButton); });
+        QVERIFY(!coloured(1, 6) && coloured(1, 19));
+
+        // Readable on a dark page as well.
+        QPalette dark = page->palette();
+        dark.setColor(QPalette::Base, QColor(30, 30, 30));
+        page->setPalette(dark);
+        page->grab();
+        for (int column : {0, 11})
+            QVERIFY(ContrastRatio(ShownColour(page, 0, column), QColor(30, 30, 30)) >= 4.5);
+
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->SyntaxfarbenBox, Qt::LeftButton); });
+        QVERIFY(!Syntaxfarben);
+        QVERIFY(!coloured(0, 0) && !coloured(0, 11) && !coloured(1, 19));
+        QCOMPARE(PageText(page), text);
+        QVERIFY(!page->document()->isModified());
     }
 
     void theWorkFieldTakesTheNewColoursAtOnce()

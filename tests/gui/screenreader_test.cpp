@@ -254,7 +254,7 @@ private slots:
         controls.removeIf([](QWidget* c) {
             return qobject_cast<QAbstractSpinBox*>(c->parentWidget()) || qobject_cast<QTabBar*>(c->parentWidget());
         });
-        QCOMPARE(controls.size(), 7 + 10 + 10);
+        QCOMPARE(controls.size(), 7 + 10 + 11);
         for (QWidget* c : controls)
             QVERIFY2(!Name(c).isEmpty() && !Beschreibung(c).isEmpty(), qPrintable(c->objectName()));
         QCOMPARE(Name(Find<QWidget>(optionenDlg(), "TabsetEdit")), QString("Tabulatorweite"));

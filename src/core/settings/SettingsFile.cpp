@@ -80,7 +80,8 @@ bool WriteOptionen(SettingsStore& store)
            store.WriteInteger(Optionen, "Fontcolor", Fontcolor) &&
            store.WriteInteger(Optionen, "Fontcharset", Fontcharset) &&
            store.WriteInteger(Optionen, "Wallcolor", Wallcolor) &&
-           store.WriteInteger(Optionen, "Barriercolor", Barriercolor);
+           store.WriteInteger(Optionen, "Barriercolor", Barriercolor) &&
+           store.WriteBool(Optionen, "Syntaxfarben", Syntaxfarben);
 }
 
 // An integer key whose value must lie in [low, high]; a value beyond it is
@@ -131,6 +132,7 @@ void LoadOptionen(const SettingsStore& store)
     Fontcharset = ReadInRange(store, "Fontcharset", DefaultFontcharset, 0, 255);
     Wallcolor = store.ReadInteger(Optionen, "Wallcolor", DefaultWallcolor);
     Barriercolor = store.ReadInteger(Optionen, "Barriercolor", DefaultBarriercolor);
+    Syntaxfarben = store.ReadBool(Optionen, "Syntaxfarben", DefaultSyntaxfarben);
 }
 
 bool ReadNetzwerk(const SettingsStore& store) { return store.ReadBool(Optionen, Netzwerk, false); }

@@ -36,7 +36,7 @@ std::string SettingsFileLocation(const std::string& programDir);
 void SetSettingsFilePath(std::string path);
 const std::string& SettingsFilePath();
 
-// "Optionen": the nine program-wide settings of ZelkSettings.h, each with
+// "Optionen": the ten program-wide settings of ZelkSettings.h, each with
 // its default when missing or not readable; a "Tabset" beyond a signed byte
 // or a "Fontcharset" beyond a byte also gives the default. The caller
 // rebuilds the keyword table for the Underscore read.
@@ -66,7 +66,7 @@ struct WindowPlaces {
 };
 
 // Writes every key, each on its own: "Netzwerk" as false, the main
-// window's place, the editor's (if any), the info window's, then the nine
+// window's place, the editor's (if any), the info window's, then the ten
 // options. Stops at the first write that fails, so that key and those after
 // it keep the values the file had. False when a write failed.
 bool WriteAllSettings(SettingsStore& store, const WindowPlaces& places);

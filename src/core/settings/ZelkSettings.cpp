@@ -9,3 +9,4 @@ std::int32_t Fontcolor = DefaultFontcolor;
 std::int32_t Fontcharset = DefaultFontcharset;
 std::int32_t Wallcolor = DefaultWallcolor;
 std::int32_t Barriercolor = DefaultBarriercolor;
+bool Syntaxfarben = DefaultSyntaxfarben;

@@ -14,6 +14,7 @@ extern std::int32_t Fontcolor;    // 0x00BBGGRR, or 0x80000000 + system colour i
 extern std::int32_t Fontcharset;
 extern std::int32_t Wallcolor;
 extern std::int32_t Barriercolor;
+extern bool Syntaxfarben;         // the editor colours the program's words
 
 // Their values without a settings file, and for a key it lacks.
 constexpr bool DefaultUnderscore = true;
@@ -25,3 +26,4 @@ constexpr std::int32_t DefaultFontcolor = -2147483640;  // system colour 8, wind
 constexpr std::int32_t DefaultFontcharset = 0;          // ANSI
 constexpr std::int32_t DefaultWallcolor = 8421504;      // grey
 constexpr std::int32_t DefaultBarriercolor = 255;       // red
+constexpr bool DefaultSyntaxfarben = true;

@@ -123,6 +123,9 @@ void TOptionenDlg::DescribeControls()
                             "zum Beispiel DREHELINKS."));
     Describe(AutoIndentBox,
              QStringLiteral("Eine neue Zeile im Editor beginnt so weit eingerückt wie die vorige."));
+    Describe(SyntaxfarbenBox,
+             QStringLiteral("Der Editor zeigt Schlüsselwörter, Befehle und Tests, Kommentare und Zahlen "
+                            "in eigenen Farben."));
     Describe(TabsetEdit,
              QStringLiteral("So viele Leerzeichen fügt die Tabulatortaste im Editor ein."),
              QStringLiteral("Tabulatorweite"));
@@ -177,6 +180,13 @@ void TOptionenDlg::CreateEditorPage()
     TabsetEdit->setGeometry(130, 62, 49, 24);
     Label2 = FormLabel(editor, "Label2", QStringLiteral("Schriftart"), 12, 106, font());
     Button1 = AddButton(editor, "Button1", QStringLiteral("Fontauswahl.."), QRect(130, 100, 113, 27));
+    // In the free row below the font button, its caption left of the box
+    // as AutoIndent's is.
+    SyntaxfarbenBox = new QCheckBox(QStringLiteral("Programmtext farbig"), editor);
+    SyntaxfarbenBox->setObjectName(QStringLiteral("SyntaxfarbenBox"));
+    SyntaxfarbenBox->setLayoutDirection(Qt::RightToLeft);
+    SyntaxfarbenBox->move(12, 129);
+    SyntaxfarbenBox->adjustSize();
 }
 
 void TOptionenDlg::CreateArbeitsfeldPage()
@@ -196,6 +206,7 @@ void TOptionenDlg::FormCreate()
     UnderscoreBtn->setChecked(Underscore);
     UnderscoreBtn2->setChecked(!Underscore);
     AutoIndentBox->setChecked(Autoindent);
+    SyntaxfarbenBox->setChecked(Syntaxfarben);
     // The spin edit shows what it can; the setting keeps its value (a tab
     // character, -1, say) until the user changes the control.
     TabsetEdit->setValue(std::clamp(int(Tabset), 0, 10));
@@ -219,6 +230,7 @@ void TOptionenDlg::ConnectControls()
             UnderscoreBtn2Click();
     });
     connect(AutoIndentBox, &QCheckBox::toggled, this, [this] { AutoIndentBoxClick(); });
+    connect(SyntaxfarbenBox, &QCheckBox::toggled, this, [this] { SyntaxfarbenBoxClick(); });
     connect(TabsetEdit, &QSpinBox::valueChanged, this, [this] { TabsetEditChange(); });
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
@@ -235,15 +247,23 @@ void TOptionenDlg::UnderscoreBtnClick()
 {
     Underscore = true;
     RebuildKeyTable();
+    emit ProgrammtextFarbenGeaendert();
 }
 
 void TOptionenDlg::UnderscoreBtn2Click()
 {
     Underscore = false;
     RebuildKeyTable();
+    emit ProgrammtextFarbenGeaendert();
 }
 
 void TOptionenDlg::AutoIndentBoxClick() { Autoindent = AutoIndentBox->isChecked(); }
+
+void TOptionenDlg::SyntaxfarbenBoxClick()
+{
+    Syntaxfarben = SyntaxfarbenBox->isChecked();
+    emit ProgrammtextFarbenGeaendert();
+}
 
 void TOptionenDlg::TabsetEditChange() { Tabset = static_cast<std::int8_t>(TabsetEdit->value()); }
 

@@ -31,6 +31,7 @@ public:
     void UnderscoreBtnClick();
     void UnderscoreBtn2Click();
     void AutoIndentBoxClick();
+    void SyntaxfarbenBoxClick();
     void TabsetEditChange();
     void Button1Click();  // "Fontauswahl.."
     void Button2Click();  // "Wände.."
@@ -39,6 +40,9 @@ public:
 signals:
     // The colour of the walls or of the barriers has changed.
     void FarbenGeaendert();
+    // The spelling of the robot words or "Programmtext farbig" has changed:
+    // every page colours its words anew.
+    void ProgrammtextFarbenGeaendert();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -66,6 +70,7 @@ private:
     QRadioButton* UnderscoreBtn;
     QRadioButton* UnderscoreBtn2;
     QCheckBox* AutoIndentBox;
+    QCheckBox* SyntaxfarbenBox;
     QLabel* Label1;
     QSpinBox* TabsetEdit;
     QLabel* Label2;

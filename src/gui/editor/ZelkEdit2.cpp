@@ -14,7 +14,9 @@
 #include <cstdlib>
 
 #include "platform/Colors.h"
+#include "editor/Breakpoints.h"
 #include "editor/EditPositions.h"
+#include "editor/ProgramColours.h"
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
 #include "settings/ZelkSettings.h"
@@ -125,8 +127,9 @@ QString LeadingBlanks(const QString& line)
 
 // --- pages and tabs ---------------------------------------------------------
 
-TZelkPage::TZelkPage(QWidget* parent) : QPlainTextEdit(parent)
+TZelkPage::TZelkPage(QWidget* parent) : TGutterEdit(parent)
 {
+    new TProgramColours(this);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -227,6 +230,7 @@ TZelkEdit::~TZelkEdit()
     for (int i = 0; i < PageCount(); ++i) {
         PageEditor(i)->removeEventFilter(this);
         PageEditor(i)->document()->disconnect(this);
+        PageEditor(i)->Breakpoints()->disconnect(this);
     }
     if (sourcePages() == this)
         setSourcePages(nullptr);
@@ -254,6 +258,7 @@ void TZelkEdit::AddPage(const QString& name)
     auto* page = new TZelkPage(TabControl1);
     page->installEventFilter(this);
     connect(page->document(), &QTextDocument::contentsChanged, this, [this] { ForgetLineCache(); });
+    connect(page->Breakpoints(), &THaltepunkte::Changed, this, &TZelkEdit::BreakpointsChanged);
     const int index = TabControl1->addTab(page, TabText(name));
     TabControl1->tabBar()->setTabData(index, name);
     DescribePage(page, name);
@@ -281,6 +286,7 @@ void TZelkEdit::CloseCurrentPage()
     TabControl1->removeTab(index);
     delete page;
     ForgetLineCache();
+    emit BreakpointsChanged();  // gone with the page, and the pages after it renumbered
     if (TabControl1->count() > 0)
         TabControl1->setCurrentIndex(index > 0 ? index - 1 : 0);
     ShowSelectedPage();
@@ -343,7 +349,7 @@ bool TZelkEdit::LoadInto(TZelkPage* page, const QString& path, QString* error)
             *error = file.error;
         return false;
     }
-    page->setPlainText(file.text);
+    page->SetWholeText(file.text);
     page->moveCursor(QTextCursor::Start);
     page->document()->setModified(false);
     page->FilePath = QFileInfo(path).absoluteFilePath();
@@ -491,6 +497,32 @@ void TZelkEdit::HighlightLine(int line)
     cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
     editor->setTextCursor(cursor);
     editor->ensureCursorVisible();
+}
+
+// --- breakpoints ---------------------------------------------------------------------
+
+void TZelkEdit::ToggleBreakpoint()
+{
+    if (TZelkPage* page = Editor())
+        page->Breakpoints()->Toggle(page->textCursor().block());
+}
+
+void TZelkEdit::ToggleBreakpoint(int page, int line)
+{
+    if (TZelkPage* editor = PageEditor(page))
+        editor->Breakpoints()->Toggle(editor->document()->findBlockByNumber(line));
+}
+
+bool TZelkEdit::HasBreakpoint(int page, int line) const
+{
+    const TZelkPage* editor = PageEditor(page);
+    return editor && editor->Breakpoints()->AtLine(line);
+}
+
+std::vector<int> TZelkEdit::BreakpointLines(int page) const
+{
+    const TZelkPage* editor = PageEditor(page);
+    return editor ? editor->Breakpoints()->Lines() : std::vector<int>();
 }
 
 // --- keys ----------------------------------------------------------------------------

@@ -7,7 +7,9 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTabWidget>
+#include <vector>
 
+#include "editor/LineGutter.h"
 #include "editor/TextFile.h"
 #include "ports/SourcePages.h"
 
@@ -15,8 +17,9 @@ class QStatusBar;
 class QKeyEvent;
 class QTextDocument;
 
-// One page's edit control, with what the page knows about its file.
-class TZelkPage : public QPlainTextEdit {
+// One page's edit control, with what the page knows about its file; line
+// numbers, breakpoints and colours come with it.
+class TZelkPage : public TGutterEdit {
     Q_OBJECT
 public:
     explicit TZelkPage(QWidget* parent = nullptr);
@@ -101,9 +104,20 @@ public:
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
 
+    // Breakpoints, marks on the lines of a page (lines from 0) that move with
+    // their lines; never saved. The run control asks HasBreakpoint at every
+    // step, or keeps BreakpointLines until BreakpointsChanged.
+    void ToggleBreakpoint();  // on the caret's line of the current page
+    void ToggleBreakpoint(int page, int line);
+    bool HasBreakpoint(int page, int line) const;
+    std::vector<int> BreakpointLines(int page) const;
+
 signals:
     // A page came or went: the commands that need a page follow.
     void SeitenGeaendert();
+    // A breakpoint was set or removed, lines moved under breakpoints, or a
+    // page was closed, which renumbers the pages after it.
+    void BreakpointsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

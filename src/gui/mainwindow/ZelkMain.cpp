@@ -32,6 +32,7 @@
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
 #include "platform/Titel.h"
+#include "editor/ProgramColours.h"
 #include "editor/Search.h"
 #include "dialogs/ZelkAbout.h"
 #include "editor/ZelkDruck.h"
@@ -266,6 +267,7 @@ void TZelkForm::WeltfensterVerbinden()
     connect(ZelkMeldung, &TZelkMeldung::VorratEingestellt, FeldFlaeche,
             &TFeldFlaeche::VorratEinstellen);
     connect(OptionenDlg, &TOptionenDlg::FarbenGeaendert, FeldFlaeche, &TFeldFlaeche::RepaintAll);
+    connect(OptionenDlg, &TOptionenDlg::ProgrammtextFarbenGeaendert, this, [] { RecolourProgramTexts(); });
 }
 
 TZelkForm* CreateZelkForm()
@@ -338,6 +340,11 @@ void TZelkForm::CreateMenu()
          [this] { Compilieren1Click(); });
     Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
                           [this] { StepBtnClick(); });
+    item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
+         "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [] {
+             if (EditorWindow)
+                 EditorWindow->ToggleBreakpoint();
+         });
     Start1->addSeparator();
     Handsteuerung1 = item(Start1, "Handsteuerung1", "Handsteuerung", none, "",
                           [this] { Handsteuerung1Click(); });
@@ -362,8 +369,8 @@ void TZelkForm::CreateMenu()
          [this] { ArbeitsfeldSpeichern1Click(); });
 
     QMenu* Hilfe1 = AddMenu(bar, "Hilfe1", QStringLiteral("&Hilfe"));
-    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", none, "Inhaltsübersicht der Hilfe anzeigen",
-                   [this] { HilfeInhaltZeigen(this); });
+    Inhalt1 = item(Hilfe1, "Inhalt1", "&Inhalt", QKeySequence(Qt::Key_F1),
+                   "Inhaltsübersicht der Hilfe anzeigen", [this] { HilfeInhaltZeigen(this); });
     Hilfe1->addSeparator();
     item(Hilfe1, "Info1", "Inf&o...", none, "Programminformationen anzeigen",
          [this] { ShowAboutBox(AboutBox); });
