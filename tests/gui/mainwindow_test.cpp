@@ -145,7 +145,7 @@ private slots:
                  QStringList({"&Ausschneiden", "&Kopieren", "&Einfügen", "-", "&Suchen...",
                               "Suche &wiederholen", "Ersetzen...", "-", "Schriftart"}));
         QCOMPARE(Captions(FindMenu(form, "Start1")),
-                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "Haltepunkt ein/aus", "-",
+                 QStringList({"Sta&rt", "Compilieren", "&Einzelschritt", "Haltepunkt ein/aus", "Schritt zurück", "Unterbrechen", "Anhalten", "-",
                               "Handsteuerung", "Teachin Modus", "-", "Optionen"}));
         QCOMPARE(Captions(FindMenu(form, "Arbeitsfeld1")),
                  QStringList({"&Neu", "&Zurücksetzen", "&Verändern", "-", "Arbeitsfeld &öffnen",
@@ -189,7 +189,7 @@ private slots:
             // the page commands wait for a page
             const bool needsPage = QStringList{"FileSaveItem", "FileSaveAsItem", "FileCloseItem",
                                                "FilePrintItem", "CutItem", "PasteItem", "Suchen1",
-                                               "SucheWiederholen1", "Ersetzen1"}
+                                               "SucheWiederholen1", "Ersetzen1", "Haltepunkt1"}
                                        .contains(i.a->objectName());
             QVERIFY2(i.a->isEnabled() != needsPage, qPrintable(i.a->text()));
         }

@@ -42,6 +42,11 @@ public:
     // The page and line of the instruction the run stands before; false
     // when there is none (no table, or the run ended).
     bool NextLine(int& page, int& line) const;
+    // The line a single step would select next: that of the next test,
+    // command, call or ARBEITSFELD, found by following the jumps, logic
+    // and returns before it on copies of the stacks. Where that cannot be
+    // told, the line of the next instruction; false when the run has ended.
+    bool NextShownLine(int& page, int& line) const;
 
 private:
     TBreakpoints breakpoints_;

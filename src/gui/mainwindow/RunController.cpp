@@ -37,6 +37,18 @@ struct Uebersetzung {
     }
 };
 
+bool GleicheZellen(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite])
+{
+    return std::equal(&a[0][0], &a[0][0] + FeldHoehe * FeldBreite, &b[0][0], [](const TZelle& x, const TZelle& y) {
+        return x.Anzahl == y.Anzahl && std::equal(x.Offen, x.Offen + 4, y.Offen);
+    });
+}
+
+bool GleicherRoboter(const TZelkZustand& a, const TZelkZustand& b)
+{
+    return a.Vorrat == b.Vorrat && a.X == b.X && a.Y == b.Y && a.Richtung == b.Richtung;
+}
+
 // The commands that translate do nothing before the editor window has a page.
 bool HasPage()
 {
@@ -57,7 +69,59 @@ void TRunController::SetRunState(RunState state)
     emit StateChanged(state);
 }
 
-void TRunController::SetTimer1Enabled(bool enabled) { emit Timer1Switched(enabled); }
+void TRunController::SetTimer1Enabled(bool enabled)
+{
+    timerAn = enabled;
+    emit Timer1Switched(enabled);
+    emit HistoryChanged();  // no step back while the timer runs
+}
+
+void TRunController::WeltMerken()
+{
+    std::copy(&Welt.Feld[0][0], &Welt.Feld[0][0] + FeldHoehe * FeldBreite, &gemerkt.feld[0][0]);
+    std::copy(&Welt.StartFeld[0][0], &Welt.StartFeld[0][0] + FeldHoehe * FeldBreite, &gemerkt.start[0][0]);
+    gemerkt.roboter = Roboter;
+    gemerkt.roboterStart = RoboterStart;
+}
+
+// Editing, manual control, a teach-in replay, "&Neu", "&Zurücksetzen" or
+// opening a field changed the world between two steps: a step back would
+// bring back a world the run never left behind. The run itself goes on in
+// the world as it is, as it always did.
+bool TRunController::WeltWieGelassen() const
+{
+    return GleicheZellen(gemerkt.feld, Welt.Feld) && GleicheZellen(gemerkt.start, Welt.StartFeld) &&
+           GleicherRoboter(gemerkt.roboter, Roboter) && GleicherRoboter(gemerkt.roboterStart, RoboterStart);
+}
+
+void TRunController::FremdeAenderungVergessen()
+{
+    if (WeltWieGelassen())
+        return;
+    debugger.ClearHistory(FeldPanelText ? FeldPanelText() : std::string());
+    WeltMerken();
+}
+
+bool TRunController::Schritt()
+{
+    FremdeAenderungVergessen();
+    const bool weiter = debugger.Step();
+    WeltMerken();
+    emit HistoryChanged();
+    return weiter;
+}
+
+// A paused run shows where it stands, as a single step would show it next:
+// the page comes to the front, the focus stays where it is.
+void TRunController::ZeigeHaltestelle()
+{
+    SourcePages* pages = sourcePages();
+    int page = 0, line = 0;
+    if (!pages || !debugger.NextShownLine(page, line) || page < 0 || page >= pages->PageCount())
+        return;
+    pages->SelectPage(page);
+    pages->HighlightLine(line);
+}
 
 // A run halted by a robot failure cannot go on: the interpreter does nothing
 // until the next InitRun. Continuing it would leave the buttons running with
@@ -84,8 +148,20 @@ void TRunController::Start()
     }
     paused = false;
     SetRunState(RunState::Running);
-    if (Step())
+    // Start goes on from a breakpoint: its first instruction never pauses.
+    debugger.Resume();
+    if (Schritt())
         SetTimer1Enabled(true);
+}
+
+void TRunController::Tick()
+{
+    if (debugger.PauseBeforeNext()) {
+        Unterbrechen();
+        return;
+    }
+    if (!Schritt())
+        SetTimer1Enabled(false);
 }
 
 void TRunController::Einzelschritt()
@@ -101,7 +177,7 @@ void TRunController::Einzelschritt()
         ready = true;
     }
     // One instruction; single steps never start the timer.
-    Step();
+    Schritt();
 }
 
 void TRunController::Unterbrechen()
@@ -109,6 +185,28 @@ void TRunController::Unterbrechen()
     paused = true;
     SetRunState(RunState::Interrupted);
     SetTimer1Enabled(false);
+    ZeigeHaltestelle();
+}
+
+bool TRunController::KannZurueck() const
+{
+    return !timerAn && WeltWieGelassen() && debugger.CanStepBack();
+}
+
+// Back over the last instruction, also over a failure or the end of the
+// run: the run is then interrupted before that instruction, and Start or
+// Einzelschritt give the same run again.
+void TRunController::SchrittZurueck()
+{
+    if (timerAn)
+        return;
+    FremdeAenderungVergessen();
+    if (!debugger.StepBack())
+        return;
+    WeltMerken();
+    ready = true;
+    emit HistoryChanged();
+    Unterbrechen();
 }
 
 void TRunController::Anhalten()

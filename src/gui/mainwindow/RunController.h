@@ -4,8 +4,12 @@
 // window's handlers delegate here; the windows learn of every change through
 // the signals. The interpreter reaches it through the core's run control port.
 #include <QObject>
+#include <functional>
+#include <string>
 
+#include "execution/Debugger.h"
 #include "ports/RunControl.h"
+#include "world/ZelkFeld.h"
 
 class TRunController : public QObject, public RunControl {
     Q_OBJECT
@@ -25,6 +29,19 @@ public:
     void Unterbrechen();
     void Anhalten();  // the user's "Anhalten": Paused and Ready stay
     void Compilieren();
+    // One tick of the step timer: one instruction, or a pause before a line
+    // with a breakpoint.
+    void Tick();
+    // "Schritt zurück": the last instruction taken back; the run is then
+    // interrupted before it.
+    void SchrittZurueck();
+    bool KannZurueck() const;
+
+    // Breakpoints, history and the line a pause shows.
+    TDebugger& Debugger() { return debugger; }
+    // The text of the status panel now, which a step back before the run's
+    // first ARBEITSFELD shows again; the main window sets it.
+    std::function<std::string()> FeldPanelText;
 
     // The port. The interpreter switches the step timer, and its StopRun
     // reports the end of a run (last return, ABSCHALTEN, stack error) as
@@ -39,10 +56,29 @@ signals:
     void Timer1Switched(bool on);
     // A run was stopped: the editor takes input again.
     void Stopped();
+    // The history grew or shrank: "Schritt zurück" may change its state.
+    void HistoryChanged();
 
 private:
     void SetRunState(RunState state);
     void ForgetHaltedRun();
+    // Every step of a run goes through the history.
+    bool Schritt();
+    void ZeigeHaltestelle();
+    // The world as the run left it; anything else means that it was changed
+    // outside the run, and the history leads nowhere.
+    void WeltMerken();
+    void FremdeAenderungVergessen();
+    bool WeltWieGelassen() const;
+
+    TDebugger debugger;
+    bool timerAn = false;  // Timer1 ticks
+    struct Weltstand {
+        TZelle feld[FeldHoehe][FeldBreite];
+        TZelle start[FeldHoehe][FeldBreite];
+        TZelkZustand roboter, roboterStart;
+    };
+    Weltstand gemerkt{};
 
     RunState runState = RunState::Idle;
     bool paused = false;

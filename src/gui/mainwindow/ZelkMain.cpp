@@ -178,6 +178,10 @@ TZelkForm::TZelkForm(QWidget* parent)
     setCentralWidget(MdiArea);
     runController = new TRunController(this);
     connect(runController, &TRunController::StateChanged, this, [this] { UpdateActions(); });
+    connect(runController, &TRunController::HistoryChanged, this, [this] {
+        SchrittZurueck1->setEnabled(runController->KannZurueck());
+    });
+    runController->FeldPanelText = [this] { return FeldPanel->text().toStdString(); };
     connect(runController, &TRunController::Stopped, this, [this] {
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
@@ -241,6 +245,7 @@ void TZelkForm::CreateChildWindows()
     setWorldDisplay(worldDisplayPort.get());
     connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
             &TZelkMeldung::SetTimer1Enabled);
+    connect(ZelkMeldung, &TZelkMeldung::Timer1Abgelaufen, runController, &TRunController::Tick);
     // Where a run paused or stopped is told at once, however fast it ran.
     connect(runController, &TRunController::StateChanged, FeldFlaeche,
             [this](TRunController::RunState state) {
@@ -334,17 +339,27 @@ void TZelkForm::CreateMenu()
     item(Bearbeiten1, "Schriftart1", "Schriftart", none, "", [this] { Schriftart1Click(); });
 
     Start1 = AddMenu(bar, "Start1", QStringLiteral("Sta&rt"));
+    // A world changed by hand since the last step leaves nothing to go back to.
+    connect(Start1, &QMenu::aboutToShow, this, [this] { SchrittZurueck1->setEnabled(runController->KannZurueck()); });
     RunItem = item(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
                    "Programm übersetzen und starten", [this] { RunItemClick(); });
     item(Start1, "Compilieren1", "Compilieren", QKeySequence("Ctrl+F9"), "",
          [this] { Compilieren1Click(); });
     Einzelschritt1 = item(Start1, "Einzelschritt1", "&Einzelschritt", QKeySequence("F7"), "",
                           [this] { StepBtnClick(); });
-    item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
-         "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [] {
-             if (EditorWindow)
-                 EditorWindow->ToggleBreakpoint();
-         });
+    Haltepunkt1 = item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
+                       "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [this] {
+                           if (EditorWindow)
+                               EditorWindow->ToggleBreakpoint();
+                       });
+    SchrittZurueck1 = item(Start1, "SchrittZurueck1", "Schritt zurück", QKeySequence("Shift+F7"),
+                           "Die zuletzt ausgeführte Anweisung zurücknehmen",
+                           [this] { runController->SchrittZurueck(); });
+    // The keyboard's way to the two tool buttons without a menu item.
+    Unterbrechen1 = item(Start1, "Unterbrechen1", "Unterbrechen", QKeySequence("F6"),
+                         "Programmablauf unterbrechen", [this] { PauseBtnClick(); });
+    Anhalten1 = item(Start1, "Anhalten1", "Anhalten", QKeySequence("Ctrl+F2"),
+                     "Programmablauf anhalten", [this] { StopBtnClick(); });
     Start1->addSeparator();
     Handsteuerung1 = item(Start1, "Handsteuerung1", "Handsteuerung", none, "",
                           [this] { Handsteuerung1Click(); });
@@ -595,6 +610,9 @@ void TZelkForm::UpdateActions()
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
     StopCommand->setEnabled(!idle);
     PauseCommand->setEnabled(!idle);
+    Anhalten1->setEnabled(!idle);
+    Unterbrechen1->setEnabled(!idle);
+    SchrittZurueck1->setEnabled(runController->KannZurueck());
     Arbeitsfeld1->menuAction()->setEnabled(!running);
     TeachinModus1->setEnabled(idle && !editing);
     // "&Verändern" stays usable while a run is interrupted, its button not;
@@ -606,7 +624,7 @@ void TZelkForm::UpdateActions()
 
     const bool page = HasPage();
     for (QAction* command : {FileSaveItem, FileSaveAsItem, FileCloseItem, FilePrintItem, CutItem,
-                             PasteItem, Suchen1, SucheWiederholen1, Ersetzen1})
+                             PasteItem, Suchen1, SucheWiederholen1, Ersetzen1, Haltepunkt1})
         command->setEnabled(page);
 
     if (TeachinWindow)
@@ -620,11 +638,23 @@ void TZelkForm::CreateEditorWindow()
     EditorWindow = new TZelkEdit();
     connect(EditorWindow, &QObject::destroyed, this, [this] { EditorWindow = nullptr; });
     connect(EditorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
+    connect(EditorWindow, &TZelkEdit::BreakpointsChanged, this, [this] { HaltepunkteUebernehmen(); });
     MdiArea->addSubWindow(EditorWindow);
     setSourcePages(EditorWindow);
 }
 
 bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
+
+// The run pauses where the editor shows a breakpoint, on whichever page.
+void TZelkForm::HaltepunkteUebernehmen()
+{
+    TBreakpoints& haltepunkte = runController->Debugger().Breakpoints();
+    haltepunkte.Clear();
+    if (!EditorWindow)
+        return;
+    for (int page = 0; page < EditorWindow->PageCount(); ++page)
+        haltepunkte.SetPage(page, EditorWindow->BreakpointLines(page));
+}
 
 // Files named on the command line, as a file manager passes them: work
 // fields by their extension, everything else as a program, each exactly as

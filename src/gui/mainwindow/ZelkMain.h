@@ -128,6 +128,7 @@ private:
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
     void WeltfensterVerbinden();
+    void HaltepunkteUebernehmen();
     // A freshly opened teach-in window reaches the view and the info window
     // through the main window.
     void Verbinden(TTeachin* teachin);
@@ -158,6 +159,10 @@ private:
     TReplaceDialog* ReplaceDialog1 = nullptr;
     QAction* RunItem = nullptr;
     QAction* Einzelschritt1 = nullptr;
+    QAction* Haltepunkt1 = nullptr;
+    QAction* SchrittZurueck1 = nullptr;
+    QAction* Unterbrechen1 = nullptr;
+    QAction* Anhalten1 = nullptr;
     QAction* Handsteuerung1 = nullptr;
     QAction* TeachinModus1 = nullptr;
     QAction* Veraendern1 = nullptr;

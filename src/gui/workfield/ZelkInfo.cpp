@@ -271,8 +271,12 @@ void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
 
 void TZelkMeldung::Timer1Timer()
 {
-    // One tick, one instruction.
-    if (!Step())
+    // One tick, one instruction. In the program the run control takes the
+    // tick, where breakpoints and the history of the run are; alone, the
+    // window steps the interpreter itself.
+    if (isSignalConnected(QMetaMethod::fromSignal(&TZelkMeldung::Timer1Abgelaufen)))
+        emit Timer1Abgelaufen();
+    else if (!Step())
         Timer1->stop();
 }
 

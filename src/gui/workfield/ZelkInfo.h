@@ -36,6 +36,8 @@ public:
     void Timer2Timer();
 
 signals:
+    // A tick of Timer1: one step of the run.
+    void Timer1Abgelaufen();
     // A tick of Timer2: one step of the teach-in replay.
     void Timer2Abgelaufen();
     // The supply bar in the editing mode: one drag is one edit of the field,
