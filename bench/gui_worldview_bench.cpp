@@ -1,6 +1,6 @@
 // Steps per second of a run at speed 50 (Timer1 every 1 ms) with the work
 // field view drawing every move, and, for the headroom, the same steps
-// without the timer. Run: QT_QPA_PLATFORM=offscreen ./gui_worldview_bench [seconds]
+// without the timer; each as a pair, without and with the run's history. Run: QT_QPA_PLATFORM=offscreen ./gui_worldview_bench [seconds]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -8,8 +8,10 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 
 #include "ProgramWindows.h"
+#include "execution/Debugger.h"
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 #include "workfield/GuiWorldDisplay.h"
@@ -65,39 +67,59 @@ int main(int argc, char** argv)
     QTimer* timer1 = zelkMeldung()->findChild<QTimer*>(QStringLiteral("Timer1"));
     std::printf("Timer1 interval at speed 50: %d ms\n", timer1->interval());
 
-    // Through the real timer.
-    long ticks = 0;
-    QObject::connect(timer1, &QTimer::timeout, [&] { ++ticks; });
-    InitRun(0);
-    QElapsedTimer uhr;
-    uhr.start();
-    timer1->start();
-    QTimer::singleShot(int(sekunden * 1000), &app, [&] {
-        timer1->stop();
-        app.quit();
-    });
-    app.exec();
-    const double laufzeit = uhr.nsecsElapsed() / 1e9;
-    std::printf("timer-driven: %ld steps in %.2f s = %.0f steps/s (limit 1000)\n", ticks, laufzeit,
-                ticks / laufzeit);
+    // Each measurement twice, the plain interpreter and the run as the
+    // windows step it, through the history of "Schritt zurück", in turn.
+    TDebugger debugger;
+    const std::function<bool()> ohne = [] { return Step(); };
+    const std::function<bool()> mit = [&debugger] { return debugger.Step(); };
+    bool fehler = false;
+    double rate[2][2] = {};  // [with history][timer, unthrottled]
+    for (int runde = 0; runde < 2; ++runde) {
+        for (int h = 0; h < 2; ++h) {
+            const std::function<bool()>& schritt = h ? mit : ohne;
+            // Through the real timer.
+            Welt.Grundstellung();
+            feldFlaeche()->RepaintAll();
+            InitRun(0);
+            long ticks = 0;
+            auto verbindung = QObject::connect(timer1, &QTimer::timeout, [&] {
+                schritt();
+                ++ticks;
+            });
+            QElapsedTimer uhr;
+            uhr.start();
+            timer1->start();
+            QTimer::singleShot(int(sekunden * 1000), &app, [&] {
+                timer1->stop();
+                app.quit();
+            });
+            app.exec();
+            QObject::disconnect(verbindung);
+            rate[h][0] += ticks / (uhr.nsecsElapsed() / 1e9) / 2;
+            fehler = fehler || Welt.Abbruch;
 
-    // Without the timer: Step plus the drawing and painting it causes, from
-    // the start square again.
-    const bool haltGehabt = Welt.Abbruch;
-    Welt.Grundstellung();
-    feldFlaeche()->RepaintAll();
-    InitRun(0);
-    long schritte = 0;
-    uhr.restart();
-    while (uhr.nsecsElapsed() < qint64(sekunden * 1e9)) {
-        Step();
-        ++schritte;
-        QCoreApplication::processEvents();
+            // Without the timer: the step plus the drawing and painting it
+            // causes, from the start square again.
+            Welt.Grundstellung();
+            feldFlaeche()->RepaintAll();
+            InitRun(0);
+            long schritte = 0;
+            uhr.restart();
+            while (uhr.nsecsElapsed() < qint64(sekunden * 1e9)) {
+                schritt();
+                ++schritte;
+                QCoreApplication::processEvents();
+            }
+            rate[h][1] += schritte / (uhr.nsecsElapsed() / 1e9) / 2;
+            fehler = fehler || Welt.Abbruch;
+        }
     }
-    const double frei = uhr.nsecsElapsed() / 1e9;
-    std::printf("unthrottled:  %ld steps in %.2f s = %.0f steps/s\n", schritte, frei, schritte / frei);
+    for (int h = 0; h < 2; ++h)
+        std::printf("%s timer-driven %.0f steps/s (limit 1000), unthrottled %.0f steps/s\n",
+                    h ? "with history:   " : "without history:", rate[h][0], rate[h][1]);
+    std::printf("with / without: timer-driven %.3f, unthrottled %.3f\n", rate[1][0] / rate[0][0],
+                rate[1][1] / rate[0][1]);
     // A halt would mean the laps ran into a wall and the counts are void.
-    const bool fehler = haltGehabt || Welt.Abbruch;
     if (fehler)
         std::printf("the run halted: figures are not valid\n");
     setWorldDisplay(nullptr);

@@ -57,6 +57,17 @@ private slots:
         QVERIFY(!FindItem(form, "Unterbrechen1")->isEnabled() && !FindItem(form, "Anhalten1")->isEnabled());
     }
 
+    // The translator counts a statement after blank lines and comments from
+    // the first of them; the breakpoint on the statement's line still holds.
+    void aBreakpointAfterBlankLinesAndACommentPausesThere()
+    {
+        newPage(QStringLiteral("PROGRAM P;\nBEGIN\nVOR;\n\n{ weiter }\nVOR;\nVOR\nEND."));
+        editorWindow()->ToggleBreakpoint(0, 5);
+        form->RunItemClick();
+        QTRY_COMPARE(state(), TRunController::RunState::Interrupted);
+        QCOMPARE(Roboter.X, 2);
+    }
+
     // The first step back after a failure goes to the state before the
     // failed command without a word; going forward meets the failure again.
     void aStepBackAfterAFailure()

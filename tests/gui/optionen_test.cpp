@@ -282,7 +282,7 @@ private slots:
         for (int column : {0, 11})
             QVERIFY(ContrastRatio(ShownColour(page, 0, column), QColor(30, 30, 30)) >= 4.5);
 
-        imDialog([](TOptionenDlg* d) { QTest::mouseClick(d->SyntaxfarbenBox, Qt::LeftButton); });
+        imDialog([](TOptionenDlg* d) { QTest::mouseClick(Find<QCheckBox>(d, "SyntaxfarbenBox"), Qt::LeftButton); });
         QVERIFY(!Syntaxfarben);
         QVERIFY(!coloured(0, 0) && !coloured(0, 11) && !coloured(1, 19));
         QCOMPARE(PageText(page), text);

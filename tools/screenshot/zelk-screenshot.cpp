@@ -1,7 +1,8 @@
-// Takes the README's picture of the windowed program: it opens an example
+// Takes the README's pictures of the windowed program: it opens an example
 // program and a work field through the real menu commands, runs the program
 // for a while, interrupts it, takes one single step so that a line is
-// selected, and saves the main window's picture. Run by scripts/screenshot.sh.
+// selected, and saves the main window's picture; with --haltepunkt the run
+// pauses at a breakpoint instead. Run by scripts/screenshot.sh.
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -18,6 +19,7 @@
 #include "platform/DialogService.h"
 #include "platform/Translations.h"
 #include "editor/ZelkEdit2.h"
+#include "mainwindow/RunController.h"
 #include "mainwindow/ZelkMain.h"
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
@@ -122,6 +124,8 @@ int main(int argc, char** argv)
     InstallGermanTranslations();
     const QString out = QFileInfo(argc > 1 ? QString::fromLocal8Bit(argv[1])
                                            : QStringLiteral("screenshot.png")).absoluteFilePath();
+    // --haltepunkt: a run paused at a breakpoint, for the README's "Fehler finden".
+    const bool haltepunkt = argc > 2 && qstrcmp(argv[2], "--haltepunkt") == 0;
     QTemporaryDir dir;
     QDir::setCurrent(dir.path());
     Answers answers;
@@ -149,15 +153,24 @@ int main(int argc, char** argv)
 
     zelkMeldung()->findChild<QScrollBar*>(QStringLiteral("ScrollGeschw"))->setValue(48);
     zelkMeldung()->ScrollGeschwScroll(48);
-    form->RunItemClick();
     QElapsedTimer t;
     t.start();
-    while (Roboter.X < 10 && t.elapsed() < 20000)
-        QApplication::processEvents(QEventLoop::AllEvents, 10);
-    form->PauseBtnClick();
-    // Step on to a line that the run-control shows (a command or a test).
-    for (int i = 0; i < 4; ++i)
-        form->StepBtnClick();
+    if (haltepunkt) {
+        // A breakpoint on NIMM_AUF: the run pauses on the first square with
+        // items, the line selected.
+        editorWindow()->ToggleBreakpoint(0, 6);
+        form->RunItemClick();
+        while (form->Run().State() != TRunController::RunState::Interrupted && t.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+    } else {
+        form->RunItemClick();
+        while (Roboter.X < 10 && t.elapsed() < 20000)
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        form->PauseBtnClick();
+        // Step on to a line that the run-control shows (a command or a test).
+        for (int i = 0; i < 4; ++i)
+            form->StepBtnClick();
+    }
     form->findChild<QLabel*>(QStringLiteral("Statusline"))
         ->setText(QStringLiteral("Programm übersetzen und starten"));
     Wait(300);
