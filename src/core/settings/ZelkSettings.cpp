@@ -9,3 +9,21 @@ std::int32_t Fontcolor = DefaultFontcolor;
 std::int32_t Fontcharset = DefaultFontcharset;
 std::int32_t Wallcolor = DefaultWallcolor;
 std::int32_t Barriercolor = DefaultBarriercolor;
+
+OptionValues CurrentOptions()
+{
+    return {Underscore, Autoindent, Tabset, Fontheight, Fontname, Fontcolor, Fontcharset, Wallcolor, Barriercolor};
+}
+
+void SetOptions(const OptionValues& options)
+{
+    Underscore = options.underscore;
+    Autoindent = options.autoindent;
+    Tabset = options.tabset;
+    Fontheight = options.fontheight;
+    Fontname = options.fontname;
+    Fontcolor = options.fontcolor;
+    Fontcharset = options.fontcharset;
+    Wallcolor = options.wallcolor;
+    Barriercolor = options.barriercolor;
+}
