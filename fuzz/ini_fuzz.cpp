@@ -119,7 +119,7 @@ public:
     {
         return ini_.Value(section, key);
     }
-    bool Write(std::string_view, std::string_view, std::string_view) override { return false; }
+    bool WriteAll(const std::vector<SettingsEntry>&) override { return false; }
 
 private:
     const IniFile& ini_;

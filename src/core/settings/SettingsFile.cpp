@@ -62,26 +62,26 @@ std::string KeyOf(PlaceOf window, const char* side)
     return side;
 }
 
-bool WritePlace(SettingsStore& store, PlaceOf window, const WindowPlace& place)
+void AddPlace(std::vector<SettingsEntry>& entries, PlaceOf window, const WindowPlace& place)
 {
-    return store.WriteInteger(Fenster, KeyOf(window, "left"), place.left) &&
-           store.WriteInteger(Fenster, KeyOf(window, "top"), place.top) &&
-           store.WriteInteger(Fenster, KeyOf(window, "width"), place.width) &&
-           store.WriteInteger(Fenster, KeyOf(window, "height"), place.height);
+    entries.push_back({Fenster, KeyOf(window, "left"), IntegerText(place.left)});
+    entries.push_back({Fenster, KeyOf(window, "top"), IntegerText(place.top)});
+    entries.push_back({Fenster, KeyOf(window, "width"), IntegerText(place.width)});
+    entries.push_back({Fenster, KeyOf(window, "height"), IntegerText(place.height)});
 }
 
-bool WriteOptionen(SettingsStore& store)
+void AddOptionen(std::vector<SettingsEntry>& entries, const OptionValues& o)
 {
-    return store.WriteBool(Optionen, "Underscore", Underscore) &&
-           store.WriteBool(Optionen, "Autoindent", Autoindent) &&
-           store.WriteInteger(Optionen, "Tabset", Tabset) &&
-           store.WriteInteger(Optionen, "Fontheight", Fontheight) &&
-           store.Write(Optionen, "Fontname", Fontname) &&
-           store.WriteInteger(Optionen, "Fontcolor", Fontcolor) &&
-           store.WriteInteger(Optionen, "Fontcharset", Fontcharset) &&
-           store.WriteInteger(Optionen, "Wallcolor", Wallcolor) &&
-           store.WriteInteger(Optionen, "Barriercolor", Barriercolor) &&
-           store.WriteBool(Optionen, "Syntaxfarben", Syntaxfarben);
+    entries.push_back({Optionen, "Underscore", BoolText(o.underscore)});
+    entries.push_back({Optionen, "Autoindent", BoolText(o.autoindent)});
+    entries.push_back({Optionen, "Tabset", IntegerText(o.tabset)});
+    entries.push_back({Optionen, "Fontheight", IntegerText(o.fontheight)});
+    entries.push_back({Optionen, "Fontname", o.fontname});
+    entries.push_back({Optionen, "Fontcolor", IntegerText(o.fontcolor)});
+    entries.push_back({Optionen, "Fontcharset", IntegerText(o.fontcharset)});
+    entries.push_back({Optionen, "Wallcolor", IntegerText(o.wallcolor)});
+    entries.push_back({Optionen, "Barriercolor", IntegerText(o.barriercolor)});
+    entries.push_back({Optionen, "Syntaxfarben", BoolText(o.syntaxfarben)});
 }
 
 // An integer key whose value must lie in [low, high]; a value beyond it is
@@ -123,16 +123,18 @@ const std::string& SettingsFilePath() { return settingsFilePath; }
 
 void LoadOptionen(const SettingsStore& store)
 {
-    Underscore = store.ReadBool(Optionen, "Underscore", DefaultUnderscore);
-    Autoindent = store.ReadBool(Optionen, "Autoindent", DefaultAutoindent);
-    Tabset = static_cast<std::int8_t>(ReadInRange(store, "Tabset", DefaultTabset, -128, 127));
-    Fontheight = store.ReadInteger(Optionen, "Fontheight", DefaultFontheight);
-    Fontname = store.ReadString(Optionen, "Fontname", DefaultFontname);
-    Fontcolor = store.ReadInteger(Optionen, "Fontcolor", DefaultFontcolor);
-    Fontcharset = ReadInRange(store, "Fontcharset", DefaultFontcharset, 0, 255);
-    Wallcolor = store.ReadInteger(Optionen, "Wallcolor", DefaultWallcolor);
-    Barriercolor = store.ReadInteger(Optionen, "Barriercolor", DefaultBarriercolor);
-    Syntaxfarben = store.ReadBool(Optionen, "Syntaxfarben", DefaultSyntaxfarben);
+    OptionValues o;
+    o.underscore = store.ReadBool(Optionen, "Underscore", DefaultUnderscore);
+    o.autoindent = store.ReadBool(Optionen, "Autoindent", DefaultAutoindent);
+    o.tabset = static_cast<std::int8_t>(ReadInRange(store, "Tabset", DefaultTabset, -128, 127));
+    o.fontheight = store.ReadInteger(Optionen, "Fontheight", DefaultFontheight);
+    o.fontname = store.ReadString(Optionen, "Fontname", DefaultFontname);
+    o.fontcolor = store.ReadInteger(Optionen, "Fontcolor", DefaultFontcolor);
+    o.fontcharset = ReadInRange(store, "Fontcharset", DefaultFontcharset, 0, 255);
+    o.wallcolor = store.ReadInteger(Optionen, "Wallcolor", DefaultWallcolor);
+    o.barriercolor = store.ReadInteger(Optionen, "Barriercolor", DefaultBarriercolor);
+    o.syntaxfarben = store.ReadBool(Optionen, "Syntaxfarben", DefaultSyntaxfarben);
+    SetOptions(o);
 }
 
 bool ReadNetzwerk(const SettingsStore& store) { return store.ReadBool(Optionen, Netzwerk, false); }
@@ -147,24 +149,33 @@ WindowPlace ReadWindowPlace(const SettingsStore& store, PlaceOf window, const Wi
     return place;
 }
 
-bool WriteAllSettings(SettingsStore& store, const WindowPlaces& places)
+std::vector<SettingsEntry> ShutdownEntries(const SettingsValue& value)
 {
     // Netzwerk first and always false: Netzwerk=1 is to silence a file that
     // cannot be written. Where the write works it is cleared, so that a
     // later failure is reported again.
-    return store.WriteBool(Optionen, Netzwerk, false) && WritePlace(store, PlaceOf::Main, places.main) &&
-           (!places.editor || WritePlace(store, PlaceOf::Editor, *places.editor)) &&
-           WritePlace(store, PlaceOf::Info, places.info) && WriteOptionen(store);
+    std::vector<SettingsEntry> entries{{Optionen, Netzwerk, BoolText(false)}};
+    AddPlace(entries, PlaceOf::Main, value.places.main);
+    if (value.places.editor)
+        AddPlace(entries, PlaceOf::Editor, *value.places.editor);
+    AddPlace(entries, PlaceOf::Info, value.places.info);
+    AddOptionen(entries, value.options);
+    return entries;
 }
 
-void SaveSettingsAtShutdown(SettingsStore& store, const WindowPlaces& places, bool netzwerkFlag)
+bool WriteAllSettings(SettingsStore& store, const SettingsValue& value)
 {
-    if (!WriteAllSettings(store, places) && !netzwerkFlag)
+    return store.WriteAll(ShutdownEntries(value));
+}
+
+void SaveSettingsAtShutdown(SettingsStore& store, const SettingsValue& value)
+{
+    if (!WriteAllSettings(store, value) && !value.netzwerk)
         ShowError(SettingsNotSavedText);
 }
 
-void SaveSettingsAtShutdown(const WindowPlaces& places, bool netzwerkFlag)
+void SaveSettingsAtShutdown(const SettingsValue& value)
 {
     IniFileStore store(SettingsFilePath());
-    SaveSettingsAtShutdown(store, places, netzwerkFlag);
+    SaveSettingsAtShutdown(store, value);
 }

@@ -9,14 +9,17 @@
 //     NetzwerkFlag = ReadNetzwerk(ini);                    // main window, at creation
 //     place = ReadWindowPlace(ini, PlaceOf::Info, {460, 5, 145, 207});
 //
-// and the main window's close handler ends with
+// and the main window's close handler collects the places, the options and
+// its NetzwerkFlag into one SettingsValue and ends with
 //
-//     SaveSettingsAtShutdown(places, NetzwerkFlag);
+//     SaveSettingsAtShutdown(value);
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "settings/SettingsStore.h"
+#include "settings/ZelkSettings.h"
 
 constexpr const char* SettingsFileName = "Zelk.ini";
 
@@ -65,17 +68,30 @@ struct WindowPlaces {
     WindowPlace info;
 };
 
-// Writes every key, each on its own: "Netzwerk" as false, the main
-// window's place, the editor's (if any), the info window's, then the ten
-// options. Stops at the first write that fails, so that key and those after
-// it keep the values the file had. False when a write failed.
-bool WriteAllSettings(SettingsStore& store, const WindowPlaces& places);
+// Everything the shut-down writes, as the main window has collected it.
+struct SettingsValue {
+    WindowPlaces places;
+    OptionValues options;
+    // "Netzwerk" as the file said at start-up: a failed write goes
+    // unreported. The file gets Netzwerk=0 all the same.
+    bool netzwerk = false;
+};
+
+// The keys of the shut-down write in their order: "Netzwerk" as false, the
+// main window's place, the editor's (if any), the info window's, then the
+// ten options. A file made by them holds them in this order.
+std::vector<SettingsEntry> ShutdownEntries(const SettingsValue& value);
+
+// Sets every key of ShutdownEntries in one write of the file, so that the
+// file holds either all the new values or all the old ones, never some of
+// each. False when the write failed.
+bool WriteAllSettings(SettingsStore& store, const SettingsValue& value);
 
 constexpr const char* SettingsNotSavedText = "Zelk.ini konnte nicht gespeichert werden! Laufwerk schreibgeschützt?";
 
 // The main window's last act: WriteAllSettings, and on failure the error box,
 // unless the file said Netzwerk=1 at start-up (a shared, write-protected
 // installation, where nobody can do anything about it).
-void SaveSettingsAtShutdown(SettingsStore& store, const WindowPlaces& places, bool netzwerkFlag);
+void SaveSettingsAtShutdown(SettingsStore& store, const SettingsValue& value);
 // The same on SettingsFilePath().
-void SaveSettingsAtShutdown(const WindowPlaces& places, bool netzwerkFlag);
+void SaveSettingsAtShutdown(const SettingsValue& value);

@@ -56,14 +56,23 @@ bool SettingsStore::ReadBool(std::string_view section, std::string_view key, boo
     return ReadInteger(section, key, fallback ? 1 : 0) != 0;
 }
 
+std::string IntegerText(std::int32_t value) { return std::to_string(value); }
+
+std::string BoolText(bool value) { return value ? "1" : "0"; }
+
+bool SettingsStore::Write(std::string_view section, std::string_view key, std::string_view value)
+{
+    return WriteAll({{std::string(section), std::string(key), std::string(value)}});
+}
+
 bool SettingsStore::WriteInteger(std::string_view section, std::string_view key, std::int32_t value)
 {
-    return Write(section, key, std::to_string(value));
+    return Write(section, key, IntegerText(value));
 }
 
 bool SettingsStore::WriteBool(std::string_view section, std::string_view key, bool value)
 {
-    return Write(section, key, value ? "1" : "0");
+    return Write(section, key, BoolText(value));
 }
 
 IniFileStore::IniFileStore(std::string path) : path_(std::move(path))
@@ -88,13 +97,14 @@ std::optional<std::string> IniFileStore::Value(std::string_view section, std::st
     return ini_.Value(section, key);
 }
 
-bool IniFileStore::Write(std::string_view section, std::string_view key, std::string_view value)
+bool IniFileStore::WriteAll(const std::vector<SettingsEntry>& entries)
 {
     if (!usable_)
         return false;
     IniFile changed = ini_;
-    if (!changed.Write(section, key, value))
-        return false;
+    for (const SettingsEntry& entry : entries)
+        if (!changed.Write(entry.section, entry.key, entry.value))
+            return false;
     // A file the next start would refuse to read would lose every setting.
     const std::string bytes = changed.Bytes();
     if (bytes.size() > SettingsFileLimit || !MakeFolders(std::filesystem::path(path_).parent_path()) ||

@@ -10,11 +10,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "settings/IniFile.h"
 
 // The longest string value read; longer ones are cut.
 constexpr std::size_t SettingsStringLimit = 2047;
+
+// One key to set, its value as the file's text (see IntegerText, BoolText).
+struct SettingsEntry {
+    std::string section;
+    std::string key;
+    std::string value;
+};
+
+std::string IntegerText(std::int32_t value);  // decimal
+std::string BoolText(bool value);             // "1" or "0"
 
 class SettingsStore {
 public:
@@ -22,8 +33,11 @@ public:
 
     // The text of a key after its "=", if the key is there.
     virtual std::optional<std::string> Value(std::string_view section, std::string_view key) const = 0;
-    // Sets a key; true only when the change has reached the file.
-    virtual bool Write(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Sets the keys, in their order, as one change: true only when all of
+    // them have reached the file; false when none has.
+    virtual bool WriteAll(const std::vector<SettingsEntry>& entries) = 0;
+    // Sets one key on its own.
+    bool Write(std::string_view section, std::string_view key, std::string_view value);
 
     std::string ReadString(std::string_view section, std::string_view key, std::string_view fallback) const;
     // Decimal, "0x"/"$" hexadecimal (see ParseIniInteger); anything else
@@ -47,16 +61,17 @@ constexpr std::size_t SettingsFileLimit = 1024 * 1024;
 // fails without touching it: what it holds is not ours to destroy.
 //
 // Each write goes to the disk at once, through the core's atomic write:
-// the file is replaced whole or not at all (except in a folder the user may
-// not write, where the file is written into; see SafeWrite.h). A write that would make the file
-// larger than SettingsFileLimit fails and leaves it as it was, so that the
-// store can always read back what it has written.
+// the keys are set in the text read when the store was opened, and the
+// file is replaced whole, once, or not at all (except in a folder the user
+// may not write, where the file is written into; see SafeWrite.h). A write
+// that would make the file larger than SettingsFileLimit fails and leaves
+// it as it was, so that the store can always read back what it has written.
 class IniFileStore : public SettingsStore {
 public:
     explicit IniFileStore(std::string path);
 
     std::optional<std::string> Value(std::string_view section, std::string_view key) const override;
-    bool Write(std::string_view section, std::string_view key, std::string_view value) override;
+    bool WriteAll(const std::vector<SettingsEntry>& entries) override;
 
     // False when the file is there but is no settings file (see above).
     bool Usable() const { return usable_; }

@@ -10,3 +10,22 @@ std::int32_t Fontcharset = DefaultFontcharset;
 std::int32_t Wallcolor = DefaultWallcolor;
 std::int32_t Barriercolor = DefaultBarriercolor;
 bool Syntaxfarben = DefaultSyntaxfarben;
+
+OptionValues CurrentOptions()
+{
+    return {Underscore, Autoindent, Tabset, Fontheight, Fontname, Fontcolor, Fontcharset, Wallcolor, Barriercolor, Syntaxfarben};
+}
+
+void SetOptions(const OptionValues& options)
+{
+    Underscore = options.underscore;
+    Autoindent = options.autoindent;
+    Tabset = options.tabset;
+    Fontheight = options.fontheight;
+    Fontname = options.fontname;
+    Fontcolor = options.fontcolor;
+    Fontcharset = options.fontcharset;
+    Wallcolor = options.wallcolor;
+    Barriercolor = options.barriercolor;
+    Syntaxfarben = options.syntaxfarben;
+}

@@ -1,7 +1,8 @@
 #pragma once
 // The program-wide settings of the section "Optionen", named like their keys:
 // read by the editor, the keyword table and the work field view. The options
-// dialog loads them at start-up; the main window writes them at shut-down.
+// dialog loads them at start-up and changes them; at shut-down the main
+// window takes them as one value into the settings file.
 #include <cstdint>
 #include <string>
 
@@ -27,3 +28,22 @@ constexpr std::int32_t DefaultFontcharset = 0;          // ANSI
 constexpr std::int32_t DefaultWallcolor = 8421504;      // grey
 constexpr std::int32_t DefaultBarriercolor = 255;       // red
 constexpr bool DefaultSyntaxfarben = true;
+
+// The ten settings as one value, in the order of their keys.
+struct OptionValues {
+    bool underscore = DefaultUnderscore;
+    bool autoindent = DefaultAutoindent;
+    std::int8_t tabset = DefaultTabset;
+    std::int32_t fontheight = DefaultFontheight;
+    std::string fontname = DefaultFontname;
+    std::int32_t fontcolor = DefaultFontcolor;
+    std::int32_t fontcharset = DefaultFontcharset;
+    std::int32_t wallcolor = DefaultWallcolor;
+    std::int32_t barriercolor = DefaultBarriercolor;
+    bool syntaxfarben = DefaultSyntaxfarben;
+};
+
+// The program-wide settings as they are now.
+OptionValues CurrentOptions();
+// Sets all ten; the caller rebuilds the keyword table for the Underscore.
+void SetOptions(const OptionValues& options);

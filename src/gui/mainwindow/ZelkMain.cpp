@@ -860,9 +860,14 @@ void TZelkForm::closeEvent(QCloseEvent* e)
         return;
     }
     runController->SetTimer1Enabled(false);
+    // Everything the file keeps, as one value: the core writes it at once.
     const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
-    EinstellungenSchreiben(frameGeometry(), EditorWindow ? &editor : nullptr,
-                           ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz(), NetzwerkFlag);
+    SettingsValue einstellungen;
+    einstellungen.places = FensterPlaetze(frameGeometry(), EditorWindow ? &editor : nullptr,
+                                          ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz());
+    einstellungen.options = CurrentOptions();
+    einstellungen.netzwerk = NetzwerkFlag;
+    EinstellungenSchreiben(einstellungen);
     e->accept();
 }
 

@@ -44,7 +44,6 @@ public:
     // The program file most recently opened or saved (full path); the title
     // of a print job.
     QString FileName;
-    bool NetzwerkFlag = false;
 
     // --- Program file commands ---
     void FileNewItemClick();
@@ -177,6 +176,10 @@ private:
 
     bool editing = false;
     bool placed = false;
+    // "Netzwerk" as the settings file said at start-up: a failed write at
+    // shut-down goes unreported. It travels into the shut-down's settings
+    // value, and nowhere else.
+    bool NetzwerkFlag = false;
     // The outer place the window was given while its frame was not known
     // yet; empty once the frame is taken into account.
     QRect aussenPlatz;

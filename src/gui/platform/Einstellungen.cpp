@@ -86,14 +86,18 @@ void OptionenLesen()
     RebuildKeyTable();
 }
 
-void EinstellungenSchreiben(const QRect& haupt, const QRect* editor, const QRect& info, bool netzwerk)
+WindowPlaces FensterPlaetze(const QRect& haupt, const QRect* editor, const QRect& info)
 {
-    if (!HatDatei())
-        return;
     WindowPlaces places;
     places.main = AlsPlatz(haupt);
     if (editor)
         places.editor = AlsPlatz(*editor);
     places.info = AlsPlatz(info);
-    SaveSettingsAtShutdown(places, netzwerk);
+    return places;
+}
+
+void EinstellungenSchreiben(const SettingsValue& wert)
+{
+    if (HatDatei())
+        SaveSettingsAtShutdown(wert);
 }

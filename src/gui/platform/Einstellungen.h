@@ -23,5 +23,9 @@ bool GelesenesNetzwerk();
 // The "Optionen", read when the options dialog is made at start-up; the
 // keyword table is built for the spelling they hold.
 void OptionenLesen();
-// The shut-down write with its message; nothing without a settings file.
-void EinstellungenSchreiben(const QRect& haupt, const QRect* editor, const QRect& info, bool netzwerk);
+// The windows' places as the shut-down writes them: the main window's outer
+// frame, the editor window's while it exists, the info window's.
+WindowPlaces FensterPlaetze(const QRect& haupt, const QRect* editor, const QRect& info);
+// The shut-down write of what the main window has collected, with its
+// message; nothing without a settings file.
+void EinstellungenSchreiben(const SettingsValue& wert);

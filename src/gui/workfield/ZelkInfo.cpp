@@ -173,11 +173,14 @@ void TZelkMeldung::ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu)
     if ((alt ^ neu) & Qt::WindowMinimized)
         ZeigeWiederherstellen(neu & Qt::WindowMinimized);
     // Becoming active, or coming back from minimised while active. A
-    // minimised window keeps its minimised place.
-    const bool warAktiv = (alt & Qt::WindowActive) && !(alt & Qt::WindowMinimized);
+    // minimised window keeps its minimised place. Qt reports one restore
+    // twice, each time from a state without the activation (first 0 to
+    // active, then minimised to active): the window's own record of its
+    // state lets it read its place once per activation.
     const bool istAktiv = (neu & Qt::WindowActive) && !(neu & Qt::WindowMinimized);
-    if (istAktiv && !warAktiv)
+    if (istAktiv && !aktiv)
         FormActivate();
+    aktiv = istAktiv;
 }
 
 void TZelkMeldung::ZeigeWiederherstellen(bool minimiert)

@@ -79,4 +79,5 @@ private:
     QTimer* Timer1 = nullptr;  // one interpreter step per tick
     QTimer* Timer2 = nullptr;  // one teach-in replay step per tick
     bool vorratBearbeiten = false;  // the editing mode has freed the supply bar
+    bool aktiv = false;             // active and not minimised, as last reported
 };
