@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(ReadBytes(QString::fromStdString(ini)),
                  QByteArray("[Optionen]\r\nNetzwerk=0\r\nUnderscore=1\r\nAutoindent=1\r\nTabset=-1\r\n"
                             "Fontheight=-13\r\nFontname=Courier New\r\nFontcolor=-2147483640\r\nFontcharset=0\r\n"
-                            "Wallcolor=8421504\r\nBarriercolor=255\r\n[Fenster]\r\nleft=1\r\ntop=2\r\nwidth=3\r\n"
+                            "Wallcolor=8421504\r\nBarriercolor=255\r\nSyntaxfarben=1\r\n[Fenster]\r\nleft=1\r\ntop=2\r\nwidth=3\r\n"
                             "height=4\r\ninfo_left=9\r\ninfo_top=10\r\ninfo_width=11\r\ninfo_height=12\r\n"));
         QVERIFY(ReadWindowPlace(IniFileStore(ini), PlaceOf::Info, {}) == Places.info);
         struct stat folder {};
