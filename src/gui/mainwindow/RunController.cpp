@@ -50,7 +50,7 @@ bool GleicherRoboter(const TZelkZustand& a, const TZelkZustand& b)
 }
 
 // The commands that translate do nothing before the editor window has a page.
-bool HasPage()
+bool EineSeiteDa()
 {
     const SourcePages* pages = sourcePages();
     return pages && pages->PageCount() > 0;
@@ -98,7 +98,7 @@ void TRunController::FremdeAenderungVergessen()
 {
     if (WeltWieGelassen())
         return;
-    debugger.ClearHistory(FeldPanelText ? FeldPanelText() : std::string());
+    debugger.ClearHistory(FeldPanelAnzeige ? FeldPanelAnzeige() : std::string());
     WeltMerken();
 }
 
@@ -138,7 +138,7 @@ void TRunController::ForgetHaltedRun()
 
 void TRunController::Start()
 {
-    if (!HasPage())
+    if (!EineSeiteDa())
         return;
     ForgetHaltedRun();
     if (!paused) {
@@ -166,7 +166,7 @@ void TRunController::Tick()
 
 void TRunController::Einzelschritt()
 {
-    if (!HasPage())
+    if (!EineSeiteDa())
         return;
     ForgetHaltedRun();
     if (ready) {
@@ -229,7 +229,7 @@ void TRunController::Compilieren()
 {
     // A translation would replace the table under a running or interrupted
     // program.
-    if (!HasPage() || paused || runState != RunState::Idle)
+    if (!EineSeiteDa() || paused || runState != RunState::Idle)
         return;
     // A run left waiting by Anhalten goes on with Einzelschritt only in the
     // table it stands in; in any other its place and its return addresses

@@ -41,7 +41,7 @@ public:
     TDebugger& Debugger() { return debugger; }
     // The text of the status panel now, which a step back before the run's
     // first ARBEITSFELD shows again; the main window sets it.
-    std::function<std::string()> FeldPanelText;
+    std::function<std::string()> FeldPanelAnzeige;
 
     // The port. The interpreter switches the step timer, and its StopRun
     // reports the end of a run (last return, ABSCHALTEN, stack error) as

@@ -183,7 +183,7 @@ TZelkForm::TZelkForm(QWidget* parent)
     connect(runController, &TRunController::HistoryChanged, this, [this] {
         SchrittZurueck1->setEnabled(runController->KannZurueck());
     });
-    runController->FeldPanelText = [this] { return FeldPanel->text().toStdString(); };
+    runController->FeldPanelAnzeige = [this] { return FeldPanel->text().toStdString(); };
     connect(runController, &TRunController::Stopped, this, [this] {
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
