@@ -50,22 +50,10 @@ public:
     SourceForOneStep& operator=(const SourceForOneStep&) = delete;
 };
 
-bool SameRobot(const TZelkZustand& a, const TZelkZustand& b)
-{
-    return a.X == b.X && a.Y == b.Y && a.Vorrat == b.Vorrat && a.Richtung == b.Richtung;
-}
-
-bool SameField(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite])
-{
-    return std::equal(&a[0][0], &a[0][0] + Felder, &b[0][0], [](const TZelle& x, const TZelle& y) {
-        return x.Anzahl == y.Anzahl && std::equal(x.Offen, x.Offen + 4, y.Offen);
-    });
-}
-
 bool SameReading(const TArbeitsfeldLadung& a, const TArbeitsfeldLadung& b)
 {
-    return a.Ergebnis == b.Ergebnis && a.Name == b.Name && SameRobot(a.Roboter, b.Roboter) &&
-           SameField(a.Feld, b.Feld);
+    return a.Ergebnis == b.Ergebnis && a.Name == b.Name && GleicherZustand(a.Roboter, b.Roboter) &&
+           GleichesFeld(a.Feld, b.Feld);
 }
 
 }  // namespace

@@ -5,6 +5,18 @@
 #include "ports/Messages.h"
 #include "ports/WorldDisplay.h"
 
+bool GleicherZustand(const TZelkZustand& a, const TZelkZustand& b)
+{
+    return a.X == b.X && a.Y == b.Y && a.Vorrat == b.Vorrat && a.Richtung == b.Richtung;
+}
+
+bool GleichesFeld(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite])
+{
+    return std::equal(&a[0][0], &a[0][0] + FeldHoehe * FeldBreite, &b[0][0], [](const TZelle& x, const TZelle& y) {
+        return x.Anzahl == y.Anzahl && std::equal(x.Offen, x.Offen + 4, y.Offen);
+    });
+}
+
 const char* const KeinDateiname = "@@@@@@@@@";
 
 // The robot records come before Welt: its constructor sets them.

@@ -45,6 +45,10 @@ struct TArbeitsfeldLadung {
 // The status panel's text once a program loaded the work field name.
 std::string ArbeitsfeldAnzeige(const std::string& name);
 
+// Whether two robots, or two grids of squares, are the same in every value.
+bool GleicherZustand(const TZelkZustand& a, const TZelkZustand& b);
+bool GleichesFeld(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite]);
+
 class tFeld {
 public:
     // Grid indexed [Y-1][X-1]: row Y 1 first, within a row X 1 first.

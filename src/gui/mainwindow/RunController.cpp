@@ -37,18 +37,6 @@ struct Uebersetzung {
     }
 };
 
-bool GleicheZellen(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite])
-{
-    return std::equal(&a[0][0], &a[0][0] + FeldHoehe * FeldBreite, &b[0][0], [](const TZelle& x, const TZelle& y) {
-        return x.Anzahl == y.Anzahl && std::equal(x.Offen, x.Offen + 4, y.Offen);
-    });
-}
-
-bool GleicherRoboter(const TZelkZustand& a, const TZelkZustand& b)
-{
-    return a.Vorrat == b.Vorrat && a.X == b.X && a.Y == b.Y && a.Richtung == b.Richtung;
-}
-
 // The commands that translate do nothing before the editor window has a page.
 bool EineSeiteDa()
 {
@@ -90,8 +78,8 @@ void TRunController::WeltMerken()
 // the world as it is, as it always did.
 bool TRunController::WeltWieGelassen() const
 {
-    return GleicheZellen(gemerkt.feld, Welt.Feld) && GleicheZellen(gemerkt.start, Welt.StartFeld) &&
-           GleicherRoboter(gemerkt.roboter, Roboter) && GleicherRoboter(gemerkt.roboterStart, RoboterStart);
+    return GleichesFeld(gemerkt.feld, Welt.Feld) && GleichesFeld(gemerkt.start, Welt.StartFeld) &&
+           GleicherZustand(gemerkt.roboter, Roboter) && GleicherZustand(gemerkt.roboterStart, RoboterStart);
 }
 
 void TRunController::FremdeAenderungVergessen()
