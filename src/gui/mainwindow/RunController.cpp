@@ -223,6 +223,10 @@ void TRunController::Compilieren()
     // table it stands in; in any other its place and its return addresses
     // mean nothing, so Einzelschritt then starts the new program.
     const Uebersetzung vorher = Uebersetzung::Aktuell();
-    if (Compile() != 1 || !(Uebersetzung::Aktuell() == vorher))
+    if (Compile() != 1 || !(Uebersetzung::Aktuell() == vorher)) {
         ready = false;
+        // The history replays instructions of the table it was kept for.
+        debugger.ClearHistory(FeldPanelAnzeige ? FeldPanelAnzeige() : std::string());
+        emit HistoryChanged();
+    }
 }
