@@ -15,22 +15,18 @@
 
 #include "settings/SettingsFile.h"
 
+#include "Messen.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 template <class F>
-void Messe(const char* name, long mal, F&& f)
+void Zeige(const char* name, long mal, F&& f)
 {
-    const auto start = std::chrono::steady_clock::now();
-    for (long i = 0; i < mal; ++i)
-        if (!f()) {
-            std::printf("%s failed at %ld\n", name, i);
-            std::exit(1);
-        }
-    const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
-    std::printf("%-12s %6ld shut-downs  %7.3f s  %8.3f ms each\n", name, mal, dauer.count(),
-                dauer.count() * 1e3 / mal);
+    const double sekunden = Messe(name, mal, f);
+    std::printf("%-12s %6ld shut-downs  %7.3f s  %8.3f ms each\n", name, mal, sekunden,
+                sekunden * 1e3 / mal);
 }
 
 SettingsValue Typisch()
@@ -70,8 +66,8 @@ int main(int argc, char** argv)
     const SettingsValue value = Typisch();
     if (ShutdownEntries(value).size() != 22 || !OneWrite(path, value))
         return 1;
-    Messe("key by key", mal, [&] { return KeyByKey(path, value); });
-    Messe("one write", mal, [&] { return OneWrite(path, value); });
+    Zeige("key by key", mal, [&] { return KeyByKey(path, value); });
+    Zeige("one write", mal, [&] { return OneWrite(path, value); });
 
     fs::remove_all(dir);
     return 0;

@@ -9,22 +9,18 @@
 
 #include "world/ZelkFeld.h"
 
+#include "Messen.h"
+
 namespace fs = std::filesystem;
 
 namespace {
 
 template <class F>
-void Messe(const char* name, long mal, F&& f)
+void Zeige(const char* name, long mal, F&& f)
 {
-    const auto start = std::chrono::steady_clock::now();
-    for (long i = 0; i < mal; ++i)
-        if (!f()) {
-            std::printf("%s failed at %ld\n", name, i);
-            std::exit(1);
-        }
-    const std::chrono::duration<double> dauer = std::chrono::steady_clock::now() - start;
-    std::printf("%-22s %8ld times  %7.3f s  %9.1f us each  %10.0f per s\n", name, mal, dauer.count(),
-                dauer.count() * 1e6 / mal, mal / dauer.count());
+    const double sekunden = Messe(name, mal, f);
+    std::printf("%-22s %8ld times  %7.3f s  %9.1f us each  %10.0f per s\n", name, mal, sekunden,
+                sekunden * 1e6 / mal, mal / sekunden);
 }
 
 }  // namespace
@@ -48,17 +44,17 @@ int main(int argc, char** argv)
     if (!Welt.Speichern("BENCH.ROB"))
         return 1;
 
-    Messe("Laden (exact name)", laden, [] {
+    Zeige("Laden (exact name)", laden, [] {
         Welt.Dateiname = KeinDateiname;  // else Laden finds it loaded and returns 0
         return Welt.Laden("BENCH") == 1;
     });
     fs::rename("BENCH.ROB", "bench.rob");
-    Messe("Laden (other case)", laden, [] {
+    Zeige("Laden (other case)", laden, [] {
         Welt.Dateiname = KeinDateiname;
         return Welt.Laden("BENCH") == 1;
     });
     // The overwrite question is answered by the silent default (OK).
-    Messe("Speichern (overwrite)", speichern, [] { return Welt.Speichern("bench.rob"); });
+    Zeige("Speichern (overwrite)", speichern, [] { return Welt.Speichern("bench.rob"); });
 
     fs::current_path(alt);
     fs::remove_all(dir);
