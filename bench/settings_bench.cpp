@@ -1,6 +1,6 @@
-// The shut-down write of a typical Zelk.ini (22 keys: the three windows'
+// The shut-down write of a typical Zelk.ini (23 keys: the three windows'
 // places and the options), over a file from an earlier shut-down:
-//   key by key: the store opened once and each key written on its own, 22
+//   key by key: the store opened once and each key written on its own, 23
 //               replacements of the file, as the shut-down wrote it before;
 //   one write:  the shut-down as it is, all keys set in memory and the file
 //               replaced once.
@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     const std::string path = (dir / SettingsFileName).string();
 
     const SettingsValue value = Typisch();
-    if (ShutdownEntries(value).size() != 22 || !OneWrite(path, value))
+    if (ShutdownEntries(value).size() != 23 || !OneWrite(path, value))
         return 1;
     Zeige("key by key", mal, [&] { return KeyByKey(path, value); });
     Zeige("one write", mal, [&] { return OneWrite(path, value); });
