@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include <csignal>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "OrdinaryUser.h"
@@ -372,38 +370,6 @@ private slots:
         QVERIFY(after.Usable());
         QCOMPARE(after.ReadString("Optionen", "Fontname", ""), std::string(fits ? "Courier New" : "Arial"));
         QCOMPARE(after.ReadInteger("Fenster", "left", 0), fits ? 1 : 7);
-    }
-
-    // A shut-down killed again and again at some moment of its write: the
-    // file holds the keys of one shut-down, never some of the one before.
-    void aKilledShutDownLeavesTheOldFileOrTheNewOne()
-    {
-        QVERIFY(QDir(dir.path()).mkpath("abbruch"));
-        const std::string ini = path("abbruch/Zelk.ini");
-        SetSettingsFilePath(ini);
-        LoadOptionen(MemoryStore());
-        const SettingsValue a = Shutdown(Places);
-        SettingsValue b = Shutdown({{101, 102, 103, 104}, WindowPlace{105, 106, 107, 108}, {109, 110, 111, 112}});
-        b.options = {false, false, 2, -16, "Arial", 0, 1, 3, 5};
-        SaveSettingsAtShutdown(b);
-        const QByteArray bytesB = ReadBytes(QString::fromStdString(ini));
-        SaveSettingsAtShutdown(a);
-        const QByteArray bytesA = ReadBytes(QString::fromStdString(ini));
-        for (int round = 1; round <= 8; ++round) {
-            const pid_t child = ::fork();
-            QVERIFY(child >= 0);
-            if (child == 0)
-                for (;;) {
-                    SaveSettingsAtShutdown(b);
-                    SaveSettingsAtShutdown(a);
-                }
-            ::usleep(useconds_t(round * 1700));
-            ::kill(child, SIGKILL);
-            int status = 0;
-            QCOMPARE(::waitpid(child, &status, 0), child);
-            const QByteArray left = ReadBytes(QString::fromStdString(ini));
-            QVERIFY2(left == bytesA || left == bytesB, left.constData());
-        }
     }
 
     void theFileLiesBesideTheProgramOrInTheUsersConfigFolder()

@@ -53,6 +53,11 @@ QStringList Captions(const QMenu* menu)
 class MainWindowTest : public QObject, public ProgramFixture {
     Q_OBJECT
 
+    // The commands that wait for a page.
+    const QStringList PageCommands{"FileSaveItem", "FileSaveAsItem", "FileCloseItem", "FilePrintItem",
+                                   "CutItem", "PasteItem", "Suchen1", "SucheWiederholen1",
+                                   "Ersetzen1", "Haltepunkt1"};
+
     void typeText(const QString& text)
     {
         QVERIFY(editor());
@@ -186,12 +191,7 @@ private slots:
         for (const Item& i : items) {
             QCOMPARE(Shortcut(i.a), QString(i.shortcut));
             QCOMPARE(i.a->statusTip(), QString(i.hint));
-            // the page commands wait for a page
-            const bool needsPage = QStringList{"FileSaveItem", "FileSaveAsItem", "FileCloseItem",
-                                               "FilePrintItem", "CutItem", "PasteItem", "Suchen1",
-                                               "SucheWiederholen1", "Ersetzen1", "Haltepunkt1"}
-                                       .contains(i.a->objectName());
-            QVERIFY2(i.a->isEnabled() != needsPage, qPrintable(i.a->text()));
+            QVERIFY2(i.a->isEnabled() != PageCommands.contains(i.a->objectName()), qPrintable(i.a->text()));
         }
         QVERIFY(FindItem(form, "Veraendern1")->isCheckable());
         QVERIFY(!FindItem(form, "Veraendern1")->isChecked());
@@ -276,11 +276,9 @@ private slots:
     // Both faces of "&Verändern" show the one editing mode.
     void theCommandsFollowThePagesAndTheEditingMode()
     {
-        const char* pageCommands[] = {"FileSaveItem", "FileSaveAsItem", "FileCloseItem", "FilePrintItem",
-                                      "CutItem", "PasteItem", "Suchen1", "SucheWiederholen1", "Ersetzen1"};
         const auto pageCommandsEnabled = [&](bool enabled) {
-            for (const char* name : pageCommands)
-                if (FindItem(form, name)->isEnabled() != enabled)
+            for (const QString& name : PageCommands)
+                if (FindItem(form, qPrintable(name))->isEnabled() != enabled)
                     return false;
             return FindItem(form, "CopyItem")->isEnabled() && FindItem(form, "Schriftart1")->isEnabled();
         };
