@@ -104,12 +104,12 @@ void StepBackFarIntoARun(long schritte)
     // The longest replay: the step just before a snapshot, from the one
     // before it. A step forward and a step back, again and again.
     while ((debugger.History().Executed() + 1) % TRunHistory::SnapshotInterval != 0)
-        debugger.StepBack();
+        debugger.StepBackInstructions(1);
     ms.clear();
     for (int i = 0; i < 1000; ++i) {
         debugger.Step();
         const auto start = Uhr::now();
-        debugger.StepBack();
+        debugger.StepBackInstructions(1);
         ms.push_back(Sekunden(start) * 1000);
     }
     Zeige("one step back replaying 4095", schritte, ms);

@@ -90,9 +90,25 @@ private slots:
             << "PROGRAM P;\nBEGIN\n  IF VORNE_FREI THEN VOR; VOR\nEND." << 2 << 1;
         QTest::newRow("a conditional jump taken on the line: a pause")
             << "PROGRAM P;\nBEGIN\n  IF NOT VORNE_FREI THEN VOR; DREHE_LINKS\nEND." << 2 << 2;
-        // The first jump is Start's own; then the call, R's jump and the return.
+        // The call, VOR in R after R's jump, VOR after the return.
         QTest::newRow("a call, a jump and a return taken on one line")
-            << "PROGRAM P; PROCEDURE R; BEGIN VOR END; BEGIN R; VOR END." << 0 << 4;
+            << "PROGRAM P; PROCEDURE R; BEGIN VOR END; BEGIN R; VOR END." << 0 << 3;
+        // A call's translated line is that of the word after its name.
+        QTest::newRow("a call on a line without semicolon, once per pass")
+            << "PROGRAM P; PROCEDURE ZWEI_VOR; BEGIN VOR; VOR END;\nBEGIN\n  REPEAT\n    ZWEI_VOR\n"
+               "  UNTIL NOT VORNE_FREI\nEND."
+            << 3 << 7;
+        QTest::newRow("a branch not taken: no pause")
+            << "PROGRAM P; PROCEDURE RECHTS_UM; BEGIN DREHE_LINKS END;\nBEGIN\n  IF RECHTS_FREI THEN\n"
+               "    RECHTS_UM\n  ELSE\n    VOR\nEND."
+            << 3 << 0;
+        QTest::newRow("a procedure's END: at each return")
+            << "PROGRAM P;\nPROCEDURE R;\nBEGIN\n  VOR\nEND;\nBEGIN\n  R; R\nEND." << 4 << 2;
+        QTest::newRow("the program's END.: once at the end")
+            << "PROGRAM P;\nBEGIN\n  WHILE VORNE_FREI DO\n    VOR\nEND." << 4 << 1;
+        QTest::newRow("the program's END. after ABSCHALTEN: never")
+            << "PROGRAM P;\nBEGIN\n  VOR; ABSCHALTEN\nEND." << 3 << 0;
+        QTest::newRow("a comment line: never") << "PROGRAM P;\nBEGIN\n  VOR;\n  { weiter }\n  VOR\nEND." << 3 << 0;
     }
     void breakpointsPauseWhereTheRunArrivesAtTheirLine()
     {
@@ -110,15 +126,108 @@ private slots:
             if (debugger.PauseBeforeNext()) {
                 ++paused;
                 int page = -1;
-                int pausedLine = -1;
-                QVERIFY(debugger.NextLine(page, pausedLine));
-                QCOMPARE(pausedLine, line);
+                int markLine = -1;
+                QVERIFY(debugger.ExecutionMark(page, markLine));
+                QCOMPARE(markLine, line);
                 debugger.Resume();  // Start again
             }
             ++tick;
         }
         QCOMPARE(paused, pauses);
         QCOMPARE(int(RunEnd()), int(TRunEnd::Ended));
+    }
+
+    // Each word on a line of its own, after blank lines and comments: the
+    // lines a breakpoint can hold are exactly those of the words.
+    void breakpointsGoByTheLineOfTheWord()
+    {
+        TranslatorHarness h;
+        h.add("P", "PROGRAM P;\n"                     // 0
+                   "PROCEDURE R;\n"                   // 1
+                   "BEGIN\n"                          // 2
+                   "  ARBEITSFELD\n"                  // 3
+                   "  (F);\n"                         // 4
+                   "  { vor }\n"                      // 5
+                   "\n"                               // 6
+                   "  VOR\n"                          // 7
+                   "END;\n"                           // 8
+                   "BEGIN (* Anfang *)\n"             // 9
+                   "  IF NOT\n"                       // 10
+                   "    VORNE_FREI THEN\n"            // 11
+                   "    R\n"                          // 12
+                   "  ELSE\n"                         // 13
+                   "    ABSCHALTEN\n"                 // 14
+                   "END.");                           // 15
+        QCOMPARE(int(StartRun(0)), int(TStartResult::Started));
+        QCOMPARE(StopLines(0), std::vector<int>({3, 7, 8, 11, 12, 14, 15}));
+        QCOMPARE(StopLineFrom(StopLines(0), 9), 11);
+        QCOMPARE(StopLineFrom(StopLines(0), 16), -1);
+    }
+
+    // The mark shows the instruction with a word that runs next, following
+    // the jumps of IF and WHILE as the values on the stack decide them; after
+    // the end it stays on what ended the run.
+    void theExecutionMarkStandsWhereTheRunGoesOn_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("line");
+        const QString ifElse = "PROGRAM P;\nBEGIN\n  IF VORNE_FREI THEN\n    VOR\n  ELSE\n    DREHE_LINKS\nEND.";
+        const QString ifNot = "PROGRAM P;\nBEGIN\n  IF NOT VORNE_FREI THEN\n    VOR\n  ELSE\n    DREHE_LINKS\nEND.";
+        QTest::newRow("before IF's jump, taken into THEN") << ifElse << 2 << 3;
+        QTest::newRow("before IF's jump, taken into ELSE") << ifNot << 3 << 5;
+        const QString loop = "PROGRAM P;\nBEGIN\n  WHILE NOT VORNE_FREI DO\n    VOR;\n  DREHE_LINKS\nEND.";
+        QTest::newRow("before WHILE's jump out of the loop") << loop << 3 << 4;
+        QTest::newRow("after the end: END.") << "PROGRAM P;\nBEGIN\n  VOR\nEND." << 3 << 3;
+        QTest::newRow("after ABSCHALTEN: its line") << "PROGRAM P;\nBEGIN\n  ABSCHALTEN;\n  VOR\nEND." << 2 << 2;
+        QTest::newRow("after a failure: the failing word")
+            << "PROGRAM P;\nBEGIN\n  DREHE_LINKS; DREHE_LINKS;\n  { Wand }\n  VOR\nEND." << 4 << 4;
+    }
+    void theExecutionMarkStandsWhereTheRunGoesOn()
+    {
+        QFETCH(QString, program);
+        QFETCH(int, steps);
+        QFETCH(int, line);
+        TranslatorHarness h;
+        Start(h, program.toStdString());
+        TDebugger debugger;
+        for (int i = 0; i < steps; ++i)
+            debugger.Step();
+        int page = -1, mark = -1;
+        QVERIFY(debugger.ExecutionMark(page, mark));
+        QCOMPARE(page, 0);
+        QCOMPARE(mark, line);
+        int failedPage = -1, failedLine = -1;
+        QCOMPARE(debugger.FailurePlace(failedPage, failedLine), RunEnd() == TRunEnd::Failure);
+    }
+
+    // Each step back takes back one thing a learner can see: in a loop the
+    // mark goes test, move, test, move, and Zelk one square per move.
+    void aStepBackTakesBackUpToAShownInstruction()
+    {
+        TranslatorHarness h;
+        Start(h, "PROGRAM P;\nBEGIN\n  WHILE VORNE_FREI DO\n    VOR\nEND.");
+        TDebugger debugger;
+        while (debugger.Step()) {
+        }
+        QCOMPARE(int(Roboter.X), 15);
+        std::vector<int> marks;
+        std::vector<int> xs;
+        for (int i = 0; i < 5; ++i) {
+            QVERIFY(debugger.StepBack());
+            QVERIFY(TDebugger::Shown(Code[ProgramCounter]));
+            int page = -1, line = -1;
+            QVERIFY(debugger.ExecutionMark(page, line));
+            marks.push_back(line);
+            xs.push_back(Roboter.X);
+        }
+        QCOMPARE(marks, std::vector<int>({2, 3, 2, 3, 2}));
+        QCOMPARE(xs, std::vector<int>({15, 14, 14, 13, 13}));
+        // Before the first test only Start's jump is left: back to the start.
+        while (debugger.CanStepBack())
+            QVERIFY(debugger.StepBack());
+        QCOMPARE(ProgramCounter, 0);
+        QCOMPARE(int(Roboter.X), 1);
     }
 
     void aStepBackAfterAFailureGoesToTheStateBeforeIt()
@@ -210,7 +319,7 @@ private slots:
         }
         const RunState end;
 
-        QVERIFY(debugger.StepBack(std::uint64_t(back)));
+        QVERIFY(debugger.StepBackInstructions(std::uint64_t(back)));
         QVERIFY(RunState() == *there);
         for (int i = 0; i < back; ++i)
             QVERIFY(debugger.Step());

@@ -1,5 +1,6 @@
 #include "execution/Breakpoints.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "execution/ZelkCode.h"
@@ -41,26 +42,26 @@ bool TBreakpoints::AtInstruction(int index) const
     if (stale_ || builtFor_ != CodeGeneration) {
         atInstruction_.assign(std::size_t(CodeCount), false);
         for (int i = 0; i < CodeCount && !lines_.empty(); ++i)
-            atInstruction_[std::size_t(i)] = Has(Code[i].Page, Code[i].Line);
+            atInstruction_[std::size_t(i)] = Code[i].WordLine >= 0 && Has(Code[i].Page, Code[i].WordLine);
         builtFor_ = CodeGeneration;
         stale_ = false;
     }
     return index >= 0 && index < int(atInstruction_.size()) && atInstruction_[std::size_t(index)];
 }
 
-bool ArrivalCounts(int from, int to)
+std::vector<int> StopLines(int page)
 {
-    if (from < 0 || from >= CodeCount || to < 0 || to >= CodeCount)
-        return false;
-    const TInstruction& a = Code[from];
-    const TInstruction& b = Code[to];
-    if (a.Page != b.Page || a.Line != b.Line)
-        return true;
-    switch (a.Op) {
-    case opJump:
-    case opCall:
-    case opReturn: return true;
-    case opJumpIfFalse: return to != from + 1;  // taken; falling through does not count
-    default: return false;
-    }
+    std::vector<int> lines;
+    for (int i = 0; i < CodeCount; ++i)
+        if (Code[i].Page == page && Code[i].WordLine >= 0)
+            lines.push_back(Code[i].WordLine);
+    std::sort(lines.begin(), lines.end());
+    lines.erase(std::unique(lines.begin(), lines.end()), lines.end());
+    return lines;
+}
+
+int StopLineFrom(const std::vector<int>& stopLines, int line)
+{
+    const auto it = std::lower_bound(stopLines.begin(), stopLines.end(), line);
+    return it == stopLines.end() ? -1 : *it;
 }

@@ -1,6 +1,7 @@
 #pragma once
-// The learner's breakpoints: lines of the editor's pages where a run pauses,
-// and the rule of when arriving at such a line pauses it.
+// The learner's breakpoints: lines of the editor's pages where a run pauses.
+// A breakpoint belongs to the line where an instruction's own word stands
+// (TInstruction::WordLine); lines without such a word cannot hold one.
 #include <cstdint>
 #include <set>
 #include <utility>
@@ -18,9 +19,9 @@ public:
     void Clear();
     bool Empty() const { return lines_.empty(); }
 
-    // Whether instruction index of the current table belongs to a line with
-    // a breakpoint. Cheap: a table of the instructions is built once for
-    // each translation and each change of the breakpoints.
+    // Whether instruction index of the current table has its word on a line
+    // with a breakpoint. Cheap: a table of the instructions is built once
+    // for each translation and each change of the breakpoints.
     bool AtInstruction(int index) const;
 
 private:
@@ -30,8 +31,10 @@ private:
     mutable bool stale_ = true;
 };
 
-// Whether arriving at instruction `to` right after executing instruction
-// `from` can pause the run: `to` belongs to another line than `from`, or
-// `from` was a jump, call or return that was taken. A conditional jump that
-// falls through does not count by itself.
-bool ArrivalCounts(int from, int to);
+// The lines of page where the current table has an instruction's word, in
+// ascending order: the lines a breakpoint can pause at.
+std::vector<int> StopLines(int page);
+
+// Where a breakpoint set on line of page takes effect: that line or the
+// next of StopLines; -1 when none follows on the page.
+int StopLineFrom(const std::vector<int>& stopLines, int line);

@@ -5,37 +5,9 @@
 #include "execution/ZelkCode.h"
 #include "execution/ZelkPreter.h"
 
-bool TDebugger::PauseBeforeNext() const { return arrived_ && breakpoints_.AtInstruction(ProgramCounter); }
-
-bool TDebugger::Step()
+bool TDebugger::Shown(const TInstruction& i)
 {
-    const int from = StepExecutes() ? ProgramCounter : -1;
-    const bool goesOn = history_.Step();
-    arrived_ = from >= 0 && ArrivalCounts(from, ProgramCounter);
-    return goesOn;
-}
-
-bool TDebugger::StepBack(std::uint64_t n)
-{
-    arrived_ = false;
-    return history_.StepBack(n);
-}
-
-bool TDebugger::NextLine(int& page, int& line) const
-{
-    if (RunEnd() != TRunEnd::Running || ProgramCounter < 0 || ProgramCounter >= CodeCount)
-        return false;
-    page = Code[ProgramCounter].Page;
-    line = Code[ProgramCounter].Line;
-    return true;
-}
-
-namespace {
-
-// The instructions a single step selects the line of.
-bool Shown(std::uint8_t op)
-{
-    switch (op) {
+    switch (i.Op) {
     case opTest:
     case opVor:
     case opDreheLinks:
@@ -47,6 +19,81 @@ bool Shown(std::uint8_t op)
     default: return false;
     }
 }
+
+bool TDebugger::PauseBeforeNext() const
+{
+    if (resumed_ || run_ != RunNumber() || !StepExecutes() || !breakpoints_.AtInstruction(ProgramCounter))
+        return false;
+    const TInstruction& next = Code[ProgramCounter];
+    return moved_ || next.Page != lastPage_ || next.WordLine != lastLine_;
+}
+
+bool TDebugger::Step()
+{
+    if (run_ != RunNumber()) {
+        // A new run arrives at its first line from nowhere.
+        run_ = RunNumber();
+        lastPage_ = lastLine_ = -1;
+        moved_ = true;
+    }
+    const int from = StepExecutes() ? ProgramCounter : -1;
+    const bool goesOn = history_.Step();
+    resumed_ = false;
+    if (from >= 0)
+        Arrive(Code[from], from);
+    return goesOn;
+}
+
+void TDebugger::Arrive(const TInstruction& executed, int from)
+{
+    if (executed.WordLine >= 0) {
+        lastPage_ = executed.Page;
+        lastLine_ = executed.WordLine;
+        moved_ = false;
+    }
+    switch (executed.Op) {
+    case opJump:
+    case opCall:
+    case opReturn: moved_ = true; break;
+    case opJumpIfFalse:
+        if (ProgramCounter != from + 1)  // taken; falling through does not count
+            moved_ = true;
+        break;
+    default: break;
+    }
+}
+
+// After a step back the run stands before a shown instruction as if it had
+// just come to its line: Start goes on from there without pausing at it.
+void TDebugger::StandBeforeNext()
+{
+    run_ = RunNumber();
+    resumed_ = false;
+    moved_ = false;
+    lastPage_ = lastLine_ = -1;
+    if (ProgramCounter >= 0 && ProgramCounter < CodeCount) {
+        lastPage_ = Code[ProgramCounter].Page;
+        lastLine_ = Code[ProgramCounter].WordLine;
+    }
+}
+
+bool TDebugger::StepBack()
+{
+    if (!history_.StepBackTo(&TDebugger::Shown))
+        return false;
+    StandBeforeNext();
+    return true;
+}
+
+bool TDebugger::StepBackInstructions(std::uint64_t n)
+{
+    if (!history_.StepBack(n))
+        return false;
+    StandBeforeNext();
+    return true;
+}
+
+namespace {
 
 // One silent instruction on copies of the stacks; false where the way on
 // depends on something else or the run ends.
@@ -89,26 +136,46 @@ bool Follow(const TInstruction& i, int& pc, std::vector<int>& calls, std::vector
     }
 }
 
+int LineOf(const TInstruction& i) { return i.WordLine >= 0 ? i.WordLine : i.Line; }
+
 }  // namespace
 
-bool TDebugger::NextShownLine(int& page, int& line) const
+bool TDebugger::ExecutionMark(int& page, int& line) const
 {
-    if (!NextLine(page, line))
+    if (RunEnd() != TRunEnd::Running) {
+        if (CodeCount <= 0)
+            return false;
+        page = CurrentInstruction.Page;
+        line = LineOf(CurrentInstruction);
+        return true;
+    }
+    if (ProgramCounter < 0 || ProgramCounter >= CodeCount)
         return false;
     std::vector<int> calls(CallStack + 1, CallStack + 1 + CallStackPointer);
     std::vector<int> values(ValueStack + 1, ValueStack + 1 + ValueStackPointer);
     int pc = ProgramCounter;
-    // A table of MaxCode instructions has a shown one within as many steps,
-    // or loops without one.
+    // A table of MaxCode instructions has one with a word within as many
+    // steps, or loops without one.
     for (int n = 0; n <= MaxCode && pc >= 0 && pc < CodeCount; ++n) {
         const TInstruction& i = Code[pc];
-        if (Shown(i.Op)) {
+        if (i.WordLine >= 0) {
             page = i.Page;
-            line = i.Line;
+            line = i.WordLine;
             return true;
         }
         if (!Follow(i, pc, calls, values))
             break;
     }
-    return true;  // the next instruction's own line
+    page = Code[ProgramCounter].Page;
+    line = LineOf(Code[ProgramCounter]);
+    return true;
+}
+
+bool TDebugger::FailurePlace(int& page, int& line) const
+{
+    if (RunEnd() != TRunEnd::Failure || CodeCount <= 0)
+        return false;
+    page = CurrentInstruction.Page;
+    line = LineOf(CurrentInstruction);
+    return true;
 }

@@ -1,17 +1,21 @@
 #pragma once
-// Debugging a run in the windows: breakpoints, the pause they cause and
-// "Schritt zurück". The run control steps through here instead of Step:
+// Debugging a run in the windows: breakpoints, the pause they cause, the
+// execution mark and "Schritt zurück". The run control steps through here
+// instead of Step:
 //
 //   Start (also going on after a pause):  Resume(), then every tick
 //   each tick of the step timer:          if (PauseBeforeNext()) pause as
-//                                         Unterbrechen does and select
-//                                         NextLine(); else if (!Step()) the
-//                                         run has ended or halted
+//                                         Unterbrechen does and show
+//                                         ExecutionMark(); else if (!Step())
+//                                         the run has ended or halted
 //   Einzelschritt:                        Step(), once: it never pauses
 //   Schritt zurück:                       StepBack(); the run is then paused
-//                                         at NextLine()
+//                                         at ExecutionMark()
 //   a new translation, a world change outside the run:
 //                                         ClearHistory(the status panel's text)
+//
+// Every line here is one of the translated text, and the one where an
+// instruction's word stands (TInstruction::WordLine).
 //
 // zelk-run uses none of it: its steps cost what they always did.
 #include <cstdint>
@@ -20,6 +24,8 @@
 #include "execution/Breakpoints.h"
 #include "execution/RunHistory.h"
 
+struct TInstruction;
+
 class TDebugger {
 public:
     TBreakpoints& Breakpoints() { return breakpoints_; }
@@ -27,29 +33,51 @@ public:
 
     // The run goes on by Start: the instruction it stands before never
     // pauses it, so Start goes on from a breakpoint.
-    void Resume() { arrived_ = false; }
-    // Whether the run should pause before its next instruction: a breakpoint
-    // on that line, reached from another line or by a jump taken.
+    void Resume() { resumed_ = true; }
+    // Whether the run should pause before its next instruction: its word
+    // stands on a line with a breakpoint, and the run arrives at that line
+    // from another line or by a jump, call or return. A loop written in one
+    // line thus pauses once per pass, a line with two commands once.
     bool PauseBeforeNext() const;
     // Step, recorded in the history.
     bool Step();
 
-    bool CanStepBack(std::uint64_t n = 1) const { return history_.CanStepBack(n); }
-    // Takes back the last n instructions (see TRunHistory::StepBack).
-    bool StepBack(std::uint64_t n = 1);
+    bool CanStepBack() const { return history_.CanStepBack(1); }
+    // Takes back instructions until one that a single step shows (a test, a
+    // command, a call, ARBEITSFELD) or ABSCHALTEN is taken back, with the
+    // jumps, logic and returns after it; where the history holds none, back
+    // to its start. False when nothing can be taken back.
+    bool StepBack();
+    // Takes back exactly n instructions, of whatever kind (see
+    // TRunHistory::StepBack).
+    bool StepBackInstructions(std::uint64_t n);
     void ClearHistory(const std::string& feldPanel) { history_.Clear(feldPanel); }
 
-    // The page and line of the instruction the run stands before; false
-    // when there is none (no table, or the run ended).
-    bool NextLine(int& page, int& line) const;
-    // The line a single step would select next: that of the next test,
-    // command, call or ARBEITSFELD, found by following the jumps, logic
-    // and returns before it on copies of the stacks. Where that cannot be
-    // told, the line of the next instruction; false when the run has ended.
-    bool NextShownLine(int& page, int& line) const;
+    // Where the execution mark stands: before the run's next instruction
+    // with a word, found by following the jumps and logic before it on
+    // copies of the stacks; after the run's end on the instruction that
+    // ended it (the program's END., ABSCHALTEN, the failing statement).
+    // False when there is no table to stand in.
+    bool ExecutionMark(int& page, int& line) const;
+    // The statement whose robot or work field failure halted the run; false
+    // when the run did not end that way.
+    bool FailurePlace(int& page, int& line) const;
+
+    // Whether a single step selects the line of instructions of this kind.
+    static bool Shown(const TInstruction& instruction);
 
 private:
+    void Arrive(const TInstruction& executed, int from);
+    void StandBeforeNext();
+
     TBreakpoints breakpoints_;
     TRunHistory history_;
-    bool arrived_ = false;  // the next instruction was reached in a way that counts
+    // How the run came to the instruction it stands before: the word line of
+    // the last instruction with one, and whether a jump, call or return was
+    // taken since.
+    int lastPage_ = -1;
+    int lastLine_ = -1;
+    bool moved_ = true;
+    bool resumed_ = false;
+    std::uint32_t run_ = 0;  // the RunNumber the above belongs to
 };

@@ -187,6 +187,43 @@ bool TRunHistory::StepBack(std::uint64_t n)
     return complete;
 }
 
+bool TRunHistory::StepBackTo(bool (*stop)(const TInstruction&))
+{
+    if (Reach() == 0)
+        return false;
+    return StepBack(executed_ - LastExecuted(stop));
+}
+
+std::uint64_t TRunHistory::LastExecuted(bool (*stop)(const TInstruction&))
+{
+    const std::uint64_t now = executed_;
+    const std::string panel = panel_;
+    std::uint64_t found = snapshots_.front().Executed;
+    {
+        const SilentPorts silent;
+        // Segment by segment, newest first, until one holds such an instruction.
+        std::uint64_t end = now;
+        bool seen = false;
+        for (auto s = snapshots_.rbegin(); s != snapshots_.rend() && !seen; ++s) {
+            if (s->Executed >= end)
+                continue;
+            Restore(*s);
+            while (executed_ < end && StepExecutes()) {
+                if (stop(Code[ProgramCounter])) {
+                    found = executed_;
+                    seen = true;
+                }
+                Execute();
+            }
+            end = s->Executed;
+        }
+    }
+    // StepBack restores from a snapshot; it needs to know where it stands.
+    executed_ = now;
+    panel_ = panel;
+    return found;
+}
+
 // ARBEITSFELD during a recorded step: what was read at this point before,
 // or a new reading, kept. A field already loaded reads nothing and is not
 // kept: the same check gives the same answer whenever the step is repeated.

@@ -51,6 +51,10 @@ public:
     // changes, when the history does not reach that far.
     bool StepBack(std::uint64_t n = 1);
     bool CanStepBack(std::uint64_t n = 1) const { return n <= Reach(); }
+    // Takes back instructions up to and including the last executed one
+    // that stop accepts (judged as it stood in the table when it ran); where
+    // the history holds none, back to its start. False when it is empty.
+    bool StepBackTo(bool (*stop)(const TInstruction&));
 
     // Instructions executed since the history began, steps back taken off.
     std::uint64_t Executed() const { return executed_; }
@@ -83,6 +87,10 @@ private:
 
     TArbeitsfeldLadung Lies(const std::string& name) override;
     bool Execute();
+    // How many instructions had been executed before the last one that stop
+    // accepts; the start of the history when none. Replays silently and
+    // leaves the state to be restored by StepBack.
+    std::uint64_t LastExecuted(bool (*stop)(const TInstruction&));
     void TakeSnapshot();
     void Restore(const Snapshot& s);
     void Keep(std::size_t bytes);

@@ -10,18 +10,20 @@ std::int32_t CodeCount = 0;
 std::string WorkFieldNames[MaxWorkFields];
 std::int32_t WorkFieldCount = 0;
 std::uint32_t CodeGeneration = 1;
+std::vector<int> TranslatedPages;
 std::function<void(int code)> EmitErrorHook;
 
 void ResetCode()
 {
     CodeCount = 0;
     WorkFieldCount = 0;
+    TranslatedPages.clear();
     ++CodeGeneration;
 }
 
 int CurrentAddress() { return CodeCount; }
 
-void Emit(std::uint8_t op, int arg, int line, int page)
+void Emit(std::uint8_t op, int arg, int line, int page, int wordLine)
 {
     if (CodeCount >= MaxCode) {
         // The error routine keeps only the first report of a run.
@@ -30,7 +32,7 @@ void Emit(std::uint8_t op, int arg, int line, int page)
         return;
     }
     ZELK_ASSERT(CodeCount >= 0);
-    Code[CodeCount] = TInstruction{op, static_cast<std::uint16_t>(arg), line, page};
+    Code[CodeCount] = TInstruction{op, static_cast<std::uint16_t>(arg), line, page, wordLine};
     ++CodeCount;
     ++CodeGeneration;
 }

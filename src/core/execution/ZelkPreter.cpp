@@ -86,8 +86,7 @@ void Hervorheben()
         return;
     if (CurrentInstruction.Page < 0 || CurrentInstruction.Page >= pages->PageCount())
         return;
-    pages->SelectPage(CurrentInstruction.Page);
-    pages->HighlightLine(CurrentInstruction.Line);
+    pages->ShowRunLine(CurrentInstruction.Page, CurrentInstruction.Line);
 }
 
 void FuehreTestAus(int nummer)

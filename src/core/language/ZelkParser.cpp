@@ -97,14 +97,15 @@ bool Expect(TFileContext& f, TTokenKind kind, TFehler error)
     return true;
 }
 
-// Every instruction carries the file's page and the line of the current token.
-void Gen(TFileContext& f, TOpcode op, int arg)
+// Every instruction carries the file's page and the line of the current
+// token; an instruction with a word of its own also the line of that word.
+void Gen(TFileContext& f, TOpcode op, int arg, int wordLine = -1)
 {
     // The file being read is the one whose scanner errors are shown for, and
     // every operand fits Arg: an index, a test, a logic operator or a name.
     ZELK_ASSERT(f.Scanner == CurrentScanner);
     ZELK_ASSERT(op <= MaxOpcode && arg >= 0 && arg <= MaxCode);
-    Emit(op, arg, f.Scanner->TokenLine, f.Page);
+    Emit(op, arg, f.Scanner->TokenLine, f.Page, wordLine);
 }
 
 void ReportErrorAt(TFehler code, int page, int line)
@@ -119,11 +120,11 @@ void ReportErrorAt(TFehler code, int page, int line)
 
 // ---- calls and the addresses they need --------------------------------
 
-void EmitCall(TFileContext& f, TObjekt* target, bool asProcedure)
+void EmitCall(TFileContext& f, TObjekt* target, bool asProcedure, int nameLine)
 {
     const int at = CurrentAddress();
     const bool waiting = target->Address < 0;
-    Gen(f, opCall, waiting ? 0 : target->Address);
+    Gen(f, opCall, waiting ? 0 : target->Address, nameLine);
     if (waiting && CurrentAddress() > at)
         PendingCalls[target].push_back({at, asProcedure});
 }
@@ -176,8 +177,9 @@ void Call(TFileContext& f, bool asProcedure)
         ReportError(asProcedure ? FehlerFunktionAlsProzedur : FehlerProzedurAlsFunktion);
         return;
     }
+    const int nameLine = f.Scanner->WordLine;
     ReadOn(f);
-    EmitCall(f, entry, asProcedure);
+    EmitCall(f, entry, asProcedure, nameLine);
 }
 
 void FunctionCall(TFileContext& f) { Call(f, false); }
@@ -188,7 +190,7 @@ void Factor(TFileContext& f)
         return;
     const int test = TestNumber(CurrentToken);
     if (test != KeinTest) {
-        Gen(f, opTest, test);
+        Gen(f, opTest, test, f.Scanner->WordLine);
         ReadOn(f);
     } else if (Is(LEFT_PAREN)) {
         ReadOn(f);
@@ -322,7 +324,7 @@ void ReturnStatement(TFileContext& f)
 
 void Command(TFileContext& f, TOpcode op)
 {
-    Gen(f, op, 0);
+    Gen(f, op, 0, f.Scanner->WordLine);
     ReadOn(f);
 }
 
@@ -411,12 +413,13 @@ bool Declaration(TFileContext& f)
 // ARBEITSFELD ( identifier ) ;
 bool WorkFieldClause(TFileContext& f)
 {
+    const int wordLine = f.Scanner->WordLine;
     ReadOn(f);
     if (!Expect(f, LEFT_PAREN, FehlerKlammerAufFehlt) || !Expect(f, IDENTIFIER, FehlerBezeichnerFehlt))
         return false;
     if (WorkFieldCount < MaxWorkFields) {
         WorkFieldNames[WorkFieldCount] = CurrentIdentifier;
-        Gen(f, opArbeitsfeld, WorkFieldCount);
+        Gen(f, opArbeitsfeld, WorkFieldCount, wordLine);
         ++WorkFieldCount;
     }
     if (WorkFieldCount >= MaxWorkFields) {
@@ -446,9 +449,10 @@ void Block(TFileContext& f)
         ReadOn(f);
         Statement(f);
     }
+    const int endLine = f.Scanner->WordLine;
     if (!NoError || !Expect(f, END, FehlerEndOderSemikolon))
         return;
-    Gen(f, opReturn, 0);
+    Gen(f, opReturn, 0, endLine);
 }
 
 // ---- units ----------------------------------------------------------------
@@ -641,6 +645,7 @@ void CompileFile(TCompileMode mode, int page, const TFileContext* outer)
     SourcePages& pages = Pages();
 
     pages.SelectPage(page);
+    TranslatedPages.push_back(page);
     TScanner scanner(pages);
     TFileContext f;
     f.Scanner = &scanner;
@@ -698,5 +703,6 @@ int Compile()
 
     if (!NoError)
         return 0;
+    pages->Translated();
     return IsProgram ? 1 : 2;
 }

@@ -152,12 +152,15 @@ void TScanner::ScanToken()
             continue;
         }
         if (Ch == '(') {
+            WordLine = ReadLine;
             if (ReadParen())
                 return;
             continue;
         }
         break;
     }
+    // Ch is never the blank that ends a line, so it stands in ReadLine.
+    WordLine = ReadLine;
     switch (Ch) {
     case 0: CurrentToken = END_OF_TEXT; return;
     case ')': CurrentToken = RIGHT_PAREN; ReadChar(); return;

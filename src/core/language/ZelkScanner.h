@@ -27,6 +27,9 @@ public:
     // The line at which the scan of the current token began: taken before
     // blanks and comments are skipped.
     std::int32_t TokenLine = 0;
+    // The line where the current token's first character stands, after the
+    // blanks and comments before it: where the learner sees the word.
+    std::int32_t WordLine = 0;
 
 private:
     void ScanToken();

@@ -23,6 +23,22 @@ public:
     virtual std::string Line(int index) const = 0;
     // Selects one whole line of Editor.
     virtual void HighlightLine(int line) = 0;
+
+    // What a run shows refers to the text as the translation read it. An
+    // editor that lets the learner type during a pause carries those lines
+    // to where they stand now; these defaults show them as they are.
+    //
+    // A translation read TranslatedPages without error.
+    virtual void Translated() {}
+    // Brings page to the front and selects the line of its translated text.
+    virtual void ShowRunLine(int page, int line)
+    {
+        SelectPage(page);
+        HighlightLine(line);
+    }
+    // The execution mark on a line of the translated text (page -1: none).
+    // announce: tell assistive technology; never on a running program's ticks.
+    virtual void ShowExecutionMark(int page, int line, bool announce) { (void)page; (void)line; (void)announce; }
 };
 
 // nullptr when no editor window exists yet.

@@ -17,6 +17,8 @@
 #include "editor/Breakpoints.h"
 #include "editor/EditPositions.h"
 #include "editor/ProgramColours.h"
+#include "execution/Breakpoints.h"
+#include "execution/ZelkCode.h"
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
 #include "settings/ZelkSettings.h"
@@ -499,6 +501,92 @@ void TZelkEdit::HighlightLine(int line)
     editor->ensureCursorVisible();
 }
 
+// --- what a run shows ---------------------------------------------------------------
+
+void TZelkPage::KeepTranslatedLines(const std::vector<int>& lines)
+{
+    translated_.clear();
+    QTextDocument* doc = document();
+    for (const int line : lines) {
+        const QTextBlock block = doc->findBlockByNumber(line);
+        if (block.isValid())
+            translated_.emplace(line, QTextCursor(block));
+    }
+}
+
+int TZelkPage::LineNow(int translatedLine) const
+{
+    const auto it = translated_.find(translatedLine);
+    return it == translated_.end() ? translatedLine : it->second.blockNumber();
+}
+
+std::vector<int> TZelkPage::TranslatedBreakpointLines() const
+{
+    if (translated_.empty())
+        return Breakpoints()->Lines();
+    std::vector<int> lines;
+    for (const auto& [line, cursor] : translated_)
+        if (Breakpoints()->AtLine(cursor.blockNumber()))
+            lines.push_back(line);
+    return lines;
+}
+
+void TZelkEdit::Translated()
+{
+    std::vector<std::vector<int>> lines(static_cast<std::size_t>(PageCount()));
+    for (int i = 0; i < CodeCount; ++i) {
+        const TInstruction& instruction = Code[i];
+        if (instruction.Page < 0 || instruction.Page >= PageCount())
+            continue;
+        lines[std::size_t(instruction.Page)].push_back(instruction.Line);
+        if (instruction.WordLine >= 0)
+            lines[std::size_t(instruction.Page)].push_back(instruction.WordLine);
+    }
+    for (int page = 0; page < PageCount(); ++page)
+        PageEditor(page)->ForgetTranslatedLines();
+    for (const int page : TranslatedPages) {
+        if (page < 0 || page >= PageCount())
+            continue;
+        PageEditor(page)->KeepTranslatedLines(lines[std::size_t(page)]);
+        MoveBreakpointsToStopLines(page);
+    }
+}
+
+void TZelkEdit::MoveBreakpointsToStopLines(int page)
+{
+    TZelkPage* editor = PageEditor(page);
+    THaltepunkte* breakpoints = editor->Breakpoints();
+    const std::vector<int> stopLines = StopLines(page);
+    QTextDocument* doc = editor->document();
+    for (const int line : breakpoints->Lines()) {
+        const int target = StopLineFrom(stopLines, line);
+        if (target == line)
+            continue;
+        breakpoints->Toggle(doc->findBlockByNumber(line));
+        if (target >= 0 && !breakpoints->AtLine(target))
+            breakpoints->Toggle(doc->findBlockByNumber(target));
+    }
+}
+
+void TZelkEdit::ShowRunLine(int page, int line)
+{
+    TZelkPage* editor = PageEditor(page);
+    if (!editor)
+        return;
+    SelectPage(page);
+    HighlightLine(editor->LineNow(line));
+}
+
+void TZelkEdit::ShowExecutionMark(int page, int line, bool announce)
+{
+    const TZelkPage* editor = PageEditor(page);
+    if (!editor) {
+        ClearExecutionMark();
+        return;
+    }
+    SetExecutionMark(page, editor->LineNow(line), announce);
+}
+
 // --- breakpoints ---------------------------------------------------------------------
 
 void TZelkEdit::ToggleBreakpoint()
@@ -523,6 +611,12 @@ std::vector<int> TZelkEdit::BreakpointLines(int page) const
 {
     const TZelkPage* editor = PageEditor(page);
     return editor ? editor->Breakpoints()->Lines() : std::vector<int>();
+}
+
+std::vector<int> TZelkEdit::TranslatedBreakpointLines(int page) const
+{
+    const TZelkPage* editor = PageEditor(page);
+    return editor ? editor->TranslatedBreakpointLines() : std::vector<int>();
 }
 
 // --- keys ----------------------------------------------------------------------------

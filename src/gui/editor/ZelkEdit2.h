@@ -7,6 +7,8 @@
 #include <QPlainTextEdit>
 #include <QString>
 #include <QTabWidget>
+#include <QTextCursor>
+#include <map>
 #include <vector>
 
 #include "editor/LineGutter.h"
@@ -30,6 +32,21 @@ public:
     // The page's font, text colour and character set (0..255, else 0): from
     // the settings when the page is made, from the font command afterwards.
     void SetPageFont(const QFont& font, const QColor& colour, int charset);
+
+    // The lines of the text as the last translation read it, carried to
+    // where they stand now while the learner types during a pause: a line
+    // put above moves them down, and the lines of a deleted line stand where
+    // the deletion was.
+    void KeepTranslatedLines(const std::vector<int>& lines);
+    void ForgetTranslatedLines() { translated_.clear(); }
+    // Where translated line stands now; a line not kept stays as it is.
+    int LineNow(int translatedLine) const;
+    // The kept translated lines whose line now holds a breakpoint; without
+    // a translation, the breakpoints' own lines.
+    std::vector<int> TranslatedBreakpointLines() const;
+
+private:
+    std::map<int, QTextCursor> translated_;
 };
 
 // The tab control whose tabs are exactly TabHeight pixels high.
@@ -103,6 +120,10 @@ public:
     int LineCount() const override;
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
+    // What a run shows, on the lines of the text as it was translated.
+    void Translated() override;
+    void ShowRunLine(int page, int line) override;
+    void ShowExecutionMark(int page, int line, bool announce) override;
 
     // Breakpoints, marks on the lines of a page (lines from 0) that move with
     // their lines; never saved. The run control asks HasBreakpoint at every
@@ -111,6 +132,13 @@ public:
     void ToggleBreakpoint(int page, int line);
     bool HasBreakpoint(int page, int line) const;
     std::vector<int> BreakpointLines(int page) const;
+    // The breakpoints of a page as lines of its translated text, the lines
+    // a run pauses at.
+    std::vector<int> TranslatedBreakpointLines(int page) const;
+    // STUB until the gutter draws the mark.
+    void SetExecutionMark(int page, int line, bool announce) { markPage_ = page; markLine_ = line; (void)announce; }
+    void ClearExecutionMark() { markPage_ = markLine_ = -1; }
+    int markPage_ = -1, markLine_ = -1;
 
 signals:
     // A page came or went: the commands that need a page follow.
@@ -139,6 +167,10 @@ private:
     void ShowSelectedPage();
     bool LoadInto(TZelkPage* page, const QString& path, QString* error);
     void ForgetLineCache() const;
+    // After a translation a breakpoint stands on a line where a run can
+    // pause: one on a line without an instruction's word moves to the next
+    // such line of its page, and goes where none follows.
+    void MoveBreakpointsToStopLines(int page);
 
     TZelkTabControl* TabControl1;
     QStatusBar* StatusBar1;

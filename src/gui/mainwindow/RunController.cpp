@@ -30,7 +30,8 @@ struct Uebersetzung {
     bool operator==(const Uebersetzung& o) const
     {
         const auto gleich = [](const TInstruction& a, const TInstruction& b) {
-            return a.Op == b.Op && a.Arg == b.Arg && a.Line == b.Line && a.Page == b.Page;
+            return a.Op == b.Op && a.Arg == b.Arg && a.Line == b.Line && a.Page == b.Page &&
+                   a.WordLine == b.WordLine;
         };
         return felder == o.felder &&
                std::equal(code.begin(), code.end(), o.code.begin(), o.code.end(), gleich);
@@ -62,6 +63,8 @@ void TRunController::SetTimer1Enabled(bool enabled)
     timerAn = enabled;
     emit Timer1Switched(enabled);
     emit HistoryChanged();  // no step back while the timer runs
+    if (enabled)
+        Markieren(false);  // a running program shows no mark
 }
 
 void TRunController::WeltMerken()
@@ -82,12 +85,23 @@ bool TRunController::WeltWieGelassen() const
            GleicherZustand(gemerkt.roboter, Roboter) && GleicherZustand(gemerkt.roboterStart, RoboterStart);
 }
 
-void TRunController::FremdeAenderungVergessen()
+bool TRunController::FremdeAenderungVergessen()
 {
     if (WeltWieGelassen())
-        return;
+        return false;
     debugger.ClearHistory(FeldPanelAnzeige ? FeldPanelAnzeige() : std::string());
     WeltMerken();
+    return true;
+}
+
+void TRunController::WeltGeaendert()
+{
+    // The run's own steps and steps back change the world too; they keep
+    // what they left behind themselves.
+    if (beschaeftigt || !FremdeAenderungVergessen())
+        return;
+    emit HistoryChanged();
+    Markieren(false);
 }
 
 bool TRunController::Schritt()
@@ -99,16 +113,49 @@ bool TRunController::Schritt()
     return weiter;
 }
 
-// A paused run shows where it stands, as a single step would show it next:
-// the page comes to the front, the focus stays where it is.
+// The mark stands where the run goes on for as long as it can be continued
+// or stepped back in, and not while the timer runs.
+void TRunController::Markieren(bool ansagen)
+{
+    SourcePages* pages = sourcePages();
+    if (!pages)
+        return;
+    int page = -1, line = -1;
+    const bool sichtbar = !timerAn && (ready || paused || debugger.CanStepBack()) &&
+                          debugger.ExecutionMark(page, line) && page >= 0 && page < pages->PageCount();
+    if (sichtbar)
+        pages->ShowExecutionMark(page, line, ansagen);
+    else
+        pages->ShowExecutionMark(-1, -1, false);
+}
+
+// A paused run shows where it stands: the page comes to the front, the line
+// of the mark is selected, the focus stays where it is.
 void TRunController::ZeigeHaltestelle()
 {
     SourcePages* pages = sourcePages();
     int page = 0, line = 0;
-    if (!pages || !debugger.NextShownLine(page, line) || page < 0 || page >= pages->PageCount())
-        return;
-    pages->SelectPage(page);
-    pages->HighlightLine(line);
+    if (pages && debugger.ExecutionMark(page, line) && page >= 0 && page < pages->PageCount())
+        pages->ShowRunLine(page, line);
+    Markieren(true);
+}
+
+// After a robot or work field failure, once its message is closed: where
+// the failing statement's word stands, also in a unit's page.
+void TRunController::ZeigeFehlerstelle()
+{
+    SourcePages* pages = sourcePages();
+    int page = 0, line = 0;
+    if (pages && debugger.FailurePlace(page, line) && page >= 0 && page < pages->PageCount())
+        pages->ShowRunLine(page, line);
+}
+
+void TRunController::NachDemLauf()
+{
+    const bool fehlschlag = RunEnd() == TRunEnd::Failure;
+    if (fehlschlag)
+        ZeigeFehlerstelle();
+    Markieren(fehlschlag);
 }
 
 // A run halted by a robot failure cannot go on: the interpreter does nothing
@@ -128,6 +175,7 @@ void TRunController::Start()
 {
     if (!EineSeiteDa())
         return;
+    const Beschaeftigt guard(beschaeftigt);
     ForgetHaltedRun();
     if (!paused) {
         ready = StartRun(0) == TStartResult::Started;
@@ -140,22 +188,28 @@ void TRunController::Start()
     debugger.Resume();
     if (Schritt())
         SetTimer1Enabled(true);
+    else
+        NachDemLauf();
 }
 
 void TRunController::Tick()
 {
+    const Beschaeftigt guard(beschaeftigt);
     if (debugger.PauseBeforeNext()) {
         Unterbrechen();
         return;
     }
-    if (!Schritt())
+    if (!Schritt()) {
         SetTimer1Enabled(false);
+        NachDemLauf();
+    }
 }
 
 void TRunController::Einzelschritt()
 {
     if (!EineSeiteDa())
         return;
+    const Beschaeftigt guard(beschaeftigt);
     ForgetHaltedRun();
     if (ready) {
         SetSingleStep(1);  // the run goes on where it stands, lines highlighted
@@ -165,7 +219,10 @@ void TRunController::Einzelschritt()
         ready = true;
     }
     // One instruction; single steps never start the timer.
-    Schritt();
+    if (Schritt())
+        Markieren(true);
+    else
+        NachDemLauf();
 }
 
 void TRunController::Unterbrechen()
@@ -188,6 +245,7 @@ void TRunController::SchrittZurueck()
 {
     if (timerAn)
         return;
+    const Beschaeftigt guard(beschaeftigt);
     FremdeAenderungVergessen();
     if (!debugger.StepBack())
         return;
@@ -201,6 +259,7 @@ void TRunController::Anhalten()
 {
     SetRunState(RunState::Idle);
     SetTimer1Enabled(false);
+    Markieren(false);
     emit Stopped();
 }
 
@@ -219,6 +278,7 @@ void TRunController::Compilieren()
     // program.
     if (!EineSeiteDa() || paused || runState != RunState::Idle)
         return;
+    const Beschaeftigt guard(beschaeftigt);
     // A run left waiting by Anhalten goes on with Einzelschritt only in the
     // table it stands in; in any other its place and its return addresses
     // mean nothing, so Einzelschritt then starts the new program.
@@ -228,5 +288,6 @@ void TRunController::Compilieren()
         // The history replays instructions of the table it was kept for.
         debugger.ClearHistory(FeldPanelAnzeige ? FeldPanelAnzeige() : std::string());
         emit HistoryChanged();
+        Markieren(false);
     }
 }

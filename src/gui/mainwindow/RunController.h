@@ -36,6 +36,10 @@ public:
     // interrupted before it.
     void SchrittZurueck();
     bool KannZurueck() const;
+    // The world was changed or shown anew. A change outside the run (by
+    // hand, by the editing mode, by a command of the work field menu) ends
+    // the history: a step back would bring back a world the run never left.
+    void WeltGeaendert();
 
     // Breakpoints, history and the line a pause shows.
     TDebugger& Debugger() { return debugger; }
@@ -65,10 +69,15 @@ private:
     // Every step of a run goes through the history.
     bool Schritt();
     void ZeigeHaltestelle();
+    void ZeigeFehlerstelle();
+    void Markieren(bool ansagen);
+    // The run stopped by itself: a failure shows where, and the mark stays
+    // where the history can step back from.
+    void NachDemLauf();
     // The world as the run left it; anything else means that it was changed
     // outside the run, and the history leads nowhere.
     void WeltMerken();
-    void FremdeAenderungVergessen();
+    bool FremdeAenderungVergessen();  // true when the history ended
     bool WeltWieGelassen() const;
 
     TDebugger debugger;
@@ -79,6 +88,15 @@ private:
         TZelkZustand roboter, roboterStart;
     };
     Weltstand gemerkt{};
+
+    // While a command of the run works, the world's notices are its own.
+    bool beschaeftigt = false;
+    struct Beschaeftigt {
+        explicit Beschaeftigt(bool& flag) : flag(flag), vorher(flag) { flag = true; }
+        ~Beschaeftigt() { flag = vorher; }
+        bool& flag;
+        bool vorher;
+    };
 
     RunState runState = RunState::Idle;
     bool paused = false;

@@ -245,6 +245,7 @@ void TZelkForm::CreateChildWindows()
         SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
+    connect(FeldFlaeche, &TFeldFlaeche::Veraendert, runController, &TRunController::WeltGeaendert);
     connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
             &TZelkMeldung::SetTimer1Enabled);
     connect(ZelkMeldung, &TZelkMeldung::Timer1Abgelaufen, runController, &TRunController::Tick);
@@ -649,31 +650,6 @@ void TZelkForm::CreateEditorWindow()
 
 bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
 
-// A line that holds nothing for the translator: blank, or one comment.
-static bool OhneAnweisung(const QString& zeile)
-{
-    const QString t = zeile.trimmed();
-    return t.isEmpty() || (t.startsWith('{') && t.endsWith('}') && t.count('}') == 1) ||
-           (t.startsWith(QStringLiteral("(*")) && t.endsWith(QStringLiteral("*)")) &&
-            t.count(QStringLiteral("*)")) == 1);
-}
-
-// The translator gives a statement the line where its scan began, right
-// after the word before it: a statement after blank lines or a comment
-// stands on the first of them. A breakpoint on the statement's own line
-// covers those lines too, so that it pauses where the learner put it.
-static std::vector<int> MitVorlauf(const QTextDocument* text, const std::vector<int>& zeilen)
-{
-    std::vector<int> alle;
-    for (const int zeile : zeilen) {
-        alle.push_back(zeile);
-        for (int davor = zeile - 1;
-             davor >= 0 && OhneAnweisung(text->findBlockByNumber(davor).text()); --davor)
-            alle.push_back(davor);
-    }
-    return alle;
-}
-
 // The run pauses where the editor shows a breakpoint, on whichever page.
 void TZelkForm::HaltepunkteUebernehmen()
 {
@@ -682,8 +658,7 @@ void TZelkForm::HaltepunkteUebernehmen()
     if (!EditorWindow)
         return;
     for (int page = 0; page < EditorWindow->PageCount(); ++page)
-        haltepunkte.SetPage(page, MitVorlauf(EditorWindow->PageEditor(page)->document(),
-                                             EditorWindow->BreakpointLines(page)));
+        haltepunkte.SetPage(page, EditorWindow->TranslatedBreakpointLines(page));
 }
 
 // Files named on the command line, as a file manager passes them: work

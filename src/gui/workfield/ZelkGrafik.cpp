@@ -706,7 +706,11 @@ QString TFeldFlaeche::Beschreibung() const
     return QString::fromStdString(text);
 }
 
-void TFeldFlaeche::WeltGeaendert() { ansage->Geaendert(); }
+void TFeldFlaeche::WeltGeaendert()
+{
+    ansage->Geaendert();
+    emit Veraendert();
+}
 void TFeldFlaeche::JetztAnsagen() { ansage->Sofort(); }
 
 bool TFeldFlaeche::eventFilter(QObject* watched, QEvent* event)
