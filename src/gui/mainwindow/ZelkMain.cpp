@@ -343,7 +343,6 @@ void TZelkForm::CreateMenu()
 
     Start1 = AddMenu(bar, "Start1", QStringLiteral("Sta&rt"));
     // A world changed by hand since the last step leaves nothing to go back to.
-    connect(Start1, &QMenu::aboutToShow, this, [this] { SchrittZurueck1->setEnabled(runController->KannZurueck()); });
     RunItem = item(Start1, "RunItem", "Sta&rt", QKeySequence("F9"),
                    "Programm übersetzen und starten", [this] { RunItemClick(); });
     item(Start1, "Compilieren1", "Compilieren", QKeySequence("Ctrl+F9"), "",
