@@ -18,6 +18,7 @@
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkInfo.h"
+#include "WorldSnapshot.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ int main(int argc, char** argv)
     Welt.Loeschen();
     Welt.Grundstellung();
     for (int x = 2; x <= 14; x += 3)
-        Welt.Zelle(x, 1).Anzahl = 9;  // the left squares have marks to redraw
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(x, 1).Anzahl = 9; });  // the left squares have marks to redraw
 
     QMainWindow main;
     auto* area = new QMdiArea;

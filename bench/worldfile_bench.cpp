@@ -10,6 +10,7 @@
 #include "world/ZelkFeld.h"
 
 #include "Messen.h"
+#include "WorldSnapshot.h"
 
 namespace fs = std::filesystem;
 
@@ -38,19 +39,19 @@ int main(int argc, char** argv)
     Welt.Loeschen();
     Welt.Grundstellung();
     for (int x = 1; x <= FeldBreite; ++x)
-        Welt.Zelle(x, 5).Anzahl = x % 10;
-    Roboter = TZelkZustand{17, 3, 9, Nord};
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(x, 5).Anzahl = x % 10; });
+    WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{17, 3, 9, Nord}; });
     Welt.Uebernehmen();
     if (!Welt.Speichern("BENCH.ROB"))
         return 1;
 
     Zeige("Laden (exact name)", laden, [] {
-        Welt.Dateiname = KeinDateiname;  // else Laden finds it loaded and returns 0
+        WeltSetzen([&](TWeltZustand& w) { w.Dateiname = KeinDateiname; });  // else Laden finds it loaded and returns 0
         return Welt.Laden("BENCH") == 1;
     });
     fs::rename("BENCH.ROB", "bench.rob");
     Zeige("Laden (other case)", laden, [] {
-        Welt.Dateiname = KeinDateiname;
+        WeltSetzen([&](TWeltZustand& w) { w.Dateiname = KeinDateiname; });
         return Welt.Laden("BENCH") == 1;
     });
     // The overwrite question is answered by the silent default (OK).

@@ -306,7 +306,7 @@ private slots:
     {
         QFETCH(int, run);
         QFETCH(int, back);
-        Roboter.Vorrat = 5;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 5; });
         Welt.Uebernehmen();
         TranslatorHarness h;
         Start(h, Pendel);

@@ -29,8 +29,8 @@ private slots:
 
     void aChangeFromOutsideTheEditingMakesItForget()
     {
-        edit([] { Welt.Zelle(2, 1).Anzahl = 3; });
-        edit([] { Welt.Zelle(2, 1).Anzahl = 4; });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Zelle(2, 1).Anzahl = 3; }); });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Zelle(2, 1).Anzahl = 4; }); });
         QVERIFY(h.Rueckgaengig());
         Welt.Vor();  // a manual step between the edits
         QVERIFY(!h.KannRueckgaengig() && !h.KannWiederholen());
@@ -38,7 +38,7 @@ private slots:
         QVERIFY(!h.Rueckgaengig() && !h.Wiederholen());
         QVERIFY(WeltStand::Aktuell() == danach);
         // The next edit starts a new history from the world as it stands.
-        edit([] { Welt.Zelle(9, 9).Anzahl = 1; });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Zelle(9, 9).Anzahl = 1; }); });
         QVERIFY(h.Rueckgaengig());
         QVERIFY(WeltStand::Aktuell() == danach);
         QVERIFY(!h.Rueckgaengig());
@@ -49,15 +49,15 @@ private slots:
     // the history forgets instead.
     void aChangeFromOutsideInTheMiddleOfAnEditMakesItForget()
     {
-        edit([] { Welt.Zelle(2, 1).Anzahl = 3; });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Zelle(2, 1).Anzahl = 3; }); });
         // Between two parts, after the last, and in a drag that moved nothing.
         for (int wann : {0, 1, 2}) {
             h.Beginne(true);
             if (wann < 2)
-                edit([] { Roboter.Vorrat = 5; });
+                edit([] { WeltSetzen([](TWeltZustand& w) { w.Roboter.Vorrat = 5; }); });
             if (wann == 0) {
                 Welt.Vor();
-                edit([] { Roboter.Vorrat = 6; });
+                edit([] { WeltSetzen([](TWeltZustand& w) { w.Roboter.Vorrat = 6; }); });
             } else {
                 Welt.DreheLinks();
             }
@@ -69,8 +69,8 @@ private slots:
         }
         // A drag that nothing else disturbed is one step as before.
         h.Beginne(true);
-        edit([] { Roboter.Vorrat = 7; });
-        edit([] { Roboter.Vorrat = 8; });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Roboter.Vorrat = 7; }); });
+        edit([] { WeltSetzen([](TWeltZustand& w) { w.Roboter.Vorrat = 8; }); });
         h.Beende();
         QVERIFY(h.Rueckgaengig());
         QCOMPARE(Roboter.Vorrat, 5);

@@ -281,8 +281,8 @@ private slots:
         QFETCH(int, richtung);
         QFETCH(int, vorrat);
         QFETCH(QString, antworten);
-        Roboter = TZelkZustand{vorrat, 1, 1, TRichtung(richtung)};
-        Welt.Zelle(1, 1).Anzahl = vorrat;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{vorrat, 1, 1, TRichtung(richtung)}; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(1, 1).Anzahl = vorrat; });
         ResetCode();
         Emit(opJump, 1, 0, 0);
         for (int nummer = 0; nummer < antworten.size(); ++nummer)
@@ -407,7 +407,7 @@ private slots:
         QVERIFY(tmp.isValid());
         const QString alt = QDir::currentPath();
         QVERIFY(QDir::setCurrent(tmp.path()));
-        Roboter = TZelkZustand{3, 5, 5, Nord};
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{3, 5, 5, Nord}; });
         Welt.Uebernehmen();
         QVERIFY(Welt.Speichern("WELT1.ROB"));
         Welt.Loeschen();

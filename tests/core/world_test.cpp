@@ -19,7 +19,7 @@ bool Test(int nummer)
 
 void Stelle(int x, int y, TRichtung d, int vorrat = 0)
 {
-    Roboter = TZelkZustand{vorrat, y, x, d};
+    WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{vorrat, y, x, d}; });
 }
 
 QStringList Texte(const RecordingMessages& m)
@@ -79,11 +79,11 @@ private slots:
 
     void loeschenKeepsTheRobotUntilGrundstellung()
     {
-        Welt.Zelle(3, 3).Anzahl = 4;
-        Welt.Zelle(3, 3).Offen[Nord] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 3).Anzahl = 4; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 3).Offen[Nord] = 0; });
         Stelle(5, 6, Sued, 12);
-        RoboterStart = Roboter;
-        Welt.Dateiname = "A.ROB";
+        WeltSetzen([&](TWeltZustand& w) { w.RoboterStart = Roboter; });
+        WeltSetzen([&](TWeltZustand& w) { w.Dateiname = "A.ROB"; });
         Welt.Loeschen();
         QCOMPARE(Welt.Zelle(3, 3).Anzahl, 0);
         QCOMPARE(int(Welt.Zelle(3, 3).Offen[Nord]), 1);
@@ -175,7 +175,7 @@ private slots:
     void vorChecksTheGridBesideTheFlag()
     {
         // A file may leave a border side open: the robot must still not leave the grid.
-        Welt.Zelle(15, 1).Offen[Ost] = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(15, 1).Offen[Ost] = 1; });
         Stelle(15, 1, Ost);
         QVERIFY(Welt.VorneFrei());
         Welt.Vor();
@@ -187,7 +187,7 @@ private slots:
     void aBarrierBlocksOnlyFromTheSquareThatRecordsIt()
     {
         // Blocked only in the robot's square: Vor fails.
-        Welt.Zelle(3, 2).Offen[Ost] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 2).Offen[Ost] = 0; });
         Stelle(3, 2, Ost);
         QVERIFY(!Welt.VorneFrei());
         Welt.Vor();
@@ -196,7 +196,7 @@ private slots:
 
         // Blocked only in the neighbour: Vor passes, and back again fails.
         init();
-        Welt.Zelle(4, 2).Offen[West] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 2).Offen[West] = 0; });
         Stelle(3, 2, Ost);
         QVERIFY(Welt.VorneFrei());
         Welt.Vor();
@@ -213,7 +213,7 @@ private slots:
     void nimmAufAndGibAbMoveOneItem()
     {
         Stelle(4, 5, Nord, 0);
-        Welt.Zelle(4, 5).Anzahl = 2;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 5).Anzahl = 2; });
         Welt.NimmAuf();
         Welt.NimmAuf();
         QCOMPARE(Welt.Zelle(4, 5).Anzahl, 0);
@@ -250,7 +250,7 @@ private slots:
         QFETCH(int, vorrat);
         QFETCH(QString, text);
         Stelle(8, 3, West, vorrat);
-        Welt.Zelle(8, 3).Anzahl = anzahl;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(8, 3).Anzahl = anzahl; });
         const WorldSnapshot vorher;
         bool abbruchImDialog = false;
         messages.onShow = [&](const ShownMessage&) { abbruchImDialog = Welt.Abbruch; };
@@ -281,8 +281,8 @@ private slots:
         }
         QVERIFY(!Test(0));
         QVERIFY(!Test(1));
-        Roboter.Vorrat = 1;
-        Welt.Zelle(1, 1).Anzahl = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 1; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(1, 1).Anzahl = 1; });
         QVERIFY(Test(0));
         QVERIFY(Test(1));
         QVERIFY(!Test(9) && !Test(-1));
@@ -325,7 +325,7 @@ private slots:
         Welt.Meldung(10);
         QCOMPARE(messages.shown.back().text, std::string("Programmende!"));
         QVERIFY(!Welt.Abbruch);
-        Welt.Abbruch = true;
+        WeltSetzen([&](TWeltZustand& w) { w.Abbruch = true; });
         Welt.Meldung(10);
         QVERIFY(Welt.Abbruch);
         QVERIFY(display.calls.empty());
@@ -347,7 +347,7 @@ private slots:
         QCOMPARE(display.calls.back(), std::string("ZeigeMaterial 0"));
 
         // An item moved and put back elsewhere: counts differ, robot agrees.
-        Welt.Zelle(2, 1).Anzahl = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(2, 1).Anzahl = 1; });
         Welt.Uebernehmen();
         QVERIFY(!Welt.Zuruecksetzen());
         Welt.Vor();
@@ -372,10 +372,10 @@ private slots:
         QCOMPARE(display.calls, (std::vector<std::string>{"ZeigePosition 1 1", "ZeigeMaterial 0"}));
 
         // Flags alone are not compared, but a restore brings them back too.
-        Welt.Zelle(5, 5).Offen[Nord] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(5, 5).Offen[Nord] = 0; });
         QVERIFY(!Welt.Zuruecksetzen());
         QCOMPARE(int(Welt.Zelle(5, 5).Offen[Nord]), 0);
-        Roboter.Vorrat = 9;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 9; });
         QVERIFY(Welt.Zuruecksetzen());
         QCOMPARE(int(Welt.Zelle(5, 5).Offen[Nord]), 1);
         QCOMPARE(Roboter.Vorrat, 0);

@@ -42,12 +42,12 @@ int ZellenOffset(int x, int y) { return 20 + ((y - 1) * 15 + (x - 1)) * 8; }
 // A world with items, barriers and a robot away from its start square.
 void BaueWelt()
 {
-    Welt.Zelle(4, 3).Anzahl = 7;
-    Welt.Zelle(15, 10).Anzahl = 9;
-    Welt.Zelle(6, 2).Offen[Ost] = 0;
-    Welt.Zelle(7, 2).Offen[West] = 0;
-    Welt.Zelle(10, 8).Offen[Nord] = 0;  // one-sided on purpose
-    Roboter = TZelkZustand{42, 4, 7, West};
+    WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 3).Anzahl = 7; });
+    WeltSetzen([&](TWeltZustand& w) { w.Zelle(15, 10).Anzahl = 9; });
+    WeltSetzen([&](TWeltZustand& w) { w.Zelle(6, 2).Offen[Ost] = 0; });
+    WeltSetzen([&](TWeltZustand& w) { w.Zelle(7, 2).Offen[West] = 0; });
+    WeltSetzen([&](TWeltZustand& w) { w.Zelle(10, 8).Offen[Nord] = 0; });  // one-sided on purpose
+    WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{42, 4, 7, West}; });
     Welt.Uebernehmen();
 }
 
@@ -118,8 +118,8 @@ private slots:
     void theStartStateIsWrittenFieldByField()
     {
         BaueWelt();
-        Welt.Zelle(4, 3).Anzahl = 1;  // current state differs: must not be written
-        Roboter = TZelkZustand{1, 1, 1, Sued};
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 3).Anzahl = 1; });  // current state differs: must not be written
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{1, 1, 1, Sued}; });
         const QByteArray b = Gespeichert();
         QCOMPARE(b.left(20), Bytes({0x15, 0x14, 0x03, 0x00, 42, 0, 0, 0, 4, 0, 0, 0, 7, 0, 0, 0, 2, 0, 0, 0}));
         QCOMPARE(b.mid(ZellenOffset(4, 3), 8), Bytes({7, 0, 0, 0, 1, 1, 1, 1}));
@@ -346,7 +346,7 @@ private slots:
         }
 
         Welt.Vor();  // current and start state differ
-        Welt.Dateiname = "VORHER.ROB";
+        WeltSetzen([&](TWeltZustand& w) { w.Dateiname = "VORHER.ROB"; });
         display.calls.clear();
         const WorldSnapshot vorher;
 

@@ -130,7 +130,7 @@ private slots:
 
     void aClickMovesTheRobotAndAClickOnItTurnsIt()
     {
-        Roboter.Vorrat = 7;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 7; });
         Klick(104, 245, Qt::RightButton);  // robot zone of (4, 2): any button
         QCOMPARE(Roboter.X, 4);
         QCOMPARE(Roboter.Y, 2);
@@ -302,7 +302,7 @@ private slots:
     void theSupplyBarFollowsAWorldReplacedWhileEditing()
     {
         form->FeldChangeBtnClick();  // off: a file with supply 7 as its start
-        Roboter.Vorrat = 7;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 7; });
         Welt.Uebernehmen();
         QVERIFY(Welt.Speichern(path("sieben.rob").toStdString()));
         form->FeldChangeBtnClick();
@@ -325,7 +325,7 @@ private slots:
     void theSupplyBarFollowsAReplayStartedWhileEditing()
     {
         form->FeldChangeBtnClick();
-        Roboter.Vorrat = 7;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 7; });
         Welt.Uebernehmen();
         FindItem(form, "TeachinModus1")->trigger();
         QVERIFY(teachinWindow());
@@ -396,3 +396,4 @@ private slots:
 
 QTEST_MAIN(EditingTest)
 #include "editing_test.moc"
+#include "WorldSnapshot.h"

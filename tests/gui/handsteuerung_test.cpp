@@ -52,7 +52,7 @@ private slots:
     void eachButtonPerformsItsAction()
     {
         THandsteuerung* w = open();
-        Welt.Zelle(1, 1).Anzahl = 2;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(1, 1).Anzahl = 2; });
         click(w, "nimmaufBtn");
         click(w, "vorBtn");
         click(w, "drehelinksBtn");
@@ -100,3 +100,4 @@ private slots:
 
 QTEST_MAIN(HandsteuerungTest)
 #include "handsteuerung_test.moc"
+#include "WorldSnapshot.h"

@@ -149,7 +149,7 @@ private slots:
     void supplyBarOnlyWhileEditing()
     {
         TZelkMeldung* m = zelkMeldung();
-        Roboter.Vorrat = 7;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 7; });
         // even if enabled, outside editing it springs back
         Find<QScrollBar>(m, "ScrollMaterial")->setEnabled(true);
         Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 50);
@@ -263,8 +263,8 @@ private slots:
 
         // a robot that walks into the wall halts the run at that tick
         ticks = 0;
-        Roboter = TZelkZustand{};
-        Roboter.Richtung = Sued;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{}; });
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Richtung = Sued; });
         InitRun(0);
         Find<QTimer>(m, "Timer1")->start();
         QTRY_VERIFY(!Find<QTimer>(m, "Timer1")->isActive());
@@ -297,3 +297,4 @@ private slots:
 
 QTEST_MAIN(InfoWindowTest)
 #include "infowindow_test.moc"
+#include "WorldSnapshot.h"

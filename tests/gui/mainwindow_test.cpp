@@ -609,8 +609,8 @@ private slots:
     void workFieldCommandsKeepModelViewAndPanelInStep()
     {
         // "&Neu": empty field, robot home, panel "Arbeitsfeld: " exactly.
-        Welt.Zelle(4, 4).Anzahl = 3;
-        Roboter = TZelkZustand{5, 3, 2, Nord};
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 4).Anzahl = 3; });
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{5, 3, 2, Nord}; });
         form->FeldNeu1Click();
         QCOMPARE(Welt.Zelle(4, 4).Anzahl, 0);
         QCOMPARE(Roboter.X, 1);
@@ -621,14 +621,14 @@ private slots:
         QCOMPARE(FindLabel(zelkMeldung(), "LabelMaterial")->text(), QString("0"));
 
         // "&Zurücksetzen" restores the start state.
-        Roboter.X = 7;
-        Welt.Zelle(2, 2).Anzahl = 4;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 7; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(2, 2).Anzahl = 4; });
         form->Zuruecksetzen1Click();
         QCOMPARE(Roboter.X, 1);
         QCOMPARE(Welt.Zelle(2, 2).Anzahl, 0);
 
         // "&Verändern" on and off, from the menu and from the button.
-        Roboter.Vorrat = 17;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Vorrat = 17; });
         FindItem(form, "Veraendern1")->trigger();
         QCOMPARE(Find<QScrollBar>(zelkMeldung(), "ScrollMaterial")->value(), 17);
         QVERIFY(form->EditingMode());
@@ -642,8 +642,8 @@ private slots:
         QVERIFY(!FindButton(form, "StepBtn")->isEnabled());
         QVERIFY(FindButton(form, "FeldChangeBtn")->isEnabled());
         QVERIFY(!FindButton(form, "StopBtn")->isEnabled());
-        Roboter.X = 6;  // an edit
-        Welt.Zelle(3, 3).Anzahl = 2;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 6; });  // an edit
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 3).Anzahl = 2; });
         FindButton(form, "FeldChangeBtn")->click();
         QVERIFY(!form->EditingMode());
         QVERIFY(!feldFlaeche()->Veraendern);
@@ -660,7 +660,7 @@ private slots:
 
         // "Arbeitsfeld &speichern" while editing ends editing first.
         form->FeldChangeBtnClick();
-        Roboter.Y = 4;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Y = 4; });
         QVERIFY(QDir(dir->path()).mkdir("felder"));
         const QString feld = path("felder/Welt1.rob");
         fake->files.push_back(feld);
@@ -717,7 +717,7 @@ private slots:
         // Declining to overwrite writes nothing, reports nothing, and the
         // panel keeps naming the world it named before.
         form->FeldChangeBtnClick();
-        Roboter.X = 9;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 9; });
         fake->answers = {MsgAnswer::Cancel};
         fake->files.push_back(alt);
         form->ArbeitsfeldSpeichern1Click();
@@ -761,7 +761,7 @@ private slots:
         QVERIFY(prog.open(QIODevice::WriteOnly));
         prog.write("PROGRAM Robo1;\r\nBEGIN\r\n  VOR\r\nEND.\r\n");
         prog.close();
-        Welt.Zelle(3, 3).Anzahl = 4;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 3).Anzahl = 4; });
         Welt.Uebernehmen();
         QVERIFY(RobDateiSchreiben(QFile::encodeName(path("kurs/Welt.ROB")).toStdString(), RoboterStart,
                                   Welt.StartFeld));
@@ -789,3 +789,4 @@ private slots:
 
 QTEST_MAIN(MainWindowTest)
 #include "mainwindow_test.moc"
+#include "WorldSnapshot.h"

@@ -293,8 +293,8 @@ private slots:
     {
         QVERIFY(startProgram());
         // A barrier east of square (3, 4), drawn on x 90..92 from y 174.
-        Welt.Zelle(3, 4).Offen[Ost] = 0;
-        Welt.Zelle(4, 4).Offen[West] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 4).Offen[Ost] = 0; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 4).Offen[West] = 0; });
         feldFlaeche()->RepaintAll();
         // Cancelled colour dialogs change nothing.
         imDialog([](TOptionenDlg* d) { Find<QPushButton>(d, "Button2")->click(); Find<QPushButton>(d, "Button3")->click(); });
@@ -320,3 +320,4 @@ private slots:
 
 QTEST_MAIN(OptionenTest)
 #include "optionen_test.moc"
+#include "WorldSnapshot.h"

@@ -317,7 +317,7 @@ private slots:
         QVERIFY(form->Run().Paused());
         QVERIFY(form->Run().Ready());
         QVERIFY(!Find<QTimer>(zelkMeldung(), "Timer1")->isActive());
-        Roboter.X = 5;  // a reset would put the robot back on column 1
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 5; });  // a reset would put the robot back on column 1
         form->RunItemClick();
         QVERIFY(fake->boxes.isEmpty());
         QVERIFY(runningButtons());
@@ -370,7 +370,7 @@ private slots:
         // instead of resuming a run that cannot go on.
         form->RunItemClick();
         form->PauseBtnClick();
-        Roboter.X = 15;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 15; });
         QTRY_VERIFY(!Welt.Abbruch && form->Run().Paused());
         while (!Welt.Abbruch && form->Run().Paused())
             form->StepBtnClick();
@@ -507,7 +507,7 @@ private slots:
         RecordingProgress progress;
         MemoryPages pages;
         TRunController control;
-        PortsGuard guard(&messages, &display, &control, &progress, &pages);
+        PortsGuard guard(&messages, &display, &control.Port(), &progress, &pages);
         QList<TRunController::RunState> states;
         QList<bool> timer;
         int stops = 0;
@@ -539,3 +539,4 @@ private slots:
 
 QTEST_MAIN(RunControlTest)
 #include "runcontrol_test.moc"
+#include "WorldSnapshot.h"

@@ -270,7 +270,7 @@ private slots:
         QFETCH(QString, keys);
         teachin->close();  // the window of init(): the item opens a fresh one
         QTRY_VERIFY(teachin.isNull());
-        Welt.Zelle(1, 2).Anzahl = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(1, 2).Anzahl = 1; });
         FindItem(form, qPrintable(item))->trigger();
         auto* area = Find<QMdiArea>(form, "MdiArea");
         QMdiSubWindow* fenster = area->subWindowList().last();
@@ -333,3 +333,4 @@ private slots:
 
 QTEST_MAIN(TeachinTest)
 #include "teachin_test.moc"
+#include "WorldSnapshot.h"

@@ -114,13 +114,13 @@ private slots:
     void barriersFromEastAndNorthFlagsOnly()
     {
         // between (3,4) and (4,4), and between (3,4) and (3,5)
-        Welt.Zelle(3, 4).Offen[Ost] = 0;
-        Welt.Zelle(4, 4).Offen[West] = 0;
-        Welt.Zelle(3, 4).Offen[Nord] = 0;
-        Welt.Zelle(3, 5).Offen[Sued] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 4).Offen[Ost] = 0; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 4).Offen[West] = 0; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 4).Offen[Nord] = 0; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(3, 5).Offen[Sued] = 0; });
         // blocked only from the far side: not drawn
-        Welt.Zelle(6, 4).Offen[West] = 0;
-        Welt.Zelle(8, 2).Offen[Sued] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(6, 4).Offen[West] = 0; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(8, 2).Offen[Sued] = 0; });
         feldFlaeche()->RepaintAll();
         QImage img = Grab();
         QVERIFY(RechteckIn(img, 90, 174, 93, 205, rot));
@@ -149,10 +149,10 @@ private slots:
 
     void itemMarksAsRingsBottomRowFirst()
     {
-        Welt.Zelle(5, 5).Anzahl = 9;
-        Welt.Zelle(7, 3).Anzahl = 3;
-        Welt.Zelle(9, 8).Anzahl = 12;  // only a damaged file holds this
-        Welt.Zelle(10, 8).Anzahl = -4;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(5, 5).Anzahl = 9; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(7, 3).Anzahl = 3; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(9, 8).Anzahl = 12; });  // only a damaged file holds this
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(10, 8).Anzahl = -4; });
         feldFlaeche()->RepaintAll();
         QImage img = Grab();
         for (int k = 1; k <= 9; ++k) {
@@ -186,7 +186,7 @@ private slots:
         QVERIFY(AlleIn(img, RingPixel(7, 3, 2), schwarz));
 
         // a full repaint clears what the model no longer holds
-        Welt.Zelle(5, 5).Anzahl = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(5, 5).Anzahl = 1; });
         feldFlaeche()->RepaintAll();
         img = Grab();
         QVERIFY(AlleIn(img, RingPixel(5, 5, 1), schwarz));
@@ -200,7 +200,7 @@ private slots:
         GuiWorldDisplay display(feldFlaeche(), nullptr);
         RecordingMessages messages;
         PortsGuard guard(&messages, &display);
-        Welt.Zelle(1, 1).Anzahl = 2;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(1, 1).Anzahl = 2; });
         feldFlaeche()->RepaintAll();
         QVERIFY(!FindLabel(feldFlaeche(), "ZelkOst")->isHidden());
         QCOMPARE(FindLabel(feldFlaeche(), "ZelkOst")->geometry(), QRect(5, 257, 30, 28));
@@ -238,8 +238,8 @@ private slots:
         QVERIFY(messages.shown.empty());
 
         // a failed move changes nothing on the view
-        Roboter = TZelkZustand{};
-        Roboter.X = 15;
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter = TZelkZustand{}; });
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 15; });
         feldFlaeche()->RepaintAll();
         img = Grab();
         Welt.Vor();
@@ -248,8 +248,8 @@ private slots:
         QCOMPARE(FindLabel(feldFlaeche(), "ZelkOst")->geometry(), QRect(28 * 15 - 23, 257, 30, 28));
 
         // a robot out of the grid (a damaged file) does not crash the view
-        Roboter.X = 40;
-        Roboter.Richtung = TRichtung(7);
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.X = 40; });
+        WeltSetzen([&](TWeltZustand& w) { w.Roboter.Richtung = TRichtung(7); });
         feldFlaeche()->RepaintAll();
         feldFlaeche()->SetzeBild(3, 3, true, 2);
         QCOMPARE(FindLabel(feldFlaeche(), "ZelkWest")->geometry(), QRect(61, 201, 32, 32));
@@ -305,7 +305,7 @@ private slots:
         QCOMPARE(FindLabel(zelkMeldung(), "LabelMaterial")->text(), QString("17"));
         display.SetFeldPanel("Arbeitsfeld: wände.rob");
         QCOMPARE(panel, std::string("Arbeitsfeld: wände.rob"));
-        Welt.Zelle(2, 2).Anzahl = 1;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(2, 2).Anzahl = 1; });
         display.RepaintAll();
         QVERIFY(AlleIn(Grab(), RingPixel(2, 2, 1), schwarz));
 
@@ -320,3 +320,4 @@ private slots:
 
 QTEST_MAIN(WorldViewTest)
 #include "worldview_test.moc"
+#include "WorldSnapshot.h"

@@ -6,6 +6,17 @@
 
 #include "world/ZelkFeld.h"
 
+// Puts the world into any state a test needs, also one that no file nor
+// the editing rules could make (a one-sided barrier, a count of 12): as one
+// value, through its owner.
+template <class F>
+void WeltSetzen(F setzen)
+{
+    TWeltZustand w = Welt.Zustand();
+    setzen(w);
+    Welt.Herstellen(w);
+}
+
 struct WorldSnapshot {
     TZelle feld[FeldHoehe][FeldBreite];
     TZelle startFeld[FeldHoehe][FeldBreite];

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "ProgramWindows.h"
+#include "WorldSnapshot.h"
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 
@@ -18,8 +19,8 @@ private slots:
     {
         Welt.Loeschen();
         Welt.Grundstellung();
-        Welt.Zelle(4, 4).Anzahl = 1;
-        Welt.Zelle(4, 4).Offen[Ost] = 0;
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 4).Anzahl = 1; });
+        WeltSetzen([&](TWeltZustand& w) { w.Zelle(4, 4).Offen[Ost] = 0; });
         QMainWindow main;
         auto* area = new QMdiArea;
         main.setCentralWidget(area);

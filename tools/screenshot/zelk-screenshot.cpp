@@ -100,15 +100,10 @@ void BuildWorld()
     const int items[][3] = {{3, 1, 2}, {4, 1, 1}, {6, 1, 3}, {9, 1, 2}, {11, 1, 4}, {13, 1, 1},
                             {5, 4, 6}, {12, 6, 9}, {2, 8, 3}, {9, 3, 1}};
     for (const auto& i : items)
-        Welt.Zelle(i[0], i[1]).Anzahl = i[2];
-    auto wallNorth = [](int x, int y) {
-        Welt.Zelle(x, y).Offen[Nord] = 0;
-        Welt.Zelle(x, y + 1).Offen[Sued] = 0;
-    };
-    auto wallEast = [](int x, int y) {
-        Welt.Zelle(x, y).Offen[Ost] = 0;
-        Welt.Zelle(x + 1, y).Offen[West] = 0;
-    };
+        for (int k = 0; k < i[2]; ++k)
+            Welt.Gegenstand(i[0], i[1], true);
+    auto wallNorth = [](int x, int y) { Welt.SetzeHindernis(x, y, Nord, true); };
+    auto wallEast = [](int x, int y) { Welt.SetzeHindernis(x, y, Ost, true); };
     for (int x = 7; x <= 10; ++x)
         wallNorth(x, 2);
     for (int y = 4; y <= 7; ++y)

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr int Felder = FeldHoehe * FeldBreite;
-
 // Replaying the instructions after a snapshot must not show anything: while
 // one of these lives, every port the interpreter and the world reach is the
 // silent default, and the ports installed before come back at its end.
@@ -107,27 +105,17 @@ void TRunHistory::TakeSnapshot()
 {
     Snapshot& s = snapshots_.emplace_back();
     s.Executed = executed_;
-    std::copy(&Welt.Feld[0][0], &Welt.Feld[0][0] + Felder, &s.Field[0][0]);
-    std::copy(&Welt.StartFeld[0][0], &Welt.StartFeld[0][0] + Felder, &s.StartField[0][0]);
-    s.Robot = Roboter;
-    s.RobotStart = RoboterStart;
-    s.FileName = Welt.Dateiname;
-    s.Halted = Welt.Abbruch;
+    s.World = Welt.Zustand();
     s.Interpreter = SaveInterpreter();
     s.Panel = panel_;
-    s.Bytes = sizeof(Snapshot) + s.FileName.capacity() + s.Panel.capacity() +
+    s.Bytes = sizeof(Snapshot) + s.World.Dateiname.capacity() + s.Panel.capacity() +
               s.Interpreter.CallStack.capacity() * sizeof(std::int32_t) + s.Interpreter.ValueStack.capacity();
     Keep(s.Bytes);
 }
 
 void TRunHistory::Restore(const Snapshot& s)
 {
-    std::copy(&s.Field[0][0], &s.Field[0][0] + Felder, &Welt.Feld[0][0]);
-    std::copy(&s.StartField[0][0], &s.StartField[0][0] + Felder, &Welt.StartFeld[0][0]);
-    Roboter = s.Robot;
-    RoboterStart = s.RobotStart;
-    Welt.Dateiname = s.FileName;
-    Welt.Abbruch = s.Halted;
+    Welt.Herstellen(s.World);
     RestoreInterpreter(s.Interpreter);
     panel_ = s.Panel;
     executed_ = s.Executed;

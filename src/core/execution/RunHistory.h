@@ -67,12 +67,7 @@ private:
     // The whole state before instruction Executed.
     struct Snapshot {
         std::uint64_t Executed = 0;
-        TZelle Field[FeldHoehe][FeldBreite];
-        TZelle StartField[FeldHoehe][FeldBreite];
-        TZelkZustand Robot;
-        TZelkZustand RobotStart;
-        std::string FileName;
-        bool Halted = false;
+        TWeltZustand World;
         TInterpreterState Interpreter;
         std::string Panel;
         std::size_t Bytes = 0;

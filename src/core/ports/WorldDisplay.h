@@ -19,6 +19,10 @@ public:
     // shown: the world stands as it will stay, and a display that reports
     // it only now and then reports it at once.
     virtual void Fehlschlag() {}
+    // The work field changed (Welt's Version counted up): once per change,
+    // also when nothing is drawn, so that what depends on the field hears of
+    // it however the change was made.
+    virtual void Veraendert() {}
 };
 
 WorldDisplay& worldDisplay();

@@ -26,8 +26,10 @@ WeltStand WeltStand::Aktuell()
 
 void WeltStand::Herstellen() const
 {
-    std::copy(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &Welt.Feld[0][0]);
-    ::Roboter = Roboter;
+    TWeltZustand z = Welt.Zustand();
+    std::copy(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &z.Feld[0][0]);
+    z.Roboter = Roboter;
+    Welt.Herstellen(z);
 }
 
 bool WeltStand::operator==(const WeltStand& o) const

@@ -184,10 +184,8 @@ bool tFeld::Oeffnen(const std::string& path)
             "Die ausgewählte Datei ist keine Zelk 2.0 Arbeitsfelddatei. Öffnen Sie eine Datei mit der Dateinamenserweiterung *.ROB.");
         return false;
     }
-    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
-    Roboter = roboter;
-    Uebernehmen();
-    Dateiname = path;
+    Uebernimm(feld, roboter);
+    z_.Dateiname = path;
     worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
     worldDisplay().ZeigeMaterial(Roboter.Vorrat);
     return true;
@@ -226,11 +224,19 @@ int tFeld::Uebernimm(const TArbeitsfeldLadung& ladung)
 {
     if (ladung.Ergebnis != 1)
         return ladung.Ergebnis;
-    std::copy(&ladung.Feld[0][0], &ladung.Feld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
-    Roboter = ladung.Roboter;
-    Uebernehmen();
-    Dateiname = ladung.Name + ".ROB";
+    Uebernimm(ladung.Feld, ladung.Roboter);
+    z_.Dateiname = ladung.Name + ".ROB";
     return 1;
+}
+
+void tFeld::Uebernimm(const TZelle (&feld)[FeldHoehe][FeldBreite], const TZelkZustand& roboter)
+{
+    TWeltZustand neu = z_;
+    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &neu.Feld[0][0]);
+    std::copy(&feld[0][0], &feld[0][0] + FeldHoehe * FeldBreite, &neu.StartFeld[0][0]);
+    neu.Roboter = roboter;
+    neu.RoboterStart = roboter;
+    Herstellen(neu);
 }
 
 int tFeld::Laden(const std::string& name) { return Uebernimm(LiesArbeitsfeld(name)); }

@@ -19,10 +19,15 @@ bool GleichesFeld(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[Fe
 
 const char* const KeinDateiname = "@@@@@@@@@";
 
-// The robot records come before Welt: its constructor sets them.
-TZelkZustand Roboter;
-TZelkZustand RoboterStart;
+namespace {
+// The value comes before Welt, whose constructor sets it; the described
+// names are bound to it before any code runs.
+TWeltZustand weltZustand;
+}  // namespace
+
 tFeld Welt;
+const TZelkZustand& Roboter = weltZustand.Roboter;
+const TZelkZustand& RoboterStart = weltZustand.RoboterStart;
 
 namespace {
 
@@ -35,75 +40,97 @@ bool ImFeld(int x, int y) { return x >= 1 && x <= FeldBreite && y >= 1 && y <= F
 int Links(int d) { return (d + 1) % 4; }
 int Rechts(int d) { return (d + 3) % 4; }
 
-// The square the robot stands on. Loading and editing keep the robot inside
-// the grid; the clamp only keeps a stray value from reaching outside Feld.
-TZelle& RoboterZelle(tFeld& welt)
-{
-    return welt.Zelle(std::clamp<int>(Roboter.X, 1, FeldBreite), std::clamp<int>(Roboter.Y, 1, FeldHoehe));
-}
-const TZelle& RoboterZelle(const tFeld& welt)
-{
-    return welt.Zelle(std::clamp<int>(Roboter.X, 1, FeldBreite), std::clamp<int>(Roboter.Y, 1, FeldHoehe));
-}
-
-bool GleicherRoboter(const TZelkZustand& a, const TZelkZustand& b)
-{
-    return a.X == b.X && a.Y == b.Y && a.Vorrat == b.Vorrat && a.Richtung == b.Richtung;
-}
-
 }  // namespace
 
 tFeld::tFeld()
+    : Feld(weltZustand.Feld), StartFeld(weltZustand.StartFeld), Dateiname(weltZustand.Dateiname),
+      Abbruch(weltZustand.Abbruch), z_(weltZustand)
 {
     Loeschen();
     Grundstellung();
 }
 
+// The square the robot stands on. Loading and editing keep the robot inside
+// the grid; the clamp only keeps a stray value from reaching outside Feld.
+TZelle& tFeld::RoboterZelle()
+{
+    return z_.Zelle(std::clamp<int>(z_.Roboter.X, 1, FeldBreite), std::clamp<int>(z_.Roboter.Y, 1, FeldHoehe));
+}
+const TZelle& tFeld::RoboterZelle() const
+{
+    return z_.Zelle(std::clamp<int>(z_.Roboter.X, 1, FeldBreite), std::clamp<int>(z_.Roboter.Y, 1, FeldHoehe));
+}
+
+void tFeld::Geaendert()
+{
+    ++version_;
+    worldDisplay().Veraendert();
+}
+
+void tFeld::Herstellen(const TWeltZustand& zustand)
+{
+    const bool anders = !GleichesFeld(z_.Feld, zustand.Feld) || !GleichesFeld(z_.StartFeld, zustand.StartFeld) ||
+                        !GleicherZustand(z_.Roboter, zustand.Roboter) ||
+                        !GleicherZustand(z_.RoboterStart, zustand.RoboterStart);
+    z_ = zustand;
+    if (anders)
+        Geaendert();
+}
+
+void tFeld::DateinameVergessen() { z_.Dateiname = KeinDateiname; }
+
 // --- Actions ---
 
 void tFeld::Vor()
 {
-    const int d = Roboter.Richtung % 4;
-    const int x = Roboter.X + SchrittX[d];
-    const int y = Roboter.Y + SchrittY[d];
+    TZelkZustand& r = z_.Roboter;
+    const int d = r.Richtung % 4;
+    const int x = r.X + SchrittX[d];
+    const int y = r.Y + SchrittY[d];
     // The bounds check stands beside the flag: a file may leave a border side open.
-    if (RoboterZelle(*this).Offen[d] == 0 || !ImFeld(x, y)) {
+    if (RoboterZelle().Offen[d] == 0 || !ImFeld(x, y)) {
         Meldung(1);
         return;
     }
     // The view clears the old square while Roboter still names it.
     worldDisplay().SetzeBild(x, y, true, d);
-    Roboter.X = x;
-    Roboter.Y = y;
+    r.X = x;
+    r.Y = y;
+    Geaendert();
     worldDisplay().ZeigePosition(x, y);
 }
 
 void tFeld::DreheLinks()
 {
-    Roboter.Richtung = static_cast<TRichtung>(Links(Roboter.Richtung));
-    worldDisplay().SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
+    TZelkZustand& r = z_.Roboter;
+    r.Richtung = static_cast<TRichtung>(Links(r.Richtung));
+    Geaendert();
+    worldDisplay().SetzeBild(r.X, r.Y, false, r.Richtung);
 }
 
 void tFeld::NimmAuf()
 {
-    TZelle& zelle = RoboterZelle(*this);
+    TZelle& zelle = RoboterZelle();
+    TZelkZustand& r = z_.Roboter;
     if (zelle.Anzahl <= 0) {
         Meldung(2);
         return;
     }
-    if (Roboter.Vorrat >= 99) {
+    if (r.Vorrat >= 99) {
         Meldung(6);
         return;
     }
     --zelle.Anzahl;
-    ++Roboter.Vorrat;
-    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    ++r.Vorrat;
+    Geaendert();
+    worldDisplay().ZeigeMaterial(r.Vorrat);
 }
 
 void tFeld::GibAb()
 {
-    TZelle& zelle = RoboterZelle(*this);
-    if (Roboter.Vorrat <= 0) {
+    TZelle& zelle = RoboterZelle();
+    TZelkZustand& r = z_.Roboter;
+    if (r.Vorrat <= 0) {
         Meldung(3);
         return;
     }
@@ -112,17 +139,18 @@ void tFeld::GibAb()
         return;
     }
     ++zelle.Anzahl;
-    --Roboter.Vorrat;
-    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    --r.Vorrat;
+    Geaendert();
+    worldDisplay().ZeigeMaterial(r.Vorrat);
 }
 
 // --- Tests ---
 
 bool tFeld::HatVorrat() const { return Roboter.Vorrat > 0; }
-bool tFeld::PlatzBelegt() const { return RoboterZelle(*this).Anzahl > 0; }
-bool tFeld::VorneFrei() const { return RoboterZelle(*this).Offen[Roboter.Richtung % 4] != 0; }
-bool tFeld::LinksFrei() const { return RoboterZelle(*this).Offen[Links(Roboter.Richtung)] != 0; }
-bool tFeld::RechtsFrei() const { return RoboterZelle(*this).Offen[Rechts(Roboter.Richtung)] != 0; }
+bool tFeld::PlatzBelegt() const { return RoboterZelle().Anzahl > 0; }
+bool tFeld::VorneFrei() const { return RoboterZelle().Offen[Roboter.Richtung % 4] != 0; }
+bool tFeld::LinksFrei() const { return RoboterZelle().Offen[Links(Roboter.Richtung)] != 0; }
+bool tFeld::RechtsFrei() const { return RoboterZelle().Offen[Rechts(Roboter.Richtung)] != 0; }
 bool tFeld::Nordwaerts() const { return Roboter.Richtung == Nord; }
 bool tFeld::Ostwaerts() const { return Roboter.Richtung == Ost; }
 bool tFeld::Suedwaerts() const { return Roboter.Richtung == Sued; }
@@ -156,7 +184,7 @@ void tFeld::Meldung(int code)
     const std::string text = MeldungsText(code);
     // Set before the box: timer ticks delivered while it is open must find it.
     if (code != 10)
-        Abbruch = true;
+        z_.Abbruch = true;
     worldDisplay().Fehlschlag();
     ShowError(text);
 }
@@ -167,41 +195,99 @@ void tFeld::Loeschen()
 {
     for (int y = 1; y <= FeldHoehe; ++y)
         for (int x = 1; x <= FeldBreite; ++x) {
-            TZelle& zelle = Zelle(x, y);
+            TZelle& zelle = ZelleAendern(x, y);
             zelle.Anzahl = 0;
             zelle.Offen[Ost] = x < FeldBreite;
             zelle.Offen[Nord] = y < FeldHoehe;
             zelle.Offen[West] = x > 1;
             zelle.Offen[Sued] = y > 1;
         }
-    std::copy(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &StartFeld[0][0]);
-    Dateiname = KeinDateiname;
+    std::copy(&z_.Feld[0][0], &z_.Feld[0][0] + FeldHoehe * FeldBreite, &z_.StartFeld[0][0]);
+    z_.Dateiname = KeinDateiname;
+    Geaendert();
 }
 
 void tFeld::Grundstellung()
 {
-    Roboter = TZelkZustand{0, 1, 1, Ost};
-    RoboterStart = Roboter;
+    z_.Roboter = TZelkZustand{0, 1, 1, Ost};
+    z_.RoboterStart = z_.Roboter;
+    Geaendert();
 }
 
 bool tFeld::Zuruecksetzen()
 {
-    bool gleich = GleicherRoboter(Roboter, RoboterStart);
+    bool gleich = GleicherZustand(z_.Roboter, z_.RoboterStart);
     // Only the counts: the side flags change only while editing, which commits them.
     for (int y = 0; gleich && y < FeldHoehe; ++y)
         for (int x = 0; gleich && x < FeldBreite; ++x)
-            gleich = Feld[y][x].Anzahl == StartFeld[y][x].Anzahl;
+            gleich = z_.Feld[y][x].Anzahl == z_.StartFeld[y][x].Anzahl;
     if (gleich)
         return false;
-    std::copy(&StartFeld[0][0], &StartFeld[0][0] + FeldHoehe * FeldBreite, &Feld[0][0]);
-    Roboter = RoboterStart;
-    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
-    worldDisplay().ZeigeMaterial(Roboter.Vorrat);
+    std::copy(&z_.StartFeld[0][0], &z_.StartFeld[0][0] + FeldHoehe * FeldBreite, &z_.Feld[0][0]);
+    z_.Roboter = z_.RoboterStart;
+    Geaendert();
+    worldDisplay().ZeigePosition(z_.Roboter.X, z_.Roboter.Y);
+    worldDisplay().ZeigeMaterial(z_.Roboter.Vorrat);
     return true;
 }
 
 void tFeld::Uebernehmen()
 {
-    std::copy(&Feld[0][0], &Feld[0][0] + FeldHoehe * FeldBreite, &StartFeld[0][0]);
-    RoboterStart = Roboter;
+    const bool gleich = GleichesFeld(z_.Feld, z_.StartFeld) && GleicherZustand(z_.Roboter, z_.RoboterStart);
+    std::copy(&z_.Feld[0][0], &z_.Feld[0][0] + FeldHoehe * FeldBreite, &z_.StartFeld[0][0]);
+    z_.RoboterStart = z_.Roboter;
+    if (!gleich)
+        Geaendert();
+}
+
+// --- Editing ---
+
+bool tFeld::SetzeHindernis(int x, int y, TRichtung d, bool hindernis)
+{
+    const int nx = x + SchrittX[d];
+    const int ny = y + SchrittY[d];
+    if (!ImFeld(x, y) || !ImFeld(nx, ny))
+        return false;  // the border is no barrier to set or take away
+    const std::uint8_t offen = hindernis ? 0 : 1;
+    ZelleAendern(x, y).Offen[d] = offen;
+    ZelleAendern(nx, ny).Offen[(d + 2) % 4] = offen;
+    Geaendert();
+    return true;
+}
+
+bool tFeld::Gegenstand(int x, int y, bool dazu)
+{
+    if (!ImFeld(x, y))
+        return false;
+    std::int32_t& anzahl = ZelleAendern(x, y).Anzahl;
+    if (dazu ? anzahl >= 9 : anzahl <= 0)
+        return false;
+    anzahl += dazu ? 1 : -1;
+    Geaendert();
+    return true;
+}
+
+bool tFeld::SetzeZelk(int x, int y)
+{
+    if (!ImFeld(x, y) || (x == z_.Roboter.X && y == z_.Roboter.Y))
+        return false;
+    z_.Roboter.X = x;
+    z_.Roboter.Y = y;
+    Geaendert();
+    return true;
+}
+
+void tFeld::DreheZelk()
+{
+    z_.Roboter.Richtung = static_cast<TRichtung>(Links(z_.Roboter.Richtung));
+    Geaendert();
+}
+
+void tFeld::SetzeVorrat(int vorrat)
+{
+    vorrat = std::clamp(vorrat, 0, 99);
+    if (vorrat == z_.Roboter.Vorrat)
+        return;
+    z_.Roboter.Vorrat = vorrat;
+    Geaendert();
 }

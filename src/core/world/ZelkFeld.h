@@ -49,18 +49,42 @@ std::string ArbeitsfeldAnzeige(const std::string& name);
 bool GleicherZustand(const TZelkZustand& a, const TZelkZustand& b);
 bool GleichesFeld(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite]);
 
-class tFeld {
-public:
+// All that a work field is, as one value: a snapshot is one assignment.
+struct TWeltZustand {
     // Grid indexed [Y-1][X-1]: row Y 1 first, within a row X 1 first.
     TZelle Feld[FeldHoehe][FeldBreite];
     TZelle StartFeld[FeldHoehe][FeldBreite];
+    TZelkZustand Roboter;
+    TZelkZustand RoboterStart;
     std::string Dateiname;
     bool Abbruch = false;
 
-    tFeld();
-
     TZelle& Zelle(int x, int y) { return Feld[y - 1][x - 1]; }
     const TZelle& Zelle(int x, int y) const { return Feld[y - 1][x - 1]; }
+};
+
+// The work field's owner: every change goes through it. A change of the
+// squares, the start squares, Zelk or Zelk's start counts up Version and is
+// told to the display once (Veraendert); a new file name or the halt flag
+// alone is no change of the field.
+class tFeld {
+public:
+    tFeld();
+    tFeld(const tFeld&) = delete;
+    tFeld& operator=(const tFeld&) = delete;
+
+    // The value, read-only; Herstellen brings a kept value back.
+    const TWeltZustand& Zustand() const { return z_; }
+    void Herstellen(const TWeltZustand& zustand);
+    std::uint64_t Version() const { return version_; }
+
+    // The described names, read-only views of the value.
+    const TZelle (&Feld)[FeldHoehe][FeldBreite];
+    const TZelle (&StartFeld)[FeldHoehe][FeldBreite];
+    const std::string& Dateiname;
+    const bool& Abbruch;
+
+    const TZelle& Zelle(int x, int y) const { return z_.Zelle(x, y); }
 
     // Actions: on failure Meldung reports it and nothing changes.
     void Vor();
@@ -86,7 +110,22 @@ public:
     void Grundstellung();
     bool Zuruecksetzen();
     void Uebernehmen();
-    void AbbruchLoeschen() { Abbruch = false; }
+    void AbbruchLoeschen() { z_.Abbruch = false; }
+    // The field is no longer the one a file holds: a program's ARBEITSFELD
+    // reads its file again.
+    void DateinameVergessen();
+
+    // The editing mode's rules, each a change of the current state only.
+    // A barrier belongs to both squares beside it: the side d of square
+    // (x, y) and the facing side of its neighbour; the border stays shut.
+    bool SetzeHindernis(int x, int y, TRichtung d, bool hindernis);
+    // One item more or less on a square, within 0..9; false when none fits.
+    bool Gegenstand(int x, int y, bool dazu);
+    // Zelk to another square, with its direction and supply.
+    bool SetzeZelk(int x, int y);
+    // Zelk turned on the spot, as the editing mode turns it.
+    void DreheZelk();
+    void SetzeVorrat(int vorrat);
 
     // Work field files.
     bool Speichern(const std::string& path);
@@ -104,8 +143,21 @@ public:
     TArbeitsfeldLadung LiesArbeitsfeld(const std::string& name) const;
     int Uebernimm(const TArbeitsfeldLadung& ladung);
     void LadeArbeitsfeld(const TArbeitsfeldLadung& ladung);
+
+private:
+    TZelle& ZelleAendern(int x, int y) { return z_.Zelle(x, y); }
+    TZelle& RoboterZelle();
+    const TZelle& RoboterZelle() const;
+    // Counts the change and tells the display.
+    void Geaendert();
+    // Takes over a grid and a robot read from a file as current and start.
+    void Uebernimm(const TZelle (&feld)[FeldHoehe][FeldBreite], const TZelkZustand& roboter);
+
+    TWeltZustand& z_;  // the one value, which the described names view
+    std::uint64_t version_ = 1;
 };
 
 extern tFeld Welt;
-extern TZelkZustand Roboter;
-extern TZelkZustand RoboterStart;
+// Zelk now and at the start, as the description names them: views of Welt.
+extern const TZelkZustand& Roboter;
+extern const TZelkZustand& RoboterStart;

@@ -183,7 +183,7 @@ TZelkForm::TZelkForm(QWidget* parent)
     connect(runController, &TRunController::HistoryChanged, this, [this] {
         SchrittZurueck1->setEnabled(runController->KannZurueck());
     });
-    runController->FeldPanelAnzeige = [this] { return FeldPanel->text().toStdString(); };
+    runController->SetFeldPanelAnzeige([this] { return FeldPanel->text().toStdString(); });
     connect(runController, &TRunController::Stopped, this, [this] {
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
@@ -245,7 +245,7 @@ void TZelkForm::CreateChildWindows()
         SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
-    connect(FeldFlaeche, &TFeldFlaeche::Veraendert, runController, &TRunController::WeltGeaendert);
+    worldDisplayPort->WeltVeraendert = [this] { runController->WeltGeaendert(); };
     connect(runController, &TRunController::Timer1Switched, ZelkMeldung,
             &TZelkMeldung::SetTimer1Enabled);
     connect(ZelkMeldung, &TZelkMeldung::Timer1Abgelaufen, runController, &TRunController::Tick);
@@ -255,7 +255,7 @@ void TZelkForm::CreateChildWindows()
                 if (state != TRunController::RunState::Running)
                     FeldFlaeche->JetztAnsagen();
             });
-    setRunControl(runController);
+    setRunControl(&runController->Port());
     setCompileProgress(CompilerDlg);
     // The core's boxes go through the same service as the window's own.
     setMessages(&dialogs());
@@ -652,7 +652,7 @@ bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount
 // The run pauses where the editor shows a breakpoint, on whichever page.
 void TZelkForm::HaltepunkteUebernehmen()
 {
-    TBreakpoints& haltepunkte = runController->Debugger().Breakpoints();
+    TBreakpoints& haltepunkte = runController->Breakpoints();
     haltepunkte.Clear();
     if (!EditorWindow)
         return;

@@ -41,3 +41,9 @@ void GuiWorldDisplay::Fehlschlag()
     if (feld)
         feld->JetztAnsagen();
 }
+
+void GuiWorldDisplay::Veraendert()
+{
+    if (WeltVeraendert)
+        WeltVeraendert();
+}

@@ -16,6 +16,8 @@ public:
 
     // Shows a text in FeldPanel; the main window sets it.
     std::function<void(const std::string&)> FeldPanel;
+    // The work field changed; the main window tells the run.
+    std::function<void()> WeltVeraendert;
 
     void SetzeBild(int x, int y, bool loeschen, int d) override;
     void ZeigePosition(int x, int y) override;
@@ -23,6 +25,7 @@ public:
     void SetFeldPanel(const std::string& text) override;
     void RepaintAll() override;
     void Fehlschlag() override;
+    void Veraendert() override;
 
 private:
     // Each window may be gone already at shut-down; the world goes on

@@ -465,9 +465,7 @@ void TFeldFlaeche::Waagerecht(int x, int y, bool setzen)
     // below the bottom one's south side.
     if (y >= FeldHoehe || y < 1 || x < 1 || x > FeldBreite)
         return;
-    const std::uint8_t offen = setzen ? 0 : 1;
-    Welt.Zelle(x, y).Offen[Nord] = offen;
-    Welt.Zelle(x, y + 1).Offen[Sued] = offen;
+    Welt.SetzeHindernis(x, y, Nord, setzen);
     ZeichneWaagerecht(x, y, setzen);
 }
 
@@ -477,9 +475,7 @@ void TFeldFlaeche::Senkrecht(int x, int y, bool setzen)
     // the west border.
     if (x <= 0 || x >= FeldBreite || y < 1 || y > FeldHoehe)
         return;
-    const std::uint8_t offen = setzen ? 0 : 1;
-    Welt.Zelle(x, y).Offen[Ost] = offen;
-    Welt.Zelle(x + 1, y).Offen[West] = offen;
+    Welt.SetzeHindernis(x, y, Ost, setzen);
     ZeichneSenkrecht(x, y, setzen);
 }
 
@@ -487,14 +483,11 @@ void TFeldFlaeche::Punkt(int x, int y, bool setzen)
 {
     if (!ImFeld(x, y))
         return;
-    std::int32_t& anzahl = Welt.Zelle(x, y).Anzahl;
-    if (setzen && anzahl < 9) {
-        ++anzahl;
-        ZeichnePunkt(x, y, true, anzahl);
-    } else if (!setzen && anzahl > 0) {
-        ZeichnePunkt(x, y, false, anzahl);
-        --anzahl;
-    }
+    const int vorher = Welt.Zelle(x, y).Anzahl;
+    if (!Welt.Gegenstand(x, y, setzen))
+        return;
+    // A new dot is drawn at its place, a removed one is cleared at its own.
+    ZeichnePunkt(x, y, setzen, setzen ? vorher + 1 : vorher);
 }
 
 // The robot moves with its direction and supply; items and barriers on the
@@ -504,14 +497,13 @@ void TFeldFlaeche::ZelkHin(int x, int y)
     if (!ImFeld(x, y) || (x == Roboter.X && y == Roboter.Y))
         return;
     SetzeBild(x, y, true, Roboter.Richtung);
-    Roboter.X = x;
-    Roboter.Y = y;
+    Welt.SetzeZelk(x, y);
     worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
 }
 
 void TFeldFlaeche::ZelkDrehen()
 {
-    Roboter.Richtung = TRichtung((Roboter.Richtung + 1) % 4);
+    Welt.DreheZelk();
     SetzeBild(Roboter.X, Roboter.Y, false, Roboter.Richtung);
 }
 
@@ -587,7 +579,7 @@ void TFeldFlaeche::VorratEinstellen(int vorrat)
     if (!Veraendern)
         return;
     const TFeldBearbeitung bearbeitung(this);
-    Roboter.Vorrat = vorrat;
+    Welt.SetzeVorrat(vorrat);
 }
 
 void TFeldFlaeche::ZeigeWiederhergestellt()
@@ -706,11 +698,7 @@ QString TFeldFlaeche::Beschreibung() const
     return QString::fromStdString(text);
 }
 
-void TFeldFlaeche::WeltGeaendert()
-{
-    ansage->Geaendert();
-    emit Veraendert();
-}
+void TFeldFlaeche::WeltGeaendert() { ansage->Geaendert(); }
 void TFeldFlaeche::JetztAnsagen() { ansage->Sofort(); }
 
 bool TFeldFlaeche::eventFilter(QObject* watched, QEvent* event)

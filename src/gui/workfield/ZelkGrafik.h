@@ -78,8 +78,6 @@ public:
     void VorratEinstellen(int vorrat);
 
 signals:
-    // The world was changed or drawn anew, by whatever means.
-    void Veraendert();
     // The supply bar may be moved (the editing mode) or not; it stands at
     // the supply Zelk has.
     void VorratFreigeben(bool an);
