@@ -245,6 +245,10 @@ private slots:
         Emit(opVor, 0, 3, 0);
         Emit(opReturn, 0, 4, 0);
         TZelkMeldung* m = zelkMeldung();
+        // The run takes the ticks; its timer follows what the run says.
+        TRunController run;
+        connect(m, &TZelkMeldung::Timer1Abgelaufen, &run, &TRunController::Tick);
+        connect(&run, &TRunController::Timer1Switched, m, &TZelkMeldung::SetTimer1Enabled);
         Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 50);
         InitRun(0);
         int ticks = 0;
@@ -298,3 +302,4 @@ private slots:
 QTEST_MAIN(InfoWindowTest)
 #include "infowindow_test.moc"
 #include "WorldSnapshot.h"
+#include "mainwindow/RunController.h"

@@ -2,50 +2,18 @@
 
 #include <algorithm>
 
-#include "ports/Messages.h"
-#include "ports/RunControl.h"
-#include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
 
 namespace {
 
-// Replaying the instructions after a snapshot must not show anything: while
-// one of these lives, every port the interpreter and the world reach is the
-// silent default, and the ports installed before come back at its end.
-class SilentPorts {
+// The mode of the steps the history runs, for as long as it lives; then
+// steps are live again, so a plain Step elsewhere reads its file as always.
+class StepMode {
 public:
-    SilentPorts() : messages_(messages()), display_(worldDisplay()), control_(runControl()), pages_(sourcePages())
-    {
-        setMessages(nullptr);
-        setWorldDisplay(nullptr);
-        setRunControl(nullptr);
-        setSourcePages(nullptr);
-    }
-    ~SilentPorts()
-    {
-        setMessages(&messages_);
-        setWorldDisplay(&display_);
-        setRunControl(&control_);
-        setSourcePages(pages_);
-    }
-    SilentPorts(const SilentPorts&) = delete;
-    SilentPorts& operator=(const SilentPorts&) = delete;
-
-private:
-    Messages& messages_;
-    WorldDisplay& display_;
-    RunControl& control_;
-    SourcePages* pages_;
-};
-
-// The history is ARBEITSFELD's source for the length of one step only, so
-// a plain Step elsewhere reads the file as always.
-class SourceForOneStep {
-public:
-    explicit SourceForOneStep(TFeldQuelle* quelle) { SetFeldQuelle(quelle); }
-    ~SourceForOneStep() { SetFeldQuelle(nullptr); }
-    SourceForOneStep(const SourceForOneStep&) = delete;
-    SourceForOneStep& operator=(const SourceForOneStep&) = delete;
+    StepMode(TStepMode mode, TFeldQuelle* quelle) { SetStepMode(mode, quelle); }
+    ~StepMode() { SetStepMode(TStepMode::Live); }
+    StepMode(const StepMode&) = delete;
+    StepMode& operator=(const StepMode&) = delete;
 };
 
 bool SameReading(const TArbeitsfeldLadung& a, const TArbeitsfeldLadung& b)
@@ -95,7 +63,7 @@ bool TRunHistory::Execute()
 {
     if (executed_ % SnapshotInterval == 0 && (snapshots_.empty() || snapshots_.back().Executed < executed_))
         TakeSnapshot();
-    const SourceForOneStep source(this);
+    const StepMode mode(replaying_ ? TStepMode::Replay : TStepMode::Record, this);
     const bool goesOn = ::Step();
     ++executed_;
     return goesOn;
@@ -159,7 +127,7 @@ bool TRunHistory::StepBack(std::uint64_t n)
     const std::string panelBefore = panel_;
     bool complete = true;
     {
-        const SilentPorts silent;
+        const Replaying replaying(replaying_);
         Restore(snapshots_.back());
         while (executed_ < target && (complete = StepExecutes()))
             Execute();
@@ -188,7 +156,7 @@ std::uint64_t TRunHistory::LastExecuted(bool (*stop)(const TInstruction&))
     const std::string panel = panel_;
     std::uint64_t found = snapshots_.front().Executed;
     {
-        const SilentPorts silent;
+        const Replaying replaying(replaying_);
         // Segment by segment, newest first, until one holds such an instruction.
         std::uint64_t end = now;
         bool seen = false;

@@ -98,4 +98,11 @@ private:
     std::size_t bytes_ = 0;
     std::uint32_t run_ = 0;           // the RunNumber the history belongs to
     std::string panel_;               // FeldPanel's text at the current point
+    bool replaying_ = false;          // steps run again, unseen
+    // Replays for as long as it lives.
+    struct Replaying {
+        explicit Replaying(bool& flag) : flag(flag) { flag = true; }
+        ~Replaying() { flag = false; }
+        bool& flag;
+    };
 };

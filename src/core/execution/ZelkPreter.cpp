@@ -5,6 +5,7 @@
 #include "language/ZelkVocabulary.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
+#include "ports/Silence.h"
 #include "ports/SourcePages.h"
 #include "support/ZelkAssert.h"
 #include "world/ZelkFeld.h"
@@ -246,7 +247,12 @@ bool StepExecutes() { return !Welt.Abbruch && ZaehlerGueltig(); }
 
 std::uint32_t RunNumber() { return laufNummer; }
 
-void SetFeldQuelle(TFeldQuelle* quelle) { feldQuelle = quelle; }
+void SetStepMode(TStepMode mode, TFeldQuelle* quelle)
+{
+    ZELK_ASSERT(mode == TStepMode::Live || quelle);
+    feldQuelle = mode == TStepMode::Live ? nullptr : quelle;
+    SetPortsSilent(mode == TStepMode::Replay);
+}
 
 TInterpreterState SaveInterpreter()
 {

@@ -49,7 +49,15 @@ public:
     virtual ~TFeldQuelle() = default;
     virtual TArbeitsfeldLadung Lies(const std::string& name) = 0;
 };
-void SetFeldQuelle(TFeldQuelle* quelle);  // nullptr: read the file
+
+// How the next steps run. Live: as always, ARBEITSFELD reads its file.
+// Record: as Live, but ARBEITSFELD gets its field from the run's history,
+// which reads each file once. Replay: as Record, and nothing is seen (no
+// box, no drawing, no timer, no selected line): the history executes again
+// what the learner has already seen.
+enum class TStepMode { Live, Record, Replay };
+// quelle: the history, for Record and Replay.
+void SetStepMode(TStepMode mode, TFeldQuelle* quelle = nullptr);
 
 // All the interpreter carries from one step to the next, besides the world
 // and the table: what a run's history saves and brings back. SingleStep is

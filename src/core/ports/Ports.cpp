@@ -1,6 +1,7 @@
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
+#include "ports/Silence.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
 
@@ -28,20 +29,25 @@ CompileProgress* currentProgress = &noProgress;
 RunControl noRunControl;
 RunControl* currentRunControl = &noRunControl;
 
+bool silent = false;
+
 }  // namespace
 
-Messages& messages() { return *currentMessages; }
+void SetPortsSilent(bool on) { silent = on; }
+bool PortsSilent() { return silent; }
+
+Messages& messages() { return silent ? silentMessages : *currentMessages; }
 void setMessages(Messages* service) { currentMessages = service ? service : &silentMessages; }
 void ShowError(const std::string& text) { messages().Show(MsgIcon::Error, "Error", text, MsgButtons::Ok); }
 
-WorldDisplay& worldDisplay() { return *currentDisplay; }
+WorldDisplay& worldDisplay() { return silent ? noDisplay : *currentDisplay; }
 void setWorldDisplay(WorldDisplay* display) { currentDisplay = display ? display : &noDisplay; }
 
-SourcePages* sourcePages() { return currentPages; }
+SourcePages* sourcePages() { return silent ? nullptr : currentPages; }
 void setSourcePages(SourcePages* pages) { currentPages = pages; }
 
 CompileProgress& compileProgress() { return *currentProgress; }
 void setCompileProgress(CompileProgress* progress) { currentProgress = progress ? progress : &noProgress; }
 
-RunControl& runControl() { return *currentRunControl; }
+RunControl& runControl() { return silent ? noRunControl : *currentRunControl; }
 void setRunControl(RunControl* control) { currentRunControl = control ? control : &noRunControl; }

@@ -274,12 +274,11 @@ void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
 
 void TZelkMeldung::Timer1Timer()
 {
-    // One tick, one instruction. In the program the run control takes the
-    // tick, where breakpoints and the history of the run are; alone, the
-    // window steps the interpreter itself.
+    // One tick, one instruction: the run takes it, where breakpoints and
+    // the history of the run are. Without a run nothing steps.
     if (isSignalConnected(QMetaMethod::fromSignal(&TZelkMeldung::Timer1Abgelaufen)))
         emit Timer1Abgelaufen();
-    else if (!Step())
+    else
         Timer1->stop();
 }
 
