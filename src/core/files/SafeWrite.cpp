@@ -21,6 +21,8 @@ constexpr int MaxLinkHops = 40;  // as many as the system follows
 constexpr std::time_t StaleAfterSeconds = 10 * 60;
 constexpr std::string_view TempPrefix = ".zelk-";
 constexpr std::string_view TempSuffix = ".tmp";
+constexpr std::size_t TempDigits = 6;
+constexpr unsigned TempNames = 1000000;  // 10 to the power of TempDigits
 
 std::string FolderOf(const std::string& path)
 {
@@ -79,13 +81,14 @@ bool ResolveTarget(const std::string& path, std::string& target, WriteResult& re
     return false;
 }
 
+// Only a name TemporaryName makes: another program's file that merely
+// looks alike (.zelk-7.tmp) is not ours to remove.
 bool IsOurTemporary(std::string_view name)
 {
-    if (name.size() <= TempPrefix.size() + TempSuffix.size() || name.substr(0, TempPrefix.size()) != TempPrefix ||
-        name.substr(name.size() - TempSuffix.size()) != TempSuffix)
+    if (name.size() != TempPrefix.size() + TempDigits + TempSuffix.size() ||
+        name.substr(0, TempPrefix.size()) != TempPrefix || name.substr(name.size() - TempSuffix.size()) != TempSuffix)
         return false;
-    const std::string_view digits =
-        name.substr(TempPrefix.size(), name.size() - TempPrefix.size() - TempSuffix.size());
+    const std::string_view digits = name.substr(TempPrefix.size(), TempDigits);
     for (char c : digits)
         if (!std::isdigit(static_cast<unsigned char>(c)))
             return false;
@@ -118,8 +121,9 @@ std::string TemporaryName(const std::string& folder)
     // exclusively. Seeded once: a random_device per save is slow on some machines.
     static std::minstd_rand random(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%06u", static_cast<unsigned>(random() % 1000000));
+    char digits[TempDigits + 1];
+    std::snprintf(digits, sizeof digits, "%0*u", static_cast<int>(TempDigits),
+                  static_cast<unsigned>(random() % TempNames));
     return folder + "/" + std::string(TempPrefix) + digits + std::string(TempSuffix);
 }
 
