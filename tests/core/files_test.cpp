@@ -12,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <dirent.h>
@@ -87,6 +88,30 @@ qint64 SizeBeingWritten(pid_t pid, const std::string& folder)
     }
     ::closedir(dir);
     return size;
+}
+
+// Links as a file system without them answers: FAT refuses with EPERM.
+int RefuseLink(const char*, const char*)
+{
+    errno = EPERM;
+    return -1;
+}
+
+// The same, while another program saves a file under the name.
+int RefuseLinkAsAFileArrives(const char*, const char* to)
+{
+    WriteBytes(QFile::decodeName(to), "fremd");
+    errno = EPERM;
+    return -1;
+}
+
+// Or while a link to a file not yet there appears at the name.
+int RefuseLinkAsALinkArrives(const char*, const char* to)
+{
+    if (::symlink("nirgends", to) != 0)
+        return -1;  // the test then fails on what it finds
+    errno = EPERM;
+    return -1;
 }
 
 }  // namespace
@@ -325,6 +350,37 @@ private slots:
         entries.sort();
         left.sort();
         QCOMPARE(entries, left);
+    }
+
+    void aNewNameWhereLinksAreRefusedReplacesNothing()
+    {
+        // The naming step of a save on a file system without hard links
+        // (FAT, exFAT), also while another program saves under that name.
+        const struct {
+            LinkFunction link;
+            char arrived;  // what stands at the name afterwards if not ours
+        } cases[] = {{RefuseLink, '-'}, {RefuseLinkAsAFileArrives, 'f'}, {RefuseLinkAsALinkArrives, 'l'}};
+        QVERIFY(QDir(dir.path()).mkpath("ohnelinks"));
+        for (const auto& c : cases) {
+            const std::string from = path("ohnelinks/.zelk-000001.tmp"), to = path("ohnelinks/NEU.ROB");
+            ::unlink(to.c_str());
+            WriteBytes(QFile::decodeName(from.c_str()), "neu");
+            errno = 0;
+            const bool moved = MoveToFreeName(from, to, c.link);
+            const int error = errno;
+            QCOMPARE(moved, c.arrived == '-');
+            QCOMPARE(KindAt(to), c.arrived == '-' ? 'f' : c.arrived);
+            if (moved) {
+                QCOMPARE(ReadBytes(QFile::decodeName(to.c_str())), QByteArray("neu"));
+                QCOMPARE(KindAt(from), '-');
+            } else {
+                QCOMPARE(error, EEXIST);
+                QCOMPARE(ReadBytes(QFile::decodeName(from.c_str())), QByteArray("neu"));
+                if (c.arrived == 'f')
+                    QCOMPARE(ReadBytes(QFile::decodeName(to.c_str())), QByteArray("fremd"));
+                ::unlink(from.c_str());
+            }
+        }
     }
 
     void aKilledSaveLeavesNoTemporaryFile()
