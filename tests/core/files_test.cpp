@@ -1,6 +1,7 @@
 // The core's file routines: what SafeReadFile refuses, and that it refuses
 // without waiting; what SafeWriteFile refuses to replace, what it keeps of
-// the file it replaces, and what it leaves behind when killed.
+// the file it replaces, what it leaves behind when killed, and which
+// temporary files it removes.
 #include <QtTest>
 
 #include <QDir>
@@ -11,6 +12,7 @@
 #include <string>
 #include <thread>
 
+#include <cerrno>
 #include <csignal>
 #include <ctime>
 #include <dirent.h>
@@ -86,6 +88,30 @@ qint64 SizeBeingWritten(pid_t pid, const std::string& folder)
     }
     ::closedir(dir);
     return size;
+}
+
+// Links as a file system without them answers: FAT refuses with EPERM.
+int RefuseLink(const char*, const char*)
+{
+    errno = EPERM;
+    return -1;
+}
+
+// The same, while another program saves a file under the name.
+int RefuseLinkAsAFileArrives(const char*, const char* to)
+{
+    WriteBytes(QFile::decodeName(to), "fremd");
+    errno = EPERM;
+    return -1;
+}
+
+// Or while a link to a file not yet there appears at the name.
+int RefuseLinkAsALinkArrives(const char*, const char* to)
+{
+    if (::symlink("nirgends", to) != 0)
+        return -1;  // the test then fails on what it finds
+    errno = EPERM;
+    return -1;
 }
 
 }  // namespace
@@ -284,28 +310,77 @@ private slots:
 
     void oldTemporaryFilesOfOurPatternAreRemoved()
     {
+        // Only the names the writer makes, exactly six digits; a file that
+        // merely looks alike may be another program's.
+        const struct {
+            const char* name;
+            bool old;
+            bool removed;
+        } files[] = {
+            {".zelk-123456.tmp", true, true},    {".zelk-000000.tmp", true, true},
+            {".zelk-654321.tmp", false, false},  {".zelk-7.tmp", true, false},
+            {".zelk-12345.tmp", true, false},    {".zelk-1234567.tmp", true, false},
+            {".zelk-notiz.tmp", true, false},    {".zelk-12345a.tmp", true, false},
+            {".zelk-123456.bak", true, false},   {"zelk-123456.tmp", true, false},
+            {".zelk-123456.tmp~", true, false},  {".ZELK-123456.tmp", true, false},
+        };
         QFETCH(bool, bySave);
         const QString folder = bySave ? "aufraeumen" : "start";
         QVERIFY(QDir(dir.path()).mkpath(folder));
         const std::string base = QFile::encodeName(dir.filePath(folder)).toStdString();
-        const std::string old = base + "/.zelk-123456.tmp";
-        const std::string young = base + "/.zelk-654321.tmp";
-        const std::string foreign = base + "/.zelk-notiz.tmp";
-        for (const std::string& f : {old, young, foreign})
-            WriteBytes(QFile::decodeName(f.c_str()), "rest");
         const timespec elevenMinutesAgo{std::time(nullptr) - 11 * 60, 0};
         const timespec times[2] = {elevenMinutesAgo, elevenMinutesAgo};
-        QCOMPARE(::utimensat(AT_FDCWD, old.c_str(), times, 0), 0);
-        QCOMPARE(::utimensat(AT_FDCWD, foreign.c_str(), times, 0), 0);
+        QStringList left;
+        for (const auto& f : files) {
+            const std::string file = base + "/" + f.name;
+            WriteBytes(QFile::decodeName(file.c_str()), "rest");
+            if (f.old)
+                QCOMPARE(::utimensat(AT_FDCWD, file.c_str(), times, 0), 0);
+            if (!f.removed)
+                left << f.name;
+        }
 
-        QStringList left{".zelk-654321.tmp", ".zelk-notiz.tmp"};
         if (bySave) {
             QCOMPARE(SafeWriteFile(base + "/W.ROB", "neu"), WriteResult::Written);
             left << "W.ROB";
         } else {
             RemoveStaleTemporariesBeside(base + "/Zelk.ini");
         }
-        QCOMPARE(EntriesOf(dir.filePath(folder)), left);
+        QStringList entries = EntriesOf(dir.filePath(folder));
+        entries.sort();
+        left.sort();
+        QCOMPARE(entries, left);
+    }
+
+    void aNewNameWhereLinksAreRefusedReplacesNothing()
+    {
+        // The naming step of a save on a file system without hard links
+        // (FAT, exFAT), also while another program saves under that name.
+        const struct {
+            LinkFunction link;
+            char arrived;  // what stands at the name afterwards if not ours
+        } cases[] = {{RefuseLink, '-'}, {RefuseLinkAsAFileArrives, 'f'}, {RefuseLinkAsALinkArrives, 'l'}};
+        QVERIFY(QDir(dir.path()).mkpath("ohnelinks"));
+        for (const auto& c : cases) {
+            const std::string from = path("ohnelinks/.zelk-000001.tmp"), to = path("ohnelinks/NEU.ROB");
+            ::unlink(to.c_str());
+            WriteBytes(QFile::decodeName(from.c_str()), "neu");
+            errno = 0;
+            const bool moved = MoveToFreeName(from, to, c.link);
+            const int error = errno;
+            QCOMPARE(moved, c.arrived == '-');
+            QCOMPARE(KindAt(to), c.arrived == '-' ? 'f' : c.arrived);
+            if (moved) {
+                QCOMPARE(ReadBytes(QFile::decodeName(to.c_str())), QByteArray("neu"));
+                QCOMPARE(KindAt(from), '-');
+            } else {
+                QCOMPARE(error, EEXIST);
+                QCOMPARE(ReadBytes(QFile::decodeName(from.c_str())), QByteArray("neu"));
+                if (c.arrived == 'f')
+                    QCOMPARE(ReadBytes(QFile::decodeName(to.c_str())), QByteArray("fremd"));
+                ::unlink(from.c_str());
+            }
+        }
     }
 
     void aKilledSaveLeavesNoTemporaryFile()

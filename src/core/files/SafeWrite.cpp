@@ -12,8 +12,15 @@
 #include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#ifdef __linux__
+#include <sys/syscall.h>
+#endif
 
 #include "files/Descriptor.h"
+
+#if defined(SYS_renameat2) && !defined(RENAME_NOREPLACE)
+#define RENAME_NOREPLACE (1 << 0)  // the kernel's; older C libraries do not name it
+#endif
 
 namespace {
 
@@ -21,6 +28,8 @@ constexpr int MaxLinkHops = 40;  // as many as the system follows
 constexpr std::time_t StaleAfterSeconds = 10 * 60;
 constexpr std::string_view TempPrefix = ".zelk-";
 constexpr std::string_view TempSuffix = ".tmp";
+constexpr std::size_t TempDigits = 6;
+constexpr unsigned TempNames = 1000000;  // 10 to the power of TempDigits
 
 std::string FolderOf(const std::string& path)
 {
@@ -79,13 +88,14 @@ bool ResolveTarget(const std::string& path, std::string& target, WriteResult& re
     return false;
 }
 
+// Only a name TemporaryName makes: another program's file that merely
+// looks alike (.zelk-7.tmp) is not ours to remove.
 bool IsOurTemporary(std::string_view name)
 {
-    if (name.size() <= TempPrefix.size() + TempSuffix.size() || name.substr(0, TempPrefix.size()) != TempPrefix ||
-        name.substr(name.size() - TempSuffix.size()) != TempSuffix)
+    if (name.size() != TempPrefix.size() + TempDigits + TempSuffix.size() ||
+        name.substr(0, TempPrefix.size()) != TempPrefix || name.substr(name.size() - TempSuffix.size()) != TempSuffix)
         return false;
-    const std::string_view digits =
-        name.substr(TempPrefix.size(), name.size() - TempPrefix.size() - TempSuffix.size());
+    const std::string_view digits = name.substr(TempPrefix.size(), TempDigits);
     for (char c : digits)
         if (!std::isdigit(static_cast<unsigned char>(c)))
             return false;
@@ -118,8 +128,9 @@ std::string TemporaryName(const std::string& folder)
     // exclusively. Seeded once: a random_device per save is slow on some machines.
     static std::minstd_rand random(static_cast<unsigned>(
         std::chrono::steady_clock::now().time_since_epoch().count() ^ ::getpid()));
-    char digits[8];
-    std::snprintf(digits, sizeof digits, "%06u", static_cast<unsigned>(random() % 1000000));
+    char digits[TempDigits + 1];
+    std::snprintf(digits, sizeof digits, "%0*u", static_cast<int>(TempDigits),
+                  static_cast<unsigned>(random() % TempNames));
     return folder + "/" + std::string(TempPrefix) + digits + std::string(TempSuffix);
 }
 
@@ -180,13 +191,40 @@ WriteResult WriteInPlace(const std::string& target, std::string_view bytes)
     return WriteResult::Written;
 }
 
+// A file system without hard links: FAT and exFAT (EPERM, through FUSE
+// also ENOSYS or EOPNOTSUPP), Emscripten's (EMLINK).
+bool RefusesLinks(int error)
+{
+    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == EMLINK;
+}
+
+// Where links are refused. The kernel's renameat2 replaces nothing by
+// itself; where the file system refuses that (EINVAL: FAT through FUSE),
+// the kernel is older (ENOSYS) or the system has no such call, a look at
+// the name right before a plain rename is all there is.
+bool RenameWithoutReplacing(const std::string& from, const std::string& to)
+{
+#ifdef SYS_renameat2
+    if (::syscall(SYS_renameat2, AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+#endif
+    struct stat info {};
+    if (::lstat(to.c_str(), &info) == 0) {
+        errno = EEXIST;
+        return false;
+    }
+    return errno == ENOENT && ::rename(from.c_str(), to.c_str()) == 0;
+}
+
 // Gives the file behind fd the name: the unnamed file is linked, a named
-// temporary file gets a second link. Fails with EEXIST when something has
-// that name, so it never replaces anything.
+// temporary file is moved there. Fails with EEXIST when something has that
+// name, so it never replaces anything.
 bool GiveName(int fd, const std::string& named, const std::string& name)
 {
     if (!named.empty())
-        return ::link(named.c_str(), name.c_str()) == 0;
+        return MoveToFreeName(named, name);
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
     if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return true;
@@ -229,11 +267,8 @@ WriteResult PutInPlace(int fd, const std::string& named, const std::string& targ
         if (::lstat(target.c_str(), &old) != 0) {
             if (errno != ENOENT)
                 return WriteResult::NotReplaced;
-            if (GiveName(fd, named, target)) {
-                if (!named.empty())
-                    ::unlink(named.c_str());
+            if (GiveName(fd, named, target))
                 return WriteResult::Written;
-            }
             if (errno == EEXIST)
                 continue;  // something came meanwhile: look at it
             return WriteResult::NotReplaced;
@@ -256,6 +291,15 @@ WriteResult PutInPlace(int fd, const std::string& named, const std::string& targ
 }
 
 }  // namespace
+
+bool MoveToFreeName(const std::string& from, const std::string& to, LinkFunction makeLink)
+{
+    if ((makeLink ? makeLink : ::link)(from.c_str(), to.c_str()) == 0) {
+        ::unlink(from.c_str());
+        return true;
+    }
+    return RefusesLinks(errno) && RenameWithoutReplacing(from, to);
+}
 
 void RemoveStaleTemporariesBeside(const std::string& path)
 {

@@ -13,7 +13,10 @@
 // the target with the complete new contents, and the target is the old
 // file. Where the file system has no unnamed files, the data is written into
 // such a temporary file from the start, and a kill at any moment of the save
-// can leave it behind, complete or not.
+// can leave it behind, complete or not. A file system without hard links
+// as well (FAT and exFAT, as on USB sticks) gives that file the target's
+// name, where nothing was, by a rename that replaces nothing (see
+// MoveToFreeName).
 //
 // Such files older than ten minutes are removed by the next save into their
 // folder, and by RemoveStaleTemporariesBeside (the program calls it for its
@@ -48,3 +51,14 @@ WriteResult SafeWriteFile(const std::string& path, std::string_view bytes);
 // Removes the temporary files of killed saves (see above) from the folder a
 // save to path would write into.
 void RemoveStaleTemporariesBeside(const std::string& path);
+
+// The step of a save that names the finished temporary file from as to,
+// where nothing was: it never replaces what has that name, nor what came
+// there meanwhile (false, errno EEXIST); from is gone when it succeeds. A
+// hard link where the file system has them. Where it refuses one (FAT,
+// exFAT, Emscripten's), a rename that replaces nothing: the kernel's
+// renameat2 where the file system allows it, otherwise a look right before
+// a plain rename, so that only a file coming in that moment is replaced.
+// makeLink is the system's link unless a test passes one that refuses.
+using LinkFunction = int (*)(const char* from, const char* to);
+bool MoveToFreeName(const std::string& from, const std::string& to, LinkFunction makeLink = nullptr);

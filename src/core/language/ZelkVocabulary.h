@@ -5,6 +5,7 @@
 // token kind and the world's test member): the keyword table, the parser,
 // the interpreter and the fuzz dictionary all read it from there, and the
 // checks at the end of this file refuse a row that breaks the vocabulary.
+#include <cstddef>
 #include <cstdint>
 #include <iterator>
 
@@ -68,12 +69,29 @@ const char* TokenName(int kind);
 // Test numbers are operands of opTest in the instruction table.
 constexpr int KeinTest = -1;
 
+using TWorldTest = bool (tFeld::*)() const;
+
 struct TRobotWord {
     TTokenKind Kind;
     const char* WithUnderscore;     // the keyword while Underscore is on; also the kind's name
     const char* WithoutUnderscore;  // the keyword while it is off
     int Test;                       // opTest number, or KeinTest
-    bool (tFeld::*WorldTest)() const;   // the world's answer to that test
+    TWorldTest WorldTest;           // the world's answer to that test
+    // Whether the row names a world test. The checks below read this, not
+    // WorldTest == nullptr: g++'s null sanitizer takes a member's address
+    // for one that may be null, and so no such comparison is constant there.
+    bool HasWorldTest;
+
+    constexpr TRobotWord(TTokenKind kind, const char* with, const char* without, int test, TWorldTest worldTest)
+        : Kind(kind), WithUnderscore(with), WithoutUnderscore(without), Test(test), WorldTest(worldTest),
+          HasWorldTest(true)
+    {
+    }
+    constexpr TRobotWord(TTokenKind kind, const char* with, const char* without, int test, std::nullptr_t)
+        : Kind(kind), WithUnderscore(with), WithoutUnderscore(without), Test(test), WorldTest(nullptr),
+          HasWorldTest(false)
+    {
+    }
 };
 
 // Every keyword. Only the two-part robot words differ between the spellings.
@@ -156,7 +174,6 @@ constexpr int TestCount()
 // The world test of every test number, indexed by that number: the
 // interpreter's dispatch. It is built from RobotWords while compiling, so a
 // test at run time costs one indexed load, never a search of the table.
-using TWorldTest = bool (tFeld::*)() const;
 
 struct TTestDispatch {
     TWorldTest Test[TestCount()] = {};
@@ -215,7 +232,7 @@ constexpr bool RowsAreSound()
         if (w.Kind < 1 || w.Kind > MaxTokenKind || !IsWord(w.WithUnderscore) ||
             !RunTogether(w.WithUnderscore, w.WithoutUnderscore))
             return false;
-        if ((w.Test == KeinTest) != (w.WorldTest == nullptr))
+        if ((w.Test == KeinTest) == w.HasWorldTest)
             return false;
     }
     return true;
