@@ -504,13 +504,13 @@ void TZelkEdit::HighlightLine(int line)
 void TZelkEdit::ToggleBreakpoint()
 {
     if (TZelkPage* page = Editor())
-        page->Breakpoints()->Toggle(page->textCursor().block());
+        page->ToggleBreakpoint(page->textCursor().blockNumber());
 }
 
 void TZelkEdit::ToggleBreakpoint(int page, int line)
 {
     if (TZelkPage* editor = PageEditor(page))
-        editor->Breakpoints()->Toggle(editor->document()->findBlockByNumber(line));
+        editor->ToggleBreakpoint(line);
 }
 
 bool TZelkEdit::HasBreakpoint(int page, int line) const
@@ -524,6 +524,14 @@ std::vector<int> TZelkEdit::BreakpointLines(int page) const
     const TZelkPage* editor = PageEditor(page);
     return editor ? editor->Breakpoints()->Lines() : std::vector<int>();
 }
+
+void TZelkEdit::SetExecutionMark(int page, int line, bool announce)
+{
+    for (int i = 0; i < PageCount(); ++i)
+        PageEditor(i)->SetExecutionMark(i == page ? line : -1, announce && i == page);
+}
+
+void TZelkEdit::ClearExecutionMark() { SetExecutionMark(-1, -1, false); }
 
 // --- keys ----------------------------------------------------------------------------
 

@@ -112,6 +112,14 @@ public:
     bool HasBreakpoint(int page, int line) const;
     std::vector<int> BreakpointLines(int page) const;
 
+    // The execution mark, the arrow in the gutter on the line where a run
+    // stands (page and line from 0): on that page's line, and off every
+    // other page; page -1 takes it off everywhere. With announce a screen
+    // reader hears "Ausführung hält in Zeile N"; the ticks of a running
+    // program pass false. Each page's own: TGutterEdit::ExecutionMark().
+    void SetExecutionMark(int page, int line, bool announce);
+    void ClearExecutionMark();
+
 signals:
     // A page came or went: the commands that need a page follow.
     void SeitenGeaendert();
