@@ -55,25 +55,6 @@ void Apply(QPlainTextEdit* page, Edit edit)
     }
 }
 
-// The pixels of a line's gutter that show the breakpoint's red and the
-// arrow's yellow.
-struct Shown {
-    int red = 0, yellow = 0;
-};
-
-Shown ShownInGutter(TZelkPage* page, int line)
-{
-    const QImage image = Find<QWidget>(page, "Zeilennummern")->grab(page->VisibleLines()[line].rect).toImage();
-    Shown shown;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            shown.red += c.red() > 120 && c.green() < c.red() / 3 && c.blue() < c.red() / 3;
-            shown.yellow += c.red() > 180 && c.green() > 120 && c.blue() < 80;
-        }
-    return shown;
-}
-
 QString Description(QAccessibleInterface* gutter, int index)
 {
     QAccessibleInterface* line = gutter->child(index);
@@ -130,20 +111,6 @@ private slots:
         // run that keeps the lines can ask again.
         if (lines != std::vector<int>{2})
             QVERIFY(changed.count() > 1);
-    }
-
-    // Where a run halts on a breakpoint, the arrow lies over the red dot
-    // and both stay in sight.
-    void theArrowLeavesTheDotInSight()
-    {
-        TZelkPage* page = newPage("BEGIN\n  VOR\nEND.");
-        editorWindow()->ToggleBreakpoint(0, 1);
-        const Shown dot = ShownInGutter(page, 1);
-        editorWindow()->SetExecutionMark(0, 1, false);
-        const Shown both = ShownInGutter(page, 1);
-        QCOMPARE(dot.yellow, 0);
-        QVERIFY(both.yellow > 0);
-        QVERIFY(both.red >= dot.red / 4);
     }
 
     void f5AndAClickInTheGutterToggleAndLeaveTheTextAlone()
