@@ -1,5 +1,6 @@
 // Breakpoints in the real program: set by F5 or a click in the gutter, kept
-// with their lines while the text changes, and no part of the text.
+// with their lines while the text changes, as the execution mark is, and no
+// part of the text.
 #include <QAccessible>
 #include <QSignalSpy>
 #include <QTextBlock>
@@ -9,11 +10,12 @@
 #include "ProgramWindows.h"
 #include "GuiFixtures.h"
 #include "editor/LineGutter.h"
+#include "editor/Search.h"
 
 namespace {
 
 enum class Edit { EnterAbove, EnterAtItsStart, EnterInItsMiddle, PasteTwoLinesAbove, EnterAboveUndone,
-                  DeleteItsLine, DeleteLineBelow };
+                  DeleteItsLine, DeleteLineBelow, ReplaceAllAroundIt };
 
 void PutCaret(QPlainTextEdit* page, int line, int column)
 {
@@ -46,6 +48,10 @@ void Apply(QPlainTextEdit* page, Edit edit)
         break;
     case Edit::DeleteItsLine: DeleteLine(page, 2); break;
     case Edit::DeleteLineBelow: DeleteLine(page, 3); break;
+    case Edit::ReplaceAllAroundIt:
+        PutCaret(page, 0, 0);
+        ReplaceInEditor(page, "VOR", "ZURUECK", SearchOptions(), true);
+        break;
     }
 }
 
@@ -85,6 +91,7 @@ private slots:
         QTest::newRow("typing above undone") << Edit::EnterAboveUndone << std::vector<int>{2};
         QTest::newRow("its line deleted") << Edit::DeleteItsLine << std::vector<int>{};
         QTest::newRow("the line below deleted") << Edit::DeleteLineBelow << std::vector<int>{2};
+        QTest::newRow("all replaced above and below") << Edit::ReplaceAllAroundIt << std::vector<int>{2};
     }
 
     void aBreakpointStaysWithItsLine()
@@ -94,8 +101,10 @@ private slots:
         newPage("BEGIN\n  VOR;\n  GIB_AB;\n  VOR\nEND.");
         QSignalSpy changed(editorWindow(), &TZelkEdit::BreakpointsChanged);
         editorWindow()->ToggleBreakpoint(0, 2);
+        editorWindow()->SetExecutionMark(0, 2, false);
         Apply(editor(), edit);
         QCOMPARE(editorWindow()->BreakpointLines(0), lines);
+        QCOMPARE(editor()->ExecutionMark(), lines.empty() ? -1 : lines[0]);
         for (int line = 0; line < editor()->document()->blockCount(); ++line)
             QCOMPARE(editorWindow()->HasBreakpoint(0, line), lines == std::vector<int>{line});
         // Told of every change that moved or took the breakpoint, so a

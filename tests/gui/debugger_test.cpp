@@ -38,7 +38,13 @@ class DebuggerTest : public QObject, public ProgramFixture {
     int selectedLine() const { return editor()->textCursor().blockNumber(); }
     QAction* back() const { return FindItem(form, "SchrittZurueck1"); }
     // The page and line the execution mark stands on; -1, -1 without one.
-    std::pair<int, int> mark() const { return {editorWindow()->markPage_, editorWindow()->markLine_}; }
+    std::pair<int, int> mark() const
+    {
+        for (int page = 0; page < editorWindow()->PageCount(); ++page)
+            if (const int line = editorWindow()->PageEditor(page)->ExecutionMark(); line >= 0)
+                return {page, line};
+        return {-1, -1};
+    }
     std::pair<int, int> selected() const
     {
         return {editorWindow()->SelectedPage(), editor()->textCursor().blockNumber()};

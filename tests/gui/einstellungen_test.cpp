@@ -1,6 +1,7 @@
 // The settings file as the windows use it: read at start-up by the main
 // window, the info window and the options dialog, and written
 // whole when the main window closes, every foreign line kept.
+#include <QCheckBox>
 #include <QFile>
 #include <QMdiSubWindow>
 #include <QScrollBar>
@@ -49,6 +50,7 @@ private slots:
         SetSettingsFilePath("");
         Underscore = true;
         Tabset = DefaultTabset;
+        Syntaxfarben = DefaultSyntaxfarben;
         RebuildKeyTable();
     }
 
@@ -56,12 +58,14 @@ private slots:
     {
         const QString ini = ordner.filePath("Zelk.ini");
         Schreibe(ini, "; vom Lehrer\r\n[Fenster]\r\ninfo_left=300\r\ninfo_top=40\r\n"
-                      "[Optionen]\r\nUnderscore=0\r\nTabset=-1\r\n[Fremd]\r\nx=1\r\n");
+                      "[Optionen]\r\nUnderscore=0\r\nTabset=-1\r\nSyntaxfarben=0\r\n[Fremd]\r\nx=1\r\n");
         starte(ini);
         QVERIFY(zelkMeldung());
         QCOMPARE(zelkMeldung()->pos(), QPoint(300, 40));
         QVERIFY(!Underscore);
         QCOMPARE(int(Tabset), -1);
+        QVERIFY(!Syntaxfarben);
+        QVERIFY(!Find<QCheckBox>(optionenDlg(), "SyntaxfarbenBox")->isChecked());
         TTokenKind kind = ERROR;
         QVERIFY(KeyTable.Lookup("DREHELINKS", kind));
 
@@ -73,6 +77,7 @@ private slots:
         QVERIFY2(text.contains("Netzwerk=0\r\n"), text);
         QVERIFY2(text.contains("info_left=300\r\n") && text.contains("Underscore=0\r\n"), text);
         QVERIFY2(text.contains("Tabset=-1\r\n") && !text.contains("edit_left"), text);
+        QVERIFY2(text.contains("Syntaxfarben=0\r\n"), text);
         QVERIFY(fake->boxes.isEmpty());
     }
 

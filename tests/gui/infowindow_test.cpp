@@ -1,5 +1,6 @@
 // The info window: speed formula and focus rule, the supply bar, closing,
 // its place, and the two timers driving a run and a replay.
+#include <QAccessible>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMdiArea>
@@ -85,10 +86,6 @@ private slots:
         Find<QScrollBar>(m, "ScrollGeschw")->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("50"));
         QCOMPARE(Find<QTimer>(m, "Timer2")->interval(), 1);
-        // a position set by the program is no scroll
-        Find<QScrollBar>(m, "ScrollGeschw")->setValue(5);
-        QCOMPARE(FindLabel(m, "LabelGeschw")->text(), QString("50"));
-        QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 1);
         // a running timer keeps running at its new pace
         Find<QTimer>(m, "Timer2")->start();
         Ziehe(Find<QScrollBar>(m, "ScrollGeschw"), 30);
@@ -178,6 +175,37 @@ private slots:
         Ziehe(Find<QScrollBar>(m, "ScrollMaterial"), 20);
         QCOMPARE(Roboter.Vorrat, 89);
         QCOMPARE(Find<QScrollBar>(m, "ScrollMaterial")->value(), 89);
+    }
+
+    // A screen reader or voice control sets the value without any action of
+    // the bar; it is a scroll all the same.
+    void aValueSetThroughTheAccessibilityLayerIsAScroll_data()
+    {
+        QTest::addColumn<QString>("bar");
+        QTest::addColumn<bool>("editing");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<int>("after");  // the label's value and the bar's position
+        QTest::newRow("speed") << "ScrollGeschw" << false << "LabelGeschw" << 42;
+        QTest::newRow("supply while editing") << "ScrollMaterial" << true << "LabelMaterial" << 42;
+        QTest::newRow("supply otherwise") << "ScrollMaterial" << false << "LabelMaterial" << 0;
+    }
+
+    void aValueSetThroughTheAccessibilityLayerIsAScroll()
+    {
+        QFETCH(QString, bar);
+        QFETCH(bool, editing);
+        QFETCH(QString, label);
+        QFETCH(int, after);
+        TZelkMeldung* m = zelkMeldung();
+        feldFlaeche()->Veraendern = editing;
+        m->ScrollMaterialFreigeben(editing);
+        auto* scrollBar = Find<QScrollBar>(m, qPrintable(bar));
+        QAccessible::queryAccessibleInterface(scrollBar)->valueInterface()->setCurrentValue(42);
+        QCOMPARE(FindLabel(m, qPrintable(label))->text(), QString::number(after));
+        QCOMPARE(scrollBar->value(), after);
+        QCOMPARE(Roboter.Vorrat, editing ? 42 : 0);
+        if (bar == "ScrollGeschw")
+            QCOMPARE(Find<QTimer>(m, "Timer1")->interval(), 81);
     }
 
     void closingMinimisesAndActivationRestoresThePlace()

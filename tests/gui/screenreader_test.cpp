@@ -2,7 +2,8 @@
 // named "Arbeitsfeld" whose description says where Zelk stands (and, while
 // editing, which square the keys are on); every step, edit and failure is
 // reported, a fast run at most four times a second and always at its end;
-// every button and control has a name and a description.
+// every button and control has a name and a description; the editor's
+// gutter tells and toggles breakpoints and tells where a run halts.
 #include <QAbstractButton>
 #include <QAbstractSlider>
 #include <QAccessible>
@@ -39,6 +40,7 @@ struct Ansage {
 };
 
 QList<Ansage> ansagen;
+QStringList randAnsagen;  // what the editors' gutters told
 QElapsedTimer uhr;
 const RecordingDialogs* boxen = nullptr;
 
@@ -46,10 +48,13 @@ QWidget* Canvas() { return feldFlaeche()->widget(); }
 
 void Mitschreiben(QAccessibleEvent* event)
 {
-    if (event->type() != QAccessible::DescriptionChanged || !feldFlaeche() || event->object() != Canvas())
+    if (event->type() != QAccessible::DescriptionChanged)
         return;
-    ansagen.append({event->accessibleInterface()->text(QAccessible::Description), uhr.elapsed(),
-                    boxen ? int(boxen->boxes.size()) : 0});
+    const QString text = event->accessibleInterface()->text(QAccessible::Description);
+    if (event->object() && event->object()->objectName() == "Zeilennummern")
+        randAnsagen << text;
+    if (feldFlaeche() && event->object() == Canvas())
+        ansagen.append({text, uhr.elapsed(), boxen ? int(boxen->boxes.size()) : 0});
 }
 
 QString Zuletzt() { return ansagen.isEmpty() ? QString() : ansagen.last().text; }
@@ -110,6 +115,7 @@ private slots:
         QVERIFY(startProgram());
         boxen = fake.get();
         ansagen.clear();
+        randAnsagen.clear();
     }
 
     void cleanup()
@@ -205,6 +211,64 @@ private slots:
         // A change of its command leaves the button its own texts.
         form->FeldChangeBtnClick();
         QCOMPARE(Name(FindButton(form, "FeldChangeBtn")), QString("Feld ändern"));
+    }
+
+    // Each line of the gutter is an item named by its number, counted from
+    // 1 as the translator counts; its toggle action sets and removes the
+    // breakpoint as F5 and a click do, and each of them is told.
+    void theGutterTellsAndTogglesBreakpoints_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("F5") << "F5";
+        QTest::newRow("click") << "click";
+        QTest::newRow("toggle action") << "action";
+    }
+
+    void theGutterTellsAndTogglesBreakpoints()
+    {
+        QFETCH(QString, way);
+        openProgram(QStringLiteral("PROGRAM P;\nBEGIN\n  VOR\nEND."));
+        QWidget* gutter = Find<QWidget>(editor(), "Zeilennummern");
+        QAccessibleInterface* third = QAccessible::queryAccessibleInterface(gutter)->child(2);
+        QCOMPARE(third->parent()->child(0)->text(QAccessible::Name), QString("Zeile 1"));
+        QCOMPARE(third->text(QAccessible::Name), QString("Zeile 3"));
+        editor()->setTextCursor(QTextCursor(editor()->document()->findBlockByNumber(2)));
+        for (const bool set : {true, false}) {
+            if (way == "F5")
+                QTest::keyClick(editor(), Qt::Key_F5);
+            else if (way == "click")
+                QTest::mouseClick(gutter, Qt::LeftButton, {}, editor()->VisibleLines()[2].rect.center());
+            else
+                third->actionInterface()->doAction(QAccessibleActionInterface::toggleAction());
+            QCOMPARE(editorWindow()->HasBreakpoint(0, 2), set);
+            QCOMPARE(randAnsagen.last(), set ? "Haltepunkt in Zeile 3 gesetzt" : "Haltepunkt in Zeile 3 entfernt");
+            QVERIFY(third->state().checkable);
+            QCOMPARE(bool(third->state().checked), set);
+        }
+    }
+
+    // The arrow where a run halts is told when the run control asks, never
+    // on the ticks of a running program; it stands on one page at a time.
+    void theExecutionMarkIsToldOnlyWhenAsked()
+    {
+        openProgram(QStringLiteral("PROGRAM P;\nBEGIN\n  VOR\nEND."));
+        QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(Find<QWidget>(editor(), "Zeilennummern"));
+        editorWindow()->ToggleBreakpoint(0, 2);
+        randAnsagen.clear();
+        editorWindow()->SetExecutionMark(0, 1, false);
+        QCOMPARE(lines->child(1)->text(QAccessible::Description), QString("Ausführungsmarke"));
+        editorWindow()->SetExecutionMark(0, 2, true);
+        editorWindow()->SetExecutionMark(0, 2, true);  // a loop halting on the same line again
+        editorWindow()->SetExecutionMark(0, 3, false);
+        editorWindow()->SetExecutionMark(0, 2, false);
+        QCOMPARE(lines->child(2)->text(QAccessible::Description), QString("Haltepunkt, Ausführungsmarke"));
+        form->FileNewItemClick();
+        editorWindow()->SetExecutionMark(1, 0, false);
+        QCOMPARE(editorWindow()->PageEditor(0)->ExecutionMark(), -1);
+        QCOMPARE(editorWindow()->PageEditor(1)->ExecutionMark(), 0);
+        editorWindow()->ClearExecutionMark();
+        QCOMPARE(editorWindow()->PageEditor(1)->ExecutionMark(), -1);
+        QCOMPARE(randAnsagen, QStringList(2, "Ausführung hält in Zeile 3"));
     }
 
     // The robot's picture is Zelk, looking the way the view's description says.

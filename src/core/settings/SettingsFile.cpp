@@ -17,6 +17,22 @@ constexpr const char* Optionen = "Optionen";
 constexpr const char* Fenster = "Fenster";
 constexpr const char* Netzwerk = "Netzwerk";
 
+// The keys of "Optionen", each spelt here once for the read at start-up and
+// the write at shut-down: a key spelt two ways would be written and never
+// read back.
+namespace Key {
+constexpr const char* Underscore = "Underscore";
+constexpr const char* Autoindent = "Autoindent";
+constexpr const char* Tabset = "Tabset";
+constexpr const char* Fontheight = "Fontheight";
+constexpr const char* Fontname = "Fontname";
+constexpr const char* Fontcolor = "Fontcolor";
+constexpr const char* Fontcharset = "Fontcharset";
+constexpr const char* Wallcolor = "Wallcolor";
+constexpr const char* Barriercolor = "Barriercolor";
+constexpr const char* Syntaxfarben = "Syntaxfarben";
+}  // namespace Key
+
 std::string settingsFilePath;
 
 std::string Joined(const std::string& folder, const std::string& name)
@@ -72,16 +88,16 @@ void AddPlace(std::vector<SettingsEntry>& entries, PlaceOf window, const WindowP
 
 void AddOptionen(std::vector<SettingsEntry>& entries, const OptionValues& o)
 {
-    entries.push_back({Optionen, "Underscore", BoolText(o.underscore)});
-    entries.push_back({Optionen, "Autoindent", BoolText(o.autoindent)});
-    entries.push_back({Optionen, "Tabset", IntegerText(o.tabset)});
-    entries.push_back({Optionen, "Fontheight", IntegerText(o.fontheight)});
-    entries.push_back({Optionen, "Fontname", o.fontname});
-    entries.push_back({Optionen, "Fontcolor", IntegerText(o.fontcolor)});
-    entries.push_back({Optionen, "Fontcharset", IntegerText(o.fontcharset)});
-    entries.push_back({Optionen, "Wallcolor", IntegerText(o.wallcolor)});
-    entries.push_back({Optionen, "Barriercolor", IntegerText(o.barriercolor)});
-    entries.push_back({Optionen, "Syntaxfarben", BoolText(o.syntaxfarben)});
+    entries.push_back({Optionen, Key::Underscore, BoolText(o.underscore)});
+    entries.push_back({Optionen, Key::Autoindent, BoolText(o.autoindent)});
+    entries.push_back({Optionen, Key::Tabset, IntegerText(o.tabset)});
+    entries.push_back({Optionen, Key::Fontheight, IntegerText(o.fontheight)});
+    entries.push_back({Optionen, Key::Fontname, o.fontname});
+    entries.push_back({Optionen, Key::Fontcolor, IntegerText(o.fontcolor)});
+    entries.push_back({Optionen, Key::Fontcharset, IntegerText(o.fontcharset)});
+    entries.push_back({Optionen, Key::Wallcolor, IntegerText(o.wallcolor)});
+    entries.push_back({Optionen, Key::Barriercolor, IntegerText(o.barriercolor)});
+    entries.push_back({Optionen, Key::Syntaxfarben, BoolText(o.syntaxfarben)});
 }
 
 // An integer key whose value must lie in [low, high]; a value beyond it is
@@ -124,16 +140,16 @@ const std::string& SettingsFilePath() { return settingsFilePath; }
 void LoadOptionen(const SettingsStore& store)
 {
     OptionValues o;
-    o.underscore = store.ReadBool(Optionen, "Underscore", DefaultUnderscore);
-    o.autoindent = store.ReadBool(Optionen, "Autoindent", DefaultAutoindent);
-    o.tabset = static_cast<std::int8_t>(ReadInRange(store, "Tabset", DefaultTabset, -128, 127));
-    o.fontheight = store.ReadInteger(Optionen, "Fontheight", DefaultFontheight);
-    o.fontname = store.ReadString(Optionen, "Fontname", DefaultFontname);
-    o.fontcolor = store.ReadInteger(Optionen, "Fontcolor", DefaultFontcolor);
-    o.fontcharset = ReadInRange(store, "Fontcharset", DefaultFontcharset, 0, 255);
-    o.wallcolor = store.ReadInteger(Optionen, "Wallcolor", DefaultWallcolor);
-    o.barriercolor = store.ReadInteger(Optionen, "Barriercolor", DefaultBarriercolor);
-    o.syntaxfarben = store.ReadBool(Optionen, "Syntaxfarben", DefaultSyntaxfarben);
+    o.underscore = store.ReadBool(Optionen, Key::Underscore, DefaultUnderscore);
+    o.autoindent = store.ReadBool(Optionen, Key::Autoindent, DefaultAutoindent);
+    o.tabset = static_cast<std::int8_t>(ReadInRange(store, Key::Tabset, DefaultTabset, -128, 127));
+    o.fontheight = store.ReadInteger(Optionen, Key::Fontheight, DefaultFontheight);
+    o.fontname = store.ReadString(Optionen, Key::Fontname, DefaultFontname);
+    o.fontcolor = store.ReadInteger(Optionen, Key::Fontcolor, DefaultFontcolor);
+    o.fontcharset = ReadInRange(store, Key::Fontcharset, DefaultFontcharset, 0, 255);
+    o.wallcolor = store.ReadInteger(Optionen, Key::Wallcolor, DefaultWallcolor);
+    o.barriercolor = store.ReadInteger(Optionen, Key::Barriercolor, DefaultBarriercolor);
+    o.syntaxfarben = store.ReadBool(Optionen, Key::Syntaxfarben, DefaultSyntaxfarben);
     SetOptions(o);
 }
 

@@ -2,11 +2,13 @@
 
 #include <QWidget>
 
+#include "editor/LineGutter.h"
+
 namespace {
 
 // The line at a place on the screen: an item has no object of its own, so
 // it asks its gutter for what that place shows now.
-class TGutterLineAccess : public QAccessibleInterface {
+class TGutterLineAccess : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
     TGutterLineAccess(const TGutterAccess* gutter, int index) : gutter(gutter), index(index) {}
 
@@ -24,7 +26,16 @@ public:
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
     void setText(QAccessible::Text, const QString&) override {}
     QAccessible::Role role() const override { return QAccessible::ListItem; }
-    QAccessible::State state() const override { return QAccessible::State(); }
+
+    // Checked while the line holds a breakpoint, as a check box would be.
+    QAccessible::State state() const override
+    {
+        QAccessible::State state;
+        TGutterLine line;
+        state.checkable = true;
+        state.checked = gutter->LineAt(index, line) && line.breakpoint;
+        return state;
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -34,8 +45,25 @@ public:
         if (t == QAccessible::Name)
             return QStringLiteral("Zeile %1").arg(line.number + 1);
         if (t == QAccessible::Description)
-            return line.breakpoint ? QStringLiteral("Haltepunkt") : QString();
+            return GutterLineDescription(line);
         return QString();
+    }
+
+    void* interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface*>(this);
+        return nullptr;
+    }
+
+    // One action, the click in the gutter: the breakpoint on or off.
+    QStringList actionNames() const override { return {toggleAction()}; }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+    void doAction(const QString& action) override
+    {
+        TGutterLine line;
+        if ((action == toggleAction() || action == pressAction()) && gutter->LineAt(index, line))
+            gutter->ToggleBreakpoint(line.number);
     }
 
     QRect rect() const override
@@ -54,10 +82,17 @@ private:
 
 }  // namespace
 
-TGutterAccess::TGutterAccess(QWidget* gutter, TGutterLines lines)
-    : QAccessibleWidget(gutter, QAccessible::List), lines(std::move(lines))
+QString GutterLineDescription(const TGutterLine& line)
 {
+    QStringList parts;
+    if (line.breakpoint)
+        parts << QStringLiteral("Haltepunkt");
+    if (line.executionMark)
+        parts << QStringLiteral("Ausführungsmarke");
+    return parts.join(QStringLiteral(", "));
 }
+
+TGutterAccess::TGutterAccess(TLineGutter* gutter) : QAccessibleWidget(gutter, QAccessible::List) {}
 
 TGutterAccess::~TGutterAccess()
 {
@@ -69,19 +104,33 @@ QString TGutterAccess::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
         return QStringLiteral("Zeilennummern");
+    if (t == QAccessible::Description && widget())
+        return static_cast<const TLineGutter*>(widget())->Ansage();
     return QAccessibleWidget::text(t);
+}
+
+std::vector<TGutterLine> TGutterAccess::Lines() const
+{
+    const auto* gutter = static_cast<const TLineGutter*>(widget());
+    return gutter ? gutter->Lines() : std::vector<TGutterLine>();
+}
+
+void TGutterAccess::ToggleBreakpoint(int number) const
+{
+    if (auto* gutter = static_cast<TLineGutter*>(widget()))
+        gutter->ToggleBreakpoint(number);
 }
 
 bool TGutterAccess::LineAt(int index, TGutterLine& line) const
 {
-    const std::vector<TGutterLine> shown = lines();
+    const std::vector<TGutterLine> shown = Lines();
     if (index < 0 || index >= int(shown.size()))
         return false;
     line = shown[std::size_t(index)];
     return true;
 }
 
-int TGutterAccess::childCount() const { return int(lines().size()); }
+int TGutterAccess::childCount() const { return int(Lines().size()); }
 
 QAccessibleInterface* TGutterAccess::child(int index) const
 {
@@ -108,7 +157,7 @@ QAccessibleInterface* TGutterAccess::childAt(int x, int y) const
     if (!gutter)
         return nullptr;
     const QPoint local = gutter->mapFromGlobal(QPoint(x, y));
-    const std::vector<TGutterLine> shown = lines();
+    const std::vector<TGutterLine> shown = Lines();
     for (std::size_t i = 0; i < shown.size(); ++i)
         if (shown[i].rect.contains(local))
             return child(int(i));

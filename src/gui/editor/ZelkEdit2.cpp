@@ -592,13 +592,13 @@ void TZelkEdit::ShowExecutionMark(int page, int line, bool announce)
 void TZelkEdit::ToggleBreakpoint()
 {
     if (TZelkPage* page = Editor())
-        page->Breakpoints()->Toggle(page->textCursor().block());
+        page->ToggleBreakpoint(page->textCursor().blockNumber());
 }
 
 void TZelkEdit::ToggleBreakpoint(int page, int line)
 {
     if (TZelkPage* editor = PageEditor(page))
-        editor->Breakpoints()->Toggle(editor->document()->findBlockByNumber(line));
+        editor->ToggleBreakpoint(line);
 }
 
 bool TZelkEdit::HasBreakpoint(int page, int line) const
@@ -618,6 +618,14 @@ std::vector<int> TZelkEdit::TranslatedBreakpointLines(int page) const
     const TZelkPage* editor = PageEditor(page);
     return editor ? editor->TranslatedBreakpointLines() : std::vector<int>();
 }
+
+void TZelkEdit::SetExecutionMark(int page, int line, bool announce)
+{
+    for (int i = 0; i < PageCount(); ++i)
+        PageEditor(i)->SetExecutionMark(i == page ? line : -1, announce && i == page);
+}
+
+void TZelkEdit::ClearExecutionMark() { SetExecutionMark(-1, -1, false); }
 
 // --- keys ----------------------------------------------------------------------------
 

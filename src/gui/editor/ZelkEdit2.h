@@ -135,10 +135,14 @@ public:
     // The breakpoints of a page as lines of its translated text, the lines
     // a run pauses at.
     std::vector<int> TranslatedBreakpointLines(int page) const;
-    // STUB until the gutter draws the mark.
-    void SetExecutionMark(int page, int line, bool announce) { markPage_ = page; markLine_ = line; (void)announce; }
-    void ClearExecutionMark() { markPage_ = markLine_ = -1; }
-    int markPage_ = -1, markLine_ = -1;
+
+    // The execution mark, the arrow in the gutter on the line where a run
+    // stands (page and line from 0): on that page's line, and off every
+    // other page; page -1 takes it off everywhere. With announce a screen
+    // reader hears "Ausführung hält in Zeile N"; the ticks of a running
+    // program pass false. Each page's own: TGutterEdit::ExecutionMark().
+    void SetExecutionMark(int page, int line, bool announce);
+    void ClearExecutionMark();
 
 signals:
     // A page came or went: the commands that need a page follow.

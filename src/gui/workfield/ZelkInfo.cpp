@@ -97,12 +97,19 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     SetHint(ScrollGeschw,
             QStringLiteral("Geschwindigkeit|Geschwindigkeit des Programmablaufs, nach rechts schneller"));
 
-    // actionTriggered comes from the user's scrolling only (arrows, page,
-    // drag, keys, wheel), never from setting the position in code.
-    connect(ScrollGeschw, &QScrollBar::actionTriggered, this,
-            [this](int) { ScrollGeschwScroll(ScrollGeschw->sliderPosition()); });
-    connect(ScrollMaterial, &QScrollBar::actionTriggered, this,
-            [this](int) { ScrollMaterialScroll(ScrollMaterial->sliderPosition()); });
+    // Every new position is a scroll: the user's arrows, page steps, drags,
+    // keys and wheel, and a value that a screen reader or voice control sets
+    // (which comes as a plain setValue, without an action). Only the
+    // positions this window sets itself are none; it sets them under
+    // SelbstGesetzt.
+    connect(ScrollGeschw, &QScrollBar::valueChanged, this, [this](int p) {
+        if (!selbstGesetzt)
+            ScrollGeschwScroll(p);
+    });
+    connect(ScrollMaterial, &QScrollBar::valueChanged, this, [this](int p) {
+        if (!selbstGesetzt)
+            ScrollMaterialScroll(p);
+    });
     // One drag of the supply bar is one step of the work field's undo
     // history, however many positions it passes.
     connect(ScrollMaterial, &QScrollBar::sliderPressed, this, [this] {
@@ -227,13 +234,21 @@ void TZelkMeldung::ScrollGeschwScroll(int position)
     Timer2->setInterval(Timer2Intervall(p));
 }
 
+void TZelkMeldung::SelbstGesetzt(QScrollBar* bar, int position)
+{
+    // A flag rather than blockSignals, which would hide the change from
+    // every other listener of the bar too.
+    const bool alt = selbstGesetzt;
+    selbstGesetzt = true;
+    bar->setValue(position);
+    selbstGesetzt = alt;
+}
+
 void TZelkMeldung::ScrollGeschwEnter()
 {
     // Only the thumb goes back to 40; the label and the intervals follow at
     // the next scroll.
-    const bool alt = ScrollGeschw->blockSignals(true);
-    ScrollGeschw->setValue(40);
-    ScrollGeschw->blockSignals(alt);
+    SelbstGesetzt(ScrollGeschw, 40);
 }
 
 void TZelkMeldung::ScrollMaterialScroll(int position)
@@ -244,7 +259,7 @@ void TZelkMeldung::ScrollMaterialScroll(int position)
         LabelMaterial->adjustSize();
         emit VorratEingestellt(p);
     } else {
-        ScrollMaterial->setValue(Roboter.Vorrat);
+        SelbstGesetzt(ScrollMaterial, Roboter.Vorrat);
     }
 }
 
@@ -268,7 +283,7 @@ void TZelkMeldung::ScrollMaterialFreigeben(bool editing)
 {
     vorratBearbeiten = editing;
     if (editing)
-        ScrollMaterial->setValue(Roboter.Vorrat);
+        SelbstGesetzt(ScrollMaterial, Roboter.Vorrat);
     ScrollMaterial->setEnabled(editing);
 }
 

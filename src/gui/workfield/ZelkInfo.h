@@ -55,6 +55,8 @@ private:
     void FormActivate();
     void ScrollGeschwEnter();
     void ScrollMaterialScroll(int position);
+    // Sets a bar's position as the window itself does: no scroll.
+    void SelbstGesetzt(QScrollBar* bar, int position);
     QLabel* NeuesLabel(const char* name, const QString& text, int left, int top);
     void ZustandGeaendert(Qt::WindowStates alt, Qt::WindowStates neu);
     void ZeigeWiederherstellen(bool minimiert);
@@ -80,4 +82,5 @@ private:
     QTimer* Timer2 = nullptr;  // one teach-in replay step per tick
     bool vorratBearbeiten = false;  // the editing mode has freed the supply bar
     bool aktiv = false;             // active and not minimised, as last reported
+    bool selbstGesetzt = false;     // a bar's position is being set by this window
 };
