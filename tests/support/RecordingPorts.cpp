@@ -140,3 +140,9 @@ PortsGuard::~PortsGuard()
     setCompileProgress(nullptr);
     setSourcePages(nullptr);
 }
+
+void MemoryPages::ShowExecutionMark(int page, int line, bool)
+{
+    markPage = page;
+    markLine = page < 0 ? -1 : line;
+}

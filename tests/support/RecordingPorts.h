@@ -76,6 +76,8 @@ public:
     std::vector<std::string> calls;  // "SelectPage n", "HighlightLine n", "AddPage name"
     int highlightedPage = -1;
     int highlightedLine = -1;
+    int markPage = -1;  // the execution mark; -1 without one
+    int markLine = -1;
 
     // Adds a page from a text (split at line breaks) and selects it.
     int addText(const std::string& name, const std::string& text);
@@ -90,6 +92,7 @@ public:
     int LineCount() const override;
     std::string Line(int index) const override;
     void HighlightLine(int line) override;
+    void ShowExecutionMark(int page, int line, bool announce) override;
 };
 
 // Installs the given doubles as the program-wide ports for one test's scope
