@@ -7,7 +7,7 @@
 #include <QToolTip>
 #include <algorithm>
 
-#include "editor/Breakpoints.h"
+#include "editor/BreakpointMarks.h"
 #include "editor/ReadableColours.h"
 
 namespace {
@@ -54,13 +54,13 @@ QPolygonF Arrow(const QRectF& cell)
 // --- the edit control -----------------------------------------------------------
 
 TGutterEdit::TGutterEdit(QWidget* parent)
-    : QPlainTextEdit(parent), gutter(new TLineGutter(this)), breakpoints(THaltepunkte::Of(document()))
+    : QPlainTextEdit(parent), gutter(new TLineGutter(this)), breakpoints(TBreakpointMarks::Of(document()))
 {
     connect(this, &QPlainTextEdit::blockCountChanged, this, &TGutterEdit::FitGutter);
     connect(this, &QPlainTextEdit::updateRequest, this, &TGutterEdit::FollowScrolling);
     // The caret's line number stands out.
     connect(this, &QPlainTextEdit::cursorPositionChanged, gutter, qOverload<>(&QWidget::update));
-    connect(breakpoints, &THaltepunkte::Changed, gutter, qOverload<>(&QWidget::update));
+    connect(breakpoints, &TBreakpointMarks::Changed, gutter, qOverload<>(&QWidget::update));
     connect(document(), &QTextDocument::contentsChange, this,
             [this](int position, int removed, int) { FollowExecutionMark(position, removed); });
     FitGutter();
@@ -79,7 +79,7 @@ void TGutterEdit::ToggleBreakpoint(int line)
     if (!block.isValid())
         return;
     breakpoints->Toggle(block);
-    gutter->Ansagen((THaltepunkte::At(block) ? QStringLiteral("Haltepunkt in Zeile %1 gesetzt")
+    gutter->Ansagen((TBreakpointMarks::At(block) ? QStringLiteral("Haltepunkt in Zeile %1 gesetzt")
                                              : QStringLiteral("Haltepunkt in Zeile %1 entfernt"))
                         .arg(line + 1));
 }
@@ -191,7 +191,7 @@ std::vector<TGutterLine> TGutterEdit::VisibleLines() const
         const qreal height = blockBoundingRect(block).height();
         if (block.isVisible())
             lines.push_back({number, QRect(0, qRound(top), gutter->width(), qRound(height)),
-                             THaltepunkte::At(block), number == marked});
+                             TBreakpointMarks::At(block), number == marked});
         top += height;
     }
     return lines;

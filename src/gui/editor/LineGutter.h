@@ -12,7 +12,7 @@
 
 #include "editor/GutterAccess.h"
 
-class THaltepunkte;
+class TBreakpointMarks;
 class TLineGutter;
 
 class TGutterEdit : public QPlainTextEdit {
@@ -21,7 +21,7 @@ public:
     explicit TGutterEdit(QWidget* parent = nullptr);
     ~TGutterEdit() override;
 
-    THaltepunkte* Breakpoints() const { return breakpoints; }
+    TBreakpointMarks* Breakpoints() const { return breakpoints; }
     // Sets or removes the breakpoint of a line (from 0), and tells a screen
     // reader "Haltepunkt in Zeile N gesetzt" or "... entfernt".
     void ToggleBreakpoint(int line);
@@ -53,7 +53,7 @@ private:
     void RememberMarkedLine();
 
     TLineGutter* gutter;
-    THaltepunkte* breakpoints;
+    TBreakpointMarks* breakpoints;
     // At the start of the marked line, so that the document moves it with
     // the text; null without a mark. The line's place and length before the
     // latest change tell whether the change took the whole line.

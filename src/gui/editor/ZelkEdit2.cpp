@@ -14,7 +14,7 @@
 #include <cstdlib>
 
 #include "platform/Colors.h"
-#include "editor/Breakpoints.h"
+#include "editor/BreakpointMarks.h"
 #include "editor/EditPositions.h"
 #include "editor/ProgramColours.h"
 #include "execution/Breakpoints.h"
@@ -260,7 +260,7 @@ void TZelkEdit::AddPage(const QString& name)
     auto* page = new TZelkPage(TabControl1);
     page->installEventFilter(this);
     connect(page->document(), &QTextDocument::contentsChanged, this, [this] { ForgetLineCache(); });
-    connect(page->Breakpoints(), &THaltepunkte::Changed, this, &TZelkEdit::BreakpointsChanged);
+    connect(page->Breakpoints(), &TBreakpointMarks::Changed, this, &TZelkEdit::BreakpointsChanged);
     const int index = TabControl1->addTab(page, TabText(name));
     TabControl1->tabBar()->setTabData(index, name);
     DescribePage(page, name);
@@ -555,7 +555,7 @@ void TZelkEdit::Translated()
 void TZelkEdit::MoveBreakpointsToStopLines(int page)
 {
     TZelkPage* editor = PageEditor(page);
-    THaltepunkte* breakpoints = editor->Breakpoints();
+    TBreakpointMarks* breakpoints = editor->Breakpoints();
     const std::vector<int> stopLines = StopLines(page);
     QTextDocument* doc = editor->document();
     for (const int line : breakpoints->Lines()) {

@@ -10,11 +10,11 @@
 class QTextBlock;
 class QTextDocument;
 
-class THaltepunkte : public QObject {
+class TBreakpointMarks : public QObject {
     Q_OBJECT
 public:
     // The breakpoints of document, made on first use as its child.
-    static THaltepunkte* Of(QTextDocument* document);
+    static TBreakpointMarks* Of(QTextDocument* document);
 
     static bool At(const QTextBlock& block);
     // Line counts from 0; false for a line the text does not have.
@@ -29,7 +29,7 @@ signals:
     void Changed();
 
 private:
-    explicit THaltepunkte(QTextDocument* document);
+    explicit TBreakpointMarks(QTextDocument* document);
     void Follow(int position, int removed, int added);
 
     QTextDocument* document;

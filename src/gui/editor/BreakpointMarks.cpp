@@ -1,4 +1,4 @@
-#include "editor/Breakpoints.h"
+#include "editor/BreakpointMarks.h"
 
 #include <QTextBlock>
 #include <QTextDocument>
@@ -16,30 +16,30 @@ private:
 
 }  // namespace
 
-THaltepunkte::THaltepunkte(QTextDocument* document)
+TBreakpointMarks::TBreakpointMarks(QTextDocument* document)
     : QObject(document), document(document), blocksBefore(document->blockCount())
 {
     setObjectName(QStringLiteral("Haltepunkte"));
-    connect(document, &QTextDocument::contentsChange, this, &THaltepunkte::Follow);
+    connect(document, &QTextDocument::contentsChange, this, &TBreakpointMarks::Follow);
 }
 
-THaltepunkte* THaltepunkte::Of(QTextDocument* document)
+TBreakpointMarks* TBreakpointMarks::Of(QTextDocument* document)
 {
-    auto* found = document->findChild<THaltepunkte*>(QString(), Qt::FindDirectChildrenOnly);
-    return found ? found : new THaltepunkte(document);
+    auto* found = document->findChild<TBreakpointMarks*>(QString(), Qt::FindDirectChildrenOnly);
+    return found ? found : new TBreakpointMarks(document);
 }
 
-bool THaltepunkte::At(const QTextBlock& block)
+bool TBreakpointMarks::At(const QTextBlock& block)
 {
     return block.isValid() && dynamic_cast<TBreakpointMark*>(block.userData()) != nullptr;
 }
 
-bool THaltepunkte::AtLine(int line) const
+bool TBreakpointMarks::AtLine(int line) const
 {
     return *live > 0 && line >= 0 && At(document->findBlockByNumber(line));
 }
 
-void THaltepunkte::Toggle(const QTextBlock& block)
+void TBreakpointMarks::Toggle(const QTextBlock& block)
 {
     if (!block.isValid() || block.document() != document)
         return;
@@ -49,7 +49,7 @@ void THaltepunkte::Toggle(const QTextBlock& block)
     emit Changed();
 }
 
-std::vector<int> THaltepunkte::Lines() const
+std::vector<int> TBreakpointMarks::Lines() const
 {
     std::vector<int> lines;
     if (*live == 0)
@@ -63,7 +63,7 @@ std::vector<int> THaltepunkte::Lines() const
 // The document keeps a block's mark with the block's first character. A
 // line break typed or pasted at the very start of a marked line leaves the
 // mark on the new empty line above; it belongs to the text that moved down.
-void THaltepunkte::Follow(int position, int removed, int added)
+void TBreakpointMarks::Follow(int position, int removed, int added)
 {
     const QTextBlock first = document->findBlock(position);
     if (removed == 0 && added > 0 && first.position() == position && At(first)) {
