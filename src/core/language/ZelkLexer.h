@@ -85,7 +85,7 @@ struct TLexSpan {
     int Start = 0;   // column in the line's bytes (or UTF-16 units), from 0
     int Length = 0;
     TLexKind Kind = TLexKind::Identifier;
-    TTokenKind Token = ERROR;  // of a word: its keyword's kind, or IDENTIFIER
+    TTokenKind Token = ERROR;  // a word's keyword kind or IDENTIFIER; ERROR otherwise
 };
 
 // Reads one line, in the Windows-1252 bytes the scanner reads, by the
