@@ -1,5 +1,6 @@
 #include "language/ZelkScanner.h"
 
+#include "language/ZelkLexer.h"
 #include "ports/CompileProgress.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
@@ -29,34 +30,9 @@ constexpr int MaxWordLength = 81;
 // the program short.
 constexpr int NulInLine = 0x100;
 
-bool IsLetter(int c) { return c >= 'A' && c <= 'Z'; }
-bool IsDigit(int c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(int c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
-
-// Tested after folding, so only upper-case letters remain.
-bool IsAllowed(int c)
-{
-    switch (c) {
-    case 0: case ' ': case '(': case ')': case '*': case ',': case '.':
-    case ';': case '_': case '{': case '}':
-        return true;
-    default:
-        return IsWordChar(c);
-    }
-}
-
 // What may follow a NUL that ends the text: some old editors pad a file
 // with NUL bytes, and blanks or line ends may stand among them.
 bool IsPadding(char c) { return c == '\0' || c == ' ' || c == '\t'; }
-
-int Fold(int c)
-{
-    if (c >= 'a' && c <= 'z')
-        return c - 'a' + 'A';
-    if (c == '\t')
-        return ' ';
-    return c;
-}
 
 }  // namespace
 
@@ -66,27 +42,44 @@ TScanner::TScanner(SourcePages& source) : Source(source)
     KeyTable.EnsureCurrent();
 }
 
+bool TScanner::LoadLine()
+{
+    if (HaveLine)
+        return true;
+    if (ReadLine >= Source.LineCount())
+        return false;
+    Text = Source.Line(ReadLine);
+    Text += ' ';  // every line end reads as a blank
+    HaveLine = true;
+    return true;
+}
+
+void TScanner::NextLine()
+{
+    ReadColumn = 1;
+    ++ReadLine;
+    HaveLine = false;
+    Text.clear();
+    compileProgress().ShowProgress(ReadLine);
+}
+
+int TScanner::PeekRawChar()
+{
+    if (!LoadLine())
+        return 0;
+    ZELK_ASSERT(ReadColumn >= 1 && static_cast<std::size_t>(ReadColumn) <= Text.size());
+    const int c = static_cast<unsigned char>(Text[static_cast<std::size_t>(ReadColumn) - 1]);
+    return c == 0 ? NulInLine : c;
+}
+
 int TScanner::ReadRawChar()
 {
-    if (!HaveLine) {
-        if (ReadLine >= Source.LineCount())
-            return 0;
-        Text = Source.Line(ReadLine);
-        Text += ' ';  // every line end reads as a blank
-        HaveLine = true;
-    }
-    ZELK_ASSERT(ReadColumn >= 1 && static_cast<std::size_t>(ReadColumn) <= Text.size());
-    int c = static_cast<unsigned char>(Text[static_cast<std::size_t>(ReadColumn) - 1]);
+    const int c = PeekRawChar();
     if (c == 0)
-        c = NulInLine;
+        return 0;
     ++ReadColumn;
-    if (static_cast<std::size_t>(ReadColumn) > Text.size()) {
-        ReadColumn = 1;
-        ++ReadLine;
-        HaveLine = false;
-        Text.clear();
-        compileProgress().ShowProgress(ReadLine);
-    }
+    if (static_cast<std::size_t>(ReadColumn) > Text.size())
+        NextLine();
     return c;
 }
 
@@ -117,8 +110,8 @@ void TScanner::ReadChar()
         Ch = 0;  // a NUL with nothing after it ends the text quietly
         return;
     }
-    const int c = Fold(raw);
-    if (IsAllowed(c)) {
+    const int c = FoldChar(raw);
+    if (IsAllowedChar(c)) {
         Ch = c;
     } else {
         ScanError(MsgUnerlaubtesZeichen);
@@ -147,22 +140,18 @@ void TScanner::ScanToken()
     for (;;) {
         while (Ch == ' ')
             ReadChar();
-        if (Ch == '{') {
-            ReadCommentOrDirective('{');
-            continue;
-        }
-        if (Ch == '(') {
-            WordLine = ReadLine;
-            if (ReadParen())
-                return;
-            continue;
-        }
-        break;
+        const TCommentState comment = CommentOpenedBy(Ch, PeekRawChar());
+        if (comment == TCommentState::None)
+            break;
+        ReadComment(comment);
     }
     // Ch is never the blank that ends a line, so it stands in ReadLine.
     WordLine = ReadLine;
     switch (Ch) {
     case 0: CurrentToken = END_OF_TEXT; return;
+    // "(" sets its kind only after its look-ahead, so a refused character
+    // after it leaves it a parenthesis.
+    case '(': ReadChar(); CurrentToken = LEFT_PAREN; return;
     case ')': CurrentToken = RIGHT_PAREN; ReadChar(); return;
     case ',': CurrentToken = COMMA; ReadChar(); return;
     case '.': CurrentToken = PERIOD; ReadChar(); return;
@@ -198,56 +187,45 @@ void TScanner::ReadWord()
     }
 }
 
-bool TScanner::ReadParen()
+void TScanner::ReadComment(TCommentState kind)
 {
-    ReadChar();
-    if (Ch == '*') {
-        ReadCommentOrDirective('*');
-        return false;
-    }
-    CurrentToken = LEFT_PAREN;
-    return true;
-}
-
-void TScanner::ReadCommentOrDirective(char kind)
-{
-    Ch = ReadRawChar();
-    if (Ch == '$') {
-        // Only an empty directive is known; any other is reported and skipped.
-        Ch = ReadRawChar();
-        if (Ch == ' ')
-            Ch = ReadRawChar();
-        if (Ch != '*' && Ch != '}')
-            ScanError(MsgUnbekannteDirektive);
-    }
+    // Ch is the mark's first character; the rest of it is read raw.
+    for (std::size_t i = 1; i < OpeningMarkLength(kind); ++i)
+        ReadRawChar();
+    if (PeekRawChar() == '$')
+        ReadDirective();
     SkipComment(kind);
 }
 
-// Comments are read raw: any byte, any number of lines, no nesting.
-void TScanner::SkipComment(char kind)
+void TScanner::ReadDirective()
 {
-    if (kind == '{') {
-        while (Ch != '}') {
-            Ch = ReadRawChar();
-            if (Ch == 0) {
-                ScanError(MsgGeschweifteKlammerFehlt);
-                return;
-            }
+    ReadRawChar();  // the "$"
+    if (PeekRawChar() == ' ')
+        ReadRawChar();
+    // Only an empty directive is known; any other is reported and skipped
+    // like a comment. The character looked at is still the comment's.
+    const int next = PeekRawChar();
+    if (next != '*' && next != '}')
+        ScanError(MsgUnbekannteDirektive);
+}
+
+// Comments are read raw, a line at a time: any byte, any number of lines.
+void TScanner::SkipComment(TCommentState kind)
+{
+    for (;;) {
+        if (!LoadLine()) {
+            Ch = 0;
+            ScanError(kind == TCommentState::InBraces ? MsgGeschweifteKlammerFehlt : MsgSternKlammerFehlt);
+            return;
         }
-    } else {
-        for (;;) {
-            if (Ch == '*') {
-                Ch = ReadRawChar();
-                if (Ch == ')')
-                    break;
-            } else {
-                Ch = ReadRawChar();
-                if (Ch == 0) {
-                    ScanError(MsgSternKlammerFehlt);
-                    return;
-                }
-            }
+        const std::size_t end = CommentEnd(Text, static_cast<std::size_t>(ReadColumn) - 1, kind);
+        if (end != std::string::npos) {
+            // A closing mark is never the blank that ends the line, so the
+            // reading position stays in it.
+            ReadColumn = static_cast<std::int32_t>(end) + 1;
+            break;
         }
+        NextLine();
     }
     ReadChar();
 }

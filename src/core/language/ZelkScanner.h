@@ -8,6 +8,7 @@
 #include "language/ZelkKey.h"
 
 class SourcePages;
+enum class TCommentState : std::uint8_t;
 
 // The scanner's results, shared with the parser.
 extern TTokenKind CurrentToken;        // ERROR after a scanner message
@@ -33,14 +34,22 @@ public:
 
 private:
     void ScanToken();
+    // Makes Text line ReadLine; false past the last line.
+    bool LoadLine();
+    // Leaves the finished line ReadLine; the progress port hears of it.
+    void NextLine();
+    // The byte the next ReadRawChar gives, without reading it.
+    int PeekRawChar();
     int ReadRawChar();
     void ReadChar();
     // After a NUL: the rest of the text holds only NULs, blanks and line ends.
     bool OnlyPaddingFollows() const;
     void ReadWord();
-    bool ReadParen();   // true for a parenthesis, false for a comment
-    void ReadCommentOrDirective(char kind);
-    void SkipComment(char kind);
+    // Skips the comment or directive whose opening mark begins with Ch, and
+    // reads the character after it into Ch.
+    void ReadComment(TCommentState kind);
+    void ReadDirective();
+    void SkipComment(TCommentState kind);
     void ScanError(const char* message);
 
     SourcePages& Source;

@@ -5,17 +5,13 @@
 #include <QTextBlock>
 #include <QTextLayout>
 #include <algorithm>
-#include <string>
+#include <string_view>
 #include <vector>
 
 #include "editor/ReadableColours.h"
-#include "language/ZelkKey.h"
 #include "settings/ZelkSettings.h"
 
 namespace {
-
-enum CommentState { NoComment = 0, InBraces = 1, InParenStar = 2 };
-enum class WordClass { Keyword, RobotWord, Comment, Number };
 
 // Longer lines stay plain: no learner writes them, and a megabyte of one
 // line would otherwise be scanned again at every blink of the caret.
@@ -27,124 +23,31 @@ std::vector<TProgramColours*>& LivePages()
     return pages;
 }
 
-constexpr int LongestKeyword()
-{
-    int longest = 0;
-    for (const TRobotWord& w : RobotWords) {
-        int n = 0;
-        while (w.WithUnderscore[n])
-            ++n;
-        longest = std::max(longest, n);
-    }
-    return longest;
-}
-
-bool IsLetter(QChar c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-bool IsDigit(QChar c) { return c >= '0' && c <= '9'; }
-bool IsWordChar(QChar c) { return IsLetter(c) || IsDigit(c) || c == '_'; }
-
-// The commands and tests of the robot; every other keyword is the language's.
-bool IsRobotWord(TTokenKind kind)
-{
-    if (TestNumber(kind) != KeinTest)
-        return true;
-    switch (kind) {
-    case VOR: case DREHE_LINKS: case NIMM_AUF: case GIB_AB: case ABSCHALTEN: case ARBEITSFELD:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// What the translator makes of the word text[from, to): a keyword, a robot
-// word, or nothing to colour (false).
-bool ClassOfWord(const QString& text, int from, int to, WordClass& wordClass)
-{
-    if (to - from > LongestKeyword())
-        return false;
-    std::string word;
-    for (int i = from; i < to; ++i) {
-        const char ch = char(text.at(i).unicode());  // a word holds ASCII only
-        word += ch >= 'a' && ch <= 'z' ? char(ch - 'a' + 'A') : ch;
-    }
-    TTokenKind kind = ERROR;
-    if (!KeyTable.Lookup(word, kind))
-        return false;
-    wordClass = IsRobotWord(kind) ? WordClass::RobotWord : WordClass::Keyword;
-    return true;
-}
-
+// A coloured part of a line, in QString positions.
 struct Span {
     int from, to;
-    WordClass wordClass;
+    TLexKind kind;
 };
 
-// From inside a comment at from: the position after its end, or the line's
-// length when it goes on in the next line; state becomes NoComment at an end.
-int CommentEnd(const QString& text, int from, int& state)
-{
-    const bool braces = state == InBraces;
-    const int end = braces ? text.indexOf(QLatin1Char('}'), from) : text.indexOf(QLatin1String("*)"), from);
-    if (end < 0)
-        return int(text.size());
-    state = NoComment;
-    return end + (braces ? 1 : 2);
-}
+bool IsColoured(TLexKind kind) { return kind != TLexKind::Identifier; }
 
-// One line from the comment state at its start: the state at its end, and
-// with spans the coloured parts. "(*)" opens a comment and does not close it.
-int ScanLine(const QString& text, int state, std::vector<Span>* spans)
+// The line as the scanner's rules read it in the editor: its UTF-16 units,
+// whose columns are the line's own positions.
+std::u16string_view Utf16(const QString& text)
 {
-    const int n = int(text.size());
-    auto add = [spans](int from, int to, WordClass c) {
-        if (spans && to > from)
-            spans->push_back({from, to, c});
-    };
-    int i = 0;
-    if (state != NoComment) {
-        i = CommentEnd(text, 0, state);
-        add(0, i, WordClass::Comment);
-    }
-    while (i < n) {
-        const QChar c = text.at(i);
-        const bool paren = c == '(' && i + 1 < n && text.at(i + 1) == '*';
-        if (c == '{' || paren) {
-            const int from = i;
-            state = paren ? InParenStar : InBraces;
-            i = CommentEnd(text, i + (paren ? 2 : 1), state);
-            add(from, i, WordClass::Comment);
-        } else if (IsLetter(c)) {
-            const int from = i;
-            while (i < n && IsWordChar(text.at(i)))
-                ++i;
-            WordClass wordClass;
-            if (spans && ClassOfWord(text, from, i, wordClass))
-                add(from, i, wordClass);
-        } else if (IsWordChar(c)) {
-            // Digits or an underscore cannot begin a word: the digits are a
-            // number, and the rest is no word the translator would take.
-            const int from = i;
-            while (i < n && IsDigit(text.at(i)))
-                ++i;
-            add(from, i, WordClass::Number);
-            while (i < n && IsWordChar(text.at(i)))
-                ++i;
-        } else {
-            ++i;
-        }
-    }
-    return state;
+    return std::u16string_view(QStringView(text).utf16(), std::size_t(text.size()));
 }
 
 // The wanted hues, made readable on the page's background.
-QTextCharFormat FormatOf(WordClass c, const QColor& background)
+QTextCharFormat FormatOf(TLexKind kind, const QColor& background)
 {
     QColor hue;
-    switch (c) {
-    case WordClass::Keyword: hue = QColor(0x00, 0x33, 0xB3); break;    // blue
-    case WordClass::RobotWord: hue = QColor(0x87, 0x10, 0x94); break;  // purple
-    case WordClass::Comment: hue = QColor(0x3F, 0x7F, 0x3F); break;    // green
-    case WordClass::Number: hue = QColor(0xA0, 0x52, 0x2D); break;     // brown
+    switch (kind) {
+    case TLexKind::Keyword: hue = QColor(0x00, 0x33, 0xB3); break;    // blue
+    case TLexKind::RobotWord: hue = QColor(0x87, 0x10, 0x94); break;  // purple
+    case TLexKind::Comment: hue = QColor(0x3F, 0x7F, 0x3F); break;    // green
+    case TLexKind::Number: hue = QColor(0xA0, 0x52, 0x2D); break;     // brown
+    case TLexKind::Identifier: return QTextCharFormat();  // plain
     }
     QTextCharFormat format;
     format.setForeground(Readable(hue, background, TextContrast));
@@ -168,10 +71,10 @@ void Merge(const QString& text, std::vector<Span>& spans)
         int from = s.from;
         while (from > blanksFrom && IsBlank(text.at(from - 1)))
             --from;
-        if (!merged.empty() && from == blanksFrom && merged.back().wordClass == s.wordClass)
+        if (!merged.empty() && from == blanksFrom && merged.back().kind == s.kind)
             merged.back().to = s.to;
         else
-            merged.push_back({merged.empty() ? from : s.from, s.to, s.wordClass});
+            merged.push_back({merged.empty() ? from : s.from, s.to, s.kind});
     }
     spans = std::move(merged);
 }
@@ -180,16 +83,16 @@ QList<QTextLayout::FormatRange> Formats(const std::vector<Span>& spans, const QC
 {
     // Made again only for another background, not for every line.
     static QRgb madeFor = 0;
-    static QTextCharFormat formats[4];
+    static QTextCharFormat formats[int(TLexKind::Comment) + 1];
     if (formats[0].isEmpty() || madeFor != background.rgba()) {
         madeFor = background.rgba();
-        for (int c = 0; c < 4; ++c)
-            formats[c] = FormatOf(WordClass(c), background);
+        for (int k = 0; k <= int(TLexKind::Comment); ++k)
+            formats[k] = FormatOf(TLexKind(k), background);
     }
     QList<QTextLayout::FormatRange> ranges;
     ranges.reserve(qsizetype(spans.size()));
     for (const Span& s : spans)
-        ranges.push_back({s.from, s.to - s.from, formats[int(s.wordClass)]});
+        ranges.push_back({s.from, s.to - s.from, formats[int(s.kind)]});
     return ranges;
 }
 
@@ -224,8 +127,6 @@ void TProgramColours::TextChanged(int position)
 void TProgramColours::ColourVisibleLines()
 {
     const bool on = Syntaxfarben;
-    if (on)
-        KeyTable.EnsureCurrent();
     const QAbstractTextDocumentLayout* layout = page->document()->documentLayout();
     const qreal height = page->viewport()->height();
     qreal y = 0;
@@ -244,9 +145,12 @@ void TProgramColours::ColourLine(const QTextBlock& line, bool on)
         return;
     QList<QTextLayout::FormatRange> wanted;
     if (on && line.length() <= LongestColouredLine) {
-        std::vector<Span> spans;
         const QString text = line.text();
-        ScanLine(text, StateAtStart(line), &spans);
+        LexLine(Utf16(text), StateAtStart(line), &lexed);
+        std::vector<Span> spans;
+        for (const TLexSpan& s : lexed)
+            if (IsColoured(s.Kind))
+                spans.push_back({s.Start, s.Start + s.Length, s.Kind});
         Merge(text, spans);
         wanted = Formats(spans, page->palette().color(QPalette::Base));
     }
@@ -258,13 +162,13 @@ void TProgramColours::ColourLine(const QTextBlock& line, bool on)
     page->document()->markContentsDirty(line.position(), line.length());
 }
 
-int TProgramColours::StateAtStart(const QTextBlock& line)
+TCommentState TProgramColours::StateAtStart(const QTextBlock& line)
 {
     const int number = line.blockNumber();
     if (number == 0)
-        return NoComment;
+        return TCommentState::None;
     LearnStatesBefore(number);
-    return line.previous().userState();
+    return TCommentState(line.previous().userState());
 }
 
 void TProgramColours::LearnStatesBefore(int line)
@@ -272,10 +176,11 @@ void TProgramColours::LearnStatesBefore(int line)
     if (line <= statesKnownBefore)
         return;
     QTextBlock block = page->document()->findBlockByNumber(statesKnownBefore);
-    int state = statesKnownBefore == 0 ? NoComment : block.previous().userState();
+    TCommentState state =
+        statesKnownBefore == 0 ? TCommentState::None : TCommentState(block.previous().userState());
     for (int n = statesKnownBefore; n < line && block.isValid(); ++n, block = block.next()) {
-        state = ScanLine(block.text(), state, nullptr);
-        block.setUserState(state);
+        state = LexLine(Utf16(block.text()), state, nullptr);
+        block.setUserState(int(state));
     }
     statesKnownBefore = line;
 }

@@ -3,10 +3,12 @@
 // the robot's commands and tests, comments and numbers, each in a colour of
 // its own; everything else keeps the page's font colour.
 //
-// The words are the translator's own: a word is coloured when the keyword
-// table knows it, in the spelling the Underscore option chooses, so the other
-// spelling, an identifier to the translator, stays plain. Comments follow the
-// scanner's rules ("{ }" and "(* *)", over several lines, not nested).
+// The words and comments are the translator's own: each line is read by the
+// scanner's rules (language/ZelkLexer), so a word is coloured when the
+// keyword table knows it in the spelling the Underscore option chooses (the
+// other spelling, an identifier to the translator, stays plain), and a
+// comment is what the scanner skips ("{ }" and "(* *)", over several lines,
+// not nested).
 //
 // The colours lie over the text, in the layout of each line, and are never
 // part of it: the modified flag, undo, copying, saving and printing see the
@@ -14,6 +16,9 @@
 // painted, so loading or typing in a long text costs what its visible part
 // costs.
 #include <QObject>
+#include <vector>
+
+#include "language/ZelkLexer.h"
 
 class QPlainTextEdit;
 class QTextBlock;
@@ -34,7 +39,7 @@ protected:
 private:
     void ColourLine(const QTextBlock& line, bool on);
     // Whether the line begins inside a comment, and inside which kind.
-    int StateAtStart(const QTextBlock& line);
+    TCommentState StateAtStart(const QTextBlock& line);
     void LearnStatesBefore(int line);
     void TextChanged(int position);
 
@@ -42,6 +47,8 @@ private:
     // The lines before this one carry the comment state at their end in
     // their user state; a change makes it the changed line.
     int statesKnownBefore = 0;
+    // The spans of the line being coloured, kept for the room they hold.
+    std::vector<TLexSpan> lexed;
 };
 
 // The Underscore or the Syntaxfarben option has changed: every open page
