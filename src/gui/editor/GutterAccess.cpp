@@ -2,7 +2,6 @@
 
 #include <QWidget>
 
-#include "editor/LineGutter.h"
 
 namespace {
 
@@ -92,7 +91,10 @@ QString GutterLineDescription(const TGutterLine& line)
     return parts.join(QStringLiteral(", "));
 }
 
-TGutterAccess::TGutterAccess(TLineGutter* gutter) : QAccessibleWidget(gutter, QAccessible::List) {}
+TGutterAccess::TGutterAccess(QWidget* gutter, TGutterModel model)
+    : QAccessibleWidget(gutter, QAccessible::List), model(std::move(model))
+{
+}
 
 TGutterAccess::~TGutterAccess()
 {
@@ -105,20 +107,19 @@ QString TGutterAccess::text(QAccessible::Text t) const
     if (t == QAccessible::Name)
         return QStringLiteral("Zeilennummern");
     if (t == QAccessible::Description && widget())
-        return static_cast<const TLineGutter*>(widget())->Ansage();
+        return model.lastAnnouncement();
     return QAccessibleWidget::text(t);
 }
 
 std::vector<TGutterLine> TGutterAccess::Lines() const
 {
-    const auto* gutter = static_cast<const TLineGutter*>(widget());
-    return gutter ? gutter->Lines() : std::vector<TGutterLine>();
+    return widget() ? model.visibleLines() : std::vector<TGutterLine>();
 }
 
 void TGutterAccess::ToggleBreakpoint(int number) const
 {
-    if (auto* gutter = static_cast<TLineGutter*>(widget()))
-        gutter->ToggleBreakpoint(number);
+    if (widget())
+        model.toggleBreakpoint(number);
 }
 
 bool TGutterAccess::LineAt(int index, TGutterLine& line) const

@@ -10,9 +10,8 @@
 // (a breakpoint set or removed, a run halting), raised as a change of it.
 #include <QAccessibleWidget>
 #include <QRect>
+#include <functional>
 #include <vector>
-
-class TLineGutter;
 
 // One line as the gutter shows it.
 struct TGutterLine {
@@ -25,9 +24,18 @@ struct TGutterLine {
 // What the gutter says of a line: its tooltip, and its item's description.
 QString GutterLineDescription(const TGutterLine& line);
 
+// What the accessible side asks of the gutter and does with it, handed in
+// by the gutter, so this side needs nothing else of the gutter's.
+struct TGutterModel {
+    std::function<std::vector<TGutterLine>()> visibleLines;
+    std::function<void(int line)> toggleBreakpoint;
+    // The last thing told to a screen reader.
+    std::function<QString()> lastAnnouncement;
+};
+
 class TGutterAccess : public QAccessibleWidget {
 public:
-    explicit TGutterAccess(TLineGutter* gutter);
+    TGutterAccess(QWidget* gutter, TGutterModel model);
     ~TGutterAccess() override;
 
     QString text(QAccessible::Text t) const override;
@@ -45,6 +53,7 @@ public:
 private:
     std::vector<TGutterLine> Lines() const;
 
+    TGutterModel model;
     // The items, made when first asked for and owned by Qt's cache.
     mutable std::vector<QAccessible::Id> items;
 };

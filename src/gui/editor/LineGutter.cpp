@@ -17,7 +17,9 @@ QAccessibleInterface* GutterAccessFactory(const QString&, QObject* object)
     auto* gutter = qobject_cast<TLineGutter*>(object);
     if (!gutter)
         return nullptr;
-    return new TGutterAccess(gutter);
+    return new TGutterAccess(gutter, {[gutter] { return gutter->Lines(); },
+                                      [gutter](int line) { gutter->ToggleBreakpoint(line); },
+                                      [gutter] { return gutter->Ansage(); }});
 }
 
 // The gutter's colours, from the page's own: a background a shade off the
