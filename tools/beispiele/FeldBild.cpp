@@ -38,8 +38,7 @@ bool LeseNordseiten(const std::vector<std::string>& z, int y, TFeldBild& b, std:
         if (y == FeldHoehe && !zu)
             return Fehler(fehler, zeile, "der obere Rand ist offen");
         if (zu && y < FeldHoehe) {
-            Sperren(b.Feld, x, y, Nord);
-            Sperren(b.Feld, x, y + 1, Sued);
+            SetzeHindernis(b.Feld, x, y, Nord, true);
         }
     }
     return true;
@@ -59,8 +58,7 @@ bool LeseReihe(const std::vector<std::string>& z, int y, TFeldBild& b, bool& rob
         if (rand && seite != '|')
             return Fehler(fehler, zeile, "der Rand ist offen");
         if (!rand && seite == '|') {
-            Sperren(b.Feld, x - 1, y, Ost);
-            Sperren(b.Feld, x, y, West);
+            SetzeHindernis(b.Feld, x - 1, y, Ost, true);
         }
         if (x > FeldBreite)
             break;

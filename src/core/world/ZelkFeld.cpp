@@ -242,15 +242,22 @@ void tFeld::Uebernehmen()
 
 // --- Editing ---
 
-bool tFeld::SetzeHindernis(int x, int y, TRichtung d, bool hindernis)
+bool SetzeHindernis(TZelle (&feld)[FeldHoehe][FeldBreite], int x, int y, TRichtung d, bool hindernis)
 {
     const int nx = x + SchrittX[d];
     const int ny = y + SchrittY[d];
     if (!ImFeld(x, y) || !ImFeld(nx, ny))
-        return false;  // the border is no barrier to set or take away
+        return false;
     const std::uint8_t offen = hindernis ? 0 : 1;
-    ZelleAendern(x, y).Offen[d] = offen;
-    ZelleAendern(nx, ny).Offen[(d + 2) % 4] = offen;
+    feld[y - 1][x - 1].Offen[d] = offen;
+    feld[ny - 1][nx - 1].Offen[(d + 2) % 4] = offen;
+    return true;
+}
+
+bool tFeld::SetzeHindernis(int x, int y, TRichtung d, bool hindernis)
+{
+    if (!::SetzeHindernis(z_.Feld, x, y, d, hindernis))
+        return false;
     Geaendert();
     return true;
 }

@@ -49,6 +49,11 @@ std::string ArbeitsfeldAnzeige(const std::string& name);
 bool GleicherZustand(const TZelkZustand& a, const TZelkZustand& b);
 bool GleichesFeld(const TZelle (&a)[FeldHoehe][FeldBreite], const TZelle (&b)[FeldHoehe][FeldBreite]);
 
+// The rule of a barrier: it belongs to both squares beside it, the side d of
+// square (x, y) and the facing side of its neighbour. The border is no
+// barrier to set or take away: false, and nothing changes.
+bool SetzeHindernis(TZelle (&feld)[FeldHoehe][FeldBreite], int x, int y, TRichtung d, bool hindernis);
+
 // All that a work field is, as one value: a snapshot is one assignment.
 struct TWeltZustand {
     // Grid indexed [Y-1][X-1]: row Y 1 first, within a row X 1 first.
