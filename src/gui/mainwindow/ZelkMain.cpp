@@ -47,7 +47,7 @@
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
-#include "text/AsciiNames.h"
+#include "workfield/ArbeitsfeldDokument.h"
 #include "workfield/GuiWorldDisplay.h"
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
@@ -65,8 +65,6 @@ namespace {
 // The filters of the file dialogs, in the program's own notation.
 const QString ProgramFilter =
     QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
-const QString OpenFeldFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
-const QString SaveFeldFilter = QStringLiteral("Arbeitsfeld|*.rob");
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
 {
@@ -126,16 +124,6 @@ private:
     bool withTip;
 };
 
-// FeldPanel names a work field file without its folder, in lower case as
-// names are (umlauts keep their case).
-QString FeldPanelText(const QString& path)
-{
-    const std::string name = QFileInfo(path).fileName().toStdString();
-    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
-}
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
 // Names the file, and below it the reason when one is known.
 void ShowFileError(const QString& path, bool writing, const QString& reason)
 {
@@ -183,7 +171,9 @@ TZelkForm::TZelkForm(QWidget* parent)
     connect(runController, &TRunController::HistoryChanged, this, [this] {
         SchrittZurueck1->setEnabled(runController->KannZurueck());
     });
-    runController->SetFeldPanelAnzeige([this] { return FeldPanel->text().toStdString(); });
+    FeldDokument = new TArbeitsfeldDokument(this);
+    connect(FeldDokument, &TArbeitsfeldDokument::VeraendernGeschaltet, this, [this] { UpdateActions(); });
+    runController->SetFeldPanelAnzeige([this] { return FeldDokument->FeldPanelText().toStdString(); });
     connect(runController, &TRunController::Stopped, this, [this] {
         if (EditorWindow && EditorWindow->Editor())
             EditorWindow->Editor()->setEnabled(true);
@@ -236,13 +226,14 @@ void TZelkForm::CreateChildWindows()
     CompilerDlg->hide();
     OptionenDlg = CreateOptionenDlg(this);  // reads the "Optionen"
     WeltfensterVerbinden();
+    FeldDokument->FensterSetzen(FeldFlaeche, ZelkMeldung);
     // The view drew its picture when it was made, before the colours of
     // the walls and barriers were read: it shows them from its first paint.
     FeldFlaeche->RepaintAll();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>(FeldFlaeche, ZelkMeldung);
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
-        SetFeldPanelText(QString::fromStdString(text));
+        FeldDokument->SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
     worldDisplayPort->WeltVeraendert = [this] { runController->WeltGeaendert(); };
@@ -486,9 +477,8 @@ void TZelkForm::CreateStatusBar()
     FeldPanel->setFixedWidth(231);
     bar->addWidget(Statusline, 1);
     bar->addPermanentWidget(FeldPanel);
+    connect(FeldDokument, &TArbeitsfeldDokument::FeldPanelTextGeaendert, FeldPanel, &QLabel::setText);
 }
-
-void TZelkForm::SetFeldPanelText(const QString& text) { FeldPanel->setText(text); }
 
 // ----------------------------------------------------------------- hints
 
@@ -609,6 +599,7 @@ void TZelkForm::UpdateActions()
     const TRunController::RunState state = runController->State();
     const bool idle = state == TRunController::RunState::Idle;
     const bool running = state == TRunController::RunState::Running;
+    const bool editing = FeldDokument->VeraendernAn();
     const bool canStart = !running && !editing;
     RunItem->setEnabled(canStart);         // and StartBtn
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
@@ -857,15 +848,7 @@ void TZelkForm::CopyItemClick()
 {
     if (HasPage() && EditorWindow->Editor())
         EditorWindow->Editor()->copy();
-    if (!FeldFlaeche)
-        return;
-    // The work field view has the focus when the keyboard focus lies in it;
-    // a tool button takes no focus, so this also holds for SpeedButton6.
-    QWidget* focus = QApplication::focusWidget();
-    const bool feldFocused = focus ? (focus == FeldFlaeche || FeldFlaeche->isAncestorOf(focus))
-                                   : MdiArea->activeSubWindow() == FeldFlaeche;
-    if (feldFocused)
-        FeldFlaeche->CopyToClipboard();
+    FeldDokument->Kopieren();
 }
 
 void TZelkForm::PasteItemClick()
@@ -918,55 +901,13 @@ void TZelkForm::ReplaceDialog1Replace()
 
 // ------------------------------------------------------ work field
 
-// In the editing mode a world replaced as a whole is one step of the undo
-// history, from the call to the end of the command: Ctrl+Z in the view gives
-// back the edits it replaced. Outside the mode there is no history.
-static TFeldBearbeitung ErsetzenAlsSchritt(TFeldFlaeche* feld, bool editing)
-{
-    return TFeldBearbeitung(editing ? feld : nullptr);
-}
-
-void TZelkForm::FeldNeu1Click()
-{
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    Welt.Loeschen();
-    Welt.Grundstellung();
-    WeltErsetzt();
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-    if (ZelkMeldung) {
-        ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
-        ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
-    }
-    SetFeldPanelText(QStringLiteral("Arbeitsfeld: "));
-}
-
-void TZelkForm::Zuruecksetzen1Click()
-{
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    const bool ersetzt = Welt.Zuruecksetzen();
-    WeltErsetzt();
-    if (ersetzt && FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-}
-
-void TZelkForm::WeltErsetzt()
-{
-    if (editing && ZelkMeldung)
-        ZelkMeldung->ScrollMaterialFreigeben(true);
-}
-
-void TZelkForm::FeldChangeBtnClick()
-{
-    editing = !editing;
-    if (FeldFlaeche)
-        FeldFlaeche->VeraendernSetzen(editing);
-    if (ZelkMeldung)
-        ZelkMeldung->ScrollMaterialFreigeben(editing);
-    UpdateActions();
-    if (!editing)
-        Welt.Uebernehmen();  // the edited world is the new start state
-}
+void TZelkForm::FeldNeu1Click() { FeldDokument->Neu(); }
+void TZelkForm::Zuruecksetzen1Click() { FeldDokument->Zuruecksetzen(); }
+void TZelkForm::FeldChangeBtnClick() { FeldDokument->VeraendernUmschalten(); }
+bool TZelkForm::EditingMode() const { return FeldDokument->VeraendernAn(); }
+void TZelkForm::ArbeitsfeldOeffnen1Click() { FeldDokument->Oeffnen(); }
+void TZelkForm::OpenWorkField(const QString& path) { FeldDokument->Oeffnen(path); }
+void TZelkForm::ArbeitsfeldSpeichern1Click() { FeldDokument->Speichern(); }
 
 // The two toggles open a fresh window each time and close the open one. A
 // window closed by its own close box has the same end state: the item loses
@@ -1011,42 +952,3 @@ void TZelkForm::Verbinden(TTeachin* teachin)
 
 void TZelkForm::Handsteuerung1Click() { ToggleWindow(HandsteuerungWindow, Handsteuerung1); }
 void TZelkForm::TeachinModus1Click() { ToggleWindow(TeachinWindow, TeachinModus1); }
-
-void TZelkForm::ArbeitsfeldOeffnen1Click()
-{
-    const QString path =
-        dialogs().GetOpenFileName(this, QString(), OpenFeldFilter, QDir::currentPath());
-    if (!path.isEmpty())
-        OpenWorkField(path);
-}
-
-void TZelkForm::OpenWorkField(const QString& path)
-{
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    if (!Welt.Oeffnen(LocalPath(path)))
-        return;  // Oeffnen has shown why
-    WeltErsetzt();
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-    SetFeldPanelText(FeldPanelText(path));
-}
-
-void TZelkForm::ArbeitsfeldSpeichern1Click()
-{
-    // The world's own save asks before it replaces a file.
-    const QString path = dialogs().GetSaveFileName(this, QString(), SaveFeldFilter,
-                                                   QStringLiteral("rob"), QDir::currentPath(), false);
-    if (path.isEmpty())
-        return;
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    if (editing)
-        FeldChangeBtnClick();  // takes the edited world over as the start state
-    bool geschrieben = false;
-    if (!Welt.Speichern(LocalPath(path), geschrieben))
-        ShowError("Arbeitsfeld konnte nicht gespeichert werden!");
-    else if (geschrieben)
-        // A declined overwrite wrote nothing: the panel keeps naming the
-        // file the world came from.
-        SetFeldPanelText(FeldPanelText(path));
-}

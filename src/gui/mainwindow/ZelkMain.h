@@ -22,6 +22,7 @@ class TFindDialog;
 class TReplaceDialog;
 class TRunController;
 class TAboutBox;
+class TArbeitsfeldDokument;
 class TCompilerDlg;
 class TFeldFlaeche;
 class THandsteuerung;
@@ -80,7 +81,7 @@ public:
     void FeldChangeBtnClick();  // "&Verändern" and the tool button
     void ArbeitsfeldOeffnen1Click();
     void ArbeitsfeldSpeichern1Click();
-    bool EditingMode() const { return editing; }
+    bool EditingMode() const;
 
     // --- The manual control and teach-in windows, toggled by their items ---
     void Handsteuerung1Click();
@@ -109,11 +110,6 @@ private:
     bool HasPage() const;
     bool SaveCurrentPageTo(const QString& path);
     void UpdateActions();
-    void SetFeldPanelText(const QString& text);
-    // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
-    // work field): in the editing mode the supply bar moves to the new
-    // supply, as when the mode began.
-    void WeltErsetzt();
     void DisplayHint(const QString& hint);
     // Close query: asks about every modified page; false keeps the program.
     bool FormCloseQuery();
@@ -174,7 +170,6 @@ private:
     QAction* FeldChangeCommand = nullptr;
     TFontDialog FontDialog1;
 
-    bool editing = false;
     bool placed = false;
     // "Netzwerk" as the settings file said at start-up: a failed write at
     // shut-down goes unreported. It travels into the shut-down's settings
@@ -184,6 +179,8 @@ private:
     // yet; empty once the frame is taken into account.
     QRect aussenPlatz;
     TRunController* runController = nullptr;  // a child object of the window
+    // The documents: the work field's commands and its panel text.
+    TArbeitsfeldDokument* FeldDokument = nullptr;
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 
     // The single windows of the program, each under its own name, which is
