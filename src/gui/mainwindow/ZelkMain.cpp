@@ -35,9 +35,8 @@
 #include "platform/Hints.h"
 #include "platform/Titel.h"
 #include "editor/ProgramColours.h"
-#include "editor/Search.h"
+#include "editor/ProgramPages.h"
 #include "dialogs/ZelkAbout.h"
-#include "editor/ZelkDruck.h"
 #include "editor/ZelkEdit2.h"
 #include "dialogs/ZelkGauge.h"
 #include "dialogs/ZelkHilfe.h"
@@ -61,10 +60,6 @@ static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
 
-
-// The filters of the file dialogs, in the program's own notation.
-const QString ProgramFilter =
-    QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
 {
@@ -124,37 +119,10 @@ private:
     bool withTip;
 };
 
-// Names the file, and below it the reason when one is known.
-void ShowFileError(const QString& path, bool writing, const QString& reason)
-{
-    QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
-                           : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
-    text = text.arg(QDir::toNativeSeparators(path));
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + reason;
-    ShowError(text.toStdString());
-}
-
-// A run that selects its lines brings the page of each line to the front at
-// every tick, also while a box or a file dialog waits for the user. A
-// command that asked about one page selects it again before acting on it;
-// false when that page is gone.
-bool BackToPage(TZelkEdit* editorWindow, const QPointer<TZelkPage>& page)
-{
-    if (!page || !editorWindow)
-        return false;
-    const int index = editorWindow->PageIndex(page);
-    if (index < 0)
-        return false;
-    if (editorWindow->SelectedPage() != index)
-        editorWindow->SelectPage(index);
-    return editorWindow->Editor() == page;
-}
-
 }  // namespace
 
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
+    : QMainWindow(parent)
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));
@@ -175,13 +143,11 @@ TZelkForm::TZelkForm(QWidget* parent)
     connect(FeldDokument, &TArbeitsfeldDokument::VeraendernGeschaltet, this, [this] { UpdateActions(); });
     runController->SetFeldPanelAnzeige([this] { return FeldDokument->FeldPanelText().toStdString(); });
     connect(runController, &TRunController::Stopped, this, [this] {
-        if (EditorWindow && EditorWindow->Editor())
-            EditorWindow->Editor()->setEnabled(true);
+        if (EditorWindow() && EditorWindow()->Editor())
+            EditorWindow()->Editor()->setEnabled(true);
     });
-    FindDialog1 = new TFindDialog(this);
-    connect(FindDialog1, &TFindDialog::Find, this, [this] { FindDialog1Find(); });
-    ReplaceDialog1 = new TReplaceDialog(this);
-    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { ReplaceDialog1Replace(); });
+    Programme = new TProgramPages(this, FileName);
+    Programme->MakeEditorWindow = [this] { return CreateEditorWindow(); };
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
@@ -206,7 +172,6 @@ TZelkForm::~TZelkForm()
     MdiArea = nullptr;
     FeldFlaeche = nullptr;
     ZelkMeldung = nullptr;
-    EditorWindow = nullptr;
     TeachinWindow = nullptr;
     HandsteuerungWindow = nullptr;
     delete CompilerDlg;
@@ -342,8 +307,8 @@ void TZelkForm::CreateMenu()
                           [this] { StepBtnClick(); });
     Haltepunkt1 = item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
                        "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [this] {
-                           if (EditorWindow)
-                               EditorWindow->ToggleBreakpoint();
+                           if (EditorWindow())
+                               EditorWindow()->ToggleBreakpoint();
                        });
     SchrittZurueck1 = item(Start1, "SchrittZurueck1", "Schritt zurück", QKeySequence("Shift+F7"),
                            "Die zuletzt ausgeführte Anweisung zurücknehmen",
@@ -617,7 +582,7 @@ void TZelkForm::UpdateActions()
     Veraendern1->setChecked(editing);
     Start1->menuAction()->setEnabled(!editing);
 
-    const bool page = HasPage();
+    const bool page = Programme->HasPage();
     for (QAction* command : {FileSaveItem, FileSaveAsItem, FileCloseItem, FilePrintItem, CutItem,
                              PasteItem, Suchen1, SucheWiederholen1, Ersetzen1, Haltepunkt1})
         command->setEnabled(page);
@@ -628,27 +593,27 @@ void TZelkForm::UpdateActions()
 
 // ------------------------------------------------------- program files
 
-void TZelkForm::CreateEditorWindow()
+TZelkEdit* TZelkForm::CreateEditorWindow()
 {
-    EditorWindow = new TZelkEdit();
-    connect(EditorWindow, &QObject::destroyed, this, [this] { EditorWindow = nullptr; });
-    connect(EditorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
-    connect(EditorWindow, &TZelkEdit::BreakpointsChanged, this, [this] { HaltepunkteUebernehmen(); });
-    MdiArea->addSubWindow(EditorWindow);
-    setSourcePages(EditorWindow);
+    auto* editorWindow = new TZelkEdit();
+    connect(editorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
+    connect(editorWindow, &TZelkEdit::BreakpointsChanged, this, [this] { HaltepunkteUebernehmen(); });
+    MdiArea->addSubWindow(editorWindow);
+    setSourcePages(editorWindow);
+    return editorWindow;
 }
 
-bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
+TZelkEdit* TZelkForm::EditorWindow() const { return Programme->EditorWindow(); }
 
 // The run pauses where the editor shows a breakpoint, on whichever page.
 void TZelkForm::HaltepunkteUebernehmen()
 {
     TBreakpoints& haltepunkte = runController->Breakpoints();
     haltepunkte.Clear();
-    if (!EditorWindow)
+    if (!EditorWindow())
         return;
-    for (int page = 0; page < EditorWindow->PageCount(); ++page)
-        haltepunkte.SetPage(page, EditorWindow->TranslatedBreakpointLines(page));
+    for (int page = 0; page < EditorWindow()->PageCount(); ++page)
+        haltepunkte.SetPage(page, EditorWindow()->TranslatedBreakpointLines(page));
 }
 
 // Files named on the command line, as a file manager passes them: work
@@ -664,148 +629,28 @@ void TZelkForm::OpenFiles(const QStringList& paths)
     }
 }
 
-void TZelkForm::FileNewItemClick()
-{
-    const bool created = !EditorWindow;
-    if (created)
-        CreateEditorWindow();
-    EditorWindow->AddPage(QStringLiteral("neu"));
-    if (created)
-        EditorWindow->show();
-}
-
-void TZelkForm::FileOpenItemClick()
-{
-    const QString path =
-        dialogs().GetOpenFileName(this, QString(), ProgramFilter, QDir::currentPath());
-    if (!path.isEmpty())
-        OpenProgramFile(path);
-}
-
-void TZelkForm::OpenProgramFile(const QString& path)
-{
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    const bool created = !EditorWindow;
-    if (created)
-        CreateEditorWindow();
-    FileName = QFileInfo(path).absoluteFilePath();
-    // A file that cannot be read leaves its page empty and without a path,
-    // so that saving it asks for a name instead of overwriting the file.
-    QString reason;
-    if (!EditorWindow->LoadFile(FileName, &reason))
-        ShowFileError(FileName, false, reason);
-    if (created)
-        EditorWindow->show();
-}
-
-bool TZelkForm::SaveCurrentPageTo(const QString& path)
-{
-    QString reason;
-    if (!EditorWindow->SaveCurrentPage(path, &reason)) {
-        ShowFileError(path, true, reason);
-        return false;
-    }
-    FileName = path;
-    return true;
-}
-
-bool TZelkForm::FileSaveItemClick()
-{
-    if (!HasPage())
-        return false;
-    // The page writes back to the file it came from; a page never saved
-    // has no file yet.
-    const QString path = EditorWindow->CurrentPagePath();
-    if (path.isEmpty())
-        return FileSaveAsItemClick();
-    return SaveCurrentPageTo(path);
-}
-
-bool TZelkForm::FileSaveAsItemClick()
-{
-    if (!HasPage())
-        return false;
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    const QString preset =
-        QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
-    const QString path =
-        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset, true);
-    if (path.isEmpty() || !BackToPage(EditorWindow, page))
-        return false;
-    const QString full = QFileInfo(path).absoluteFilePath();
-    QDir::setCurrent(QFileInfo(full).absolutePath());
-    return SaveCurrentPageTo(full);
-}
-
-void TZelkForm::FileCloseItemClick()
-{
-    if (!HasPage())
-        return;
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    if (EditorWindow->IsModified()) {
-        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
-                                                 "Text wurde geändert. Speichern?",
-                                                 MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel || !BackToPage(EditorWindow, page))
-            return;
-        // A save that failed or whose dialog was cancelled keeps the page:
-        // closing it would lose the text the user wanted to keep.
-        if (answer == MsgAnswer::Yes && !FileSaveItemClick())
-            return;
-        if (!BackToPage(EditorWindow, page))
-            return;
-    }
-    EditorWindow->CloseCurrentPage();
-}
-
+void TZelkForm::FileNewItemClick() { Programme->New(); }
+void TZelkForm::FileOpenItemClick() { Programme->Open(); }
+void TZelkForm::OpenProgramFile(const QString& path) { Programme->Open(path); }
+bool TZelkForm::FileSaveItemClick() { return Programme->Save(); }
+bool TZelkForm::FileSaveAsItemClick() { return Programme->SaveAs(); }
+void TZelkForm::FileCloseItemClick() { Programme->ClosePage(); }
 void TZelkForm::FileExitItemClick() { close(); }
+void TZelkForm::FilePrintItemClick() { Programme->Print(); }
+void TZelkForm::Schriftart1Click() { Programme->ChooseFont(); }
+void TZelkForm::CutItemClick() { Programme->Cut(); }
+void TZelkForm::PasteItemClick() { Programme->Paste(); }
+void TZelkForm::Suchen1Click() { Programme->ShowFind(); }
+void TZelkForm::SucheWiederholen1Click() { Programme->FindAgain(); }
+void TZelkForm::Ersetzen1Click() { Programme->ShowReplace(); }
+void TZelkForm::FindDialog1Find() { Programme->Find(); }
+void TZelkForm::ReplaceDialog1Replace() { Programme->Replace(); }
 
-void TZelkForm::FilePrintItemClick()
+// Copy takes the work field's picture too, while the view has the focus.
+void TZelkForm::CopyItemClick()
 {
-    if (HasPage())
-        DateiDrucken(this, EditorWindow->Editor(), FileName);
-}
-
-// ------------------------------------------------------------------ font
-
-void TZelkForm::Schriftart1Click()
-{
-    if (!EditorWindow) {
-        messages().Show(MsgIcon::Warning, "Warning", "Kein Editorfenster vorhanden.",
-                        MsgButtons::Ok);
-        return;
-    }
-    // Only the page that was current when asked changes, and only while it
-    // is open; without a page the dialog still keeps the chosen font. The
-    // colour is part of the font: a colour dialog follows the font dialog.
-    // Cancelling it leaves the page in its own colour, in the chosen font.
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    bool farbe = false;
-    if (!FontDialog1.ExecuteWithColor(this, &farbe) || !page)
-        return;
-    const QColor colour = farbe ? ToQColor(FontDialog1.Color) : page->palette().color(QPalette::Text);
-    page->SetPageFont(FontDialog1.Font, colour, FontDialog1.Charset);
-}
-
-bool TZelkForm::FormCloseQuery()
-{
-    if (!EditorWindow)
-        return true;
-    // Every modified page is asked about, not only the selected one.
-    for (int i = 0; i < EditorWindow->PageCount(); ++i) {
-        if (!EditorWindow->PageModified(i))
-            continue;
-        EditorWindow->SelectPage(i);
-        const QPointer<TZelkPage> page = EditorWindow->PageEditor(i);
-        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
-                                                 "Text wurde geändert. Speichern?",
-                                                 MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel)
-            return false;
-        if (answer == MsgAnswer::Yes && (!BackToPage(EditorWindow, page) || !FileSaveItemClick()))
-            return false;
-    }
-    return true;
+    Programme->Copy();
+    FeldDokument->Kopieren();
 }
 
 // Closing the editor or the info window by its frame minimises it, and a
@@ -820,83 +665,20 @@ static QRect PlatzZumSpeichern(QMdiSubWindow* window)
 
 void TZelkForm::closeEvent(QCloseEvent* e)
 {
-    if (!FormCloseQuery()) {
+    if (!Programme->QueryClose()) {
         e->ignore();
         return;
     }
     runController->SetTimer1Enabled(false);
     // Everything the file keeps, as one value: the core writes it at once.
-    const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
+    const QRect editor = EditorWindow() ? PlatzZumSpeichern(EditorWindow()) : QRect();
     SettingsValue einstellungen;
-    einstellungen.places = FensterPlaetze(frameGeometry(), EditorWindow ? &editor : nullptr,
+    einstellungen.places = FensterPlaetze(frameGeometry(), EditorWindow() ? &editor : nullptr,
                                           ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz());
     einstellungen.options = CurrentOptions();
     einstellungen.netzwerk = NetzwerkFlag;
     EinstellungenSchreiben(einstellungen);
     e->accept();
-}
-
-// ------------------------------------------------------------ clipboard
-
-void TZelkForm::CutItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->cut();
-}
-
-void TZelkForm::CopyItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->copy();
-    FeldDokument->Kopieren();
-}
-
-void TZelkForm::PasteItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->paste();
-}
-
-// ------------------------------------------------- find and replace
-
-// The dialogs stay open beside the editor until the user closes them.
-static void ShowModeless(QWidget* dialog)
-{
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-void TZelkForm::Suchen1Click()
-{
-    if (EditorWindow)
-        ShowModeless(FindDialog1);
-}
-
-void TZelkForm::SucheWiederholen1Click()
-{
-    if (EditorWindow)
-        FindDialog1Find();
-}
-
-void TZelkForm::Ersetzen1Click()
-{
-    if (EditorWindow)
-        ShowModeless(ReplaceDialog1);
-}
-
-void TZelkForm::FindDialog1Find()
-{
-    if (HasPage() && EditorWindow->Editor())
-        FindInEditor(EditorWindow->Editor(), FindDialog1->FindText(), FindDialog1->Options());
-}
-
-void TZelkForm::ReplaceDialog1Replace()
-{
-    if (HasPage() && EditorWindow->Editor())
-        ReplaceInEditor(EditorWindow->Editor(), ReplaceDialog1->FindText(),
-                        ReplaceDialog1->ReplaceText(), ReplaceDialog1->Options(),
-                        ReplaceDialog1->ReplaceAll());
 }
 
 // ------------------------------------------------------ work field
