@@ -461,8 +461,9 @@ bool TZelkForm::event(QEvent* e)
 
 bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 {
+    // The native window, watched while its frame is awaited.
     if (watched == windowHandle() && e->type() == QEvent::Expose)
-        RahmenNachtragen();
+        Platzierung.RahmenNachtragen();
     // A tool button under the mouse shows its hint, also an empty long part.
     if (e->type() == QEvent::Enter)
         DisplayHint(watched->property("hint").toString());
@@ -471,58 +472,10 @@ bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
     return QMainWindow::eventFilter(watched, e);
 }
 
-// ---------------------------------------------------------- window place
-
-QRect TZelkForm::FensterPlatz() const
-{
-    // Section "Fenster": left, top, width, height.
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    // Its own screen first: where a place that no screen shows comes back.
-    QList<QRect> schirme;
-    if (s)
-        for (const QScreen* each : s->virtualSiblings())
-            schirme.append(each->geometry());
-    std::stable_partition(schirme.begin(), schirme.end(), [&](const QRect& r) { return r == g; });
-    return AufDenSchirmen(GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50)), schirme);
-}
-
-void TZelkForm::FormActivate()
-{
-    // The place is the outer frame's; the window's own size lies inside it.
-    const QRect place = FensterPlatz();
-    move(place.left(), place.top());
-    const QSize rahmen = frameGeometry().size() - size();
-    resize(place.size() - rahmen);
-    if (rahmen.isNull() && windowHandle()) {
-        // An X11 window manager frames the window only as it appears; the
-        // frame is known when the window is first exposed.
-        aussenPlatz = place;
-        windowHandle()->installEventFilter(this);
-    }
-}
-
-void TZelkForm::RahmenNachtragen()
-{
-    const QMargins rahmen = windowHandle()->frameMargins();
-    if (aussenPlatz.isEmpty() || rahmen.isNull())
-        return;
-    resize(aussenPlatz.size().shrunkBy(rahmen));
-    windowHandle()->setFramePosition(aussenPlatz.topLeft());
-    aussenPlatz = QRect();
-    windowHandle()->removeEventFilter(this);
-}
-
 void TZelkForm::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    // The place is taken once, when the window first appears; taking it at
-    // every activation would throw the window back after each dialog.
-    if (!placed) {
-        placed = true;
-        move(0, 0);
-        FormActivate();
-    }
+    Platzierung.Gezeigt();
 }
 
 // ---------------------------------------------------------- run control
@@ -653,16 +606,6 @@ void TZelkForm::CopyItemClick()
     FeldDokument->Kopieren();
 }
 
-// Closing the editor or the info window by its frame minimises it, and a
-// minimised window stands as a small bar at the bottom of the work area:
-// kept as its place, that bar would come back as the window's size.
-static QRect PlatzZumSpeichern(QMdiSubWindow* window)
-{
-    if (window->isMinimized())
-        window->showNormal();
-    return window->geometry();
-}
-
 void TZelkForm::closeEvent(QCloseEvent* e)
 {
     if (!Programme->QueryClose()) {
@@ -671,10 +614,8 @@ void TZelkForm::closeEvent(QCloseEvent* e)
     }
     runController->SetTimer1Enabled(false);
     // Everything the file keeps, as one value: the core writes it at once.
-    const QRect editor = EditorWindow() ? PlatzZumSpeichern(EditorWindow()) : QRect();
     SettingsValue einstellungen;
-    einstellungen.places = FensterPlaetze(frameGeometry(), EditorWindow() ? &editor : nullptr,
-                                          ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz());
+    einstellungen.places = Platzierung.ZumSpeichern(EditorWindow(), ZelkMeldung);
     einstellungen.options = CurrentOptions();
     einstellungen.netzwerk = NetzwerkFlag;
     EinstellungenSchreiben(einstellungen);

@@ -12,11 +12,12 @@
 #include <QStringList>
 #include <memory>
 
+#include "mainwindow/Platzierung.h"
+
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QRect;
 class GuiWorldDisplay;
 class TRunController;
 class TAboutBox;
@@ -111,13 +112,6 @@ private:
     TZelkEdit* EditorWindow() const;
     void UpdateActions();
     void DisplayHint(const QString& hint);
-    // Where the window goes when it is first shown: the settings' "Fenster"
-    // place (defaults until a settings store exists), its outer frame.
-    QRect FensterPlatz() const;
-    void FormActivate();
-    // Fits the window's frame into the place FormActivate gave it, once the
-    // frame is known.
-    void RahmenNachtragen();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
     void WeltfensterVerbinden();
@@ -165,14 +159,11 @@ private:
     QAction* StopCommand = nullptr;
     QAction* FeldChangeCommand = nullptr;
 
-    bool placed = false;
     // "Netzwerk" as the settings file said at start-up: a failed write at
     // shut-down goes unreported. It travels into the shut-down's settings
     // value, and nowhere else.
     bool NetzwerkFlag = false;
-    // The outer place the window was given while its frame was not known
-    // yet; empty once the frame is taken into account.
-    QRect aussenPlatz;
+    TPlatzierung Platzierung{this};
     TRunController* runController = nullptr;  // a child object of the window
     // The documents: the work field's commands and its panel text.
     TArbeitsfeldDokument* FeldDokument = nullptr;
