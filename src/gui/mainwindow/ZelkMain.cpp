@@ -134,11 +134,12 @@ TZelkForm::TZelkForm(QWidget* parent)
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
+    // The commands' states follow the models' signals into UpdateActions:
+    // the run's state and history, the editing mode, and the pages (see
+    // CreateEditorWindow).
     runController = new TRunController(this);
     connect(runController, &TRunController::StateChanged, this, [this] { UpdateActions(); });
-    connect(runController, &TRunController::HistoryChanged, this, [this] {
-        SchrittZurueck1->setEnabled(runController->KannZurueck());
-    });
+    connect(runController, &TRunController::HistoryChanged, this, [this] { UpdateActions(); });
     FeldDokument = new TArbeitsfeldDokument(this);
     connect(FeldDokument, &TArbeitsfeldDokument::VeraendernGeschaltet, this, [this] { UpdateActions(); });
     runController->SetFeldPanelAnzeige([this] { return FeldDokument->FeldPanelText().toStdString(); });
@@ -313,7 +314,6 @@ void TZelkForm::CreateMenu()
     SchrittZurueck1 = item(Start1, "SchrittZurueck1", "Schritt zurück", QKeySequence("Shift+F7"),
                            "Die zuletzt ausgeführte Anweisung zurücknehmen",
                            [this] { runController->SchrittZurueck(); });
-    // The keyboard's way to the two tool buttons without a menu item.
     Unterbrechen1 = item(Start1, "Unterbrechen1", "Unterbrechen", QKeySequence("F6"),
                          "Programmablauf unterbrechen", [this] { PauseBtnClick(); });
     Anhalten1 = item(Start1, "Anhalten1", "Anhalten", QKeySequence("Ctrl+F2"),
@@ -374,11 +374,8 @@ void TZelkForm::CreateSpeedBar()
     SpeedBar->setFont(font);
     dock->addWidget(SpeedBar);
 
-    // The commands without a menu item.
-    PauseCommand = new QAction(this);
-    connect(PauseCommand, &QAction::triggered, this, [this] { PauseBtnClick(); });
-    StopCommand = new QAction(this);
-    connect(StopCommand, &QAction::triggered, this, [this] { StopBtnClick(); });
+    // The button's command differs from "&Verändern" in its text and in its
+    // enabled state; every other button shows its menu item's action.
     FeldChangeCommand = new QAction(this);
     FeldChangeCommand->setCheckable(true);
     connect(FeldChangeCommand, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
@@ -409,9 +406,9 @@ void TZelkForm::CreateSpeedBar()
     addButton("SpeedButton6", 132, "Kopieren|", "copy", true, CopyItem);
     addButton("SpeedButton7", 156, "Einfügen|", "paste", true, PasteItem);
     addButton("StartBtn", 186, "Start", "start", false, RunItem);
-    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, PauseCommand);
+    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, Unterbrechen1);
     addButton("StepBtn", 234, "Einzelschritt", "step", false, Einzelschritt1);
-    addButton("StopBtn", 258, "Anhalten", "stop", false, StopCommand);
+    addButton("StopBtn", 258, "Anhalten", "stop", false, Anhalten1);
     addButton("FeldChangeBtn", 288, "Feld ändern", "feld", false, FeldChangeCommand);
     addButton("SpeedButton8", 338, "Hilfeinhalt|", "help", true, Inhalt1);
 }
@@ -506,7 +503,8 @@ void TZelkForm::StopBtnClick() { runController->Anhalten(); }
 void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
 
 // Every command's state follows from the program's state alone: the run
-// state, whether a page is open, and the editing mode.
+// state, whether a step can be taken back, whether a page is open, and the
+// editing mode.
 //   Run commands: idle: Start, Einzelschritt; running: Anhalten,
 //   Unterbrechen; interrupted: all four. Editing the field disables Start
 //   and Einzelschritt, and the whole menu "Sta&rt".
@@ -521,10 +519,8 @@ void TZelkForm::UpdateActions()
     const bool canStart = !running && !editing;
     RunItem->setEnabled(canStart);         // and StartBtn
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
-    StopCommand->setEnabled(!idle);
-    PauseCommand->setEnabled(!idle);
-    Anhalten1->setEnabled(!idle);
-    Unterbrechen1->setEnabled(!idle);
+    Anhalten1->setEnabled(!idle);      // and StopBtn
+    Unterbrechen1->setEnabled(!idle);  // and PauseBtn
     SchrittZurueck1->setEnabled(runController->KannZurueck());
     Arbeitsfeld1->menuAction()->setEnabled(!running);
     TeachinModus1->setEnabled(idle && !editing);

@@ -152,11 +152,8 @@ private:
     QAction* TeachinModus1 = nullptr;
     QAction* Veraendern1 = nullptr;
     QAction* Inhalt1 = nullptr;
-    // The commands of the buttons without a menu item. FeldChangeBtn has a
-    // command of its own beside "&Verändern": while a run is interrupted the
-    // item stays enabled and the button does not.
-    QAction* PauseCommand = nullptr;
-    QAction* StopCommand = nullptr;
+    // FeldChangeBtn has a command of its own beside "&Verändern": while a
+    // run is interrupted the item stays enabled and the button does not.
     QAction* FeldChangeCommand = nullptr;
 
     // "Netzwerk" as the settings file said at start-up: a failed write at
