@@ -1,35 +1,22 @@
 #include "mainwindow/ZelkMain.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
 #include "mainwindow/RunController.h"
-#include "platform/Colors.h"
 #include "platform/DialogService.h"
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
@@ -48,7 +35,6 @@
 #include "ports/WorldDisplay.h"
 #include "workfield/ArbeitsfeldDokument.h"
 #include "workfield/GuiWorldDisplay.h"
-#include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkHandsteuerung.h"
 #include "workfield/ZelkInfo.h"
@@ -59,7 +45,6 @@
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
-
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
 {
