@@ -1,43 +1,29 @@
 #include "mainwindow/ZelkMain.h"
 
-#include <algorithm>
-
 #include <QAction>
 #include <QActionEvent>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
 #include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
-#include <QPointer>
-#include <QScreen>
-#include <QScrollBar>
 #include <QStatusBar>
 #include <QStatusTipEvent>
-#include <QTextBlock>
-#include <QTextDocument>
 #include <QToolBar>
 #include <QToolButton>
 #include <QWindow>
 
 #include "mainwindow/RunController.h"
-#include "platform/Colors.h"
 #include "platform/DialogService.h"
 #include "platform/Einstellungen.h"
 #include "platform/Hints.h"
 #include "platform/Titel.h"
 #include "editor/ProgramColours.h"
-#include "editor/Search.h"
+#include "editor/ProgramPages.h"
 #include "dialogs/ZelkAbout.h"
-#include "editor/ZelkDruck.h"
 #include "editor/ZelkEdit2.h"
 #include "dialogs/ZelkGauge.h"
 #include "dialogs/ZelkHilfe.h"
@@ -47,9 +33,8 @@
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
-#include "text/AsciiNames.h"
+#include "workfield/ArbeitsfeldDokument.h"
 #include "workfield/GuiWorldDisplay.h"
-#include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkHandsteuerung.h"
 #include "workfield/ZelkInfo.h"
@@ -60,13 +45,6 @@
 static void InitIcons() { Q_INIT_RESOURCE(icons); }
 
 namespace {
-
-
-// The filters of the file dialogs, in the program's own notation.
-const QString ProgramFilter =
-    QStringLiteral("Programmdateien (*.PAS) |*.PAS|Alle Dateien (*.*)|*.*");
-const QString OpenFeldFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
-const QString SaveFeldFilter = QStringLiteral("Arbeitsfeld|*.rob");
 
 QMenu* AddMenu(QMenuBar* bar, const char* name, const QString& title)
 {
@@ -126,47 +104,10 @@ private:
     bool withTip;
 };
 
-// FeldPanel names a work field file without its folder, in lower case as
-// names are (umlauts keep their case).
-QString FeldPanelText(const QString& path)
-{
-    const std::string name = QFileInfo(path).fileName().toStdString();
-    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
-}
-
-std::string LocalPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
-
-// Names the file, and below it the reason when one is known.
-void ShowFileError(const QString& path, bool writing, const QString& reason)
-{
-    QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
-                           : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
-    text = text.arg(QDir::toNativeSeparators(path));
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + reason;
-    ShowError(text.toStdString());
-}
-
-// A run that selects its lines brings the page of each line to the front at
-// every tick, also while a box or a file dialog waits for the user. A
-// command that asked about one page selects it again before acting on it;
-// false when that page is gone.
-bool BackToPage(TZelkEdit* editorWindow, const QPointer<TZelkPage>& page)
-{
-    if (!page || !editorWindow)
-        return false;
-    const int index = editorWindow->PageIndex(page);
-    if (index < 0)
-        return false;
-    if (editorWindow->SelectedPage() != index)
-        editorWindow->SelectPage(index);
-    return editorWindow->Editor() == page;
-}
-
 }  // namespace
 
 TZelkForm::TZelkForm(QWidget* parent)
-    : QMainWindow(parent), FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
+    : QMainWindow(parent)
 {
     InitIcons();
     setObjectName(QStringLiteral("ZelkForm"));
@@ -178,20 +119,21 @@ TZelkForm::TZelkForm(QWidget* parent)
     MdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     MdiArea->setObjectName(QStringLiteral("MdiArea"));
     setCentralWidget(MdiArea);
+    // The commands' states follow the models' signals into UpdateActions:
+    // the run's state and history, the editing mode, and the pages (see
+    // CreateEditorWindow).
     runController = new TRunController(this);
     connect(runController, &TRunController::StateChanged, this, [this] { UpdateActions(); });
-    connect(runController, &TRunController::HistoryChanged, this, [this] {
-        SchrittZurueck1->setEnabled(runController->KannZurueck());
-    });
-    runController->SetFeldPanelAnzeige([this] { return FeldPanel->text().toStdString(); });
+    connect(runController, &TRunController::HistoryChanged, this, [this] { UpdateActions(); });
+    FeldDokument = new TArbeitsfeldDokument(this);
+    connect(FeldDokument, &TArbeitsfeldDokument::VeraendernGeschaltet, this, [this] { UpdateActions(); });
+    runController->SetFeldPanelAnzeige([this] { return FeldDokument->FeldPanelText().toStdString(); });
     connect(runController, &TRunController::Stopped, this, [this] {
-        if (EditorWindow && EditorWindow->Editor())
-            EditorWindow->Editor()->setEnabled(true);
+        if (EditorWindow() && EditorWindow()->Editor())
+            EditorWindow()->Editor()->setEnabled(true);
     });
-    FindDialog1 = new TFindDialog(this);
-    connect(FindDialog1, &TFindDialog::Find, this, [this] { FindDialog1Find(); });
-    ReplaceDialog1 = new TReplaceDialog(this);
-    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { ReplaceDialog1Replace(); });
+    Programme = new TProgramPages(this, FileName);
+    Programme->MakeEditorWindow = [this] { return CreateEditorWindow(); };
     CreateMenu();
     CreateSpeedBar();
     CreateStatusBar();
@@ -216,7 +158,6 @@ TZelkForm::~TZelkForm()
     MdiArea = nullptr;
     FeldFlaeche = nullptr;
     ZelkMeldung = nullptr;
-    EditorWindow = nullptr;
     TeachinWindow = nullptr;
     HandsteuerungWindow = nullptr;
     delete CompilerDlg;
@@ -236,13 +177,14 @@ void TZelkForm::CreateChildWindows()
     CompilerDlg->hide();
     OptionenDlg = CreateOptionenDlg(this);  // reads the "Optionen"
     WeltfensterVerbinden();
+    FeldDokument->FensterSetzen(FeldFlaeche, ZelkMeldung);
     // The view drew its picture when it was made, before the colours of
     // the walls and barriers were read: it shows them from its first paint.
     FeldFlaeche->RepaintAll();
 
     worldDisplayPort = std::make_unique<GuiWorldDisplay>(FeldFlaeche, ZelkMeldung);
     worldDisplayPort->FeldPanel = [this](const std::string& text) {
-        SetFeldPanelText(QString::fromStdString(text));
+        FeldDokument->SetFeldPanelText(QString::fromStdString(text));
     };
     setWorldDisplay(worldDisplayPort.get());
     worldDisplayPort->WeltVeraendert = [this] { runController->WeltGeaendert(); };
@@ -351,13 +293,12 @@ void TZelkForm::CreateMenu()
                           [this] { StepBtnClick(); });
     Haltepunkt1 = item(Start1, "Haltepunkt1", "Haltepunkt ein/aus", QKeySequence("F5"),
                        "Haltepunkt in der Zeile der Schreibmarke setzen oder entfernen", [this] {
-                           if (EditorWindow)
-                               EditorWindow->ToggleBreakpoint();
+                           if (EditorWindow())
+                               EditorWindow()->ToggleBreakpoint();
                        });
     SchrittZurueck1 = item(Start1, "SchrittZurueck1", "Schritt zurück", QKeySequence("Shift+F7"),
                            "Die zuletzt ausgeführte Anweisung zurücknehmen",
                            [this] { runController->SchrittZurueck(); });
-    // The keyboard's way to the two tool buttons without a menu item.
     Unterbrechen1 = item(Start1, "Unterbrechen1", "Unterbrechen", QKeySequence("F6"),
                          "Programmablauf unterbrechen", [this] { PauseBtnClick(); });
     Anhalten1 = item(Start1, "Anhalten1", "Anhalten", QKeySequence("Ctrl+F2"),
@@ -418,11 +359,8 @@ void TZelkForm::CreateSpeedBar()
     SpeedBar->setFont(font);
     dock->addWidget(SpeedBar);
 
-    // The commands without a menu item.
-    PauseCommand = new QAction(this);
-    connect(PauseCommand, &QAction::triggered, this, [this] { PauseBtnClick(); });
-    StopCommand = new QAction(this);
-    connect(StopCommand, &QAction::triggered, this, [this] { StopBtnClick(); });
+    // The button's command differs from "&Verändern" in its text and in its
+    // enabled state; every other button shows its menu item's action.
     FeldChangeCommand = new QAction(this);
     FeldChangeCommand->setCheckable(true);
     connect(FeldChangeCommand, &QAction::triggered, this, [this] { FeldChangeBtnClick(); });
@@ -453,9 +391,9 @@ void TZelkForm::CreateSpeedBar()
     addButton("SpeedButton6", 132, "Kopieren|", "copy", true, CopyItem);
     addButton("SpeedButton7", 156, "Einfügen|", "paste", true, PasteItem);
     addButton("StartBtn", 186, "Start", "start", false, RunItem);
-    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, PauseCommand);
+    addButton("PauseBtn", 210, "Unterbrechen", "pause", false, Unterbrechen1);
     addButton("StepBtn", 234, "Einzelschritt", "step", false, Einzelschritt1);
-    addButton("StopBtn", 258, "Anhalten", "stop", false, StopCommand);
+    addButton("StopBtn", 258, "Anhalten", "stop", false, Anhalten1);
     addButton("FeldChangeBtn", 288, "Feld ändern", "feld", false, FeldChangeCommand);
     addButton("SpeedButton8", 338, "Hilfeinhalt|", "help", true, Inhalt1);
 }
@@ -486,9 +424,8 @@ void TZelkForm::CreateStatusBar()
     FeldPanel->setFixedWidth(231);
     bar->addWidget(Statusline, 1);
     bar->addPermanentWidget(FeldPanel);
+    connect(FeldDokument, &TArbeitsfeldDokument::FeldPanelTextGeaendert, FeldPanel, &QLabel::setText);
 }
-
-void TZelkForm::SetFeldPanelText(const QString& text) { FeldPanel->setText(text); }
 
 // ----------------------------------------------------------------- hints
 
@@ -506,8 +443,9 @@ bool TZelkForm::event(QEvent* e)
 
 bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
 {
+    // The native window, watched while its frame is awaited.
     if (watched == windowHandle() && e->type() == QEvent::Expose)
-        RahmenNachtragen();
+        Platzierung.RahmenNachtragen();
     // A tool button under the mouse shows its hint, also an empty long part.
     if (e->type() == QEvent::Enter)
         DisplayHint(watched->property("hint").toString());
@@ -516,58 +454,10 @@ bool TZelkForm::eventFilter(QObject* watched, QEvent* e)
     return QMainWindow::eventFilter(watched, e);
 }
 
-// ---------------------------------------------------------- window place
-
-QRect TZelkForm::FensterPlatz() const
-{
-    // Section "Fenster": left, top, width, height.
-    const QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
-    const QRect g = s ? s->geometry() : QRect(0, 0, 1024, 768);
-    // Its own screen first: where a place that no screen shows comes back.
-    QList<QRect> schirme;
-    if (s)
-        for (const QScreen* each : s->virtualSiblings())
-            schirme.append(each->geometry());
-    std::stable_partition(schirme.begin(), schirme.end(), [&](const QRect& r) { return r == g; });
-    return AufDenSchirmen(GelesenerPlatz(PlaceOf::Main, QRect(10, 10, g.width() - 20, g.height() - 50)), schirme);
-}
-
-void TZelkForm::FormActivate()
-{
-    // The place is the outer frame's; the window's own size lies inside it.
-    const QRect place = FensterPlatz();
-    move(place.left(), place.top());
-    const QSize rahmen = frameGeometry().size() - size();
-    resize(place.size() - rahmen);
-    if (rahmen.isNull() && windowHandle()) {
-        // An X11 window manager frames the window only as it appears; the
-        // frame is known when the window is first exposed.
-        aussenPlatz = place;
-        windowHandle()->installEventFilter(this);
-    }
-}
-
-void TZelkForm::RahmenNachtragen()
-{
-    const QMargins rahmen = windowHandle()->frameMargins();
-    if (aussenPlatz.isEmpty() || rahmen.isNull())
-        return;
-    resize(aussenPlatz.size().shrunkBy(rahmen));
-    windowHandle()->setFramePosition(aussenPlatz.topLeft());
-    aussenPlatz = QRect();
-    windowHandle()->removeEventFilter(this);
-}
-
 void TZelkForm::showEvent(QShowEvent* e)
 {
     QMainWindow::showEvent(e);
-    // The place is taken once, when the window first appears; taking it at
-    // every activation would throw the window back after each dialog.
-    if (!placed) {
-        placed = true;
-        move(0, 0);
-        FormActivate();
-    }
+    Platzierung.Gezeigt();
 }
 
 // ---------------------------------------------------------- run control
@@ -598,7 +488,8 @@ void TZelkForm::StopBtnClick() { runController->Anhalten(); }
 void TZelkForm::Compilieren1Click() { runController->Compilieren(); }
 
 // Every command's state follows from the program's state alone: the run
-// state, whether a page is open, and the editing mode.
+// state, whether a step can be taken back, whether a page is open, and the
+// editing mode.
 //   Run commands: idle: Start, Einzelschritt; running: Anhalten,
 //   Unterbrechen; interrupted: all four. Editing the field disables Start
 //   and Einzelschritt, and the whole menu "Sta&rt".
@@ -609,13 +500,12 @@ void TZelkForm::UpdateActions()
     const TRunController::RunState state = runController->State();
     const bool idle = state == TRunController::RunState::Idle;
     const bool running = state == TRunController::RunState::Running;
+    const bool editing = FeldDokument->VeraendernAn();
     const bool canStart = !running && !editing;
     RunItem->setEnabled(canStart);         // and StartBtn
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
-    StopCommand->setEnabled(!idle);
-    PauseCommand->setEnabled(!idle);
-    Anhalten1->setEnabled(!idle);
-    Unterbrechen1->setEnabled(!idle);
+    Anhalten1->setEnabled(!idle);      // and StopBtn
+    Unterbrechen1->setEnabled(!idle);  // and PauseBtn
     SchrittZurueck1->setEnabled(runController->KannZurueck());
     Arbeitsfeld1->menuAction()->setEnabled(!running);
     TeachinModus1->setEnabled(idle && !editing);
@@ -626,7 +516,7 @@ void TZelkForm::UpdateActions()
     Veraendern1->setChecked(editing);
     Start1->menuAction()->setEnabled(!editing);
 
-    const bool page = HasPage();
+    const bool page = Programme->HasPage();
     for (QAction* command : {FileSaveItem, FileSaveAsItem, FileCloseItem, FilePrintItem, CutItem,
                              PasteItem, Suchen1, SucheWiederholen1, Ersetzen1, Haltepunkt1})
         command->setEnabled(page);
@@ -637,27 +527,27 @@ void TZelkForm::UpdateActions()
 
 // ------------------------------------------------------- program files
 
-void TZelkForm::CreateEditorWindow()
+TZelkEdit* TZelkForm::CreateEditorWindow()
 {
-    EditorWindow = new TZelkEdit();
-    connect(EditorWindow, &QObject::destroyed, this, [this] { EditorWindow = nullptr; });
-    connect(EditorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
-    connect(EditorWindow, &TZelkEdit::BreakpointsChanged, this, [this] { HaltepunkteUebernehmen(); });
-    MdiArea->addSubWindow(EditorWindow);
-    setSourcePages(EditorWindow);
+    auto* editorWindow = new TZelkEdit();
+    connect(editorWindow, &TZelkEdit::SeitenGeaendert, this, [this] { UpdateActions(); });
+    connect(editorWindow, &TZelkEdit::BreakpointsChanged, this, [this] { HaltepunkteUebernehmen(); });
+    MdiArea->addSubWindow(editorWindow);
+    setSourcePages(editorWindow);
+    return editorWindow;
 }
 
-bool TZelkForm::HasPage() const { return EditorWindow && EditorWindow->PageCount() > 0; }
+TZelkEdit* TZelkForm::EditorWindow() const { return Programme->EditorWindow(); }
 
 // The run pauses where the editor shows a breakpoint, on whichever page.
 void TZelkForm::HaltepunkteUebernehmen()
 {
     TBreakpoints& haltepunkte = runController->Breakpoints();
     haltepunkte.Clear();
-    if (!EditorWindow)
+    if (!EditorWindow())
         return;
-    for (int page = 0; page < EditorWindow->PageCount(); ++page)
-        haltepunkte.SetPage(page, EditorWindow->TranslatedBreakpointLines(page));
+    for (int page = 0; page < EditorWindow()->PageCount(); ++page)
+        haltepunkte.SetPage(page, EditorWindow()->TranslatedBreakpointLines(page));
 }
 
 // Files named on the command line, as a file manager passes them: work
@@ -673,300 +563,55 @@ void TZelkForm::OpenFiles(const QStringList& paths)
     }
 }
 
-void TZelkForm::FileNewItemClick()
-{
-    const bool created = !EditorWindow;
-    if (created)
-        CreateEditorWindow();
-    EditorWindow->AddPage(QStringLiteral("neu"));
-    if (created)
-        EditorWindow->show();
-}
-
-void TZelkForm::FileOpenItemClick()
-{
-    const QString path =
-        dialogs().GetOpenFileName(this, QString(), ProgramFilter, QDir::currentPath());
-    if (!path.isEmpty())
-        OpenProgramFile(path);
-}
-
-void TZelkForm::OpenProgramFile(const QString& path)
-{
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    const bool created = !EditorWindow;
-    if (created)
-        CreateEditorWindow();
-    FileName = QFileInfo(path).absoluteFilePath();
-    // A file that cannot be read leaves its page empty and without a path,
-    // so that saving it asks for a name instead of overwriting the file.
-    QString reason;
-    if (!EditorWindow->LoadFile(FileName, &reason))
-        ShowFileError(FileName, false, reason);
-    if (created)
-        EditorWindow->show();
-}
-
-bool TZelkForm::SaveCurrentPageTo(const QString& path)
-{
-    QString reason;
-    if (!EditorWindow->SaveCurrentPage(path, &reason)) {
-        ShowFileError(path, true, reason);
-        return false;
-    }
-    FileName = path;
-    return true;
-}
-
-bool TZelkForm::FileSaveItemClick()
-{
-    if (!HasPage())
-        return false;
-    // The page writes back to the file it came from; a page never saved
-    // has no file yet.
-    const QString path = EditorWindow->CurrentPagePath();
-    if (path.isEmpty())
-        return FileSaveAsItemClick();
-    return SaveCurrentPageTo(path);
-}
-
-bool TZelkForm::FileSaveAsItemClick()
-{
-    if (!HasPage())
-        return false;
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    const QString preset =
-        QDir::current().absoluteFilePath(EditorWindow->CurrentPageCaption() + ".pas");
-    const QString path =
-        dialogs().GetSaveFileName(this, QString(), ProgramFilter, QStringLiteral("pas"), preset, true);
-    if (path.isEmpty() || !BackToPage(EditorWindow, page))
-        return false;
-    const QString full = QFileInfo(path).absoluteFilePath();
-    QDir::setCurrent(QFileInfo(full).absolutePath());
-    return SaveCurrentPageTo(full);
-}
-
-void TZelkForm::FileCloseItemClick()
-{
-    if (!HasPage())
-        return;
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    if (EditorWindow->IsModified()) {
-        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
-                                                 "Text wurde geändert. Speichern?",
-                                                 MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel || !BackToPage(EditorWindow, page))
-            return;
-        // A save that failed or whose dialog was cancelled keeps the page:
-        // closing it would lose the text the user wanted to keep.
-        if (answer == MsgAnswer::Yes && !FileSaveItemClick())
-            return;
-        if (!BackToPage(EditorWindow, page))
-            return;
-    }
-    EditorWindow->CloseCurrentPage();
-}
-
+void TZelkForm::FileNewItemClick() { Programme->New(); }
+void TZelkForm::FileOpenItemClick() { Programme->Open(); }
+void TZelkForm::OpenProgramFile(const QString& path) { Programme->Open(path); }
+bool TZelkForm::FileSaveItemClick() { return Programme->Save(); }
+bool TZelkForm::FileSaveAsItemClick() { return Programme->SaveAs(); }
+void TZelkForm::FileCloseItemClick() { Programme->ClosePage(); }
 void TZelkForm::FileExitItemClick() { close(); }
+void TZelkForm::FilePrintItemClick() { Programme->Print(); }
+void TZelkForm::Schriftart1Click() { Programme->ChooseFont(); }
+void TZelkForm::CutItemClick() { Programme->Cut(); }
+void TZelkForm::PasteItemClick() { Programme->Paste(); }
+void TZelkForm::Suchen1Click() { Programme->ShowFind(); }
+void TZelkForm::SucheWiederholen1Click() { Programme->FindAgain(); }
+void TZelkForm::Ersetzen1Click() { Programme->ShowReplace(); }
+void TZelkForm::FindDialog1Find() { Programme->Find(); }
+void TZelkForm::ReplaceDialog1Replace() { Programme->Replace(); }
 
-void TZelkForm::FilePrintItemClick()
+// Copy takes the work field's picture too, while the view has the focus.
+void TZelkForm::CopyItemClick()
 {
-    if (HasPage())
-        DateiDrucken(this, EditorWindow->Editor(), FileName);
-}
-
-// ------------------------------------------------------------------ font
-
-void TZelkForm::Schriftart1Click()
-{
-    if (!EditorWindow) {
-        messages().Show(MsgIcon::Warning, "Warning", "Kein Editorfenster vorhanden.",
-                        MsgButtons::Ok);
-        return;
-    }
-    // Only the page that was current when asked changes, and only while it
-    // is open; without a page the dialog still keeps the chosen font. The
-    // colour is part of the font: a colour dialog follows the font dialog.
-    // Cancelling it leaves the page in its own colour, in the chosen font.
-    const QPointer<TZelkPage> page = EditorWindow->Editor();
-    bool farbe = false;
-    if (!FontDialog1.ExecuteWithColor(this, &farbe) || !page)
-        return;
-    const QColor colour = farbe ? ToQColor(FontDialog1.Color) : page->palette().color(QPalette::Text);
-    page->SetPageFont(FontDialog1.Font, colour, FontDialog1.Charset);
-}
-
-bool TZelkForm::FormCloseQuery()
-{
-    if (!EditorWindow)
-        return true;
-    // Every modified page is asked about, not only the selected one.
-    for (int i = 0; i < EditorWindow->PageCount(); ++i) {
-        if (!EditorWindow->PageModified(i))
-            continue;
-        EditorWindow->SelectPage(i);
-        const QPointer<TZelkPage> page = EditorWindow->PageEditor(i);
-        const MsgAnswer answer = messages().Show(MsgIcon::Warning, "Warning",
-                                                 "Text wurde geändert. Speichern?",
-                                                 MsgButtons::YesNoCancel);
-        if (answer == MsgAnswer::Cancel)
-            return false;
-        if (answer == MsgAnswer::Yes && (!BackToPage(EditorWindow, page) || !FileSaveItemClick()))
-            return false;
-    }
-    return true;
-}
-
-// Closing the editor or the info window by its frame minimises it, and a
-// minimised window stands as a small bar at the bottom of the work area:
-// kept as its place, that bar would come back as the window's size.
-static QRect PlatzZumSpeichern(QMdiSubWindow* window)
-{
-    if (window->isMinimized())
-        window->showNormal();
-    return window->geometry();
+    Programme->Copy();
+    FeldDokument->Kopieren();
 }
 
 void TZelkForm::closeEvent(QCloseEvent* e)
 {
-    if (!FormCloseQuery()) {
+    if (!Programme->QueryClose()) {
         e->ignore();
         return;
     }
     runController->SetTimer1Enabled(false);
     // Everything the file keeps, as one value: the core writes it at once.
-    const QRect editor = EditorWindow ? PlatzZumSpeichern(EditorWindow) : QRect();
     SettingsValue einstellungen;
-    einstellungen.places = FensterPlaetze(frameGeometry(), EditorWindow ? &editor : nullptr,
-                                          ZelkMeldung ? PlatzZumSpeichern(ZelkMeldung) : InfoFensterPlatz());
+    einstellungen.places = Platzierung.ZumSpeichern(EditorWindow(), ZelkMeldung);
     einstellungen.options = CurrentOptions();
     einstellungen.netzwerk = NetzwerkFlag;
     EinstellungenSchreiben(einstellungen);
     e->accept();
 }
 
-// ------------------------------------------------------------ clipboard
-
-void TZelkForm::CutItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->cut();
-}
-
-void TZelkForm::CopyItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->copy();
-    if (!FeldFlaeche)
-        return;
-    // The work field view has the focus when the keyboard focus lies in it;
-    // a tool button takes no focus, so this also holds for SpeedButton6.
-    QWidget* focus = QApplication::focusWidget();
-    const bool feldFocused = focus ? (focus == FeldFlaeche || FeldFlaeche->isAncestorOf(focus))
-                                   : MdiArea->activeSubWindow() == FeldFlaeche;
-    if (feldFocused)
-        FeldFlaeche->CopyToClipboard();
-}
-
-void TZelkForm::PasteItemClick()
-{
-    if (HasPage() && EditorWindow->Editor())
-        EditorWindow->Editor()->paste();
-}
-
-// ------------------------------------------------- find and replace
-
-// The dialogs stay open beside the editor until the user closes them.
-static void ShowModeless(QWidget* dialog)
-{
-    dialog->show();
-    dialog->raise();
-    dialog->activateWindow();
-}
-
-void TZelkForm::Suchen1Click()
-{
-    if (EditorWindow)
-        ShowModeless(FindDialog1);
-}
-
-void TZelkForm::SucheWiederholen1Click()
-{
-    if (EditorWindow)
-        FindDialog1Find();
-}
-
-void TZelkForm::Ersetzen1Click()
-{
-    if (EditorWindow)
-        ShowModeless(ReplaceDialog1);
-}
-
-void TZelkForm::FindDialog1Find()
-{
-    if (HasPage() && EditorWindow->Editor())
-        FindInEditor(EditorWindow->Editor(), FindDialog1->FindText(), FindDialog1->Options());
-}
-
-void TZelkForm::ReplaceDialog1Replace()
-{
-    if (HasPage() && EditorWindow->Editor())
-        ReplaceInEditor(EditorWindow->Editor(), ReplaceDialog1->FindText(),
-                        ReplaceDialog1->ReplaceText(), ReplaceDialog1->Options(),
-                        ReplaceDialog1->ReplaceAll());
-}
-
 // ------------------------------------------------------ work field
 
-// In the editing mode a world replaced as a whole is one step of the undo
-// history, from the call to the end of the command: Ctrl+Z in the view gives
-// back the edits it replaced. Outside the mode there is no history.
-static TFeldBearbeitung ErsetzenAlsSchritt(TFeldFlaeche* feld, bool editing)
-{
-    return TFeldBearbeitung(editing ? feld : nullptr);
-}
-
-void TZelkForm::FeldNeu1Click()
-{
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    Welt.Loeschen();
-    Welt.Grundstellung();
-    WeltErsetzt();
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-    if (ZelkMeldung) {
-        ZelkMeldung->ZeigeMaterial(Roboter.Vorrat);
-        ZelkMeldung->ZeigePosition(Roboter.X, Roboter.Y);
-    }
-    SetFeldPanelText(QStringLiteral("Arbeitsfeld: "));
-}
-
-void TZelkForm::Zuruecksetzen1Click()
-{
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    const bool ersetzt = Welt.Zuruecksetzen();
-    WeltErsetzt();
-    if (ersetzt && FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-}
-
-void TZelkForm::WeltErsetzt()
-{
-    if (editing && ZelkMeldung)
-        ZelkMeldung->ScrollMaterialFreigeben(true);
-}
-
-void TZelkForm::FeldChangeBtnClick()
-{
-    editing = !editing;
-    if (FeldFlaeche)
-        FeldFlaeche->VeraendernSetzen(editing);
-    if (ZelkMeldung)
-        ZelkMeldung->ScrollMaterialFreigeben(editing);
-    UpdateActions();
-    if (!editing)
-        Welt.Uebernehmen();  // the edited world is the new start state
-}
+void TZelkForm::FeldNeu1Click() { FeldDokument->Neu(); }
+void TZelkForm::Zuruecksetzen1Click() { FeldDokument->Zuruecksetzen(); }
+void TZelkForm::FeldChangeBtnClick() { FeldDokument->VeraendernUmschalten(); }
+bool TZelkForm::EditingMode() const { return FeldDokument->VeraendernAn(); }
+void TZelkForm::ArbeitsfeldOeffnen1Click() { FeldDokument->Oeffnen(); }
+void TZelkForm::OpenWorkField(const QString& path) { FeldDokument->Oeffnen(path); }
+void TZelkForm::ArbeitsfeldSpeichern1Click() { FeldDokument->Speichern(); }
 
 // The two toggles open a fresh window each time and close the open one. A
 // window closed by its own close box has the same end state: the item loses
@@ -1011,42 +656,3 @@ void TZelkForm::Verbinden(TTeachin* teachin)
 
 void TZelkForm::Handsteuerung1Click() { ToggleWindow(HandsteuerungWindow, Handsteuerung1); }
 void TZelkForm::TeachinModus1Click() { ToggleWindow(TeachinWindow, TeachinModus1); }
-
-void TZelkForm::ArbeitsfeldOeffnen1Click()
-{
-    const QString path =
-        dialogs().GetOpenFileName(this, QString(), OpenFeldFilter, QDir::currentPath());
-    if (!path.isEmpty())
-        OpenWorkField(path);
-}
-
-void TZelkForm::OpenWorkField(const QString& path)
-{
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    const TFeldBearbeitung schritt = ErsetzenAlsSchritt(FeldFlaeche, editing);
-    if (!Welt.Oeffnen(LocalPath(path)))
-        return;  // Oeffnen has shown why
-    WeltErsetzt();
-    if (FeldFlaeche)
-        FeldFlaeche->RepaintAll();
-    SetFeldPanelText(FeldPanelText(path));
-}
-
-void TZelkForm::ArbeitsfeldSpeichern1Click()
-{
-    // The world's own save asks before it replaces a file.
-    const QString path = dialogs().GetSaveFileName(this, QString(), SaveFeldFilter,
-                                                   QStringLiteral("rob"), QDir::currentPath(), false);
-    if (path.isEmpty())
-        return;
-    QDir::setCurrent(QFileInfo(path).absolutePath());
-    if (editing)
-        FeldChangeBtnClick();  // takes the edited world over as the start state
-    bool geschrieben = false;
-    if (!Welt.Speichern(LocalPath(path), geschrieben))
-        ShowError("Arbeitsfeld konnte nicht gespeichert werden!");
-    else if (geschrieben)
-        // A declined overwrite wrote nothing: the panel keeps naming the
-        // file the world came from.
-        SetFeldPanelText(FeldPanelText(path));
-}

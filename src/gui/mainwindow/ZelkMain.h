@@ -1,7 +1,9 @@
 #pragma once
-// The frame window of the environment: menus, tool bar, status line, the
-// program and work field file commands, and the handlers of the run commands,
-// which the run controller carries out. It owns every other window.
+// The frame window of the environment: menus, tool bar, status line and the
+// handlers of their commands. The program pages (TProgramPages) and the work
+// field (TArbeitsfeldDokument) do the work of their commands, the run
+// controller that of the run commands; the handlers forward to them. It owns
+// every other window.
 //
 // Its components are its own; tests find them by their form names
 // (StartBtn, RunItem, FeldPanel, ...) as object names.
@@ -10,22 +12,21 @@
 #include <QStringList>
 #include <memory>
 
-#include "dialogs/FontDialog.h"
+#include "mainwindow/Platzierung.h"
 
 class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
-class QRect;
 class GuiWorldDisplay;
-class TFindDialog;
-class TReplaceDialog;
 class TRunController;
 class TAboutBox;
+class TArbeitsfeldDokument;
 class TCompilerDlg;
 class TFeldFlaeche;
 class THandsteuerung;
 class TOptionenDlg;
+class TProgramPages;
 class TTeachin;
 class TZelkEdit;
 class TZelkMeldung;
@@ -42,7 +43,7 @@ public:
     void CreateChildWindows();
 
     // The program file most recently opened or saved (full path); the title
-    // of a print job.
+    // of a print job. The program pages keep it current.
     QString FileName;
 
     // --- Program file commands ---
@@ -63,8 +64,8 @@ public:
     // "&Drucken" and its tool button: the current page as one job titled
     // FileName; nothing without a page.
     void FilePrintItemClick();
-    // "Schriftart": the current page's font and colour from FontDialog1,
-    // which keeps the font and colour last chosen in it.
+    // "Schriftart": the current page's font and colour from the font
+    // dialog, which keeps the font and colour last chosen in it.
     void Schriftart1Click();
 
     // --- Find and replace in the current page ---
@@ -80,7 +81,7 @@ public:
     void FeldChangeBtnClick();  // "&Verändern" and the tool button
     void ArbeitsfeldOeffnen1Click();
     void ArbeitsfeldSpeichern1Click();
-    bool EditingMode() const { return editing; }
+    bool EditingMode() const;
 
     // --- The manual control and teach-in windows, toggled by their items ---
     void Handsteuerung1Click();
@@ -105,25 +106,12 @@ private:
     void CreateMenu();
     void CreateSpeedBar();
     void CreateStatusBar();
-    void CreateEditorWindow();
-    bool HasPage() const;
-    bool SaveCurrentPageTo(const QString& path);
+    // The editor window in the work area, wired and hidden, for the
+    // program pages when their first page comes.
+    TZelkEdit* CreateEditorWindow();
+    TZelkEdit* EditorWindow() const;
     void UpdateActions();
-    void SetFeldPanelText(const QString& text);
-    // The world was replaced as a whole ("&Neu", "&Zurücksetzen", opening a
-    // work field): in the editing mode the supply bar moves to the new
-    // supply, as when the mode began.
-    void WeltErsetzt();
     void DisplayHint(const QString& hint);
-    // Close query: asks about every modified page; false keeps the program.
-    bool FormCloseQuery();
-    // Where the window goes when it is first shown: the settings' "Fenster"
-    // place (defaults until a settings store exists), its outer frame.
-    QRect FensterPlatz() const;
-    void FormActivate();
-    // Fits the window's frame into the place FormActivate gave it, once the
-    // frame is known.
-    void RahmenNachtragen();
     template <class Fenster>
     void ToggleWindow(Fenster*& offen, QAction* item);
     void WeltfensterVerbinden();
@@ -154,8 +142,6 @@ private:
     QAction* Suchen1 = nullptr;
     QAction* SucheWiederholen1 = nullptr;
     QAction* Ersetzen1 = nullptr;
-    TFindDialog* FindDialog1 = nullptr;
-    TReplaceDialog* ReplaceDialog1 = nullptr;
     QAction* RunItem = nullptr;
     QAction* Einzelschritt1 = nullptr;
     QAction* Haltepunkt1 = nullptr;
@@ -166,31 +152,27 @@ private:
     QAction* TeachinModus1 = nullptr;
     QAction* Veraendern1 = nullptr;
     QAction* Inhalt1 = nullptr;
-    // The commands of the buttons without a menu item. FeldChangeBtn has a
-    // command of its own beside "&Verändern": while a run is interrupted the
-    // item stays enabled and the button does not.
-    QAction* PauseCommand = nullptr;
-    QAction* StopCommand = nullptr;
+    // FeldChangeBtn has a command of its own beside "&Verändern": while a
+    // run is interrupted the item stays enabled and the button does not.
     QAction* FeldChangeCommand = nullptr;
-    TFontDialog FontDialog1;
 
-    bool editing = false;
-    bool placed = false;
     // "Netzwerk" as the settings file said at start-up: a failed write at
     // shut-down goes unreported. It travels into the shut-down's settings
     // value, and nowhere else.
     bool NetzwerkFlag = false;
-    // The outer place the window was given while its frame was not known
-    // yet; empty once the frame is taken into account.
-    QRect aussenPlatz;
+    TPlatzierung Platzierung{this};
     TRunController* runController = nullptr;  // a child object of the window
+    // The documents: the work field's commands and its panel text.
+    TArbeitsfeldDokument* FeldDokument = nullptr;
+    // The program pages' commands; they keep the editor window.
+    TProgramPages* Programme = nullptr;
     std::unique_ptr<GuiWorldDisplay> worldDisplayPort;
 
     // The single windows of the program, each under its own name, which is
     // also its object name. The window creates and owns them all; the editor
-    // comes with the first New or Open, the manual control and teach-in
-    // windows live between their menu toggles.
-    TZelkEdit* EditorWindow = nullptr;
+    // (EditorWindow, which the program pages keep) comes with the first New
+    // or Open, the manual control and teach-in windows live between their
+    // menu toggles.
     TFeldFlaeche* FeldFlaeche = nullptr;
     TZelkMeldung* ZelkMeldung = nullptr;
     TTeachin* TeachinWindow = nullptr;
