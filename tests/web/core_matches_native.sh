@@ -176,15 +176,19 @@ check einheiten/keine-unit --state einheiten/nimmt.pas
 put einheiten/HILFE.PAS 'UNIT Hilfe;\nINTERFACE\nPROCEDURE Eins;\nIMPLEMENTATION\nPROCEDURE Eins;\nBEGIN\n  NIMM_AUF;\n  SPRINGE;\nEND;\nEND.\n'
 put einheiten/nutzer.pas 'PROGRAM Nutzer;\nUSES Hilfe;\nBEGIN\n  EINS\nEND.\n'
 check einheiten/fehler-in-unit --state einheiten/nutzer.pas
-for i in $(seq 1 30); do
-    if [ "$i" -lt 30 ]; then
-        put "einheiten/u$i.pas" "UNIT U$i;\nINTERFACE\nUSES U$((i + 1));\nPROCEDURE P$i;\nIMPLEMENTATION\nPROCEDURE P$i; BEGIN P$((i + 1)) END;\nEND.\n"
-    else
-        put "einheiten/u$i.pas" "UNIT U$i;\nINTERFACE\nPROCEDURE P$i;\nIMPLEMENTATION\nPROCEDURE P$i; BEGIN VOR END;\nEND.\n"
-    fi
+# A chain of units, each using the next, nests as deep as any block: 198 is
+# the longest the translator takes, the deepest the machine stack goes.
+for n in 198 199; do
+    for i in $(seq 1 $n); do
+        if [ "$i" -lt "$n" ]; then
+            put "kette$n/u$i.pas" "UNIT U$i;\nINTERFACE\nUSES U$((i + 1));\nPROCEDURE P$i;\nIMPLEMENTATION\nPROCEDURE P$i; BEGIN P$((i + 1)) END;\nEND.\n"
+        else
+            put "kette$n/u$i.pas" "UNIT U$i;\nINTERFACE\nPROCEDURE P$i;\nIMPLEMENTATION\nPROCEDURE P$i; BEGIN VOR END;\nEND.\n"
+        fi
+    done
+    put "kette$n/kette.pas" 'PROGRAM Kette;\nUSES U1;\nBEGIN P1 END.\n'
+    check "einheiten/kette-aus-$n" --listing --state "kette$n/kette.pas"
 done
-put einheiten/kette.pas 'PROGRAM Kette;\nUSES U1;\nBEGIN P1 END.\n'
-check einheiten/kette-aus-30 --listing --state einheiten/kette.pas
 
 # --- The translator's limits: the table, work fields, nesting, hostile text. ---
 put grenzen/voll.pas "PROGRAM P; BEGIN\n$(printf 'VOR;\\n%.0s' $(seq 999))END."
