@@ -8,9 +8,28 @@
 
 #include "Arguments.h"
 #include "Runner.h"
+#ifndef __EMSCRIPTEN__
 #include "TaskRun.h"
+#endif
 
 namespace {
+
+#ifdef __EMSCRIPTEN__
+// A task runs every solution in a child process of its own, so that one
+// that crashes or hangs spoils only its own cell; WebAssembly has no fork.
+int Task(const Arguments&)
+{
+    std::cerr << "zelk-run: --task geht in dieser Ausgabe (WebAssembly) nicht: sie kann keine "
+                 "eigenen Prozesse für die Lösungen starten\n"
+              << UsageLine << '\n';
+    return StatusUsage;
+}
+#else
+int Task(const Arguments& args)
+{
+    return RunTask(args, std::cout, std::cerr);
+}
+#endif
 
 int Main(int argc, char** argv)
 {
@@ -26,7 +45,7 @@ int Main(int argc, char** argv)
         return StatusEnded;
     }
     if (!args.task.empty())
-        return RunTask(args, std::cout, std::cerr);
+        return Task(args);
     return RunZelk(args, std::cout, std::cerr);
 }
 
