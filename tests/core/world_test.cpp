@@ -4,6 +4,7 @@
 
 #include "RecordingPorts.h"
 #include "WorldSnapshot.h"
+#include <iterator>
 #include "language/ZelkVocabulary.h"
 #include "world/ZelkFeld.h"
 
@@ -379,6 +380,54 @@ private slots:
         QVERIFY(Welt.Zuruecksetzen());
         QCOMPARE(int(Welt.Zelle(5, 5).Offen[Nord]), 1);
         QCOMPARE(Roboter.Vorrat, 0);
+    }
+
+    // Whatever changes the squares or Zelk, now or at the start, counts as a
+    // change of the field (a run's history ends with it); a new name or the
+    // halt flag does not, nor an edit that changes nothing.
+    void everyChangeOfTheFieldCountsUp_data()
+    {
+        QTest::addColumn<int>("change");
+        QTest::addColumn<bool>("counts");
+        const char* const names[] = {"Vor", "DreheLinks", "NimmAuf", "GibAb", "Loeschen", "Grundstellung",
+                                     "Zuruecksetzen", "Uebernehmen", "SetzeHindernis", "Gegenstand",
+                                     "SetzeZelk", "DreheZelk", "SetzeVorrat", "DateinameVergessen",
+                                     "AbbruchLoeschen", "SetzeVorrat, the same", "SetzeHindernis, the border"};
+        const bool counts[] = {true, true, true, true, true, true, true, true, true,
+                               true, true, true, true, false, false, false, false};
+        for (int i = 0; i < int(std::size(counts)); ++i)
+            QTest::newRow(names[i]) << i << counts[i];
+    }
+    void everyChangeOfTheFieldCountsUp()
+    {
+        QFETCH(int, change);
+        // Zelk on (2, 2) with supply, an item under it, the start elsewhere.
+        WeltSetzen([](TWeltZustand& w) {
+            w.Roboter = TZelkZustand{5, 2, 2, Ost};
+            w.Zelle(2, 2).Anzahl = 1;
+        });
+        const std::uint64_t before = Welt.Version();
+        switch (change) {
+        case 0: Welt.Vor(); break;
+        case 1: Welt.DreheLinks(); break;
+        case 2: Welt.NimmAuf(); break;
+        case 3: Welt.GibAb(); break;
+        case 4: Welt.Loeschen(); break;
+        case 5: Welt.Grundstellung(); break;
+        case 6: Welt.Zuruecksetzen(); break;
+        case 7: Welt.Uebernehmen(); break;
+        case 8: Welt.SetzeHindernis(3, 3, Nord, true); break;
+        case 9: Welt.Gegenstand(3, 3, true); break;
+        case 10: Welt.SetzeZelk(4, 4); break;
+        case 11: Welt.DreheZelk(); break;
+        case 12: Welt.SetzeVorrat(7); break;
+        case 13: Welt.DateinameVergessen(); break;
+        case 14: Welt.AbbruchLoeschen(); break;
+        case 15: Welt.SetzeVorrat(5); break;
+        case 16: Welt.SetzeHindernis(15, 3, Ost, true); break;
+        }
+        QFETCH(bool, counts);
+        QCOMPARE(Welt.Version() != before, counts);
     }
 };
 

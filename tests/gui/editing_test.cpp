@@ -117,11 +117,22 @@ private slots:
     {
         Klick(85, 245, Qt::RightButton);
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 0);
-        for (int i = 0; i < 10; ++i)
+        // Each mark drawn or cleared by a click is the one a full picture
+        // of the field shows.
+        const auto wieNeuGezeichnet = [] {
+            const QImage geklickt = Canvas()->grab().toImage();
+            feldFlaeche()->RepaintAll();
+            return Canvas()->grab().toImage() == geklickt;
+        };
+        Klick(85, 245);
+        Klick(85, 245);
+        QVERIFY(wieNeuGezeichnet());
+        for (int i = 0; i < 8; ++i)
             Klick(85, 245);
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 9);
         Klick(85, 245, Qt::RightButton);
         QCOMPARE(Welt.Zelle(3, 2).Anzahl, 8);
+        QVERIFY(wieNeuGezeichnet());
         // The ninth mark is gone from the picture, the eighth is still there.
         const QImage bild = Canvas()->grab().toImage();
         QCOMPARE(bild.pixel(62 + 24 - 3 + 1, 230 + 10 - 2) | 0xFF000000, qRgb(255, 255, 255));
