@@ -36,7 +36,7 @@ var Zelk = (function () {
   };
 
   function act(name) {
-    if (el.meldung.open)
+    if (el.meldung.open || !state.enabled[name])
       return;
     actions[name]();
     refresh();
@@ -51,6 +51,7 @@ var Zelk = (function () {
     if (state.selectedLine >= 0 && state.state !== "running")
       selectLine(state.selectedLine);
     el.programm.readOnly = state.state === "running";
+    Object.keys(actions).forEach(function (name) { el[name].disabled = !state.enabled[name]; });
     showNextMessage();
     if (state.timer && !ticking)
       tickLater();

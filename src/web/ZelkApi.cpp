@@ -202,6 +202,18 @@ const char* StateName(TRunState state)
 
 std::string Flag(bool b) { return b ? "true" : "false"; }
 
+// Which buttons act now, as the desktop's main window enables its actions:
+// Start and Einzelschritt not while the program runs (Start would translate
+// and begin anew), Anhalten and Unterbrechen only while a run exists.
+std::string EnabledJson(const TRun& run)
+{
+    const bool idle = run.State() == TRunState::Idle;
+    const bool canStart = run.State() != TRunState::Running;
+    return "{\"start\":" + Flag(canStart) + ",\"einzelschritt\":" + Flag(canStart) +
+           ",\"anhalten\":" + Flag(!idle) + ",\"unterbrechen\":" + Flag(!idle) +
+           ",\"zurueck\":" + Flag(run.KannZurueck()) + ",\"compilieren\":true}";
+}
+
 std::string GridJson()
 {
     // Rows from Y 1 upwards, squares from X 1: [items, open east, north, west, south].
@@ -279,7 +291,7 @@ const char* zelk_state_json()
              ",\"markLine\":" + std::to_string(s.pages.markLine) +
              ",\"selectedPage\":" + std::to_string(s.pages.selected) +
              ",\"selectedLine\":" + std::to_string(s.pages.selectedLine) +
-             ",\"feldPanel\":" + Quoted(s.display.feldPanel) +
+             ",\"feldPanel\":" + Quoted(s.display.feldPanel) + ",\"enabled\":" + EnabledJson(s.run) +
              ",\"version\":" + std::to_string(Welt.Version()) +
              ",\"robot\":{\"x\":" + std::to_string(r.X) + ",\"y\":" + std::to_string(r.Y) +
              ",\"direction\":" + std::to_string(static_cast<int>(r.Richtung)) +

@@ -46,6 +46,25 @@ async function startRunsToTheEnd(browser) {
   await page.close();
 }
 
+async function startWhileRunningDoesNotBeginAnew(browser) {
+  const page = await openPage(browser);
+  await typeProgram(page, "PROGRAM P;\nBEGIN\n" + "  VOR;\n".repeat(13) + "  VOR\nEND.");
+  // Every x the info panel shows: a run begun anew would go back to x=1.
+  await page.evaluate(() => {
+    window.xs = [];
+    const x = document.getElementById("xpos");
+    new MutationObserver(() => window.xs.push(Number(x.textContent))).observe(x, { childList: true, characterData: true, subtree: true });
+  });
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => Number(document.getElementById("xpos").textContent) >= 3, { timeout: 10000 });
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 20000 });
+  const xs = await page.evaluate(() => window.xs);
+  check("F9 while the program runs does not start it again",
+        xs.every((x, i) => i === 0 || x >= xs[i - 1]) && (await xpos(page)) === "15", xs.join(","));
+  await page.close();
+}
+
 async function wallShowsTheMessage(browser) {
   const page = await openPage(browser);
   await typeProgram(page, "PROGRAM P;\nBEGIN\n  DREHE_LINKS;\n  DREHE_LINKS;\n  VOR\nEND.");
@@ -116,7 +135,7 @@ async function functionKeysAreTaken(browser) {
       args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
              "--disable-component-update", "--no-first-run", "--disable-sync", "--user-data-dir=" + profile],
     });
-    for (const test of [startRunsToTheEnd, wallShowsTheMessage, stepAndStepBack,
+    for (const test of [startRunsToTheEnd, startWhileRunningDoesNotBeginAnew, wallShowsTheMessage, stepAndStepBack,
                         sourceErrorShowsTheTranslatorsMessage, functionKeysAreTaken]) {
       try { await test(browser); } catch (e) { check(test.name, false, e.message); }
     }
