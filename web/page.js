@@ -48,8 +48,8 @@ var Zelk = (function () {
     drawField();
     drawInfo();
     drawGutter();
-    if (state.selectedLine >= 0 && state.state !== "running")
-      selectLine(state.selectedLine);
+    if (state.selectLine >= 0)
+      selectLine(state.selectLine);
     el.programm.readOnly = state.state === "running";
     Object.keys(actions).forEach(function (name) { el[name].disabled = !state.enabled[name]; });
     showNextMessage();
@@ -89,6 +89,8 @@ var Zelk = (function () {
     var start = 0;
     for (var i = 0; i < line; ++i)
       start += lines[i].length + 1;
+    // Focused first, so that the box gives the focus back to the text.
+    el.programm.focus();
     el.programm.setSelectionRange(start, start + lines[line].length);
   }
 

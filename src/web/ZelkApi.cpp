@@ -29,7 +29,7 @@ public:
     };
     std::vector<Page> pages;
     int selected = -1;
-    int selectedLine = -1;  // the line a message or a step selected
+    int selectedLine = -1;  // the line a message or a step selected since the page last asked
     int markPage = -1;
     int markLine = -1;
 
@@ -278,8 +278,8 @@ int zelk_tick()
 // The breakpoint's new state: 1 set, 0 taken away.
 int zelk_toggle_breakpoint(int page, int line) { return S().run.Breakpoints().Toggle(page, line) ? 1 : 0; }
 
-// Everything the page shows, as one JSON object; the messages waiting are
-// handed over once. The text stays valid until the next call.
+// Everything the page shows, as one JSON object; the messages waiting and
+// the line to select are handed over once. The text stays valid until the next call.
 const char* zelk_state_json()
 {
     Session& s = S();
@@ -290,13 +290,15 @@ const char* zelk_state_json()
              ",\"markPage\":" + std::to_string(s.pages.markPage) +
              ",\"markLine\":" + std::to_string(s.pages.markLine) +
              ",\"selectedPage\":" + std::to_string(s.pages.selected) +
-             ",\"selectedLine\":" + std::to_string(s.pages.selectedLine) +
+             ",\"selectLine\":" + std::to_string(s.pages.selectedLine) +
              ",\"feldPanel\":" + Quoted(s.display.feldPanel) + ",\"enabled\":" + EnabledJson(s.run) +
              ",\"version\":" + std::to_string(Welt.Version()) +
              ",\"robot\":{\"x\":" + std::to_string(r.X) + ",\"y\":" + std::to_string(r.Y) +
              ",\"direction\":" + std::to_string(static_cast<int>(r.Richtung)) +
              ",\"supply\":" + std::to_string(r.Vorrat) + "}" +
              ",\"grid\":" + GridJson() + ",\"messages\":" + MessagesJson(s.messages.queue) + "}";
+    // A selection is made once: the learner may move the cursor after it.
+    s.pages.selectedLine = -1;
     return s.json.c_str();
 }
 
