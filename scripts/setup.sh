@@ -6,7 +6,7 @@ set -e
 ZELK_ROOT=${ZELK_ROOT:-$(cd "$(dirname "$0")" && pwd)}
 ZELK_BUILD="$ZELK_ROOT/build"
 
-zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxcb1-dev xvfb xauth fonts-liberation poppler-utils fusefat dosfstools emscripten"
+zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxcb1-dev xvfb xauth fonts-liberation poppler-utils fusefat dosfstools emscripten chromium"
 
 # Arguments name the packages; none installs what building and testing need.
 zelk_install() {
@@ -15,6 +15,9 @@ zelk_install() {
   for p in "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="$missing $p"
   done
+  # The page test installs puppeteer-core with npm. A node from elsewhere
+  # brings its own npm, and Debian's npm would fight with it.
+  if [ "$*" = "$zelk_packages" ] && ! command -v npm >/dev/null 2>&1; then missing="$missing npm"; fi
   [ -z "$missing" ] && return 0
   echo "Installing:$missing"
   if [ "$(id -u)" -eq 0 ]; then SUDO=""; else SUDO="sudo"; fi
