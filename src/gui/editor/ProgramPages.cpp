@@ -65,9 +65,9 @@ TProgramPages::TProgramPages(QWidget* owner, QString& fileName)
       FontDialog1(10)  // Courier New 10, 13 pixels on a common screen
 {
     FindDialog1 = new TFindDialog(owner);
-    connect(FindDialog1, &TFindDialog::Find, this, [this] { Find(); });
+    connect(FindDialog1, &TFindDialog::Find, this, [this] { FindNext(); });
     ReplaceDialog1 = new TReplaceDialog(owner);
-    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { Replace(); });
+    connect(ReplaceDialog1, &TReplaceDialog::Replace, this, [this] { ReplaceNext(); });
 }
 
 bool TProgramPages::HasPage() const { return editorWindow && editorWindow->PageCount() > 0; }
@@ -248,7 +248,7 @@ void TProgramPages::ShowFind()
 void TProgramPages::FindAgain()
 {
     if (editorWindow)
-        Find();
+        FindNext();
 }
 
 void TProgramPages::ShowReplace()
@@ -257,13 +257,13 @@ void TProgramPages::ShowReplace()
         ShowModeless(ReplaceDialog1);
 }
 
-void TProgramPages::Find()
+void TProgramPages::FindNext()
 {
     if (HasPage() && editorWindow->Editor())
         FindInEditor(editorWindow->Editor(), FindDialog1->FindText(), FindDialog1->Options());
 }
 
-void TProgramPages::Replace()
+void TProgramPages::ReplaceNext()
 {
     if (HasPage() && editorWindow->Editor())
         ReplaceInEditor(editorWindow->Editor(), ReplaceDialog1->FindText(),

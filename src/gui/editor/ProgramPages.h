@@ -57,8 +57,8 @@ public:
     void ShowFind();
     void FindAgain();  // the find dialog's text and options, unshown
     void ShowReplace();
-    void Find();
-    void Replace();
+    void FindNext();
+    void ReplaceNext();
 
 private:
     void MakeWindowIfNone(bool& made);

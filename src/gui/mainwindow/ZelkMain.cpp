@@ -577,8 +577,8 @@ void TZelkForm::PasteItemClick() { Programme->Paste(); }
 void TZelkForm::Suchen1Click() { Programme->ShowFind(); }
 void TZelkForm::SucheWiederholen1Click() { Programme->FindAgain(); }
 void TZelkForm::Ersetzen1Click() { Programme->ShowReplace(); }
-void TZelkForm::FindDialog1Find() { Programme->Find(); }
-void TZelkForm::ReplaceDialog1Replace() { Programme->Replace(); }
+void TZelkForm::FindDialog1Find() { Programme->FindNext(); }
+void TZelkForm::ReplaceDialog1Replace() { Programme->ReplaceNext(); }
 
 // Copy takes the work field's picture too, while the view has the focus.
 void TZelkForm::CopyItemClick()
