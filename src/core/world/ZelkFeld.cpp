@@ -21,7 +21,8 @@ const char* const KeinDateiname = "@@@@@@@@@";
 
 namespace {
 // The value comes before Welt, whose constructor sets it; the described
-// names are bound to it before any code runs.
+// names are bound to it before any code runs. The world's own operations
+// use it directly: a step of a run reaches it without a detour.
 TWeltZustand weltZustand;
 }  // namespace
 
@@ -54,36 +55,38 @@ tFeld::tFeld()
 // the grid; the clamp only keeps a stray value from reaching outside Feld.
 TZelle& tFeld::RoboterZelle()
 {
-    return z_.Zelle(std::clamp<int>(z_.Roboter.X, 1, FeldBreite), std::clamp<int>(z_.Roboter.Y, 1, FeldHoehe));
+    return weltZustand.Zelle(std::clamp<int>(weltZustand.Roboter.X, 1, FeldBreite), std::clamp<int>(weltZustand.Roboter.Y, 1, FeldHoehe));
 }
 const TZelle& tFeld::RoboterZelle() const
 {
-    return z_.Zelle(std::clamp<int>(z_.Roboter.X, 1, FeldBreite), std::clamp<int>(z_.Roboter.Y, 1, FeldHoehe));
+    return weltZustand.Zelle(std::clamp<int>(weltZustand.Roboter.X, 1, FeldBreite), std::clamp<int>(weltZustand.Roboter.Y, 1, FeldHoehe));
 }
 
-void tFeld::Geaendert()
+void tFeld::Geaendert() { Geaendert(worldDisplay()); }
+
+void tFeld::Geaendert(WorldDisplay& display)
 {
     ++version_;
-    worldDisplay().Veraendert();
+    display.Veraendert();
 }
 
 void tFeld::Herstellen(const TWeltZustand& zustand)
 {
-    const bool anders = !GleichesFeld(z_.Feld, zustand.Feld) || !GleichesFeld(z_.StartFeld, zustand.StartFeld) ||
-                        !GleicherZustand(z_.Roboter, zustand.Roboter) ||
-                        !GleicherZustand(z_.RoboterStart, zustand.RoboterStart);
-    z_ = zustand;
+    const bool anders = !GleichesFeld(weltZustand.Feld, zustand.Feld) || !GleichesFeld(weltZustand.StartFeld, zustand.StartFeld) ||
+                        !GleicherZustand(weltZustand.Roboter, zustand.Roboter) ||
+                        !GleicherZustand(weltZustand.RoboterStart, zustand.RoboterStart);
+    weltZustand = zustand;
     if (anders)
         Geaendert();
 }
 
-void tFeld::DateinameVergessen() { z_.Dateiname = KeinDateiname; }
+void tFeld::DateinameVergessen() { weltZustand.Dateiname = KeinDateiname; }
 
 // --- Actions ---
 
 void tFeld::Vor()
 {
-    TZelkZustand& r = z_.Roboter;
+    TZelkZustand& r = weltZustand.Roboter;
     const int d = r.Richtung % 4;
     const int x = r.X + SchrittX[d];
     const int y = r.Y + SchrittY[d];
@@ -93,25 +96,27 @@ void tFeld::Vor()
         return;
     }
     // The view clears the old square while Roboter still names it.
-    worldDisplay().SetzeBild(x, y, true, d);
+    WorldDisplay& display = worldDisplay();
+    display.SetzeBild(x, y, true, d);
     r.X = x;
     r.Y = y;
-    Geaendert();
-    worldDisplay().ZeigePosition(x, y);
+    Geaendert(display);
+    display.ZeigePosition(x, y);
 }
 
 void tFeld::DreheLinks()
 {
-    TZelkZustand& r = z_.Roboter;
+    TZelkZustand& r = weltZustand.Roboter;
     r.Richtung = static_cast<TRichtung>(Links(r.Richtung));
-    Geaendert();
-    worldDisplay().SetzeBild(r.X, r.Y, false, r.Richtung);
+    WorldDisplay& display = worldDisplay();
+    Geaendert(display);
+    display.SetzeBild(r.X, r.Y, false, r.Richtung);
 }
 
 void tFeld::NimmAuf()
 {
     TZelle& zelle = RoboterZelle();
-    TZelkZustand& r = z_.Roboter;
+    TZelkZustand& r = weltZustand.Roboter;
     if (zelle.Anzahl <= 0) {
         Meldung(2);
         return;
@@ -122,14 +127,15 @@ void tFeld::NimmAuf()
     }
     --zelle.Anzahl;
     ++r.Vorrat;
-    Geaendert();
-    worldDisplay().ZeigeMaterial(r.Vorrat);
+    WorldDisplay& display = worldDisplay();
+    Geaendert(display);
+    display.ZeigeMaterial(r.Vorrat);
 }
 
 void tFeld::GibAb()
 {
     TZelle& zelle = RoboterZelle();
-    TZelkZustand& r = z_.Roboter;
+    TZelkZustand& r = weltZustand.Roboter;
     if (r.Vorrat <= 0) {
         Meldung(3);
         return;
@@ -140,8 +146,9 @@ void tFeld::GibAb()
     }
     ++zelle.Anzahl;
     --r.Vorrat;
-    Geaendert();
-    worldDisplay().ZeigeMaterial(r.Vorrat);
+    WorldDisplay& display = worldDisplay();
+    Geaendert(display);
+    display.ZeigeMaterial(r.Vorrat);
 }
 
 // --- Tests ---
@@ -184,7 +191,7 @@ void tFeld::Meldung(int code)
     const std::string text = MeldungsText(code);
     // Set before the box: timer ticks delivered while it is open must find it.
     if (code != 10)
-        z_.Abbruch = true;
+        weltZustand.Abbruch = true;
     worldDisplay().Fehlschlag();
     ShowError(text);
 }
@@ -202,40 +209,40 @@ void tFeld::Loeschen()
             zelle.Offen[West] = x > 1;
             zelle.Offen[Sued] = y > 1;
         }
-    std::copy(&z_.Feld[0][0], &z_.Feld[0][0] + FeldHoehe * FeldBreite, &z_.StartFeld[0][0]);
-    z_.Dateiname = KeinDateiname;
+    std::copy(&weltZustand.Feld[0][0], &weltZustand.Feld[0][0] + FeldHoehe * FeldBreite, &weltZustand.StartFeld[0][0]);
+    weltZustand.Dateiname = KeinDateiname;
     Geaendert();
 }
 
 void tFeld::Grundstellung()
 {
-    z_.Roboter = TZelkZustand{0, 1, 1, Ost};
-    z_.RoboterStart = z_.Roboter;
+    weltZustand.Roboter = TZelkZustand{0, 1, 1, Ost};
+    weltZustand.RoboterStart = weltZustand.Roboter;
     Geaendert();
 }
 
 bool tFeld::Zuruecksetzen()
 {
-    bool gleich = GleicherZustand(z_.Roboter, z_.RoboterStart);
+    bool gleich = GleicherZustand(weltZustand.Roboter, weltZustand.RoboterStart);
     // Only the counts: the side flags change only while editing, which commits them.
     for (int y = 0; gleich && y < FeldHoehe; ++y)
         for (int x = 0; gleich && x < FeldBreite; ++x)
-            gleich = z_.Feld[y][x].Anzahl == z_.StartFeld[y][x].Anzahl;
+            gleich = weltZustand.Feld[y][x].Anzahl == weltZustand.StartFeld[y][x].Anzahl;
     if (gleich)
         return false;
-    std::copy(&z_.StartFeld[0][0], &z_.StartFeld[0][0] + FeldHoehe * FeldBreite, &z_.Feld[0][0]);
-    z_.Roboter = z_.RoboterStart;
+    std::copy(&weltZustand.StartFeld[0][0], &weltZustand.StartFeld[0][0] + FeldHoehe * FeldBreite, &weltZustand.Feld[0][0]);
+    weltZustand.Roboter = weltZustand.RoboterStart;
     Geaendert();
-    worldDisplay().ZeigePosition(z_.Roboter.X, z_.Roboter.Y);
-    worldDisplay().ZeigeMaterial(z_.Roboter.Vorrat);
+    worldDisplay().ZeigePosition(weltZustand.Roboter.X, weltZustand.Roboter.Y);
+    worldDisplay().ZeigeMaterial(weltZustand.Roboter.Vorrat);
     return true;
 }
 
 void tFeld::Uebernehmen()
 {
-    const bool gleich = GleichesFeld(z_.Feld, z_.StartFeld) && GleicherZustand(z_.Roboter, z_.RoboterStart);
-    std::copy(&z_.Feld[0][0], &z_.Feld[0][0] + FeldHoehe * FeldBreite, &z_.StartFeld[0][0]);
-    z_.RoboterStart = z_.Roboter;
+    const bool gleich = GleichesFeld(weltZustand.Feld, weltZustand.StartFeld) && GleicherZustand(weltZustand.Roboter, weltZustand.RoboterStart);
+    std::copy(&weltZustand.Feld[0][0], &weltZustand.Feld[0][0] + FeldHoehe * FeldBreite, &weltZustand.StartFeld[0][0]);
+    weltZustand.RoboterStart = weltZustand.Roboter;
     if (!gleich)
         Geaendert();
 }
@@ -256,7 +263,7 @@ bool SetzeHindernis(TZelle (&feld)[FeldHoehe][FeldBreite], int x, int y, TRichtu
 
 bool tFeld::SetzeHindernis(int x, int y, TRichtung d, bool hindernis)
 {
-    if (!::SetzeHindernis(z_.Feld, x, y, d, hindernis))
+    if (!::SetzeHindernis(weltZustand.Feld, x, y, d, hindernis))
         return false;
     Geaendert();
     return true;
@@ -276,25 +283,25 @@ bool tFeld::Gegenstand(int x, int y, bool dazu)
 
 bool tFeld::SetzeZelk(int x, int y)
 {
-    if (!ImFeld(x, y) || (x == z_.Roboter.X && y == z_.Roboter.Y))
+    if (!ImFeld(x, y) || (x == weltZustand.Roboter.X && y == weltZustand.Roboter.Y))
         return false;
-    z_.Roboter.X = x;
-    z_.Roboter.Y = y;
+    weltZustand.Roboter.X = x;
+    weltZustand.Roboter.Y = y;
     Geaendert();
     return true;
 }
 
 void tFeld::DreheZelk()
 {
-    z_.Roboter.Richtung = static_cast<TRichtung>(Links(z_.Roboter.Richtung));
+    weltZustand.Roboter.Richtung = static_cast<TRichtung>(Links(weltZustand.Roboter.Richtung));
     Geaendert();
 }
 
 void tFeld::SetzeVorrat(int vorrat)
 {
     vorrat = std::clamp(vorrat, 0, 99);
-    if (vorrat == z_.Roboter.Vorrat)
+    if (vorrat == weltZustand.Roboter.Vorrat)
         return;
-    z_.Roboter.Vorrat = vorrat;
+    weltZustand.Roboter.Vorrat = vorrat;
     Geaendert();
 }

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+class WorldDisplay;
+
 constexpr int FeldBreite = 15;  // columns, X 1..15 from the left
 constexpr int FeldHoehe = 10;   // rows, Y 1..10 from the bottom
 
@@ -155,6 +157,7 @@ private:
     const TZelle& RoboterZelle() const;
     // Counts the change and tells the display.
     void Geaendert();
+    void Geaendert(WorldDisplay& display);
     // Takes over a grid and a robot read from a file as current and start.
     void Uebernimm(const TZelle (&feld)[FeldHoehe][FeldBreite], const TZelkZustand& roboter);
 
