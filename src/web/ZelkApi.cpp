@@ -207,10 +207,8 @@ std::string Flag(bool b) { return b ? "true" : "false"; }
 // and begin anew), Anhalten and Unterbrechen only while a run exists.
 std::string EnabledJson(const TRun& run)
 {
-    const bool idle = run.State() == TRunState::Idle;
-    const bool canStart = run.State() != TRunState::Running;
-    return "{\"start\":" + Flag(canStart) + ",\"einzelschritt\":" + Flag(canStart) +
-           ",\"anhalten\":" + Flag(!idle) + ",\"unterbrechen\":" + Flag(!idle) +
+    return "{\"start\":" + Flag(run.KannStarten()) + ",\"einzelschritt\":" + Flag(run.KannStarten()) +
+           ",\"anhalten\":" + Flag(run.KannAnhalten()) + ",\"unterbrechen\":" + Flag(run.KannAnhalten()) +
            ",\"zurueck\":" + Flag(run.KannZurueck()) + ",\"compilieren\":true}";
 }
 

@@ -62,6 +62,12 @@ public:
     // then interrupted there.
     void SchrittZurueck();
     bool KannZurueck() const;
+    // Which of the run's commands can act now, in every front end: Start
+    // and Einzelschritt unless a program runs (the desktop's editing mode
+    // adds its own rule), Anhalten and Unterbrechen while one runs or is
+    // interrupted.
+    bool KannStarten() const { return state_ != TRunState::Running; }
+    bool KannAnhalten() const { return state_ != TRunState::Idle; }
 
     // The world was changed or shown anew. A change outside the run ends
     // the history: a step back would bring back a world the run never left.

@@ -28,6 +28,8 @@ public:
     void Compilieren() { run.Compilieren(); }
     void SchrittZurueck() { run.SchrittZurueck(); }
     bool KannZurueck() const { return run.KannZurueck(); }
+    bool KannStarten() const { return run.KannStarten(); }
+    bool KannAnhalten() const { return run.KannAnhalten(); }
     // One tick of Timer1: one instruction, or a pause at a breakpoint; the
     // timer stops when the run says so.
     void Tick();

@@ -501,11 +501,11 @@ void TZelkForm::UpdateActions()
     const bool idle = state == TRunController::RunState::Idle;
     const bool running = state == TRunController::RunState::Running;
     const bool editing = FeldDokument->VeraendernAn();
-    const bool canStart = !running && !editing;
+    const bool canStart = runController->KannStarten() && !editing;
     RunItem->setEnabled(canStart);         // and StartBtn
     Einzelschritt1->setEnabled(canStart);  // and StepBtn
-    Anhalten1->setEnabled(!idle);      // and StopBtn
-    Unterbrechen1->setEnabled(!idle);  // and PauseBtn
+    Anhalten1->setEnabled(runController->KannAnhalten());      // and StopBtn
+    Unterbrechen1->setEnabled(runController->KannAnhalten());  // and PauseBtn
     SchrittZurueck1->setEnabled(runController->KannZurueck());
     Arbeitsfeld1->menuAction()->setEnabled(!running);
     TeachinModus1->setEnabled(idle && !editing);
