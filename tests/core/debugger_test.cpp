@@ -119,8 +119,7 @@ private slots:
         Start(h, program.toStdString());
         TDebugger debugger;
         debugger.Breakpoints().Set(0, line, true);
-        // As the run control does: Start, then a pause check before each tick.
-        debugger.Resume();
+        // As the run control does: Start steps, then a pause check before each tick.
         int paused = 0;
         for (int tick = 0; tick < 1000 && debugger.Step();) {
             if (debugger.PauseBeforeNext()) {
@@ -129,7 +128,6 @@ private slots:
                 int markLine = -1;
                 QVERIFY(debugger.ExecutionMark(page, markLine));
                 QCOMPARE(markLine, line);
-                debugger.Resume();  // Start again
             }
             ++tick;
         }

@@ -91,6 +91,8 @@ async function stepAndStepBack(browser) {
   await page.keyboard.press("F7");
   await page.keyboard.up("Shift");
   check("Shift+F7 takes the last step back", (await xpos(page)) === "2", await xpos(page));
+  const marked = await page.$$eval("#zeilen .marke", (lines) => lines.map((l) => l.dataset.zeile));
+  check("the arrow stands on the line that runs next, and only there", marked.join(",") === "3", marked.join(","));
   await page.close();
 }
 

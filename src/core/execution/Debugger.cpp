@@ -22,7 +22,7 @@ bool TDebugger::Shown(const TInstruction& i)
 
 bool TDebugger::PauseBeforeNext() const
 {
-    if (resumed_ || run_ != RunNumber() || !StepExecutes() || !breakpoints_.AtInstruction(ProgramCounter))
+    if (run_ != RunNumber() || !StepExecutes() || !breakpoints_.AtInstruction(ProgramCounter))
         return false;
     const TInstruction& next = Code[ProgramCounter];
     return moved_ || next.Page != lastPage_ || next.WordLine != lastLine_;
@@ -38,7 +38,6 @@ bool TDebugger::Step()
     }
     const int from = StepExecutes() ? ProgramCounter : -1;
     const bool goesOn = history_.Step();
-    resumed_ = false;
     if (from >= 0)
         Arrive(Code[from], from);
     return goesOn;
@@ -68,7 +67,6 @@ void TDebugger::Arrive(const TInstruction& executed, int from)
 void TDebugger::StandBeforeNext()
 {
     run_ = RunNumber();
-    resumed_ = false;
     moved_ = false;
     lastPage_ = lastLine_ = -1;
     if (ProgramCounter >= 0 && ProgramCounter < CodeCount) {

@@ -3,7 +3,8 @@
 // execution mark and "Schritt zurück". The run control steps through here
 // instead of Step:
 //
-//   Start (also going on after a pause):  Resume(), then every tick
+//   Start (also going on after a pause):  Step() once without asking,
+//                                         then every tick
 //   each tick of the step timer:          if (PauseBeforeNext()) pause as
 //                                         Unterbrechen does and show
 //                                         ExecutionMark(); else if (!Step())
@@ -31,9 +32,6 @@ public:
     TBreakpoints& Breakpoints() { return breakpoints_; }
     const TRunHistory& History() const { return history_; }
 
-    // The run goes on by Start: the instruction it stands before never
-    // pauses it, so Start goes on from a breakpoint.
-    void Resume() { resumed_ = true; }
     // Whether the run should pause before its next instruction: its word
     // stands on a line with a breakpoint, and the run arrives at that line
     // from another line or by a jump, call or return. A loop written in one
@@ -78,6 +76,5 @@ private:
     int lastPage_ = -1;
     int lastLine_ = -1;
     bool moved_ = true;
-    bool resumed_ = false;
     std::uint32_t run_ = 0;  // the RunNumber the above belongs to
 };

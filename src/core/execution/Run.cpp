@@ -182,8 +182,8 @@ void TRun::Start()
     }
     paused_ = false;
     SetState(TRunState::Running);
-    // Start goes on from a breakpoint: its first instruction never pauses.
-    debugger_.Resume();
+    // Start goes on from a breakpoint: its first instruction is stepped
+    // without asking whether to pause.
     if (Schritt())
         SetTimer1Enabled(true);
     else
