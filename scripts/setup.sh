@@ -6,7 +6,7 @@ set -e
 ZELK_ROOT=${ZELK_ROOT:-$(cd "$(dirname "$0")" && pwd)}
 ZELK_BUILD="$ZELK_ROOT/build"
 
-zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxcb1-dev xvfb xauth fonts-liberation poppler-utils fusefat dosfstools emscripten chromium"
+zelk_packages="cmake ninja-build g++ qt6-base-dev qt6-base-private-dev qt6-svg-dev qt6-translations-l10n libgl-dev libxcb1-dev xvfb xauth fonts-liberation poppler-utils fusefat dosfstools emscripten esbuild chromium"
 
 # Arguments name the packages; none installs what building and testing need.
 zelk_install() {

@@ -1,0 +1,148 @@
+#pragma once
+// The page's session: the core's ports as the page implements them, one of
+// each, and the run. Every C API file of the page reaches them through S().
+#include <deque>
+#include <string>
+#include <vector>
+
+#include <emscripten/emscripten.h>
+
+#include "execution/Run.h"
+#include "ports/Messages.h"
+#include "ports/SourcePages.h"
+#include "ports/WorldDisplay.h"
+#include "text/AsciiNames.h"
+#include "text/TextCodec.h"
+
+// The editor's pages as texts the page handed in. Lines are kept in
+// Windows-1252, as the desktop hands them to the scanner.
+class PagePages : public SourcePages {
+public:
+    struct Page {
+        std::string name;
+        std::vector<std::string> lines;
+    };
+    std::vector<Page> pages;
+    int selected = -1;
+    int selectedLine = -1;  // the line a message or a step selected since the page last asked
+    int markPage = -1;
+    int markLine = -1;
+
+    void SetPage(int index, const std::string& name, const std::string& utf8)
+    {
+        if (index < 0 || index > PageCount())
+            return;
+        Page page{name, SplitLines(Utf8ToWindows1252(utf8))};
+        if (index == PageCount())
+            pages.push_back(page);
+        else
+            pages[index] = page;
+        if (selected < 0)
+            selected = index;
+    }
+
+    int PageCount() const override { return static_cast<int>(pages.size()); }
+    int SelectedPage() const override { return selected; }
+    void SelectPage(int index) override
+    {
+        if (index >= 0 && index < PageCount())
+            selected = index;
+    }
+    std::string PageName(int index) const override
+    {
+        return index >= 0 && index < PageCount() ? pages[index].name : std::string();
+    }
+    std::string CurrentPageName() const override { return PageName(selected); }
+    int IndexOfPage(const std::string& name) const override
+    {
+        for (int i = 0; i < PageCount(); ++i)
+            if (EqualIgnoringAsciiCase(pages[i].name, name))
+                return i;
+        return -1;
+    }
+    // The page has no files yet: a unit must be a page it handed in.
+    bool AddPage(const std::string&, const std::string&) override { return false; }
+    int LineCount() const override
+    {
+        return selected >= 0 ? static_cast<int>(pages[selected].lines.size()) : 0;
+    }
+    std::string Line(int index) const override
+    {
+        return index >= 0 && index < LineCount() ? pages[selected].lines[index] : std::string();
+    }
+    void HighlightLine(int line) override { selectedLine = line; }
+    void ShowExecutionMark(int page, int line, bool) override
+    {
+        markPage = page;
+        markLine = line;
+    }
+};
+
+struct Message {
+    MsgIcon icon;
+    std::string title;
+    std::string text;
+};
+
+// Every box waits in a queue until the page asks for the state. The page
+// cannot stop the core until a button is pressed, so a question gets its
+// cautious answer, as the command-line runner gives it.
+class QueuedMessages : public Messages {
+public:
+    std::deque<Message> queue;
+
+    MsgAnswer Show(MsgIcon icon, const std::string& title, const std::string& text,
+                   MsgButtons buttons) override
+    {
+        queue.push_back({icon, Utf8(title), Utf8(text)});
+        switch (buttons) {
+        case MsgButtons::Ok: return MsgAnswer::Ok;
+        case MsgButtons::OkCancel: return MsgAnswer::Cancel;
+        default: return MsgAnswer::No;
+        }
+    }
+
+private:
+    // A message may quote a word of the program in the scanner's bytes.
+    static std::string Utf8(const std::string& s) { return IsValidUtf8(s) ? s : Windows1252ToUtf8(s); }
+};
+
+// The page draws the field from the world value; it only needs to know that
+// it changed. A change outside the run ends its history, as on the desktop.
+class ChangedDisplay : public WorldDisplay {
+public:
+    TRun* run = nullptr;
+    std::string feldPanel;
+    void Veraendert() override
+    {
+        if (run)
+            run->WeltGeaendert();
+    }
+    void SetFeldPanel(const std::string& text) override { feldPanel = text; }
+};
+
+class RecordedEvents : public TRunEvents {
+public:
+    TRunState state = TRunState::Idle;
+    void StateChanged(TRunState s) override { state = s; }
+};
+
+struct Session {
+    PagePages pages;
+    QueuedMessages messages;
+    ChangedDisplay display;
+    RecordedEvents events;
+    TRun run{events};
+    std::string json;
+
+    Session();
+};
+
+// The one session, made on first use.
+Session& S();
+
+// JSON text of a UTF-8 string, quotes included.
+std::string JsonQuoted(const std::string& s);
+
+// A function of the page's C API: kept and exported under its own name.
+#define ZELK_API extern "C" EMSCRIPTEN_KEEPALIVE

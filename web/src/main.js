@@ -1,0 +1,20 @@
+// The page around the core. Emscripten's script (zelk-core.js, loaded after
+// this bundle) takes window.Module as its Module and calls back once the
+// WebAssembly is ready.
+import { initMessages } from "./messages.js";
+import { initField } from "./field.js";
+import { initEditor } from "./editor.js";
+import { initRun, refresh, currentState } from "./run.js";
+
+function init() {
+  initMessages();
+  initField();
+  initEditor();
+  initRun();
+  refresh();
+  document.body.dataset.bereit = "1";
+}
+
+window.Module = { onRuntimeInitialized: init };
+// For the page tests: what the core reported last.
+window.Zelk = { state: currentState };
