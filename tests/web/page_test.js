@@ -1,134 +1,17 @@
 // The page in a real browser: Debian's chromium, driven by puppeteer-core,
-// on build/web/index.html opened from file:// as a learner opens it.
+// on build/web/index.html. Each pages/*.page.js file exports its tests.
 "use strict";
 const fs = require("fs");
 const os = require("os");
 const path = require("path");
 const puppeteer = require("puppeteer-core");
-
-const pageUrl = "file://" + path.resolve(process.argv[2]);
-let passed = 0, failed = 0;
-
-function check(name, ok, detail) {
-  if (ok) { ++passed; console.log("PASS " + name); }
-  else { ++failed; console.log("FAIL " + name + (detail !== undefined ? ": " + detail : "")); }
-}
-
-async function openPage(browser) {
-  const page = await browser.newPage();
-  // Every keydown as the window sees it first; whether it was taken is read
-  // after the page's own handler had it.
-  await page.evaluateOnNewDocument(() => {
-    window.keys = [];
-    window.addEventListener("keydown", (e) => window.keys.push(e), true);
-  });
-  await page.goto(pageUrl);
-  await page.waitForSelector("body[data-bereit]");
-  return page;
-}
-
-async function typeProgram(page, text) {
-  await page.click("#programm");
-  await page.keyboard.type(text);
-}
-
-const xpos = (page) => page.$eval("#xpos", (e) => e.textContent);
-const dialogText = (page) => page.$eval("#meldung", (d) => d.open ? document.getElementById("meldung-text").innerText : null);
-const dialogTitle = (page) => page.$eval("#meldung-titel", (e) => e.textContent);
-
-async function startRunsToTheEnd(browser) {
-  const page = await openPage(browser);
-  await typeProgram(page, "PROGRAM P;\nBEGIN\n  VOR;\n  VOR\nEND.");
-  await page.click("::-p-aria(Start)");
-  await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 10000 });
-  check("Start runs the program to its end: x=3", (await xpos(page)) === "3", await xpos(page));
-  check("a run to its end shows no message", (await dialogText(page)) === null, await dialogText(page));
-  await page.close();
-}
-
-async function startWhileRunningDoesNotBeginAnew(browser) {
-  const page = await openPage(browser);
-  await typeProgram(page, "PROGRAM P;\nBEGIN\n" + "  VOR;\n".repeat(13) + "  VOR\nEND.");
-  // Every x the info panel shows: a run begun anew would go back to x=1.
-  await page.evaluate(() => {
-    window.xs = [];
-    const x = document.getElementById("xpos");
-    new MutationObserver(() => window.xs.push(Number(x.textContent))).observe(x, { childList: true, characterData: true, subtree: true });
-  });
-  await page.keyboard.press("F9");
-  await page.waitForFunction(() => Number(document.getElementById("xpos").textContent) >= 3, { timeout: 10000 });
-  await page.keyboard.press("F9");
-  await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 20000 });
-  const xs = await page.evaluate(() => window.xs);
-  check("F9 while the program runs does not start it again",
-        xs.every((x, i) => i === 0 || x >= xs[i - 1]) && (await xpos(page)) === "15", xs.join(","));
-  await page.close();
-}
-
-async function wallShowsTheMessage(browser) {
-  const page = await openPage(browser);
-  await typeProgram(page, "PROGRAM P;\nBEGIN\n  DREHE_LINKS;\n  DREHE_LINKS;\n  VOR\nEND.");
-  await page.keyboard.down("Control");
-  await page.keyboard.press("Enter");
-  await page.keyboard.up("Control");
-  await page.waitForSelector("#meldung[open]", { timeout: 10000 });
-  const text = await dialogText(page);
-  check("the wall's message, blanks as the core wrote them", text === "ZELK ist gegen ein  Hindernis gelaufen!", JSON.stringify(text));
-  check("the message box is titled as on the desktop", (await dialogTitle(page)) === "Error", await dialogTitle(page));
-  await page.close();
-}
-
-async function stepAndStepBack(browser) {
-  const page = await openPage(browser);
-  await typeProgram(page, "PROGRAM P;\nBEGIN\n  VOR;\n  VOR\nEND.");
-  const seen = [];
-  for (let i = 0; i < 12 && (await xpos(page)) !== "3"; ++i) {
-    await page.keyboard.press("F7");
-    seen.push(await xpos(page));
-  }
-  check("F7 steps Zelk forward one square at a time", seen.includes("2") && seen[seen.length - 1] === "3", seen.join(","));
-  await page.keyboard.down("Shift");
-  await page.keyboard.press("F7");
-  await page.keyboard.up("Shift");
-  check("Shift+F7 takes the last step back", (await xpos(page)) === "2", await xpos(page));
-  const marked = await page.$$eval("#zeilen .marke", (lines) => lines.map((l) => l.dataset.zeile));
-  check("the arrow stands on the line that runs next, and only there", marked.join(",") === "3", marked.join(","));
-  await page.close();
-}
-
-async function sourceErrorShowsTheTranslatorsMessage(browser) {
-  const page = await openPage(browser);
-  await typeProgram(page, "PROGRAM P;\nBEGIN\n  VORWAERTS\nEND.");
-  await page.click("::-p-aria(Compilieren)");
-  await page.waitForSelector("#meldung[open]", { timeout: 10000 });
-  const text = await dialogText(page);
-  check("a source error shows the translator's message", text === "Bezeichner unbekannt!", JSON.stringify(text));
-  const selected = await page.$eval("#programm", (t) => t.value.substring(t.selectionStart, t.selectionEnd));
-  check("the error's line is selected", selected.length > 0 && "  VORWAERTS\nEND.".includes(selected), JSON.stringify(selected));
-  await page.close();
-}
-
-async function functionKeysAreTaken(browser) {
-  const page = await openPage(browser);
-  await page.evaluate(() => { window.marker = "da"; });
-  const keys = [];
-  for (let n = 1; n <= 12; ++n) keys.push([[], "F" + n]);
-  keys.push([["Control"], "F2"], [["Control"], "F9"], [["Shift"], "F7"], [["Control"], "Enter"]);
-  for (const [mods, key] of keys) {
-    for (const m of mods) await page.keyboard.down(m);
-    await page.keyboard.press(key);
-    for (const m of mods.slice().reverse()) await page.keyboard.up(m);
-  }
-  const taken = await page.evaluate(() => window.keys.map((e) => e.key + ":" + e.defaultPrevented));
-  const notTaken = taken.filter((k) => k.endsWith(":false") && !/^(Control|Shift):/.test(k));
-  check("every function key is kept from the browser", notTaken.length === 0, notTaken.join(" "));
-  const marker = await page.evaluate(() => window.marker).catch((e) => "gone: " + e.message);
-  check("the page was not reloaded", marker === "da", marker);
-  await page.close();
-}
+const { counts, check } = require("./browser.js");
 
 (async () => {
   const profile = fs.mkdtempSync(path.join(os.tmpdir(), "zelk-page-"));
+  const dir = path.join(__dirname, "pages");
+  const only = process.env.ZELK_PAGE_TESTS;  // a part of a file name, to run fewer
+  const files = fs.readdirSync(dir).filter((f) => f.endsWith(".page.js") && (!only || f.includes(only))).sort();
   let browser;
   try {
     browser = await puppeteer.launch({
@@ -137,9 +20,10 @@ async function functionKeysAreTaken(browser) {
       args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-background-networking",
              "--disable-component-update", "--no-first-run", "--disable-sync", "--user-data-dir=" + profile],
     });
-    for (const test of [startRunsToTheEnd, startWhileRunningDoesNotBeginAnew, wallShowsTheMessage, stepAndStepBack,
-                        sourceErrorShowsTheTranslatorsMessage, functionKeysAreTaken]) {
-      try { await test(browser); } catch (e) { check(test.name, false, e.message); }
+    for (const file of files) {
+      for (const test of require(path.join(dir, file))) {
+        try { await test(browser); } catch (e) { check(file + ": " + test.name, false, e.message); }
+      }
     }
   } catch (e) {
     check("chromium starts", false, e.message);
@@ -147,6 +31,6 @@ async function functionKeysAreTaken(browser) {
     if (browser) await browser.close();
     fs.rmSync(profile, { recursive: true, force: true });
   }
-  console.log(passed + " passed, " + failed + " failed");
-  process.exit(failed === 0 ? 0 : 1);
+  console.log(counts.passed + " passed, " + counts.failed + " failed");
+  process.exit(counts.failed === 0 ? 0 : 1);
 })();

@@ -4,9 +4,11 @@
 import { initMessages } from "./messages.js";
 import { initField } from "./field.js";
 import { initEditor } from "./editor.js";
+import { initFiles } from "./files.js";
 import { initRun, refresh, currentState } from "./run.js";
 
 function init() {
+  initFiles();
   initMessages();
   initField();
   initEditor();

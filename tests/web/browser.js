@@ -1,0 +1,38 @@
+// What every page test shares: the page opened in Debian's chromium from
+// file://, as a learner opens it, and the count of checks.
+"use strict";
+const path = require("path");
+
+const pageUrl = "file://" + path.resolve(process.argv[2]);
+const counts = { passed: 0, failed: 0 };
+
+function check(name, ok, detail) {
+  if (ok) { ++counts.passed; console.log("PASS " + name); }
+  else { ++counts.failed; console.log("FAIL " + name + (detail !== undefined ? ": " + detail : "")); }
+}
+
+// A fresh tab on the page, ready once the core has started. Every keydown
+// is recorded as the window sees it first; whether it was taken is read
+// after the page's own handler had it.
+async function openPage(browser, options) {
+  const page = await (options && options.context ? options.context : browser).newPage();
+  if (options && options.viewport) await page.setViewport(options.viewport);
+  await page.evaluateOnNewDocument(() => {
+    window.keys = [];
+    window.addEventListener("keydown", (e) => window.keys.push(e), true);
+  });
+  await page.goto(pageUrl + (options && options.hash ? options.hash : ""));
+  await page.waitForSelector("body[data-bereit]");
+  return page;
+}
+
+async function typeProgram(page, text) {
+  await page.click("#programm");
+  await page.keyboard.type(text);
+}
+
+const xpos = (page) => page.$eval("#xpos", (e) => e.textContent);
+const dialogText = (page) => page.$eval("#meldung", (d) => d.open ? document.getElementById("meldung-text").innerText : null);
+const dialogTitle = (page) => page.$eval("#meldung-titel", (e) => e.textContent);
+
+module.exports = { pageUrl, counts, check, openPage, typeProgram, xpos, dialogText, dialogTitle };
