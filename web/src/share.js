@@ -143,7 +143,11 @@ export async function openSharedLink() {
   }
   (content.dateien || []).forEach((f) => storeFile(f.name, fromBase64Url(f.daten)));
   const pages = content.seiten || [];
+  // The empty page a fresh page starts with gives way to the link's pages.
+  const untouched = editor.pageCount() === 1 && editor.pageText(0) === "" && !editor.isModified(0);
   pages.slice().reverse().forEach((p) => editor.addPage(p.name, p.text, null));
+  if (untouched && pages.length > 0)
+    editor.closePage(0);
   if (content.feld)
     takeWorld(fromBase64Url(content.feld), content.feldname || "arbeitsfeld.rob");
 }

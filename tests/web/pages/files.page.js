@@ -106,11 +106,10 @@ async function reloadFindsTheWorkKept(browser) {
   await keptSoon();
   await page.reload();
   await page.waitForSelector("body[data-bereit]");
-  check("after a reload the page is there", (await tabNames(page)).some((n) => n.startsWith("Robo1")), (await tabNames(page)).join(","));
   check("after a reload the work field is there", (await grid(page)) === before);
   await page.click("::-p-aria(Start)");
   await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 10000 });
-  check("the kept program runs", (await xpos(page)) !== "1" && (await dialogText(page)) === null, await xpos(page));
+  check("after a reload the program is there and runs", (await xpos(page)) !== "1" && (await dialogText(page)) === null, await xpos(page));
 
   const big = path.join(dir, "GROSS.PAS");
   fs.writeFileSync(big, Buffer.alloc(1024 * 1024 + 1, 0x41));
@@ -190,4 +189,19 @@ async function longLinkIsRefused(browser) {
   await closeAll(page, context, dir);
 }
 
-module.exports = [desktopFilesComeBackUnchanged, typedProgramInTheDesktopsEncoding, reloadFindsTheWorkKept, sharedLinkOpensTheTask, longLinkIsRefused];
+// A browser that gives the page no storage: the page says the work is not kept.
+async function noStorageIsSaid(browser) {
+  for (const [name, storage] of [["without storage", false], ["with storage", true]]) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    if (!storage)
+      await page.evaluateOnNewDocument(() => Object.defineProperty(window, "indexedDB", { get() { throw new Error("SecurityError"); } }));
+    await page.goto(pageUrl);
+    await page.waitForSelector("body[data-bereit]");
+    const shown = await page.$eval("#nicht-aufbewahrt", (p) => !p.hidden && p.textContent.includes("nicht"));
+    check("the notice that work is not kept: " + name, shown === !storage);
+    await context.close();
+  }
+}
+
+module.exports = [desktopFilesComeBackUnchanged, typedProgramInTheDesktopsEncoding, reloadFindsTheWorkKept, sharedLinkOpensTheTask, longLinkIsRefused, noStorageIsSaid];
