@@ -14,8 +14,16 @@ function check(name, ok, detail) {
 // A fresh tab on the page, ready once the core has started. Every keydown
 // is recorded as the window sees it first; whether it was taken is read
 // after the page's own handler had it.
+// Without a context of its own the tab gets a fresh one, so that no work
+// kept by an earlier test comes back in it; closing the tab closes it.
 async function openPage(browser, options) {
-  const page = await (options && options.context ? options.context : browser).newPage();
+  const own = !(options && options.context);
+  const context = own ? await browser.createBrowserContext() : options.context;
+  const page = await context.newPage();
+  if (own) {
+    const close = page.close.bind(page);
+    page.close = async () => { await close(); await context.close(); };
+  }
   if (options && options.viewport) await page.setViewport(options.viewport);
   await page.evaluateOnNewDocument(() => {
     window.keys = [];

@@ -6,13 +6,19 @@ import { initField } from "./field.js";
 import { initEditor } from "./editor.js";
 import { initFiles } from "./files.js";
 import { initRun, refresh, currentState } from "./run.js";
+import { initStore } from "./store.js";
+import { initShare, openSharedLink } from "./share.js";
 
-function init() {
+async function init() {
   initFiles();
   initMessages();
   initField();
   initEditor();
   initRun();
+  initShare();
+  // The kept work and a shared link come before the first picture.
+  await initStore();
+  await openSharedLink();
   refresh();
   // When the page could run its first program, for the page's figures.
   document.body.dataset.bereitMs = String(performance.now());

@@ -2,6 +2,7 @@
 // one after another; the text keeps its blanks (white-space: pre-wrap).
 const waiting = [];
 let box, title, text;
+let current = null;  // the message or question the box shows
 const closedListeners = [];
 
 export function initMessages() {
@@ -9,6 +10,9 @@ export function initMessages() {
   title = document.getElementById("meldung-titel");
   text = document.getElementById("meldung-text");
   box.addEventListener("close", () => {
+    if (current && current.answer)
+      current.answer(box.returnValue === "ja");
+    current = null;
     showNext();
     if (!box.open)
       closedListeners.splice(0).forEach((f) => f());
@@ -28,12 +32,41 @@ export function queue(messages) {
   showNext();
 }
 
+// A question with Ja and Nein, in the same box after any message before
+// it; resolves to true for Ja.
+export function ask(questionTitle, questionText) {
+  return new Promise((resolve) => {
+    waiting.push({ icon: "question", title: questionTitle, text: questionText, answer: resolve });
+    showNext();
+  });
+}
+
 function showNext() {
   if (box.open || waiting.length === 0)
     return;
   const m = waiting.shift();
+  current = m;
   title.textContent = m.title;
   text.textContent = m.text;
   box.dataset.icon = m.icon;
+  showButtons(m);
+  box.returnValue = "";
   box.showModal();
+}
+
+// OK for a message; Ja and Nein for a question, answered when the box
+// closes (Esc counts as Nein).
+function showButtons(m) {
+  const form = box.querySelector("form");
+  form.querySelectorAll(".antwort").forEach((b) => b.remove());
+  document.getElementById("meldung-ok").hidden = !!m.answer;
+  if (!m.answer)
+    return;
+  for (const [value, label] of [["ja", "Ja"], ["nein", "Nein"]]) {
+    const b = document.createElement("button");
+    b.className = "antwort";
+    b.value = value;
+    b.textContent = label;
+    form.appendChild(b);
+  }
 }

@@ -4,6 +4,7 @@
 // Windows-1252 as its bytes fit, and written back in the same encoding.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "files/SafeRead.h"
 #include "files/SafeWrite.h"
@@ -18,6 +19,15 @@ constexpr std::size_t MaxProgramFileSize = 1024 * 1024;
 
 // Why a larger file is refused, as the editor's box and zelk-run say it.
 std::string TooLargeReason();
+
+// The box's text when a file cannot be read or written: the file named,
+// and below it the reason when one is known.
+std::string FileFailureText(const std::string& path, bool writing, const std::string& reason);
+
+// Why a read text is refused, or empty when it is not: a character that an
+// editor would take for a line break (U+2029, U+FDD0, U+FDD1). Saving would
+// write a line break for it, and every later line number would shift.
+std::string LineBreakCharacterReason(std::string_view utf8);
 
 // The file's text in UTF-8 with '\n' line breaks, and the encoding it was
 // read in. Anything but Read leaves text empty.

@@ -136,6 +136,13 @@ bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, con
     return SafeWriteFile(path, bytes) == WriteResult::Written;
 }
 
+bool IstArbeitsfeldDatei(std::string_view dateiname)
+{
+    constexpr std::string_view endung = ".rob";
+    return dateiname.size() >= endung.size() &&
+           EqualIgnoringAsciiCase(dateiname.substr(dateiname.size() - endung.size()), endung);
+}
+
 std::string RobDateiFinden(const std::string& name)
 {
     std::error_code ec;

@@ -40,6 +40,10 @@ RobLesen RobDateiLesen(const std::string& path, TZelkZustand& roboter, RobGitter
 // file as it was, and anything but a regular file is refused.
 bool RobDateiSchreiben(const std::string& path, const TZelkZustand& roboter, const RobGitter& feld);
 
+// Whether a file handed in to be opened is a work field (its extension,
+// in any case); any other file is opened as a program text.
+bool IstArbeitsfeldDatei(std::string_view dateiname);
+
 // The file to open for a work field named in a program: the name as it
 // stands when that file exists or the name holds a directory; otherwise a
 // file in the current directory whose name differs only in case; otherwise

@@ -10,6 +10,7 @@
 #include "platform/Colors.h"
 #include "platform/DialogService.h"
 #include "ports/Messages.h"
+#include "text/ProgramFile.h"
 
 namespace {
 
@@ -20,12 +21,9 @@ const QString ProgramFilter =
 // Names the file, and below it the reason when one is known.
 void ShowFileError(const QString& path, bool writing, const QString& reason)
 {
-    QString text = writing ? QStringLiteral("Datei \"%1\" kann nicht geschrieben werden.")
-                           : QStringLiteral("Datei \"%1\" kann nicht gelesen werden.");
-    text = text.arg(QDir::toNativeSeparators(path));
-    if (!reason.isEmpty())
-        text += QLatin1Char('\n') + reason;
-    ShowError(text.toStdString());
+    const std::string text = FileFailureText(QDir::toNativeSeparators(path).toStdString(), writing,
+                                             reason.toStdString());
+    ShowError(text);
 }
 
 // A run that selects its lines brings the page of each line to the front at

@@ -111,21 +111,14 @@ TextFileResult ReadTextFile(const QString& path)
         result.error = ReadFailureReason(read, path);
         return result;
     }
-    result.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    // The editor's document starts a new line at these three characters, so
-    // saving would replace them by line breaks and every later line number
-    // would shift. Refusing the file keeps it as it is.
-    for (const QChar c : std::as_const(result.text)) {
-        const char16_t u = c.unicode();
-        if (u == 0x2029 || u == 0xFDD0 || u == 0xFDD1) {
-            result.text.clear();
-            const QString code = QString::number(int(u), 16).toUpper();
-            result.error = QStringLiteral("Die Datei enthält ein Zeichen, das der Editor als "
-                                          "Zeilenwechsel lesen würde (U+%1).")
-                               .arg(code);
-            return result;
-        }
+    // The editor's document starts a new line at such characters; refusing
+    // the file keeps it as it is.
+    const std::string refused = LineBreakCharacterReason(text);
+    if (!refused.empty()) {
+        result.error = QString::fromStdString(refused);
+        return result;
     }
+    result.text = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     result.ok = true;
     return result;
 }

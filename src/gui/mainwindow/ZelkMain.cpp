@@ -34,6 +34,7 @@
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
 #include "workfield/ArbeitsfeldDokument.h"
+#include "world/ZelkDatei.h"
 #include "workfield/GuiWorldDisplay.h"
 #include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkHandsteuerung.h"
@@ -556,7 +557,7 @@ void TZelkForm::HaltepunkteUebernehmen()
 void TZelkForm::OpenFiles(const QStringList& paths)
 {
     for (const QString& path : paths) {
-        if (path.endsWith(QStringLiteral(".rob"), Qt::CaseInsensitive))
+        if (IstArbeitsfeldDatei(path.toStdString()))
             OpenWorkField(path);
         else
             OpenProgramFile(path);

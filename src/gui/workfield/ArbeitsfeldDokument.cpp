@@ -9,7 +9,6 @@
 
 #include "platform/DialogService.h"
 #include "ports/Messages.h"
-#include "text/AsciiNames.h"
 #include "world/ZelkFeld.h"
 #include "workfield/ZelkGrafik.h"
 #include "workfield/ZelkInfo.h"
@@ -20,12 +19,11 @@ namespace {
 const QString OeffnenFilter = QStringLiteral("Arbeitsfeld (*.ROB)|*.ROB");
 const QString SpeichernFilter = QStringLiteral("Arbeitsfeld|*.rob");
 
-// FeldPanel names a work field file without its folder, in lower case as
-// names are (umlauts keep their case).
+// FeldPanel names a work field file without its folder, as a program's
+// ARBEITSFELD names it.
 QString PanelTextFuer(const QString& pfad)
 {
-    const std::string name = QFileInfo(pfad).fileName().toStdString();
-    return QStringLiteral("Arbeitsfeld: ") + QString::fromStdString(LowerAscii(name));
+    return QString::fromStdString(ArbeitsfeldAnzeige(QFileInfo(pfad).fileName().toStdString()));
 }
 
 std::string LokalerPfad(const QString& pfad) { return QFile::encodeName(pfad).toStdString(); }
