@@ -17,6 +17,7 @@ const CURSORS = ["", cursorW, cursorS, cursorN, cursorP].map((url) => url ? "url
 // Arrow keys as the core's directions: east, north, west, south.
 const ARROWS = { ArrowRight: 0, ArrowUp: 1, ArrowLeft: 2, ArrowDown: 3 };
 let canvas, buttons = {}, editing = false;
+let touchDown = null;  // the finger whose tap waits to be lifted
 
 function act(name, ...args) {
   api(name)(...args);
@@ -37,8 +38,13 @@ export function initFieldEdit(c) {
     buttons.entfernen.setAttribute("aria-pressed", String(!removing()));
   });
   canvas.addEventListener("pointerdown", onPointerDown);
+  canvas.addEventListener("pointerup", (e) => {
+    if (editing && e.pointerId === touchDown) edit(e);
+    touchDown = null;
+  });
+  canvas.addEventListener("pointercancel", () => { touchDown = null; });
   canvas.addEventListener("pointermove", (e) => {
-    canvas.style.cursor = CURSORS[api("zelk_field_zone")(...logicalPoint(e.clientX, e.clientY))];
+    if (e.pointerType === "mouse") canvas.style.cursor = CURSORS[api("zelk_field_zone")(...logicalPoint(e.clientX, e.clientY))];
   });
   canvas.addEventListener("contextmenu", (e) => { if (editing) e.preventDefault(); });
   canvas.addEventListener("keydown", onKey);
@@ -53,11 +59,21 @@ export function initFieldEdit(c) {
 const removing = () => buttons.entfernen.getAttribute("aria-pressed") === "true";
 
 // Every press counts, also the second of a double click, as on the desktop:
-// ten quick taps put down ten items.
+// ten quick clicks put down ten items.
 function onPointerDown(e) {
   if (!editing) return;
-  e.preventDefault();
   canvas.focus({ preventScroll: true });
+  // A finger may be starting to scroll the page: the tap acts when it is
+  // lifted, unless the browser took it for a scroll (pointercancel).
+  if (e.pointerType === "touch") {
+    touchDown = e.pointerId;
+    return;
+  }
+  e.preventDefault();
+  edit(e);
+}
+
+function edit(e) {
   const [x, y] = logicalPoint(e.clientX, e.clientY);
   act("zelk_field_click", x, y, e.button === 2 || removing() ? 0 : 1);
 }
