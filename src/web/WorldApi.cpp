@@ -237,7 +237,7 @@ ZELK_API void zelk_hand(int befehl)
 // The speed bar: the step timer's interval follows its position.
 ZELK_API void zelk_set_speed(int position)
 {
-    F().geschwindigkeit = Geschwindigkeit(position);
+    F().geschwindigkeit = GeschwindigkeitImBereich(position);
     F().intervall = SchrittIntervall(F().geschwindigkeit);
 }
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-int Geschwindigkeit(int position)
+int GeschwindigkeitImBereich(int position)
 {
     return std::clamp(position, KleinsteGeschwindigkeit, GroessteGeschwindigkeit);
 }
@@ -11,10 +11,10 @@ int Geschwindigkeit(int position)
 // gives the other events a turn between two steps.
 int SchrittIntervall(int geschwindigkeit)
 {
-    return 10 * (GroessteGeschwindigkeit - Geschwindigkeit(geschwindigkeit)) + 1;
+    return 10 * (GroessteGeschwindigkeit - GeschwindigkeitImBereich(geschwindigkeit)) + 1;
 }
 
 int WiedergabeIntervall(int geschwindigkeit)
 {
-    return 50 * (GroessteGeschwindigkeit - Geschwindigkeit(geschwindigkeit)) + 1;
+    return 50 * (GroessteGeschwindigkeit - GeschwindigkeitImBereich(geschwindigkeit)) + 1;
 }

@@ -17,4 +17,4 @@ int SchrittIntervall(int geschwindigkeit);
 // The teach-in replay's interval for a position.
 int WiedergabeIntervall(int geschwindigkeit);
 // A position within the bar's range.
-int Geschwindigkeit(int position);
+int GeschwindigkeitImBereich(int position);

@@ -224,7 +224,7 @@ bool TZelkMeldung::AufTitel(QPoint punkt) const
 
 void TZelkMeldung::ScrollGeschwScroll(int position)
 {
-    const int p = Geschwindigkeit(position);
+    const int p = GeschwindigkeitImBereich(position);
     LabelGeschw->setText(QString::number(p));
     LabelGeschw->adjustSize();
     Timer1->setInterval(SchrittIntervall(p));
