@@ -99,6 +99,8 @@ ZELK_API void zelk_field_edit(int an)
     if ((an != 0) == f.veraendern || (an && Laeuft()))
         return;
     f.veraendern = an != 0;
+    // A drag of the supply bar still open ends with the mode.
+    f.vorratZiehen = false;
     f.verlauf.Loeschen();
     // The keyboard starts where Zelk stands.
     if (f.veraendern)

@@ -38,7 +38,7 @@ export function initField() {
   });
   el.geschw.addEventListener("input", () => {
     api("zelk_set_speed")(Number(el.geschw.value));
-    el.geschwwert.textContent = el.geschw.value;
+    el.geschwwert.textContent = String(readField().speed);
   });
   PICTURES.forEach((p) => p.img.addEventListener("load", redraw));
   new ResizeObserver(fitCanvas).observe(canvas.parentElement);
