@@ -15,9 +15,10 @@ if ! cmp -s "$src/web/package-lock.json" "$npmdir/package-lock.json" || [ ! -d "
   (cd "$npmdir" && PUPPETEER_SKIP_DOWNLOAD=1 npm ci --ignore-scripts --no-audit --no-fund)
 fi
 # A classic script, not a module: a page opened from the disk may not load
-# module scripts.
+# module scripts. The desktop's pictures (resources/world/*.svg) go into it
+# as data URLs, so that the page fetches no file of its own.
 NODE_PATH="$npmdir/node_modules" esbuild "$src/web/src/main.js" --bundle --format=iife --minify \
-  --target=es2019 --legal-comments=none --log-level=warning --outfile="$out/page.js"
+  --loader:.svg=dataurl --target=es2019 --legal-comments=none --log-level=warning --outfile="$out/page.js"
 for f in "$src"/web/*; do
   case "$(basename "$f")" in
     package.json|package-lock.json|src) ;;

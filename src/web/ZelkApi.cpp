@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Session.h"
+#include "WorldApi.h"
 #include "world/ZelkFeld.h"
 
 namespace {
@@ -40,7 +41,9 @@ std::string Flag(bool b) { return b ? "true" : "false"; }
 // and begin anew), Anhalten and Unterbrechen only while a run exists.
 std::string EnabledJson(const TRun& run)
 {
-    return "{\"start\":" + Flag(run.KannStarten()) + ",\"einzelschritt\":" + Flag(run.KannStarten()) +
+    // Nor while the work field is edited.
+    const bool starten = run.KannStarten() && !FeldWirdVeraendert();
+    return "{\"start\":" + Flag(starten) + ",\"einzelschritt\":" + Flag(starten) +
            ",\"anhalten\":" + Flag(run.KannAnhalten()) + ",\"unterbrechen\":" + Flag(run.KannAnhalten()) +
            ",\"zurueck\":" + Flag(run.KannZurueck()) + ",\"compilieren\":true}";
 }

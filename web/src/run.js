@@ -3,10 +3,8 @@
 import { api, readState } from "./core.js";
 import * as editor from "./editor.js";
 import * as messages from "./messages.js";
-import { drawField } from "./field.js";
+import { drawField, stepInterval } from "./field.js";
 
-// The desktop's step timer at its default speed (40 of 50).
-const TICK_MS = 101;
 const NAMES = ["start", "einzelschritt", "unterbrechen", "anhalten", "zurueck", "compilieren"];
 let state = null;
 let ticking = false;
@@ -56,7 +54,7 @@ function tickLater() {
       api("zelk_tick")();
       refresh();
     });
-  }, TICK_MS);
+  }, stepInterval());
 }
 
 // The desktop's keys, and for keyboards without function keys one more

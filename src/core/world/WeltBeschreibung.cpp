@@ -74,3 +74,9 @@ std::string FeldBeschreibung(const tFeld& welt, const TZelkZustand& zelk, int x,
             ", " + Seite(zelle, x, y, West) + ".";
     return text;
 }
+
+std::string AnsichtBeschreibung(const tFeld& welt, const TZelkZustand& zelk, bool veraendern, int x, int y)
+{
+    const std::string text = ZelkBeschreibung(welt, zelk);
+    return veraendern ? FeldBeschreibung(welt, zelk, x, y) + " " + text : text;
+}

@@ -18,3 +18,7 @@ std::string Blickrichtung(TRichtung richtung);
 // Square (x, y) as the editing mode shows it: its items, whether Zelk stands
 // on it, and each side free, blocked by a barrier, or the field's border.
 std::string FeldBeschreibung(const tFeld& welt, const TZelkZustand& zelk, int x, int y);
+
+// The work field's view in words: where Zelk stands, and while editing
+// first the square (x, y) that the keys act on.
+std::string AnsichtBeschreibung(const tFeld& welt, const TZelkZustand& zelk, bool veraendern, int x, int y);

@@ -18,6 +18,7 @@
 #include "ports/WorldDisplay.h"
 #include "settings/ZelkSettings.h"
 #include "workfield/FeldZugang.h"
+#include "world/FeldKlick.h"
 #include "world/WeltBeschreibung.h"
 #include "world/ZelkFeld.h"
 
@@ -38,25 +39,6 @@ bool ImFeld(int x, int y) { return x >= 1 && x <= FeldBreite && y >= 1 && y <= F
 qreal BildSchaerfe() { return std::max<qreal>(1, qApp ? qApp->devicePixelRatio() : 1); }
 
 QPixmap SvgBild(const QString& resource, QSize size, qreal schaerfe = BildSchaerfe());
-
-// Pixel arithmetic of the editing mode. Divisions round down and remainders
-// are never negative, also left of or above the grid.
-int Div(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
-int Mod(int a, int b) { return a - b * Div(a, b); }
-
-// The grid lines and everything inside them; the right and bottom border
-// lines lie outside.
-bool InFeld(int x, int y) { return x >= 11 && x <= 423 && y >= 11 && y <= 283; }
-// Where a pixel lies within the 28-pixel period of the grid: below 6 (below
-// 7 for a click) it is on a side.
-int RestX(int x) { return Mod(x - 5, 28); }
-int RestY(int y) { return Mod(y - 5, 28); }
-
-struct Zelle {
-    int x;
-    int y;
-};
-Zelle PixelZuZelle(int x, int y) { return {Div(x - 6, 28) + 1, 10 - Div(y - 4, 28)}; }
 
 // The cursors of the editing mode, 32 x 32 with the hot spot at (15, 15).
 // Drawn at a pixel ratio of 1: X takes the hot spot in the picture's own
@@ -395,88 +377,46 @@ void TFeldFlaeche::CopyToClipboard()
 
 // ------------------------------------------------------- editing by mouse
 
-int TFeldFlaeche::Zone(int x, int y)
-{
-    if (!InFeld(x, y))
-        return 0;
-    if (RestY(y) < 6)
-        return 1;
-    if (RestX(x) < 6)
-        return 2;
-    return RestX(x) <= 20 ? 3 : 4;
-}
+// Which place a click edits is the world's rule (FeldKlick); the view
+// draws what changed.
+int TFeldFlaeche::Zone(int x, int y) { return static_cast<int>(KlickZone(x, y)); }
 
-// The same order as Zone, with the sides one pixel wider: a remainder of 6
-// shows the cursor of the square but a click there acts on the side.
 void TFeldFlaeche::Klick(int x, int y, bool setzen)
 {
-    if (!InFeld(x, y))
+    const FeldKlickZiel ziel = KlickZiel(x, y);
+    if (ziel.zone == FeldZone::Aussen)
         return;
     const TFeldBearbeitung bearbeitung(this);
-    if (RestY(y) < 7)
-        KlickWaagerecht(x, y, setzen);
-    else if (RestX(x) < 7)
-        KlickSenkrecht(x, y, setzen);
-    else if (RestX(x) <= 20)
-        KlickZelk(x, y);
-    else
-        KlickPunkt(x, y, setzen);
+    switch (ziel.zone) {
+    case FeldZone::Waagerecht: Waagerecht(ziel.x, ziel.y, setzen); break;
+    case FeldZone::Senkrecht: Senkrecht(ziel.x, ziel.y, setzen); break;
+    case FeldZone::Zelk: KlickZelk(ziel.x, ziel.y); break;
+    default: Punkt(ziel.x, ziel.y, setzen); break;
+    }
 }
 
-// The click routines find the square of a pixel; the edits on squares below
-// them are the keyboard's too, so the border rule holds for both.
-
-void TFeldFlaeche::KlickWaagerecht(int x, int y, bool setzen)
-{
-    // The square just below the line.
-    const Zelle z = PixelZuZelle(x, y);
-    Waagerecht(z.x, z.y, setzen);
-}
-
-void TFeldFlaeche::KlickSenkrecht(int x, int y, bool setzen)
-{
-    // Shifted so that the column is the square left of the line.
-    const Zelle z = PixelZuZelle(x - 15, y);
-    Senkrecht(z.x, z.y, setzen);
-}
-
-// Any button: on the robot's square it turns the robot left, elsewhere it
-// moves the robot there.
+// Any button: the world's rule turns the robot on its own square and moves
+// it to any other.
 void TFeldFlaeche::KlickZelk(int x, int y)
 {
-    const Zelle z = PixelZuZelle(x, y);
-    if (!ImFeld(z.x, z.y))
+    if (!ZelkKlick(Welt, x, y))
         return;
-    if (z.x == Roboter.X && z.y == Roboter.Y)
-        ZelkDrehen();
-    else
-        ZelkHin(z.x, z.y);
+    RepaintAll();
+    worldDisplay().ZeigePosition(Roboter.X, Roboter.Y);
 }
 
-void TFeldFlaeche::KlickPunkt(int x, int y, bool setzen)
-{
-    const Zelle z = PixelZuZelle(x, y);
-    Punkt(z.x, z.y, setzen);
-}
-
+// The edits on squares are the world's rules, shared by the clicks and the
+// keys, so the border rule holds for both; these draw what they changed.
 void TFeldFlaeche::Waagerecht(int x, int y, bool setzen)
 {
-    // The north side of the top row is the border, and no square lies
-    // below the bottom one's south side.
-    if (y >= FeldHoehe || y < 1 || x < 1 || x > FeldBreite)
-        return;
-    Welt.SetzeHindernis(x, y, Nord, setzen);
-    ZeichneWaagerecht(x, y, setzen);
+    if (SetzeWaagerecht(Welt, x, y, setzen))
+        ZeichneWaagerecht(x, y, setzen);
 }
 
 void TFeldFlaeche::Senkrecht(int x, int y, bool setzen)
 {
-    // The east side of the last column is the border, and column 0 names
-    // the west border.
-    if (x <= 0 || x >= FeldBreite || y < 1 || y > FeldHoehe)
-        return;
-    Welt.SetzeHindernis(x, y, Ost, setzen);
-    ZeichneSenkrecht(x, y, setzen);
+    if (SetzeSenkrecht(Welt, x, y, setzen))
+        ZeichneSenkrecht(x, y, setzen);
 }
 
 void TFeldFlaeche::Punkt(int x, int y, bool setzen)
@@ -523,10 +463,9 @@ void TFeldFlaeche::FormMouseDown(Qt::MouseButton button, int x, int y)
     if (!Veraendern)
         return;
     // The keyboard goes on from the square the mouse edited.
-    if (InFeld(x, y)) {
-        const Zelle z = PixelZuZelle(x, y);
-        FokusSetzen(z.x, z.y);
-    }
+    const FeldKlickZiel feld = KlickFeld(x, y);
+    if (feld.zone != FeldZone::Aussen)
+        FokusSetzen(feld.x, feld.y);
     Klick(x, y, button == Qt::LeftButton);
 }
 
@@ -659,17 +598,12 @@ bool TFeldFlaeche::Taste(const QKeyEvent* event, bool ausfuehren)
     return true;
 }
 
-// Sets the barrier on side d of the focused square, or removes it. The
-// routines of the clicks refuse the border.
+// Sets the barrier on side d of the focused square, or removes it; the
+// world's rule refuses the border.
 void TFeldFlaeche::WandUmschalten(int d)
 {
-    const bool setzen = Welt.Zelle(fokusX, fokusY).Offen[d] != 0;
-    switch (d) {
-    case Nord: Waagerecht(fokusX, fokusY, setzen); break;
-    case Sued: Waagerecht(fokusX, fokusY - 1, setzen); break;
-    case Ost: Senkrecht(fokusX, fokusY, setzen); break;
-    default: Senkrecht(fokusX - 1, fokusY, setzen); break;
-    }
+    if (::WandUmschalten(Welt, fokusX, fokusY, static_cast<TRichtung>(d)))
+        RepaintAll();
 }
 
 void TFeldFlaeche::FokusSetzen(int x, int y)
@@ -691,11 +625,7 @@ void TFeldFlaeche::ZeigeFokus()
 
 QString TFeldFlaeche::Beschreibung() const
 {
-    std::string text = ZelkBeschreibung(Welt, Roboter);
-    // While editing, the square the keys act on comes first.
-    if (Veraendern)
-        text = FeldBeschreibung(Welt, Roboter, fokusX, fokusY) + " " + text;
-    return QString::fromStdString(text);
+    return QString::fromStdString(AnsichtBeschreibung(Welt, Roboter, Veraendern, fokusX, fokusY));
 }
 
 void TFeldFlaeche::WeltGeaendert() { ansage->Geaendert(); }

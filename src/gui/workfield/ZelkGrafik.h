@@ -101,10 +101,8 @@ private:
     void ZeigeZellenPunkte(int x, int y);
     void FormMouseMove(int x, int y);
     void FormMouseDown(Qt::MouseButton button, int x, int y);
-    void KlickWaagerecht(int x, int y, bool setzen);
-    void KlickSenkrecht(int x, int y, bool setzen);
+    // A click in the robot zone of square (x, y).
     void KlickZelk(int x, int y);
-    void KlickPunkt(int x, int y, bool setzen);
     // The edits on squares, shared by the clicks and the keys. Waagerecht is
     // the north side of (x, y), Senkrecht its east side.
     void Waagerecht(int x, int y, bool setzen);

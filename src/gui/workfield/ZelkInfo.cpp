@@ -18,6 +18,7 @@
 #include <QStyleOptionTitleBar>
 #include <QTimer>
 
+#include "execution/Geschwindigkeit.h"
 #include "execution/ZelkPreter.h"
 #include "world/ZelkFeld.h"
 
@@ -29,10 +30,6 @@ namespace {
 // Client size of the window as laid out.
 constexpr int ClientBreite = 137;
 constexpr int ClientHoehe = 180;
-
-// Speed position 0..50: a larger position is faster.
-int Timer1Intervall(int p) { return 10 * (50 - p) + 1; }
-int Timer2Intervall(int p) { return 50 * (50 - p) + 1; }
 
 QScrollBar* NeueScrollBar(QWidget* parent, const char* name, int left, int top, int maximum,
                           int position)
@@ -92,8 +89,8 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     SetHint(ScrollMaterial,
             QStringLiteral("Material|Vorrat von Zelk, beim Verändern des Arbeitsfelds einstellbar"));
     Geschwindigkeit = NeuesLabel("Geschwindigkeit", QStringLiteral("Geschwindigkeit:"), 8, 120);
-    LabelGeschw = NeuesLabel("LabelGeschw", QStringLiteral("40"), 112, 120);
-    ScrollGeschw = NeueScrollBar(client, "ScrollGeschw", 8, 144, 50, 40);
+    LabelGeschw = NeuesLabel("LabelGeschw", QString::number(StartGeschwindigkeit), 112, 120);
+    ScrollGeschw = NeueScrollBar(client, "ScrollGeschw", 8, 144, GroessteGeschwindigkeit, StartGeschwindigkeit);
     SetHint(ScrollGeschw,
             QStringLiteral("Geschwindigkeit|Geschwindigkeit des Programmablaufs, nach rechts schneller"));
 
@@ -123,12 +120,12 @@ TZelkMeldung::TZelkMeldung(QWidget* parent)
     // first moved, although the bar shows 40.
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(50);
+    Timer1->setInterval(StartSchrittIntervall);
     Timer1->setTimerType(Qt::PreciseTimer);
     connect(Timer1, &QTimer::timeout, this, &TZelkMeldung::Timer1Timer);
     Timer2 = new QTimer(this);
     Timer2->setObjectName(QStringLiteral("Timer2"));
-    Timer2->setInterval(250);
+    Timer2->setInterval(StartWiedergabeIntervall);
     Timer2->setTimerType(Qt::PreciseTimer);
     connect(Timer2, &QTimer::timeout, this, &TZelkMeldung::Timer2Timer);
 
@@ -227,11 +224,11 @@ bool TZelkMeldung::AufTitel(QPoint punkt) const
 
 void TZelkMeldung::ScrollGeschwScroll(int position)
 {
-    const int p = std::clamp(position, 0, 50);
+    const int p = GeschwindigkeitImBereich(position);
     LabelGeschw->setText(QString::number(p));
     LabelGeschw->adjustSize();
-    Timer1->setInterval(Timer1Intervall(p));
-    Timer2->setInterval(Timer2Intervall(p));
+    Timer1->setInterval(SchrittIntervall(p));
+    Timer2->setInterval(WiedergabeIntervall(p));
 }
 
 void TZelkMeldung::SelbstGesetzt(QScrollBar* bar, int position)
@@ -248,7 +245,7 @@ void TZelkMeldung::ScrollGeschwEnter()
 {
     // Only the thumb goes back to 40; the label and the intervals follow at
     // the next scroll.
-    SelbstGesetzt(ScrollGeschw, 40);
+    SelbstGesetzt(ScrollGeschw, StartGeschwindigkeit);
 }
 
 void TZelkMeldung::ScrollMaterialScroll(int position)

@@ -1,0 +1,6 @@
+#pragma once
+// The work field's editing mode as the page's C API keeps it (WorldApi.cpp):
+// the run's commands ask it, as the desktop's main window asks its document.
+
+// The editing mode is on: no program starts until it ends.
+bool FeldWirdVeraendert();
