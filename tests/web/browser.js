@@ -26,9 +26,15 @@ async function openPage(browser, options) {
   return page;
 }
 
+// Types the text as it is: a line break goes in as a character, so that
+// the editor's auto-indent adds no blanks the test did not type.
 async function typeProgram(page, text) {
-  await page.click("#programm");
-  await page.keyboard.type(text);
+  await page.click("#programm .cm-content");
+  const lines = text.split("\n");
+  for (let i = 0; i < lines.length; ++i) {
+    if (i > 0) await page.keyboard.sendCharacter("\n");
+    await page.keyboard.type(lines[i]);
+  }
 }
 
 const xpos = (page) => page.$eval("#xpos", (e) => e.textContent);
