@@ -1,7 +1,7 @@
 // The editor: breakpoints in the gutter, the arrow, the Underscore
 // spelling, units from pages and files, the Tab key, and the focus.
 "use strict";
-const { openPage, check, typeProgram, xpos, dialogText } = require("../browser.js");
+const { openPage, check, typeProgram, pasteText, xpos, dialogText } = require("../browser.js");
 
 const FOUR_STEPS = "PROGRAM P;\nBEGIN\n  VOR;\n  VOR;\n  VOR;\n  VOR\nEND.";
 
@@ -34,7 +34,7 @@ async function breakpointPausesTheRun(browser) {
   await page.evaluate(() => document.querySelector("#programm .cm-content").focus());
   await page.keyboard.down("Control"); await page.keyboard.press("Home"); await page.keyboard.up("Control");
   await page.keyboard.type("{ neu }");
-  await page.keyboard.sendCharacter("\n");
+  await pasteText(page, "\n");
   check("typed lines move the arrow with its line", (await gutterLines(page, "marke")) === "5", await gutterLines(page, "marke"));
   await clickLineNumber(page, 6);
   check("a breakpoint taken away during a pause", (await gutterLines(page, "haltepunkt")) === "", await gutterLines(page, "haltepunkt"));
@@ -117,9 +117,9 @@ async function tabAndFocus(browser) {
   check("Esc then Tab leaves the editor", !(await inEditor()));
   await page.evaluate(() => document.querySelector("#programm .cm-content").focus());
   await page.keyboard.down("Control"); await page.keyboard.press("End"); await page.keyboard.up("Control");
-  await page.keyboard.sendCharacter("\n");
+  await pasteText(page, "\n");
   await page.keyboard.type("VOR;");
-  await page.keyboard.sendCharacter("\n");
+  await pasteText(page, "\n");
   await page.keyboard.type("END.");
   await page.evaluate(() => document.activeElement.blur());
   await page.keyboard.press("F7");
