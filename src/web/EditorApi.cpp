@@ -122,6 +122,10 @@ ZELK_API void zelk_set_underscore(int on)
     RebuildKeyTable();
 }
 
+// Blanks the Tab key types, as the desktop's editor sets it; -1 types a
+// tab character.
+ZELK_API int zelk_tab_width() { return Tabset; }
+
 // The breakpoints of a page as the editor shows them: translated, on the
 // lines of the text the run translated ("" for lines typed since), and now,
 // on the lines of the text just handed in, where a translation takes them.

@@ -25,8 +25,6 @@ let closeHandler = null;
 const changeListeners = [];
 const editable = new Compartment();
 
-// The desktop's Tab key: four blanks at the caret, whatever the column.
-const TAB_BLANKS = "    ";
 
 // ---- breakpoints and the mark, kept in each page's state --------------------
 
@@ -107,9 +105,12 @@ const marksGutter = gutter({
   domEventHandlers: gutterClicks,
 });
 
+// The desktop's Tab key: its number of blanks at the caret, whatever the
+// column (or a tab character where the desktop types one).
 function insertBlanks(v) {
   if (v.state.readOnly) return false;
-  v.dispatch(v.state.replaceSelection(TAB_BLANKS), { scrollIntoView: true, userEvent: "input" });
+  const width = api("zelk_tab_width")();
+  v.dispatch(v.state.replaceSelection(width < 0 ? "\t" : " ".repeat(width)), { scrollIntoView: true, userEvent: "input" });
   return true;
 }
 
