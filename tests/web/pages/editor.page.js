@@ -6,6 +6,8 @@ const { openPage, check, typeProgram, pasteText, xpos, dialogText } = require(".
 const FOUR_STEPS = "PROGRAM P;\nBEGIN\n  VOR;\n  VOR;\n  VOR;\n  VOR\nEND.";
 
 async function clickLineNumber(page, number) {
+  // The editor lays out a page it has just shown in the next frames.
+  await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
   const at = await page.evaluate((n) => {
     const e = [...document.querySelectorAll("#programm .cm-lineNumbers .cm-gutterElement")]
       .find((g) => g.textContent === String(n) && g.style.visibility !== "hidden");
@@ -129,4 +131,40 @@ async function tabAndFocus(browser) {
   await page.close();
 }
 
-module.exports = [breakpointPausesTheRun, breakpointsMoveToInstructions, underscoreSpelling, usesFindsFilesAndPages, tabAndFocus];
+// The colour of a word is what the translator makes of it, also in a
+// comment begun lines above.
+async function coloursFollowTheScanner(browser) {
+  const page = await openPage(browser);
+  const rows = [["BEGIN\n  VOR", "VOR", "zk-roboterwort"], ["{ Anfang\n  VOR\n}", "VOR", "zk-kommentar"],
+                ["(* { *)\n  VOR", "VOR", "zk-roboterwort"], ["(* Anfang\n  } VOR", "VOR", "zk-kommentar"],
+                ["WHILE VORNE_FREI DO", "WHILE", "zk-schluesselwort"], ["  12", "12", "zk-zahl"]];
+  for (const [text, word, kind] of rows) {
+    await page.evaluate(() => document.querySelector("#programm .cm-content").focus());
+    await page.keyboard.down("Control"); await page.keyboard.press("a"); await page.keyboard.up("Control");
+    await page.keyboard.press("Backspace");
+    await typeProgram(page, text);
+    const classes = await page.$$eval("#programm .cm-line span", (es, w) => es.filter((e) => e.textContent.includes(w)).map((e) => e.className).join(" "), word);
+    check(JSON.stringify(text) + ": " + word + " is " + kind, classes.split(" ").includes(kind), classes);
+  }
+  await page.close();
+}
+
+// A breakpoint in a unit's page pauses the program there; the unit's page
+// comes to the front with the arrow.
+async function breakpointInAUnit(browser) {
+  const page = await openPage(browser);
+  await page.evaluate(() => Module.FS.writeFile("/dateien/Teil.pas", "UNIT Teil;\nINTERFACE\nPROCEDURE ZWEI;\nIMPLEMENTATION\nPROCEDURE ZWEI;\nBEGIN\n  VOR;\n  VOR\nEND;\nEND.\n"));
+  await typeProgram(page, "PROGRAM P;\nUSES Teil;\nBEGIN\n  ZWEI\nEND.");
+  await page.click("::-p-aria(Compilieren)");
+  await page.click("#seiten .seite:nth-child(2) [role=tab]");
+  await clickLineNumber(page, 8);
+  await page.click("#seiten .seite:nth-child(1) [role=tab]");
+  await page.keyboard.press("F9");
+  await waitPaused(page);
+  const shown = await page.evaluate(() => Zelk.selection().page);
+  check("a breakpoint in a unit pauses there, its page in front", (await xpos(page)) === "2" && shown === 1 &&
+        (await gutterLines(page, "marke")) === "7", (await xpos(page)) + " page " + shown + " arrow " + (await gutterLines(page, "marke")));
+  await page.close();
+}
+
+module.exports = [breakpointPausesTheRun, breakpointsMoveToInstructions, underscoreSpelling, usesFindsFilesAndPages, tabAndFocus, coloursFollowTheScanner, breakpointInAUnit];
