@@ -223,8 +223,10 @@ export function closePage(i) {
   pages[selected].state = view.state;
   pages.splice(i, 1);
   if (pages.length === 0) newPage("Robo1", "");
+  // The page in front stays there unless it was the one closed.
+  const front = i < selected ? selected - 1 : Math.min(selected, pages.length - 1);
   selected = -1;
-  selectPage(Math.min(i, pages.length - 1));
+  selectPage(front);
   // The pages after it move up one: the core's numbers must follow at once,
   // or a breakpoint set now would land on the wrong page.
   handInPages();

@@ -167,4 +167,27 @@ async function breakpointInAUnit(browser) {
   await page.close();
 }
 
-module.exports = [breakpointPausesTheRun, breakpointsMoveToInstructions, underscoreSpelling, usesFindsFilesAndPages, tabAndFocus, coloursFollowTheScanner, breakpointInAUnit];
+// Closing a page moves the pages after it up: a breakpoint taken away on
+// such a page afterwards is gone for the run as well.
+async function closingAPageKeepsBreakpointsOnTheirPage(browser) {
+  const page = await openPage(browser);
+  const unit = (name, proc) => "UNIT " + name + ";\nINTERFACE\nPROCEDURE " + proc + ";\nIMPLEMENTATION\nPROCEDURE " + proc + ";\nBEGIN\n  VOR\nEND;\nEND.\n";
+  await page.evaluate((a, b) => { Module.FS.writeFile("/dateien/Eins.pas", a); Module.FS.writeFile("/dateien/Zwei.pas", b); },
+                      unit("Eins", "EINS"), unit("Zwei", "ZWEI"));
+  await typeProgram(page, "PROGRAM P;\nUSES Eins, Zwei;\nBEGIN\n  EINS;\n  ZWEI\nEND.");
+  await page.click("::-p-aria(Compilieren)");
+  await page.click("#seiten .seite:nth-child(3) [role=tab]");
+  await clickLineNumber(page, 7);
+  await page.click("#seiten .seite:nth-child(2) .schliessen");
+  await page.click("#seiten .seite:nth-child(2) [role=tab]");
+  await clickLineNumber(page, 7);
+  check("the breakpoint is taken away on the page that moved up", (await gutterLines(page, "haltepunkt")) === "" &&
+        await announced(page, "Haltepunkt in Zeile 7 entfernt"), await gutterLines(page, "haltepunkt"));
+  await page.click("#seiten .seite:nth-child(1) [role=tab]");
+  await page.keyboard.press("F9");
+  await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 10000 });
+  check("the run does not pause at the breakpoint taken away", (await xpos(page)) === "3", await xpos(page));
+  await page.close();
+}
+
+module.exports = [breakpointPausesTheRun, breakpointsMoveToInstructions, underscoreSpelling, usesFindsFilesAndPages, tabAndFocus, coloursFollowTheScanner, breakpointInAUnit, closingAPageKeepsBreakpointsOnTheirPage];
