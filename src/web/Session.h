@@ -7,11 +7,13 @@
 
 #include <emscripten/emscripten.h>
 
+#include "execution/Breakpoints.h"
 #include "execution/Run.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
 #include "ports/WorldDisplay.h"
 #include "text/AsciiNames.h"
+#include "text/ProgramFile.h"
 #include "text/TextCodec.h"
 
 // The editor's pages as texts the page handed in. Lines are kept in
@@ -21,25 +23,31 @@ public:
     struct Page {
         std::string name;
         std::vector<std::string> lines;
+        // The breakpoints as the editor shows them now, on the lines of the
+        // text handed in: a translation of these lines starts from them.
+        std::vector<int> breakpointsNow;
+    };
+    // A unit the translator loaded from the working folder, for the editor
+    // to show as a page of its own.
+    struct AddedPage {
+        std::string name;
+        std::string text;  // UTF-8, '\n' line breaks
+        std::string file;  // the file's name in the working folder
     };
     std::vector<Page> pages;
+    std::vector<AddedPage> added;  // since the page last asked
     int selected = -1;
     int selectedLine = -1;  // the line a message or a step selected since the page last asked
+    bool selectedRunLine = false;  // that line is one of the translated text, not the text now
     int markPage = -1;
     int markLine = -1;
+    bool markAnnounced = false;  // a pause put the mark there: say so, once
+    int translations = 0;        // successful translations so far
+    TRun* run = nullptr;         // whose breakpoints a translation moves
 
-    void SetPage(int index, const std::string& name, const std::string& utf8)
-    {
-        if (index < 0 || index > PageCount())
-            return;
-        Page page{name, SplitLines(Utf8ToWindows1252(utf8))};
-        if (index == PageCount())
-            pages.push_back(page);
-        else
-            pages[index] = page;
-        if (selected < 0)
-            selected = index;
-    }
+    void SetPage(int index, const std::string& name, const std::string& utf8);
+    // Pages beyond count were closed in the editor.
+    void KeepPages(int count);
 
     int PageCount() const override { return static_cast<int>(pages.size()); }
     int SelectedPage() const override { return selected; }
@@ -60,8 +68,7 @@ public:
                 return i;
         return -1;
     }
-    // The page has no files yet: a unit must be a page it handed in.
-    bool AddPage(const std::string&, const std::string&) override { return false; }
+    bool AddPage(const std::string& name, const std::string& path) override;
     int LineCount() const override
     {
         return selected >= 0 ? static_cast<int>(pages[selected].lines.size()) : 0;
@@ -70,12 +77,24 @@ public:
     {
         return index >= 0 && index < LineCount() ? pages[selected].lines[index] : std::string();
     }
-    void HighlightLine(int line) override { selectedLine = line; }
-    void ShowExecutionMark(int page, int line, bool) override
+    void HighlightLine(int line) override
+    {
+        selectedLine = line;
+        selectedRunLine = false;
+    }
+    void ShowRunLine(int page, int line) override
+    {
+        SelectPage(page);
+        selectedLine = line;
+        selectedRunLine = true;
+    }
+    void ShowExecutionMark(int page, int line, bool announce) override
     {
         markPage = page;
         markLine = line;
+        markAnnounced = markAnnounced || (announce && page >= 0);
     }
+    void Translated() override;
 };
 
 struct Message {

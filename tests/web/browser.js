@@ -34,13 +34,27 @@ async function openPage(browser, options) {
   return page;
 }
 
+// Types the text as it is: a line break is pasted, so that the editor's
+// auto-indent adds no blanks the test did not type.
 async function typeProgram(page, text) {
-  await page.click("#programm");
-  await page.keyboard.type(text);
+  await page.click("#programm .cm-content");
+  const lines = text.split("\n");
+  for (let i = 0; i < lines.length; ++i) {
+    if (i > 0) await pasteText(page, "\n");
+    await page.keyboard.type(lines[i]);
+  }
+}
+
+async function pasteText(page, text) {
+  await page.$eval("#programm .cm-content", (content, t) => {
+    const data = new DataTransfer();
+    data.setData("text/plain", t);
+    content.dispatchEvent(new ClipboardEvent("paste", { clipboardData: data, bubbles: true, cancelable: true }));
+  }, text);
 }
 
 const xpos = (page) => page.$eval("#xpos", (e) => e.textContent);
 const dialogText = (page) => page.$eval("#meldung", (d) => d.open ? document.getElementById("meldung-text").innerText : null);
 const dialogTitle = (page) => page.$eval("#meldung-titel", (e) => e.textContent);
 
-module.exports = { pageUrl, counts, check, openPage, typeProgram, xpos, dialogText, dialogTitle };
+module.exports = { pageUrl, counts, check, openPage, typeProgram, pasteText, xpos, dialogText, dialogTitle };

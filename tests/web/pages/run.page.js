@@ -58,7 +58,7 @@ async function stepAndStepBack(browser) {
   await page.keyboard.press("F7");
   await page.keyboard.up("Shift");
   check("Shift+F7 takes the last step back", (await xpos(page)) === "2", await xpos(page));
-  const marked = await page.$$eval("#zeilen .marke", (lines) => lines.map((l) => l.dataset.zeile));
+  const marked = await page.$$eval("#programm .marke", (lines) => lines.map((l) => l.dataset.zeile));
   check("the arrow stands on the line that runs next, and only there", marked.join(",") === "3", marked.join(","));
   await page.close();
 }
@@ -70,7 +70,7 @@ async function sourceErrorShowsTheTranslatorsMessage(browser) {
   await page.waitForSelector("#meldung[open]", { timeout: 10000 });
   const text = await dialogText(page);
   check("a source error shows the translator's message", text === "Bezeichner unbekannt!", JSON.stringify(text));
-  const selected = await page.$eval("#programm", (t) => t.value.substring(t.selectionStart, t.selectionEnd));
+  const selected = await page.evaluate(() => Zelk.selection().text);
   check("the error's line is selected", selected.length > 0 && "  VORWAERTS\nEND.".includes(selected), JSON.stringify(selected));
   await page.close();
 }
