@@ -3,9 +3,9 @@
 // disk. Choosing one stores its files in the working folder, where
 // ARBEITSFELD and USES find them as on the desktop beside the program, and
 // opens the program as a page.
-import { call } from "./core.js";
 import * as editor from "./editor.js";
-import { storeFile } from "./files.js";
+import { storeFile, openProgram } from "./files.js";
+import { refresh } from "./run.js";
 import SAMMELN_PAS from "../../resources/examples/SAMMELN.PAS";
 import SAMMELN_ROB from "../../resources/examples/SAMMELN.ROB";
 import LABYRINTH_PAS from "../../resources/examples/LABYRINTH.PAS";
@@ -26,18 +26,17 @@ let button, list;
 
 export function openExample(example) {
   Object.keys(example.files).forEach((name) => storeFile(name, example.files[name]));
-  // Read back by the core, as the desktop reads a program file.
-  const read = JSON.parse(call("zelk_example_program", "string", ["string"], [example.program]));
-  if (read.page === undefined)
-    return;
+  const base = example.program.replace(/\.PAS$/, "").toLowerCase();
   for (let i = 0; i < editor.pageCount(); ++i) {
     // Opened before: the learner's changes to it stay.
-    if (editor.pageName(i).toLowerCase() === read.page.toLowerCase()) {
+    if (editor.pageName(i).toLowerCase() === base) {
       editor.selectPage(i);
       return;
     }
   }
-  editor.addPage(read.page, read.text, example.program);
+  // Decoded by the core as the desktop reads a program file.
+  openProgram(example.program);
+  refresh();
 }
 
 function showList(open) {

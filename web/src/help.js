@@ -28,8 +28,8 @@ function pageSection() {
     "<p>Tab rückt im Programmtext ein. <strong>Esc, dann Tab verlässt den Programmtext</strong> " +
     "und führt zu den Knöpfen.</p>" +
     "<h3>Dateien</h3>" +
-    "<p>„Öffnen“ holt Programme, Units und Arbeitsfelder vom Gerät, auch mehrere auf einmal. " +
-    "„Speichern“ schreibt sie so, wie das Programm auf dem Schreibtisch sie liest: in die " +
+    "<p>„Öffnen“ (" + keyText({ key: "O", ctrl: true }) + ") holt Programme, Units und Arbeitsfelder vom Gerät, auch mehrere auf einmal. " +
+    "„Speichern“ (" + keyText({ key: "S", ctrl: true }) + ") schreibt sie so, wie das Programm auf dem Schreibtisch sie liest: in die " +
     "geöffnete Datei, wo der Browser das erlaubt, sonst als Download. Was Sie öffnen oder " +
     "speichern, findet <code>USES</code> und <code>ARBEITSFELD</code>. Seiten und " +
     "Arbeitsfeld bleiben im Browser erhalten, auch nach dem Neuladen.</p>" +
