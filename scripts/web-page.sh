@@ -16,12 +16,31 @@ if ! cmp -s "$src/web/package-lock.json" "$npmdir/package-lock.json" || [ ! -d "
 fi
 # A classic script, not a module: a page opened from the disk may not load
 # module scripts. The desktop's pictures (resources/world/*.svg) go into it
-# as data URLs, so that the page fetches no file of its own.
+# as data URLs, so that the page fetches no file of its own; the examples'
+# files come in as bytes, to be decoded by the core.
 NODE_PATH="$npmdir/node_modules" esbuild "$src/web/src/main.js" --bundle --format=iife --minify \
-  --loader:.svg=dataurl --target=es2019 --legal-comments=none --log-level=warning --outfile="$out/page.js"
+  --loader:.svg=dataurl --loader:.PAS=binary --loader:.ROB=binary \
+  --target=es2019 --legal-comments=none --log-level=warning --outfile="$out/page.js"
 for f in "$src"/web/*; do
   case "$(basename "$f")" in
     package.json|package-lock.json|src) ;;
     *) cp -R "$f" "$out/" ;;
   esac
 done
+# The manual as a classic script, loaded when the help is first asked for.
+node -e 'const fs = require("fs");
+fs.writeFileSync(process.argv[2], "window.ZelkHandbuch = " + JSON.stringify(fs.readFileSync(process.argv[1], "utf8")) + ";\n");' \
+  "$src/resources/Zelk.hlp" "$out/handbuch.js"
+# What the service worker keeps for offline use: every file of the site but
+# the command-line runner and the worker itself, and a version that changes
+# with any of them.
+(
+  cd "$out"
+  files=$(find . -type f ! -name 'zelk-run.*' ! -name 'sw.js' ! -name 'sw-files.js*' | sed 's|^\./||' | sort)
+  version=$(cat $files | sha256sum | cut -c1-16)
+  printf 'self.ZELK_VERSION = "%s";\nself.ZELK_FILES = [' "$version"
+  sep=""
+  for f in $files; do printf '%s"%s"' "$sep" "$f"; sep=", "; done
+  printf '];\n'
+) > "$out/sw-files.js.tmp"
+mv "$out/sw-files.js.tmp" "$out/sw-files.js"

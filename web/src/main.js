@@ -8,6 +8,9 @@ import { initFiles } from "./files.js";
 import { initRun, refresh, currentState } from "./run.js";
 import { initStore } from "./store.js";
 import { initShare, openSharedLink } from "./share.js";
+import { initHelp } from "./help.js";
+import { initExamples } from "./examples.js";
+import { initOffline } from "./offline.js";
 
 async function init() {
   initFiles();
@@ -16,6 +19,7 @@ async function init() {
   initEditor();
   initRun();
   initShare();
+  initHelp(); initExamples(); initOffline();
   // The kept work and a shared link come before the first picture.
   await initStore();
   await openSharedLink();

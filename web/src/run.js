@@ -57,16 +57,62 @@ function tickLater() {
   }, stepInterval());
 }
 
-// The desktop's keys, and for keyboards without function keys one more
-// each; taken before the browser sees them, wherever the focus is.
+// Each command with the desktop's key and one more for keyboards without
+// function keys (Chromebooks, tablets). The second keys avoid Ctrl+Alt
+// (AltGr on German keyboards), what browsers and ChromeOS keep for
+// themselves (Ctrl+N/T/W/L/H/Tab, Ctrl+Shift+letters, Alt+letters) and what
+// editing needs (Ctrl+Z/Y/A/C/V/X, Ctrl+Backspace, Ctrl with arrows, Home,
+// End). Punctuation is matched by its place on the keyboard (code), as
+// Shift gives it another character on every layout. On Apple keyboards ⌘
+// stands for Ctrl.
+export const KEYS = [
+  { command: "start", name: "Start", keys: [{ key: "F9" }, { key: "Enter", ctrl: true }] },
+  { command: "einzelschritt", name: "Einzelschritt", keys: [{ key: "F7" }, { code: "Period", ctrl: true }] },
+  { command: "unterbrechen", name: "Unterbrechen", keys: [{ key: "F6" }, { code: "Comma", ctrl: true }] },
+  { command: "anhalten", name: "Anhalten", keys: [{ key: "F2", ctrl: true }, { code: "Comma", ctrl: true, shift: true }] },
+  { command: "zurueck", name: "Schritt zurück", keys: [{ key: "F7", shift: true }, { code: "Period", ctrl: true, shift: true }] },
+  { command: "compilieren", name: "Compilieren", keys: [{ key: "F9", ctrl: true }, { key: "Enter", ctrl: true, shift: true }] },
+  { command: "haltepunkt", name: "Haltepunkt ein/aus", keys: [{ key: "F5" }, { code: "KeyB", ctrl: true }] },
+  // "/" lies on Shift+7 on German keyboards: Shift does not count here.
+  { command: "hilfe", name: "Hilfe", keys: [{ key: "F1" }, { key: "/", ctrl: true, anyShift: true }] },
+];
+
+const apple = /Mac|iPhone|iPad/.test(navigator.platform || "");
+const KEY_WORDS = { Period: "Punkt", Comma: "Komma", KeyB: "B" };
+
+// A key as the help and the tooltips write it, e.g. "Strg+Umschalt+Punkt".
+export function keyText(k) {
+  const parts = [];
+  if (k.ctrl) parts.push(apple ? "⌘" : "Strg");
+  if (k.shift) parts.push("Umschalt");
+  parts.push(k.key || KEY_WORDS[k.code]);
+  return parts.join("+");
+}
+
+function matches(k, e) {
+  const ctrl = e.ctrlKey || e.metaKey;
+  if (e.altKey || ctrl !== !!k.ctrl || (!k.anyShift && e.shiftKey !== !!k.shift))
+    return false;
+  return k.key ? e.key === k.key : e.code === k.code;
+}
+
+// Commands that are not the run's: the module that owns one adds it.
+const otherCommands = {
+  haltepunkt() {
+    if (typeof editor.toggleBreakpointAtCursor === "function" && !messages.isOpen())
+      editor.toggleBreakpointAtCursor();
+  },
+};
+export function addCommand(name, f) { otherCommands[name] = f; }
+
+export function runCommand(name) {
+  if (actions[name]) act(name);
+  else if (otherCommands[name]) otherCommands[name]();
+}
+
 function commandOfKey(e) {
-  const k = e.key, ctrl = e.ctrlKey || e.metaKey, shift = e.shiftKey;
-  if (k === "F9") return ctrl ? "compilieren" : "start";
-  if (k === "F7") return shift ? "zurueck" : "einzelschritt";
-  if (k === "F6") return "unterbrechen";
-  if (k === "F2" && ctrl) return "anhalten";
-  if (k === "Enter" && ctrl) return "start";
-  return null;
+  const found = KEYS.find((c) => c.keys.some((k) => matches(k, e)));
+  return found ? found.command : null;
 }
 
 function onKey(event) {
@@ -78,7 +124,15 @@ function onKey(event) {
   event.preventDefault();
   event.stopPropagation();
   if (name !== null && !event.repeat)
-    act(name);
+    runCommand(name);
+}
+
+// Each button's tooltip names both its keys.
+function showKeysInTooltips() {
+  KEYS.forEach((c) => {
+    const b = document.getElementById(c.command);
+    if (b) b.title = c.name + " (" + c.keys.map(keyText).join(", ") + ")";
+  });
 }
 
 export function initRun() {
@@ -86,5 +140,8 @@ export function initRun() {
     buttons[name] = document.getElementById(name);
     buttons[name].addEventListener("click", () => act(name));
   });
+  const haltepunkt = document.getElementById("haltepunkt");
+  if (haltepunkt) haltepunkt.addEventListener("click", () => runCommand("haltepunkt"));
+  showKeysInTooltips();
   window.addEventListener("keydown", onKey, true);
 }
