@@ -40,7 +40,12 @@ async function typeProgram(page, text) {
   await page.click("#programm .cm-content");
   const lines = text.split("\n");
   for (let i = 0; i < lines.length; ++i) {
-    if (i > 0) await pasteText(page, "\n");
+    if (i > 0) {
+      await pasteText(page, "\n");
+      // The editor puts the cursor after a paste in the next frame; a key
+      // typed before that lands where the cursor was.
+      await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
+    }
     await page.keyboard.type(lines[i]);
   }
 }
