@@ -77,27 +77,34 @@ async function openTime(page, url) {
   const page = await browser.newPage();
   await page.goto(url);
   await page.waitForSelector("body[data-bereit]");
-  const r = await page.evaluate((program, n) => {
+  // The program pasted into the editor and started with the page's button;
+  // then the ticks straight into the core, as fast as they go.
+  await page.$eval("#programm .cm-content", (content, t) => {
+    const data = new DataTransfer();
+    data.setData("text/plain", t);
+    content.dispatchEvent(new ClipboardEvent("paste", { clipboardData: data, bubbles: true, cancelable: true }));
+  }, PENDEL);
+  await page.click("#start");
+  const r = await page.evaluate((n) => {
     const M = window.Module;
-    M.ccall("zelk_set_page", null, ["number", "string", "string"], [0, "Pendel", program]);
-    M._zelk_select_page(0);
-    M._zelk_start();
     let t = performance.now();
     for (let i = 0; i < n; ++i) M._zelk_tick();
     const perSecond = n / (performance.now() - t) * 1000;
-    M._zelk_pause();
+    document.getElementById("unterbrechen").click();
+    // Each step back as the learner's click does it: the core's step back,
+    // its report, the field, the gutter and the panel drawn again.
     const back = [];
+    const button = document.getElementById("zurueck");
     for (let i = 0; i < 200; ++i) {
       t = performance.now();
-      M._zelk_back();
-      JSON.parse(M.UTF8ToString(M._zelk_state_json()));
+      button.click();
       back.push(performance.now() - t);
     }
     back.sort((a, b) => a - b);
-    return { perSecond, median: back[100], p99: back[198], longest: back[199] };
-  }, PENDEL, INSTRUCTIONS);
-  console.log("ticks in the page: " + (r.perSecond / 1e6).toFixed(1) + " M instructions per second");
-  console.log("one step back " + INSTRUCTIONS + " instructions into the run, with the state the page draws from (200 in a row): median " +
+    return { perSecond, median: back[100], p99: back[198], longest: back[199], x: document.getElementById("xpos").textContent };
+  }, INSTRUCTIONS);
+  console.log("ticks in the page: " + (r.perSecond / 1e6).toFixed(1) + " M instructions per second; Zelk after the steps back at x=" + r.x);
+  console.log("one step back " + INSTRUCTIONS + " instructions into the run, through the button, drawing included (200 in a row): median " +
               r.median.toFixed(3) + " ms, 99th percentile " + r.p99.toFixed(3) + " ms, longest " + r.longest.toFixed(3) + " ms");
   await browser.close();
   fs.rmSync(profile, { recursive: true, force: true });

@@ -27,6 +27,8 @@ for f in "$src"/web/*; do
     *) cp -R "$f" "$out/" ;;
   esac
 done
+# The desktop's own icon for the browser's tab.
+cp "$src/resources/icons/zelk.svg" "$out/zelk.svg"
 # The manual as a classic script, loaded when the help is first asked for.
 node -e 'const fs = require("fs");
 fs.writeFileSync(process.argv[2], "window.ZelkHandbuch = " + JSON.stringify(fs.readFileSync(process.argv[1], "utf8")) + ";\n");' \

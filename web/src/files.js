@@ -6,7 +6,7 @@
 import { call } from "./core.js";
 import * as editor from "./editor.js";
 import * as messages from "./messages.js";
-import { refresh } from "./run.js";
+import { addCommand, refresh } from "./run.js";
 
 export const FOLDER = "/dateien";
 const changeListeners = [];
@@ -33,18 +33,8 @@ export function initFiles() {
   };
   for (const [id, f] of Object.entries(commands))
     document.getElementById(id).addEventListener("click", () => { f(); });
-  // The desktop's keys for opening and saving; the browser would otherwise
-  // open or save the page itself.
-  window.addEventListener("keydown", (e) => {
-    if (!(e.ctrlKey || e.metaKey) || e.altKey || e.shiftKey)
-      return;
-    const k = e.key.toLowerCase();
-    if (k !== "o" && k !== "s")
-      return;
-    e.preventDefault();
-    if (!e.repeat && !messages.isOpen())
-      (k === "o" ? chooseFiles : commands["datei-speichern"])();
-  }, true);
+  addCommand("datei-oeffnen", () => { if (!messages.isOpen()) chooseFiles(); });
+  addCommand("datei-speichern", () => { if (!messages.isOpen()) commands["datei-speichern"](); });
 }
 
 // f runs after any file was stored.

@@ -15,7 +15,7 @@ let at = 0;
 
 function pageSection() {
   const rows = KEYS.map((c) =>
-    "<tr><td>" + c.name + "</td><td>" + keyText(c.keys[0]) + "</td><td>" + keyText(c.keys[1]) + "</td></tr>").join("");
+    "<tr><td>" + c.name + "</td><td>" + keyText(c.keys[0]) + "</td><td>" + (c.keys[1] ? keyText(c.keys[1]) : "–") + "</td></tr>").join("");
   const section = document.createElement("section");
   section.id = "im-browser";
   section.className = "im-browser";

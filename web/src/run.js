@@ -75,10 +75,13 @@ export const KEYS = [
   { command: "haltepunkt", name: "Haltepunkt ein/aus", keys: [{ key: "F5" }, { code: "KeyB", ctrl: true }] },
   // "/" lies on Shift+7 on German keyboards: Shift does not count here.
   { command: "hilfe", name: "Hilfe", keys: [{ key: "F1" }, { key: "/", ctrl: true, anyShift: true }] },
+  // The desktop's keys for files; the browser would open or save the page.
+  { command: "datei-oeffnen", name: "Öffnen", keys: [{ code: "KeyO", ctrl: true }] },
+  { command: "datei-speichern", name: "Speichern", keys: [{ code: "KeyS", ctrl: true }] },
 ];
 
 const apple = /Mac|iPhone|iPad/.test(navigator.platform || "");
-const KEY_WORDS = { Period: "Punkt", Comma: "Komma", KeyB: "B" };
+const KEY_WORDS = { Period: "Punkt", Comma: "Komma", KeyB: "B", KeyO: "O", KeyS: "S" };
 
 // A key as the help and the tooltips write it, e.g. "Strg+Umschalt+Punkt".
 export function keyText(k) {
@@ -127,11 +130,12 @@ function onKey(event) {
     runCommand(name);
 }
 
-// Each button's tooltip names both its keys.
+// Each button's tooltip names its keys, after the desktop's hint where
+// the button has one.
 function showKeysInTooltips() {
   KEYS.forEach((c) => {
     const b = document.getElementById(c.command);
-    if (b) b.title = c.name + " (" + c.keys.map(keyText).join(", ") + ")";
+    if (b) b.title = (b.title || c.name) + " (" + c.keys.map(keyText).join(", ") + ")";
   });
 }
 

@@ -122,6 +122,19 @@ async function saveShared() {
   await saveWorld();
 }
 
+// A link is typed or pasted by hand and may hold anything: only texts
+// where texts belong, and only plain file names, so that no file lands
+// outside the working folder.
+const plainName = (n) => typeof n === "string" && /^[^/\\]+$/.test(n) && n !== "." && n !== "..";
+function wellFormed(c) {
+  const list = (l, ok) => l === undefined || (Array.isArray(l) && l.every(ok));
+  return c !== null && typeof c === "object" &&
+    list(c.seiten, (p) => p && typeof p.name === "string" && typeof p.text === "string") &&
+    list(c.dateien, (f) => f && plainName(f.name) && typeof f.daten === "string") &&
+    (c.feld === undefined || typeof c.feld === "string") &&
+    (c.feldname === undefined || plainName(c.feldname));
+}
+
 // At start, after the kept work came back: a link's pages are added and
 // its files stored; its work field replaces the kept one only when the
 // learner agrees. The fragment goes, so that a reload adds nothing twice.
@@ -134,22 +147,26 @@ export async function openSharedLink() {
   } catch (e) {
     // A page from the disk may refuse; the pages are then added again on a reload.
   }
-  let content;
+  let content, files, field;
   try {
     content = JSON.parse(new TextDecoder().decode(await through(fromBase64Url(packed), new DecompressionStream("deflate-raw"))));
+    if (!wellFormed(content))
+      throw new Error("not a shared task");
+    files = (content.dateien || []).map((f) => ({ name: f.name, bytes: fromBase64Url(f.daten) }));
+    field = content.feld ? fromBase64Url(content.feld) : null;
   } catch (e) {
     messages.queue([{ icon: "error", title: "Error", text: "Der Link ist unvollständig oder beschädigt." }]);
     return;
   }
-  (content.dateien || []).forEach((f) => storeFile(f.name, fromBase64Url(f.daten)));
+  files.forEach((f) => storeFile(f.name, f.bytes));
   const pages = content.seiten || [];
   // The empty page a fresh page starts with gives way to the link's pages.
   const untouched = editor.pageCount() === 1 && editor.pageText(0) === "" && !editor.isModified(0);
   pages.slice().reverse().forEach((p) => editor.addPage(p.name, p.text, null));
   if (untouched && pages.length > 0)
     editor.closePage(0);
-  if (content.feld)
-    takeWorld(fromBase64Url(content.feld), content.feldname || "arbeitsfeld.rob");
+  if (field)
+    takeWorld(field, content.feldname || "arbeitsfeld.rob");
 }
 
 async function takeWorld(record, name) {

@@ -169,6 +169,34 @@ async function sharedLinkOpensTheTask(browser) {
   await closeAll(b.page, b.context, b.dir);
 }
 
+// A link typed or pasted by hand may hold anything: each damaged one gets
+// the message, the page still works, and no file lands outside the
+// working folder.
+async function damagedLinkIsRefused(browser) {
+  const pack = (page, json) => page.evaluate(async (text) => {
+    const packed = new Uint8Array(await new Response(new Blob([text]).stream()
+      .pipeThrough(new CompressionStream("deflate-raw"))).arrayBuffer());
+    return btoa(String.fromCharCode(...packed)).replace(/\+/g, "-").replace(/\//g, "_").replace(/=+$/, "");
+  }, json);
+  const probe = await openPage(browser);
+  const cases = [
+    ["not compressed", "abc"],
+    ["not an object", await pack(probe, "42")],
+    ["a page without text", await pack(probe, JSON.stringify({ seiten: [{ name: "P" }] }))],
+    ["a file outside the folder", await pack(probe, JSON.stringify({ dateien: [{ name: "../Zelk.ini", daten: "AA" }] }))],
+    ["a file's bytes not base64", await pack(probe, JSON.stringify({ dateien: [{ name: "A.PAS", daten: "*" }] }))],
+  ];
+  await probe.close();
+  for (const [name, packed] of cases) {
+    const page = await openPage(browser, { hash: "#teilen=" + packed });
+    await page.waitForSelector("#meldung[open]", { timeout: 5000 });
+    check("a damaged link (" + name + ") is said", (await dialogText(page)) === "Der Link ist unvollständig oder beschädigt.", await dialogText(page));
+    const stray = await page.evaluate(() => window.Module.FS.analyzePath("/Zelk.ini").exists);
+    check("a damaged link (" + name + ") stores nothing outside the working folder", !stray);
+    await page.close();
+  }
+}
+
 // A program too long for a link is not shared by link; the files are offered.
 async function longLinkIsRefused(browser) {
   const { page, context, dir } = await openFilesPage(browser);
@@ -204,4 +232,5 @@ async function noStorageIsSaid(browser) {
   }
 }
 
-module.exports = [desktopFilesComeBackUnchanged, typedProgramInTheDesktopsEncoding, reloadFindsTheWorkKept, sharedLinkOpensTheTask, longLinkIsRefused, noStorageIsSaid];
+module.exports = [desktopFilesComeBackUnchanged, typedProgramInTheDesktopsEncoding, reloadFindsTheWorkKept, sharedLinkOpensTheTask,
+                  damagedLinkIsRefused, longLinkIsRefused, noStorageIsSaid];

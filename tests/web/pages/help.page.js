@@ -73,6 +73,14 @@ const COMMANDS = {
     const s = await state(page);
     return s.state === "interrupted" && s.markLine === 2 && (await xpos(page)) === "1";
   },
+  // The file input every browser has; Chromium's own picker cannot be
+  // answered headless.
+  async "datei-oeffnen"(page, key) {
+    await page.evaluate(() => { window.showOpenFilePicker = undefined; });
+    const [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }), key()]);
+    await chooser.cancel();
+    return chooser.isMultiple();
+  },
   async hilfe(page, key) {
     await key();
     await page.waitForFunction(() => {
@@ -92,6 +100,7 @@ const KEYS = [
   ["compilieren", ["Control"], "F9"], ["compilieren", ["Control", "Shift"], "Enter"],
   ["haltepunkt", [], "F5"], ["haltepunkt", ["Control"], "KeyB"],
   ["hilfe", [], "F1"], ["hilfe", ["Control"], "Slash"],
+  ["datei-oeffnen", ["Control"], "KeyO"],
 ];
 
 async function everyKeyDoesItsCommand(browser) {
