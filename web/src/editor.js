@@ -182,6 +182,11 @@ export function pageText(i) { return stateOf(i).doc.toString(); }
 export function pageOrigin(i) { return pages[i].origin; }
 export function selectedPage() { return selected; }
 export function isModified(i) { return pageText(i) !== pages[i].saved; }
+// Only the empty page a fresh page starts with: a program opened from a
+// file, a link or the examples takes its place.
+export function isUntouchedStart() {
+  return pages.length === 1 && pageText(0) === "" && !isModified(0) && !pages[0].origin;
+}
 
 function newPage(name, content, origin) {
   pages.push({ name, origin: origin || null, saved: content, base: null, since: null,

@@ -35,7 +35,10 @@ export function openExample(example) {
     }
   }
   // Decoded by the core as the desktop reads a program file.
+  const untouched = editor.isUntouchedStart();
   openProgram(example.program);
+  if (untouched && editor.pageCount() > 1)
+    editor.closePage(0);
   refresh();
 }
 

@@ -161,7 +161,7 @@ export async function openSharedLink() {
   files.forEach((f) => storeFile(f.name, f.bytes));
   const pages = content.seiten || [];
   // The empty page a fresh page starts with gives way to the link's pages.
-  const untouched = editor.pageCount() === 1 && editor.pageText(0) === "" && !editor.isModified(0);
+  const untouched = editor.isUntouchedStart();
   pages.slice().reverse().forEach((p) => editor.addPage(p.name, p.text, null));
   if (untouched && pages.length > 0)
     editor.closePage(0);
