@@ -3,8 +3,7 @@
 // to the space the page gives it, and sharp at the screen's pixel ratio.
 // Beside it the info panel "Zelk Info". What is drawn comes from the core.
 import { api } from "./core.js";
-import { initFieldEdit, showEditing } from "./fieldedit.js";
-import { initHand, showHand } from "./hand.js";
+import { onReport, setStepInterval } from "./run.js";
 import zelkOst from "../../resources/world/zelk_ost.svg";
 import zelkNord from "../../resources/world/zelk_nord.svg";
 import zelkWest from "../../resources/world/zelk_west.svg";
@@ -43,9 +42,14 @@ export function initField() {
   PICTURES.forEach((p) => p.img.addEventListener("load", redraw));
   new ResizeObserver(fitCanvas).observe(canvas.parentElement);
   window.matchMedia("(resolution: " + window.devicePixelRatio + "dppx)").addEventListener("change", fitCanvas);
-  initFieldEdit(canvas);
-  initHand();
+  onReport(drawField);
+  setStepInterval(stepInterval);
 }
+
+// What else shows the field's state (the editing tools, the manual
+// control) signs up here and is told after each drawing.
+const fieldListeners = [];
+export function onFieldDrawn(f) { fieldListeners.push(f); }
 
 // What the core says of the field beyond the run's report: the editing
 // mode, the colours, the speed, what may be pressed, and the words.
@@ -55,7 +59,7 @@ export function readField() {
 }
 
 // The step timer's interval, as the speed bar sets it in the core.
-export function stepInterval() { return (fieldState || readField()).interval; }
+function stepInterval() { return (fieldState || readField()).interval; }
 
 // The canvas as wide as its place, its backing store at the screen's pixels.
 function fitCanvas() {
@@ -71,14 +75,13 @@ function fitCanvas() {
 
 export function redraw() { if (lastState) paint(lastState); }
 
-export function drawField(state) {
+function drawField(state) {
   lastState = state;
   readField();
   paint(state);
   drawInfo(state);
   describe();
-  showEditing(fieldState);
-  showHand(fieldState);
+  fieldListeners.forEach((f) => f(fieldState));
 }
 
 // A place in the drawing's logical pixels, from a place on the screen.

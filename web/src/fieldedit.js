@@ -5,7 +5,7 @@
 // right button takes away.
 import { api } from "./core.js";
 import { refresh } from "./run.js";
-import { logicalPoint, redraw } from "./field.js";
+import { logicalPoint, redraw, onFieldDrawn } from "./field.js";
 import cursorW from "../../resources/world/cursor_w.svg";
 import cursorS from "../../resources/world/cursor_s.svg";
 import cursorN from "../../resources/world/cursor_n.svg";
@@ -24,8 +24,9 @@ function act(name, ...args) {
   refresh();
 }
 
-export function initFieldEdit(c) {
-  canvas = c;
+export function initFieldEdit() {
+  canvas = document.getElementById("arbeitsfeld");
+  onFieldDrawn(showEditing);
   ["veraendern", "feldneu", "zuruecksetzen", "entfernen", "rueckgaengig", "wiederholen"].forEach((id) => {
     buttons[id] = document.getElementById(id);
   });
@@ -101,7 +102,7 @@ function onKey(e) {
 }
 
 // The buttons as the core enables them; the editing tools only while editing.
-export function showEditing(field) {
+function showEditing(field) {
   editing = field.editing;
   buttons.veraendern.setAttribute("aria-pressed", String(editing));
   buttons.veraendern.disabled = !field.enabled.veraendern;

@@ -2,12 +2,14 @@
 // program would do it, with the same message when Zelk meets a wall.
 import { api } from "./core.js";
 import { refresh } from "./run.js";
+import { onFieldDrawn } from "./field.js";
 
 // The button's command letter for the core (vor, drehe links, nimm auf, gib ab).
 const COMMANDS = { handvor: "V", handdrehe: "D", handnimm: "N", handgib: "G" };
 let toggle, panel;
 
 export function initHand() {
+  onFieldDrawn(showHand);
   toggle = document.getElementById("handsteuerung");
   panel = document.getElementById("handpanel");
   toggle.addEventListener("click", () => {
@@ -26,6 +28,6 @@ export function initHand() {
 
 // The menu item waits while the field is edited; the open window's buttons
 // are never disabled.
-export function showHand(field) {
+function showHand(field) {
   toggle.disabled = !field.enabled.handsteuerung;
 }

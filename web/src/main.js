@@ -3,6 +3,8 @@
 // WebAssembly is ready.
 import { initMessages } from "./messages.js";
 import { initField } from "./field.js";
+import { initFieldEdit } from "./fieldedit.js";
+import { initHand } from "./hand.js";
 import { initEditor } from "./editor.js";
 import { initFiles } from "./files.js";
 import { initRun, refresh, currentState } from "./run.js";
@@ -16,10 +18,14 @@ async function init() {
   initFiles();
   initMessages();
   initField();
+  initFieldEdit();
+  initHand();
   initEditor();
   initRun();
   initShare();
-  initHelp(); initExamples(); initOffline();
+  initHelp();
+  initExamples();
+  initOffline();
   // The kept work and a shared link come before the first picture.
   await initStore();
   await openSharedLink();

@@ -3,7 +3,6 @@
 import { api, readState } from "./core.js";
 import * as editor from "./editor.js";
 import * as messages from "./messages.js";
-import { drawField, stepInterval } from "./field.js";
 
 const NAMES = ["start", "einzelschritt", "unterbrechen", "anhalten", "zurueck", "compilieren"];
 let state = null;
@@ -21,6 +20,15 @@ const actions = {
 
 export function currentState() { return state; }
 
+// What draws the core's report (the field, the panel) signs up here, so
+// that the run needs to know none of it.
+const drawers = [];
+export function onReport(f) { drawers.push(f); }
+
+// The step timer's interval in ms; the speed bar's owner tells it.
+let stepInterval = null;
+export function setStepInterval(f) { stepInterval = f; }
+
 export function act(name) {
   if (messages.isOpen() || !state.enabled[name])
     return;
@@ -32,7 +40,7 @@ export function act(name) {
 export function refresh() {
   state = readState();
   messages.queue(state.messages);
-  drawField(state);
+  drawers.forEach((f) => f(state));
   editor.showMark(state.markPage, state.markLine);
   if (state.selectLine >= 0)
     editor.selectLine(state.selectedPage, state.selectLine);

@@ -150,7 +150,33 @@ async function descriptionFollowsTheField(browser) {
                              { timeout: 3000 }, told.source).catch(() => {});
   const after = await described(page);
   check("the field told in words follows the keys' edits", told.test(after) && before.includes("Spalte 1, Zeile 1"), after);
+  // Ctrl+Z takes the barrier back, Ctrl+Y sets it again.
+  const northOpen = () => page.evaluate(() => Zelk.state().grid[0][1][2]);
+  const undone = [];
+  for (const k of ["z", "y"]) {
+    await page.keyboard.down("Control");
+    await page.keyboard.press(k);
+    await page.keyboard.up("Control");
+    undone.push(await northOpen());
+  }
+  check("Ctrl+Z undoes the last edit and Ctrl+Y does it again", undone.join(",") === "1,0", undone.join(","));
   await page.close();
 }
 
-module.exports = [wallSetByTapBlocksZelk, mouseEditsReachTheRun, neuAndZuruecksetzen, manualControl, descriptionFollowsTheField];
+// While a program runs, the field is the run's: the buttons that would
+// change it are off, and on again after the end.
+async function fieldButtonsFollowTheRun(browser) {
+  const page = await openPage(browser);
+  await typeProgram(page, "PROGRAM P;\nBEGIN\n" + "  VOR;\n".repeat(5) + "  VOR\nEND.");
+  await press(page, "Start");
+  const labels = ["Verändern", "Neu", "Zurücksetzen"];
+  const disabled = () => Promise.all(labels.map((l) => page.$eval("::-p-aria(" + l + ")", (b) => b.disabled)));
+  const running = await disabled();
+  await page.waitForFunction(() => Zelk.state().state === "idle" && !Zelk.state().timer, { timeout: 10000 });
+  const after = await disabled();
+  labels.forEach((l, i) => check(l + " is off while the program runs, on after its end", running[i] && !after[i], running[i] + "/" + after[i]));
+  await page.close();
+}
+
+module.exports = [wallSetByTapBlocksZelk, mouseEditsReachTheRun, neuAndZuruecksetzen, manualControl, descriptionFollowsTheField,
+                  fieldButtonsFollowTheRun];
