@@ -33,6 +33,7 @@ export function initFiles() {
   };
   for (const [id, f] of Object.entries(commands))
     document.getElementById(id).addEventListener("click", () => { f(); });
+  editor.setCloseHandler(closeAsking);
   addCommand("datei-oeffnen", () => { if (!messages.isOpen()) chooseFiles(); });
   addCommand("datei-speichern", () => { if (!messages.isOpen()) commands["datei-speichern"](); });
 }
@@ -147,22 +148,35 @@ async function handOut(bytes, name, handle) {
 
 // "Speichern" writes back to the page's file, "Speichern unter" (and a
 // page that never had a file) asks for one first.
+// True once the page is saved.
 export async function savePage(i, asNew) {
-  if (i < 0) return;
+  if (i < 0) return false;
   let { file, encoding, handle } = originOf(i);
   if (asNew || !file) {
     const target = await askTarget(file || editor.pageName(i) + ".pas", PROGRAM_TYPES);
-    if (!target) return;
+    if (!target) return false;
     ({ name: file, handle } = target);
   }
   const r = JSON.parse(call("zelk_write_program", "string", ["string", "string", "number"], [file, editor.pageText(i), encoding]));
   if (r.error !== undefined) {
     refresh();
-    return;
+    return false;
   }
   filesChanged();
   await handOut(readFile(file), file, handle);
   editor.pageSaved(i, r.page, { file, encoding: r.encoding, handle });
+  return true;
+}
+
+// Closing a changed page asks first, as the desktop does; Abbrechen, or a
+// save that did not happen, keeps the page.
+async function closeAsking(i) {
+  if (editor.isModified(i)) {
+    const answer = await messages.askYesNoCancel("Warning", "Text wurde geändert. Speichern?");
+    if (answer === "abbrechen" || (answer === "ja" && !(await savePage(i, false))))
+      return;
+  }
+  editor.closePage(i);
 }
 
 // "Arbeitsfeld speichern": the start state, as the desktop writes it,

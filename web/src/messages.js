@@ -11,7 +11,7 @@ export function initMessages() {
   text = document.getElementById("meldung-text");
   box.addEventListener("close", () => {
     if (current && current.answer)
-      current.answer(box.returnValue === "ja");
+      current.answer(box.returnValue);
     current = null;
     showNext();
     if (!box.open)
@@ -36,7 +36,19 @@ export function queue(messages) {
 // it; resolves to true for Ja.
 export function ask(questionTitle, questionText) {
   return new Promise((resolve) => {
-    waiting.push({ icon: "question", title: questionTitle, text: questionText, answer: resolve });
+    waiting.push({ icon: "question", title: questionTitle, text: questionText,
+                   buttons: [["ja", "Ja"], ["nein", "Nein"]], answer: (v) => resolve(v === "ja") });
+    showNext();
+  });
+}
+
+// The desktop's warning with Ja, Nein and Abbrechen; resolves to "ja",
+// "nein" or "abbrechen" (also for Esc).
+export function askYesNoCancel(questionTitle, questionText) {
+  return new Promise((resolve) => {
+    waiting.push({ icon: "warning", title: questionTitle, text: questionText,
+                   buttons: [["ja", "Ja"], ["nein", "Nein"], ["abbrechen", "Abbrechen"]],
+                   answer: (v) => resolve(v === "ja" || v === "nein" ? v : "abbrechen") });
     showNext();
   });
 }
@@ -54,15 +66,15 @@ function showNext() {
   box.showModal();
 }
 
-// OK for a message; Ja and Nein for a question, answered when the box
-// closes (Esc counts as Nein).
+// OK for a message; the question's answers for a question, answered when
+// the box closes (Esc counts as Nein, or as Abbrechen where there is one).
 function showButtons(m) {
   const form = box.querySelector("form");
   form.querySelectorAll(".antwort").forEach((b) => b.remove());
   document.getElementById("meldung-ok").hidden = !!m.answer;
   if (!m.answer)
     return;
-  for (const [value, label] of [["ja", "Ja"], ["nein", "Nein"]]) {
+  for (const [value, label] of m.buttons) {
     const b = document.createElement("button");
     b.className = "antwort";
     b.value = value;

@@ -197,6 +197,30 @@ async function damagedLinkIsRefused(browser) {
   }
 }
 
+// Closing a changed page asks as the desktop does: Abbrechen keeps it,
+// Nein lets the text go, Ja saves it first (in the file's own encoding,
+// UTF-8 for this example).
+async function closingAChangedPageAsks(browser) {
+  for (const [answer, pagesAfter, saved] of [["abbrechen", 2, false], ["nein", 1, false], ["ja", 1, true]]) {
+    const { page, context, dir } = await openFilesPage(browser);
+    await openFiles(page, [path.join(examples, "SAMMELN.PAS")]);
+    await page.click("#programm .cm-content");
+    await page.keyboard.down("Control"); await page.keyboard.press("Home"); await page.keyboard.up("Control");
+    await page.keyboard.type("{ geändert }");
+    await page.click("::-p-aria(Schließen: Sammeln)");
+    await page.waitForSelector("#meldung[open]");
+    const asked = await dialogText(page);
+    await page.click("#meldung .antwort[value=" + answer + "]");
+    await page.waitForFunction((n) => document.querySelectorAll("#seiten [role=tab]").length === n, { timeout: 5000 }, pagesAfter)
+      .catch(() => {});
+    const bytes = saved ? await downloaded(dir, "SAMMELN.PAS") : Buffer.alloc(0);
+    check("closing a changed page asks, and " + answer + " is done",
+          asked === "Text wurde geändert. Speichern?" && (await tabNames(page)).length === pagesAfter &&
+          (!saved || bytes.toString("utf8").startsWith("{ geändert }PROGRAM")), asked + " " + (await tabNames(page)).join(","));
+    await closeAll(page, context, dir);
+  }
+}
+
 // A program too long for a link is not shared by link; the files are offered.
 async function longLinkIsRefused(browser) {
   const { page, context, dir } = await openFilesPage(browser);
@@ -233,4 +257,4 @@ async function noStorageIsSaid(browser) {
 }
 
 module.exports = [desktopFilesComeBackUnchanged, typedProgramInTheDesktopsEncoding, reloadFindsTheWorkKept, sharedLinkOpensTheTask,
-                  damagedLinkIsRefused, longLinkIsRefused, noStorageIsSaid];
+                  damagedLinkIsRefused, closingAChangedPageAsks, longLinkIsRefused, noStorageIsSaid];
