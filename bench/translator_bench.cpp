@@ -14,40 +14,16 @@
 #include "language/ZelkParser.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
-#include "text/AsciiNames.h"
+#include "ports/TextPages.h"
 
 namespace {
 
 // The editor as the translator sees it, with every page already open, so
 // units are found among the pages.
-class BenchPages : public SourcePages {
+class BenchPages : public TextPages {
 public:
-    struct Page {
-        std::string name;
-        std::vector<std::string> lines;
-    };
-    std::vector<Page> pages;
-    int selected = 0;
-
-    int PageCount() const override { return static_cast<int>(pages.size()); }
-    int SelectedPage() const override { return selected; }
-    void SelectPage(int index) override
-    {
-        if (index >= 0 && index < PageCount())
-            selected = index;
-    }
-    std::string PageName(int index) const override { return pages.at(index).name; }
-    std::string CurrentPageName() const override { return PageName(selected); }
-    int IndexOfPage(const std::string& name) const override
-    {
-        for (int i = 0; i < PageCount(); ++i)
-            if (EqualIgnoringAsciiCase(pages[i].name, name))
-                return i;
-        return -1;
-    }
+    BenchPages() { selected = 0; }
     bool AddPage(const std::string&, const std::string&) override { return false; }
-    int LineCount() const override { return static_cast<int>(pages[selected].lines.size()); }
-    std::string Line(int index) const override { return pages[selected].lines.at(index); }
     void HighlightLine(int) override {}
 };
 

@@ -135,7 +135,7 @@ ZELK_API void zelk_set_breakpoints(int page, const char* translated, const char*
     if (page < 0 || page >= s.pages.PageCount())
         return;
     s.run.Breakpoints().SetPage(page, Lines(translated));
-    s.pages.pages[page].breakpointsNow = Lines(now);
+    s.pages.BreakpointsNow(page) = Lines(now);
 }
 
 // The editor has count pages: those after them were closed.

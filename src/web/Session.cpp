@@ -24,7 +24,7 @@ void PagePages::SetPage(int index, const std::string& name, const std::string& u
         return;
     std::vector<std::string> lines = SplitLines(Utf8ToWindows1252(utf8));
     if (index == PageCount())
-        pages.push_back({name, std::move(lines), {}});
+        pages.push_back({name, std::move(lines)});
     else {
         pages[index].name = name;
         pages[index].lines = std::move(lines);
@@ -38,10 +38,19 @@ void PagePages::KeepPages(int count)
     if (count < 0 || count >= PageCount())
         return;
     pages.resize(count);
+    if (breakpointsNow_.size() > pages.size())
+        breakpointsNow_.resize(pages.size());
     if (selected >= count)
         selected = count - 1;
     if (markPage >= count)
         markPage = markLine = -1;
+}
+
+std::vector<int>& PagePages::BreakpointsNow(int page)
+{
+    if (breakpointsNow_.size() < pages.size())
+        breakpointsNow_.resize(pages.size());
+    return breakpointsNow_.at(page);
 }
 
 // The translator found no open page for a unit and a file for it in the
@@ -51,7 +60,7 @@ bool PagePages::AddPage(const std::string& name, const std::string& path)
     std::string text;
     if (ReadProgramFile(path, text) != ReadResult::Read)
         return false;
-    pages.push_back({name, SplitLines(Utf8ToWindows1252(text)), {}});
+    pages.push_back({name, SplitLines(Utf8ToWindows1252(text))});
     selected = PageCount() - 1;
     added.push_back({name, text, std::filesystem::path(path).filename().string()});
     return true;
@@ -68,7 +77,7 @@ void PagePages::Translated()
     TBreakpoints& breakpoints = run->Breakpoints();
     breakpoints.Clear();
     for (int page = 0; page < PageCount(); ++page) {
-        std::vector<int>& lines = pages[page].breakpointsNow;
+        std::vector<int>& lines = BreakpointsNow(page);
         if (std::find(TranslatedPages.begin(), TranslatedPages.end(), page) != TranslatedPages.end()) {
             const std::vector<int> stopLines = StopLines(page);
             std::vector<int> moved;

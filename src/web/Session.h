@@ -11,6 +11,7 @@
 #include "execution/Run.h"
 #include "ports/Messages.h"
 #include "ports/SourcePages.h"
+#include "ports/TextPages.h"
 #include "ports/WorldDisplay.h"
 #include "text/AsciiNames.h"
 #include "text/ProgramFile.h"
@@ -18,15 +19,8 @@
 
 // The editor's pages as texts the page handed in. Lines are kept in
 // Windows-1252, as the desktop hands them to the scanner.
-class PagePages : public SourcePages {
+class PagePages : public TextPages {
 public:
-    struct Page {
-        std::string name;
-        std::vector<std::string> lines;
-        // The breakpoints as the editor shows them now, on the lines of the
-        // text handed in: a translation of these lines starts from them.
-        std::vector<int> breakpointsNow;
-    };
     // A unit the translator loaded from the working folder, for the editor
     // to show as a page of its own.
     struct AddedPage {
@@ -34,9 +28,7 @@ public:
         std::string text;  // UTF-8, '\n' line breaks
         std::string file;  // the file's name in the working folder
     };
-    std::vector<Page> pages;
     std::vector<AddedPage> added;  // since the page last asked
-    int selected = -1;
     int selectedLine = -1;  // the line a message or a step selected since the page last asked
     bool selectedRunLine = false;  // that line is one of the translated text, not the text now
     int markPage = -1;
@@ -49,34 +41,7 @@ public:
     // Pages beyond count were closed in the editor.
     void KeepPages(int count);
 
-    int PageCount() const override { return static_cast<int>(pages.size()); }
-    int SelectedPage() const override { return selected; }
-    void SelectPage(int index) override
-    {
-        if (index >= 0 && index < PageCount())
-            selected = index;
-    }
-    std::string PageName(int index) const override
-    {
-        return index >= 0 && index < PageCount() ? pages[index].name : std::string();
-    }
-    std::string CurrentPageName() const override { return PageName(selected); }
-    int IndexOfPage(const std::string& name) const override
-    {
-        for (int i = 0; i < PageCount(); ++i)
-            if (EqualIgnoringAsciiCase(pages[i].name, name))
-                return i;
-        return -1;
-    }
     bool AddPage(const std::string& name, const std::string& path) override;
-    int LineCount() const override
-    {
-        return selected >= 0 ? static_cast<int>(pages[selected].lines.size()) : 0;
-    }
-    std::string Line(int index) const override
-    {
-        return index >= 0 && index < LineCount() ? pages[selected].lines[index] : std::string();
-    }
     void HighlightLine(int line) override
     {
         selectedLine = line;
@@ -95,6 +60,13 @@ public:
         markAnnounced = markAnnounced || (announce && page >= 0);
     }
     void Translated() override;
+
+    // The breakpoints as the editor shows them now, on the lines of the
+    // text handed in: a translation of these lines starts from them.
+    std::vector<int>& BreakpointsNow(int page);
+
+private:
+    std::vector<std::vector<int>> breakpointsNow_;  // by page
 };
 
 struct Message {

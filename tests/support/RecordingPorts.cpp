@@ -73,28 +73,11 @@ int MemoryPages::addText(const std::string& name, const std::string& text)
     return selected;
 }
 
-int MemoryPages::PageCount() const { return static_cast<int>(pages.size()); }
-int MemoryPages::SelectedPage() const { return selected; }
 void MemoryPages::SelectPage(int index)
 {
     calls.push_back("SelectPage " + std::to_string(index));
-    if (index >= 0 && index < PageCount())
-        selected = index;
+    TextPages::SelectPage(index);
 }
-std::string MemoryPages::PageName(int index) const
-{
-    return index >= 0 && index < PageCount() ? pages[index].name : std::string();
-}
-std::string MemoryPages::CurrentPageName() const { return PageName(selected); }
-
-int MemoryPages::IndexOfPage(const std::string& name) const
-{
-    for (int i = 0; i < PageCount(); ++i)
-        if (EqualIgnoringAsciiCase(pages[i].name, name))
-            return i;
-    return -1;
-}
-
 bool MemoryPages::AddPage(const std::string& name, const std::string& path)
 {
     calls.push_back("AddPage " + name);
@@ -106,16 +89,6 @@ bool MemoryPages::AddPage(const std::string& name, const std::string& path)
     return static_cast<bool>(in);
 }
 
-int MemoryPages::LineCount() const
-{
-    return selected >= 0 ? static_cast<int>(pages[selected].lines.size()) : 0;
-}
-std::string MemoryPages::Line(int index) const
-{
-    if (selected < 0 || index < 0 || index >= LineCount())
-        return std::string();
-    return pages[selected].lines[index];
-}
 void MemoryPages::HighlightLine(int line)
 {
     calls.push_back("HighlightLine " + std::to_string(line));

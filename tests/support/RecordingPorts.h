@@ -10,6 +10,7 @@
 #include "ports/Messages.h"
 #include "ports/RunControl.h"
 #include "ports/SourcePages.h"
+#include "ports/TextPages.h"
 #include "ports/WorldDisplay.h"
 
 struct ShownMessage {
@@ -65,14 +66,8 @@ public:
 
 // Source pages held in memory. AddPage reads a file from disk as the editor
 // would (lines split at LF, a trailing CR dropped).
-class MemoryPages : public SourcePages {
+class MemoryPages : public TextPages {
 public:
-    struct Page {
-        std::string name;
-        std::vector<std::string> lines;
-    };
-    std::vector<Page> pages;
-    int selected = -1;
     std::vector<std::string> calls;  // "SelectPage n", "HighlightLine n", "AddPage name"
     int highlightedPage = -1;
     int highlightedLine = -1;
@@ -82,15 +77,8 @@ public:
     // Adds a page from a text (split at line breaks) and selects it.
     int addText(const std::string& name, const std::string& text);
 
-    int PageCount() const override;
-    int SelectedPage() const override;
     void SelectPage(int index) override;
-    std::string PageName(int index) const override;
-    std::string CurrentPageName() const override;
-    int IndexOfPage(const std::string& name) const override;
     bool AddPage(const std::string& name, const std::string& path) override;
-    int LineCount() const override;
-    std::string Line(int index) const override;
     void HighlightLine(int line) override;
     void ShowExecutionMark(int page, int line, bool announce) override;
 };
