@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Session.h"
+#include "WorldApi.h"
 #include "execution/ZelkCode.h"
 #include "text/ProgramFile.h"
 #include "world/ZelkDatei.h"
@@ -129,6 +130,8 @@ ZELK_API int zelk_open_world(const char* path)
 // name already, so nothing is asked again here.
 ZELK_API int zelk_save_world(const char* path)
 {
+    // What was edited is saved: the editing mode ends first, as on the desktop.
+    VeraendernBeenden();
     if (!RobDateiSchreiben(path, RoboterStart, Welt.StartFeld)) {
         ShowError("Arbeitsfeld konnte nicht gespeichert werden!");
         return 0;

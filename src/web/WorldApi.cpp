@@ -109,6 +109,8 @@ ZELK_API void zelk_field_edit(int an)
         Welt.Uebernehmen();
 }
 
+void VeraendernBeenden() { zelk_field_edit(0); }
+
 // The cursor's zone at a place of the drawing (0 the arrow) while editing.
 ZELK_API int zelk_field_zone(int px, int py)
 {

@@ -4,3 +4,7 @@
 
 // The editing mode is on: no program starts until it ends.
 bool FeldWirdVeraendert();
+
+// Ends the editing mode, taking the edited world over as the start state,
+// as the desktop does before it writes the work field or shares it.
+void VeraendernBeenden();

@@ -76,6 +76,9 @@ async function makeLink() {
 function share() {
   if (messages.isOpen() || dialog.open)
     return;
+  // The field as edited goes into the link: the editing mode ends first,
+  // as before a save.
+  api("zelk_field_edit")(0);
   editor.handInPages();
   api("zelk_compile")();
   refresh();

@@ -77,7 +77,11 @@ const COMMANDS = {
   // answered headless.
   async "datei-oeffnen"(page, key) {
     await page.evaluate(() => { window.showOpenFilePicker = undefined; });
-    const [chooser] = await Promise.all([page.waitForFileChooser({ timeout: 5000 }), key()]);
+    // The browser hands the chooser over once it has been asked to; one
+    // round trip after asking makes sure it was before the key.
+    const waiting = page.waitForFileChooser({ timeout: 5000 });
+    await page.evaluate(() => 0);
+    const [chooser] = await Promise.all([waiting, key()]);
     await chooser.cancel();
     return chooser.isMultiple();
   },
