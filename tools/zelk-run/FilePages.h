@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "files/SafeRead.h"
-#include "ports/SourcePages.h"
+#include "ports/TextPages.h"
 
-class FilePages : public SourcePages {
+class FilePages : public TextPages {
 public:
     // Told each time a line is selected, as the editor would select it: the
     // file of the selected page (without folder) and the 0-based line.
@@ -23,25 +23,11 @@ public:
     // given, a unit file as found. Empty for an index without a page.
     std::string FileName(int page) const;
 
-    int PageCount() const override;
-    int SelectedPage() const override;
-    void SelectPage(int index) override;
-    std::string PageName(int index) const override;
-    std::string CurrentPageName() const override;
-    int IndexOfPage(const std::string& name) const override;
     bool AddPage(const std::string& name, const std::string& path) override;
-    int LineCount() const override;
-    std::string Line(int index) const override;
     void HighlightLine(int line) override;
 
 private:
-    struct Page {
-        std::string name;
-        std::string file;
-        std::vector<std::string> lines;
-    };
-    std::vector<Page> pages_;
-    int selected_ = -1;
+    std::vector<std::string> files_;  // by page
 
     ReadResult LoadPage(const std::string& name, const std::string& path);
 };
