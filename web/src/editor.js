@@ -203,9 +203,10 @@ export function addPage(name, content, origin) {
   return i;
 }
 
-function update(i, spec) {
-  if (i === selected) { view.dispatch(spec); return; }
-  const tr = pages[i].state.update(spec);
+// One transaction (changes, effects) on page i, shown or kept aside.
+function update(i, transaction) {
+  if (i === selected) { view.dispatch(transaction); return; }
+  const tr = pages[i].state.update(transaction);
   if (tr.docChanged) followChanges(i, tr.changes);
   pages[i].state = tr.state;
 }
