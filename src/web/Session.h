@@ -135,5 +135,8 @@ Session& S();
 // JSON text of a UTF-8 string, quotes included.
 std::string JsonQuoted(const std::string& s);
 
+// JSON text of a truth value.
+inline std::string JsonFlag(bool b) { return b ? "true" : "false"; }
+
 // A function of the page's C API: kept and exported under its own name.
 #define ZELK_API extern "C" EMSCRIPTEN_KEEPALIVE

@@ -82,8 +82,6 @@ std::string CssFarbe(std::int32_t wert, std::int32_t vorgabe)
     return out;
 }
 
-std::string Flag(bool b) { return b ? "true" : "false"; }
-
 const int SchrittX[4] = {1, 0, -1, 0};
 const int SchrittY[4] = {0, 1, 0, -1};
 
@@ -251,17 +249,17 @@ ZELK_API const char* zelk_field_json()
     static std::string json;
     const Feldbearbeitung& f = F();
     const bool laeuft = Laeuft();
-    json = "{\"editing\":" + Flag(f.veraendern) + ",\"focusX\":" + std::to_string(f.fokusX) +
-           ",\"focusY\":" + std::to_string(f.fokusY) + ",\"canUndo\":" + Flag(f.verlauf.KannRueckgaengig()) +
-           ",\"canRedo\":" + Flag(f.verlauf.KannWiederholen()) + ",\"speed\":" + std::to_string(f.geschwindigkeit) +
+    json = "{\"editing\":" + JsonFlag(f.veraendern) + ",\"focusX\":" + std::to_string(f.fokusX) +
+           ",\"focusY\":" + std::to_string(f.fokusY) + ",\"canUndo\":" + JsonFlag(f.verlauf.KannRueckgaengig()) +
+           ",\"canRedo\":" + JsonFlag(f.verlauf.KannWiederholen()) + ",\"speed\":" + std::to_string(f.geschwindigkeit) +
            ",\"speedMin\":" + std::to_string(KleinsteGeschwindigkeit) +
            ",\"speedMax\":" + std::to_string(GroessteGeschwindigkeit) + ",\"interval\":" + std::to_string(f.intervall) +
            ",\"wall\":\"" + CssFarbe(Wallcolor, DefaultWallcolor) + "\",\"barrier\":\"" +
            CssFarbe(Barriercolor, DefaultBarriercolor) + "\"" +
            // The work field's menu waits while a program runs; the run's
            // menu, and with it the manual control, while the field is edited.
-           ",\"enabled\":{\"neu\":" + Flag(!laeuft) + ",\"zuruecksetzen\":" + Flag(!laeuft) +
-           ",\"veraendern\":" + Flag(!laeuft) + ",\"handsteuerung\":" + Flag(!f.veraendern) + "}" +
+           ",\"enabled\":{\"neu\":" + JsonFlag(!laeuft) + ",\"zuruecksetzen\":" + JsonFlag(!laeuft) +
+           ",\"veraendern\":" + JsonFlag(!laeuft) + ",\"handsteuerung\":" + JsonFlag(!f.veraendern) + "}" +
            ",\"description\":" +
            JsonQuoted(AnsichtBeschreibung(Welt, Roboter, f.veraendern, f.fokusX, f.fokusY)) + "}";
     return json.c_str();

@@ -34,8 +34,6 @@ const char* StateName(TRunState state)
     }
 }
 
-std::string Flag(bool b) { return b ? "true" : "false"; }
-
 // Which buttons act now, as the desktop's main window enables its actions:
 // Start and Einzelschritt not while the program runs (Start would translate
 // and begin anew), Anhalten and Unterbrechen only while a run exists.
@@ -43,9 +41,9 @@ std::string EnabledJson(const TRun& run)
 {
     // Nor while the work field is edited.
     const bool starten = run.KannStarten() && !FeldWirdVeraendert();
-    return "{\"start\":" + Flag(starten) + ",\"einzelschritt\":" + Flag(starten) +
-           ",\"anhalten\":" + Flag(run.KannAnhalten()) + ",\"unterbrechen\":" + Flag(run.KannAnhalten()) +
-           ",\"zurueck\":" + Flag(run.KannZurueck()) + ",\"compilieren\":true}";
+    return "{\"start\":" + JsonFlag(starten) + ",\"einzelschritt\":" + JsonFlag(starten) +
+           ",\"anhalten\":" + JsonFlag(run.KannAnhalten()) + ",\"unterbrechen\":" + JsonFlag(run.KannAnhalten()) +
+           ",\"zurueck\":" + JsonFlag(run.KannZurueck()) + ",\"compilieren\":true}";
 }
 
 std::string GridJson()
@@ -117,8 +115,8 @@ ZELK_API const char* zelk_state_json()
     Session& s = S();
     const TZelkZustand& r = Welt.Zustand().Roboter;
     s.json = "{\"state\":\"" + std::string(StateName(s.run.State())) + "\"" +
-             ",\"paused\":" + Flag(s.run.Paused()) + ",\"ready\":" + Flag(s.run.Ready()) +
-             ",\"timer\":" + Flag(s.run.TimerOn()) + ",\"canBack\":" + Flag(s.run.KannZurueck()) +
+             ",\"paused\":" + JsonFlag(s.run.Paused()) + ",\"ready\":" + JsonFlag(s.run.Ready()) +
+             ",\"timer\":" + JsonFlag(s.run.TimerOn()) + ",\"canBack\":" + JsonFlag(s.run.KannZurueck()) +
              ",\"markPage\":" + std::to_string(s.pages.markPage) +
              ",\"markLine\":" + std::to_string(s.pages.markLine) +
              ",\"selectedPage\":" + std::to_string(s.pages.selected) +
